@@ -1,0 +1,24 @@
+#pragma once
+// Filters: which records navigation shows, and the while condition that ends a scan.
+
+#include <string_view>
+
+#include "engine/state.h"
+
+namespace vornelle::engine {
+
+// Compiles the expression through the expression unit and makes it the current work area's
+// filter; an empty text removes the filter. The current record is not re-read.
+void Set_Filter_To(std::string_view text);
+
+// The record is not a hidden deleted record and the filter accepts it.
+bool RecordPasses(WorkArea& wa);
+// The filter alone, without the deleted test (current work area).
+bool FilterHolds();
+// True unless a while condition is set and fails on the current record.
+bool WhileHolds(WorkArea& wa);
+// When the current record no longer passes, moves to the next passing record (or back);
+// true when it moved.
+bool RepositionAfterChange();
+
+}  // namespace vornelle::engine

@@ -1,0 +1,43 @@
+#pragma once
+// Helpers shared by the engine's own files.
+
+#include <string>
+#include <string_view>
+
+#include "engine/errors.h"
+#include "engine/state.h"
+
+namespace vornelle::engine {
+
+// The current work area, or null after reporting 215 with the routine's name.
+WorkArea* Guard(std::string_view routine);
+
+// Name between double-quote characters.
+inline std::string Quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
+
+// "File:  " + name, the context of record reads and writes.
+inline std::string FileContext(const WorkArea& wa) { return "File:  " + wa.file_name; }
+
+// Trims blanks (and only blanks) on both sides: the padding of field text.
+std::string_view TrimBlanks(std::string_view s);
+// Trims blanks and control characters on both sides: commands, names and expression texts.
+std::string_view Trim(std::string_view s);
+std::string UpperAscii(std::string_view s);
+
+// Removes every whole-word occurrence of `option` (which starts with a blank) from `text`:
+// an occurrence followed by a letter, a digit, '\' or '_' does not count. True when one was.
+// `mirror`, when given, is a same-length copy (the text before upper-casing) cut alike.
+bool TakeOption(std::string& text, std::string_view option, std::string* mirror = nullptr);
+
+// The name with `ext` (upper case, without the point) added when it has no extension. File
+// names are case-sensitive here, so the extension follows the case of the name: "jokes" gets
+// ".dbf", "JOKES" gets ".DBF".
+std::string WithDefaultExtension(const std::string& name, std::string_view ext);
+
+// Closes a table file, writing the header and end mark its state asks for (CloseDbf).
+void CloseTableFile(WorkArea& wa);
+
+// The record-moved hook of the current work area, run with itself unset.
+void RunMovedHook(WorkArea& wa);
+
+}  // namespace vornelle::engine

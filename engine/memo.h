@@ -1,0 +1,78 @@
+#pragma once
+// Memo files: the text of memo fields, kept in a companion file (.dbt or .fpt) whose blocks the
+// records point to. Values are read line by line (GetMemo, MemoTextReader) or streamed through
+// the work area's blob descriptor.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/memo_types.h"
+#include "engine/state.h"
+
+namespace vornelle::engine {
+
+// The memo type of the current table; the default type when no table is open.
+uint8_t GetMemoType();
+// Creates an empty memo file of the given type and block size (replacing one that exists).
+void CreateMemofile(const std::string& file_name, uint8_t type, uint16_t block_size);
+
+// Starts streaming one memo value of the current table. Read mode opens the value at `block`
+// (its sign is ignored); write mode starts a new value (at the end of the file, or with a size
+// hint in a free run of a dBASE IV file). Returns the block number to store in the record,
+// 0 on failure.
+int32_t CreateBlobDescriptor(bool translate, int32_t block, BlobMode mode, int32_t size_hint = 0);
+int32_t ReadBlobStream(void* buffer, int32_t count);
+int32_t WriteBlobStream(const void* buffer, int32_t count);
+// origin 0 start, 1 current, 2 end → the new position.
+int32_t SeekBlob(int32_t offset, int origin);
+// Finishes the value (in write mode its block header or end mark, the memo file header) and
+// resets the descriptor.
+void DestroyBlobDescriptor();
+
+// Reads a memo value into the engine's line list; line_limit 0 keeps up to the list's maximum.
+bool GetMemo(int32_t block, int line_limit = 0);
+const MemoLines& MemoLineList();
+
+// The whole value at `block` through the blob descriptor (translated from OEM when asked and
+// the value is text); empty for block 0.
+std::string ReadMemoValue(int32_t block, bool translate);
+// Writes `text` as a new memo value; returns its block number, 0 on failure.
+int32_t WriteMemoValue(std::string_view text, bool translate);
+
+// The line-oriented memo text file: one line per hard return, soft returns and width breaks
+// joined. The text is delivered as stored (only the work area's read translation table
+// applies); converting it is the caller's business.
+class MemoTextReader {
+ public:
+  // Binds to the current work area and opens the value whose block number `block` points to.
+  // Returns the I/O result: 0, 8 (no line list), 100 (the memo could not be read).
+  int Open(const int32_t* block);
+  bool ReadLine(std::string& line);  // false at the end of the text
+  bool Eof() const;
+  void Close();
+
+ private:
+  int area_ = 0;
+  std::size_t cursor_ = 0;
+  bool open_ = false;
+};
+
+// Collects text and writes it as a new memo value on Close, storing its block number where
+// `block` points.
+class MemoTextWriter {
+ public:
+  // append: the value `block` points to is kept and the text added after it.
+  int Open(int32_t* block, bool append = false);
+  void Write(std::string_view text);
+  void WriteLine(std::string_view text);
+  int Close();  // 0, or 101 when the value could not be written
+
+ private:
+  int area_ = 0;
+  int32_t* block_ = nullptr;
+  std::string text_;
+  bool open_ = false;
+};
+
+}  // namespace vornelle::engine

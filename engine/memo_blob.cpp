@@ -1,0 +1,346 @@
+// The blob descriptor: streaming one memo value in pieces, read or write, with seeking.
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "engine/internal.h"
+#include "engine/memo.h"
+#include "engine/memo_internal.h"
+#include "platform/codepage.h"
+#include "platform/error_codes.h"
+#include "platform/file.h"
+
+namespace vornelle::engine {
+
+namespace {
+
+constexpr int32_t kPiece = 32767;
+
+// The current work area with a memo file, or null after reporting 215 or 1019.
+WorkArea* MemoGuard(const char* routine) {
+  WorkArea* wa = Current();
+  if (!wa) {
+    Report(215, " [" + std::string(routine) + "]");
+    return nullptr;
+  }
+  if (!wa->memo) {
+    Report(1019, wa->file_name + " No Memo Field [" + routine + "]");
+    return nullptr;
+  }
+  return wa;
+}
+
+std::string BlobContext(const WorkArea& wa, const char* routine) {
+  return std::to_string(wa.memo->blob.block) + " " + wa.memo->name + " Record # " +
+         std::to_string(wa.recno) + " [" + routine + "]";
+}
+
+// Text is what holds no control bytes but tab, LF, CR and the three that texts carry.
+bool LooksLikeText(const char* data, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    auto c = static_cast<uint8_t>(data[i]);
+    if (c < 32 && c != 9 && c != 10 && c != 13 && c != 15 && c != 20 && c != 21) return false;
+  }
+  return true;
+}
+
+int64_t FileSize(MemoFile& memo) {
+  int64_t size = 0;
+  memo.file.Size(&size);
+  return size;
+}
+
+// Lock, pad the file to a whole number of blocks, and give the offset where a new value starts.
+bool LockPadAndSeekEnd(WorkArea& wa, int64_t* end) {
+  MemoFile& memo = *wa.memo;
+  if (!LockMemoFile(wa)) {
+    MemoReport(1017, memo.name + " [CreateBlobDescriptor]");
+    return false;
+  }
+  int64_t size = FileSize(memo);
+  if (size == 513 && memo.type == kMemoDbase3) {
+    *end = 512;  // the first value of a new file goes over its trailing 0x1A
+    return true;
+  }
+  int64_t padded = (size + memo.block_size - 1) / memo.block_size * memo.block_size;
+  if (padded > size) {
+    std::vector<char> zeros(static_cast<std::size_t>(padded - size), 0);
+    std::size_t put = 0;
+    int rc = memo.file.WriteAt(size, zeros.data(), zeros.size(), &put);
+    if (rc == 0 && put < zeros.size()) rc = platform::kDiskFull;
+    if (rc != 0) {
+      MemoReport(rc, memo.name + " [LockMemoPadAndSeekEOF]");
+      return false;
+    }
+  }
+  *end = padded;
+  return true;
+}
+
+int32_t StartRead(WorkArea& wa, bool translate, int32_t block) {
+  BlobDescriptor& blob = wa.memo->blob;
+  blob.translate = translate ? -1 : 0;
+  blob.block = block;
+  if (block == 0) {  // no memo: an empty value, not the file header
+    blob.length = 0;
+    blob.data_start = 0;
+  } else {
+    MemoValueSpan span;
+    int rc = LocateMemoValue(*wa.memo, block, &span);
+    if (rc != 0) {
+      std::string context = BlobContext(wa, "CreateBlobDescriptor");
+      blob = BlobDescriptor();
+      MemoReport(rc, context);
+      return 0;
+    }
+    blob.data_start = span.data_start;
+    blob.length = static_cast<int32_t>(std::min<int64_t>(span.length, INT32_MAX));
+  }
+  blob.position = 0;
+  blob.mode = BlobMode::Read;
+  blob.active = true;
+  return block;
+}
+
+int32_t StartWrite(WorkArea& wa, bool translate, int32_t old_block, int32_t size_hint) {
+  MemoFile& memo = *wa.memo;
+  BlobDescriptor& blob = memo.blob;
+  blob.translate = translate ? -1 : 0;
+  if (size_hint > 0) {
+    int64_t free_kb = 0;
+    platform::FreeDiskKilobytes(memo.name, &free_kb);
+    if (size_hint / 1024 >= free_kb) {
+      MemoReport(1004, memo.name + " [CreateBlobDescriptor]");
+      return 0;
+    }
+  }
+  int64_t end = 0;
+  if (!LockPadAndSeekEnd(wa, &end)) return 0;
+  blob.old_end_blocks = end / memo.block_size;
+  int64_t block = end / memo.block_size;
+  if ((memo.type == kMemoDbase4 || memo.type == kMemoLevel7) && size_hint > 0) {
+    int64_t need = (static_cast<int64_t>(size_hint) + 8) / memo.block_size + 1;
+    int rc = FindDbase4Run(memo, old_block, need, &block);
+    if (rc != 0) {
+      MemoReport(rc, memo.name + " [UpdateMemoHeader()]");
+      return 0;
+    }
+    blob.length = size_hint;
+  } else {
+    blob.length = -1;
+  }
+  if (block > INT32_MAX) {
+    MemoReport(1004, memo.name + " [CreateBlobDescriptor]");
+    return 0;
+  }
+  blob.block = static_cast<int32_t>(block);
+  // Values in dBASE III files are stored as dBASE III readers expect: the text, then 0x1A 0x1A.
+  blob.headerless = memo.type == kMemoDbase3;
+  blob.data_start = block * memo.block_size + (blob.headerless ? 0 : 8);
+  blob.position = 0;
+  blob.written = 0;
+  blob.mode = BlobMode::Write;
+  blob.active = true;
+  return blob.block;
+}
+
+// Writes the value's block header (or, for dBASE III, its end mark) once the value is complete.
+int FinishValue(MemoFile& memo) {
+  BlobDescriptor& blob = memo.blob;
+  std::size_t put = 0;
+  int64_t first = static_cast<int64_t>(blob.block) * memo.block_size;
+  uint8_t head[8];
+  if (blob.headerless) {
+    const char end_mark[2] = {0x1A, 0x1A};
+    int rc = memo.file.WriteAt(blob.data_start + blob.written, end_mark, 2, &put);
+    return rc == 0 && put == 2 ? 0 : 29;
+  }
+  uint32_t length = static_cast<uint32_t>(blob.written);
+  if (memo.type == kMemoFoxPro) {
+    const uint32_t fields[2] = {1, length};
+    for (int f = 0; f < 2; ++f)
+      for (int i = 0; i < 4; ++i) head[f * 4 + i] = static_cast<uint8_t>(fields[f] >> (8 * (3 - i)));
+  } else {
+    head[0] = 0xFF, head[1] = 0xFF, head[2] = 0x08, head[3] = 0x00;
+    for (int i = 0; i < 4; ++i) head[4 + i] = static_cast<uint8_t>((length + 8) >> (8 * i));
+  }
+  int rc = memo.file.WriteAt(first, head, 8, &put);
+  return rc == 0 && put == 8 ? 0 : 29;
+}
+
+}  // namespace
+
+int32_t CreateBlobDescriptor(bool translate, int32_t block, BlobMode mode, int32_t size_hint) {
+  ClearLastError();
+  WorkArea* wa = MemoGuard("CreateBlobDescriptor");
+  if (!wa) return 0;
+  ReleaseMemoLock(wa);
+  wa->memo->blob = BlobDescriptor();
+  if (mode == BlobMode::Read) return StartRead(*wa, translate, block);
+  if (mode == BlobMode::Write) return StartWrite(*wa, translate, block, size_hint);
+  return 0;
+}
+
+int32_t ReadBlobStream(void* buffer, int32_t count) {
+  WorkArea* wa = Current();
+  if (!wa || !wa->memo) return 0;
+  MemoFile& memo = *wa->memo;
+  BlobDescriptor& blob = memo.blob;
+  if (!blob.active || blob.mode != BlobMode::Read || count <= 0) return 0;
+  int64_t available = FileSize(memo) - (blob.data_start + blob.position);
+  if (blob.length >= 0) available = std::min<int64_t>(available, blob.length - blob.position);
+  if (available <= 0) return 0;
+  count = static_cast<int32_t>(std::min<int64_t>(count, available));
+  auto* out = static_cast<char*>(buffer);
+  int32_t delivered = 0;
+  while (delivered < count) {
+    int32_t piece = std::min(kPiece, count - delivered);
+    std::size_t got = 0;
+    int rc = memo.file.ReadAt(blob.data_start + blob.position + delivered, out + delivered,
+                              static_cast<std::size_t>(piece), &got);
+    if (rc != 0) {
+      MemoReport(rc, BlobContext(*wa, "ReadBlobStream"));
+      break;
+    }
+    int32_t take = static_cast<int32_t>(got);
+    bool ended = false;
+    if (blob.length < 0) {
+      // A dBASE III value ends at its first 0x1A; what follows is padding, not the value.
+      auto* mark = static_cast<char*>(std::memchr(out + delivered, 0x1A, got));
+      if (mark) {
+        take = static_cast<int32_t>(mark - (out + delivered));
+        blob.length = blob.position + delivered + take;
+        ended = true;
+      }
+    }
+    if (blob.translate == -1)
+      blob.translate = LooksLikeText(out + delivered, static_cast<std::size_t>(take)) ? 1 : 0;
+    if (blob.translate == 1) platform::OemToAnsi(out + delivered, static_cast<std::size_t>(take));
+    delivered += take;
+    if (ended || got < static_cast<std::size_t>(piece)) break;
+  }
+  blob.position += delivered;
+  return delivered;
+}
+
+int32_t WriteBlobStream(const void* buffer, int32_t count) {
+  WorkArea* wa = Current();
+  if (!wa || !wa->memo) return 0;
+  MemoFile& memo = *wa->memo;
+  BlobDescriptor& blob = memo.blob;
+  if (!blob.active || blob.mode != BlobMode::Write || count <= 0) return 0;
+  if (blob.length >= 0) count = std::min(count, std::max(0, blob.length - blob.position));
+  const auto* in = static_cast<const char*>(buffer);
+  std::vector<char> piece_copy;
+  int32_t taken = 0;
+  while (taken < count) {
+    int32_t piece = std::min(kPiece, count - taken);
+    if (blob.translate == -1) blob.translate = LooksLikeText(in + taken, piece) ? 1 : 0;
+    // The caller's buffer is never changed: translations work on a copy.
+    piece_copy.assign(in + taken, in + taken + piece);
+    if (blob.translate == 1) platform::AnsiToOem(piece_copy.data(), piece_copy.size());
+    if (wa->write_table)
+      for (char& c : piece_copy) c = static_cast<char>(wa->write_table[static_cast<uint8_t>(c)]);
+    std::size_t put = 0;
+    int rc = memo.file.WriteAt(blob.data_start + blob.position + taken, piece_copy.data(),
+                               piece_copy.size(), &put);
+    taken += static_cast<int32_t>(put);
+    if (rc == 0 && put < piece_copy.size()) rc = platform::kDiskFull;
+    if (rc != 0) {
+      blob.position += taken;
+      blob.written = std::max(blob.written, blob.position);
+      MemoReport(rc, BlobContext(*wa, "WriteBlobStream"));
+      return taken;
+    }
+  }
+  blob.position += taken;
+  blob.written = std::max(blob.written, blob.position);
+  return taken;
+}
+
+int32_t SeekBlob(int32_t offset, int origin) {
+  WorkArea* wa = Current();
+  if (!wa || !wa->memo) return 0;
+  BlobDescriptor& blob = wa->memo->blob;
+  if (!blob.active || blob.block == 0) return blob.position;
+  int64_t target = blob.position;
+  switch (origin) {
+    case 0: target = offset; break;
+    case 1: target = static_cast<int64_t>(blob.position) + offset; break;
+    case 2:
+      if (blob.length > 0) {
+        target = static_cast<int64_t>(blob.length) + offset;
+      } else if (blob.mode == BlobMode::Read) {
+        // The length of a value that ends at 0x1A is learnt by reading it through once.
+        BlobDescriptor saved = blob;
+        char sink[4096];
+        while (ReadBlobStream(sink, sizeof sink) > 0) {
+        }
+        int32_t length = blob.length >= 0 ? blob.length : blob.position;
+        blob = saved;
+        blob.length = length;
+        target = static_cast<int64_t>(length) + offset;
+      }
+      break;
+    default: break;
+  }
+  if (target < 0) target = 0;
+  blob.position = static_cast<int32_t>(std::min<int64_t>(target, INT32_MAX));
+  return blob.position;
+}
+
+void DestroyBlobDescriptor() {
+  WorkArea* wa = MemoGuard("DestroyBlobDescriptor");
+  if (!wa) return;
+  MemoFile& memo = *wa->memo;
+  BlobDescriptor& blob = memo.blob;
+  if (blob.active && blob.mode == BlobMode::Write) {
+    if (blob.written > 0 && FinishValue(memo) != 0) {
+      blob = BlobDescriptor();
+      MemoReport(29, memo.name + " [WriteGroupHeader()]");
+      return;
+    }
+    int rc = UpdateMemoHeader(memo, blob.old_end_blocks);
+    if (rc != 0) {
+      blob = BlobDescriptor();
+      MemoReport(rc, memo.name + (rc == 30 ? " [UpdateMemoHeader()]" : " [MainHeaderWrite()]"));
+      return;
+    }
+    if (memo.locked && memo.file.UnlockRange(10, 1) != 0) {
+      memo.locked = false;
+      blob = BlobDescriptor();
+      Report(1018, memo.name + " [EditMemo/CloseMemo]");
+      return;
+    }
+    memo.locked = false;
+    memo.file.Flush();
+  }
+  blob = BlobDescriptor();
+}
+
+std::string ReadMemoValue(int32_t block, bool translate) {
+  if (block == 0) return {};
+  if (CreateBlobDescriptor(translate, block, BlobMode::Read) == 0 && LastError() != 0) return {};
+  std::string value;
+  char chunk[8192];
+  int32_t n;
+  while ((n = ReadBlobStream(chunk, sizeof chunk)) > 0) value.append(chunk, static_cast<std::size_t>(n));
+  DestroyBlobDescriptor();
+  return value;
+}
+
+int32_t WriteMemoValue(std::string_view text, bool translate) {
+  if (text.empty()) return 0;
+  int32_t block = CreateBlobDescriptor(translate, 0, BlobMode::Write);
+  if (block == 0) return 0;
+  int32_t taken = WriteBlobStream(text.data(), static_cast<int32_t>(text.size()));
+  if (LastError() != 0 || taken != static_cast<int32_t>(text.size())) {
+    DestroyBlobDescriptor();
+    return 0;
+  }
+  DestroyBlobDescriptor();
+  return LastError() == 0 ? block : 0;
+}
+
+}  // namespace vornelle::engine

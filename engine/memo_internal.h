@@ -1,0 +1,45 @@
+#pragma once
+// The memo unit's parts that the rest of the engine calls: opening and closing with the table,
+// the memo file lock, and the layout of values in the file.
+
+#include <cstdint>
+#include <string>
+
+#include "engine/memo_types.h"
+#include "engine/state.h"
+
+namespace vornelle::engine {
+
+// The memo type a table's version byte implies.
+uint8_t MemoTypeOf(uint8_t version);
+// The memo file name of a table: its extension replaced by DBT, or FPT for FoxPro, in the case
+// of the table's own extension.
+std::string MemoFileName(const std::string& table_name, uint8_t memo_type);
+
+// Opens the work area's memo file; returns 0 or the code (nothing reported).
+int OpenMemoFile(WorkArea& wa);
+// Closes it; reports a close error.
+void CloseMemoFile(WorkArea& wa);
+
+// The 1-byte memo file lock around writes (only on shared tables in network mode).
+bool LockMemoFile(WorkArea& wa);
+void ReleaseMemoLock(WorkArea* wa);
+
+// Where a value's data lies: its start and length (-1 = ends at the first 0x1A).
+struct MemoValueSpan {
+  int64_t data_start = 0;
+  int64_t length = -1;
+};
+// Reads the block header at |block|; 0 or the code (1003 bad address, 213 a length that runs
+// past the end of the file, or the platform's).
+int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span);
+
+// After a write: the header's next free block (and the dBASE IV chain's last node, which pointed
+// at the old end of the file) point past the end of the file. 0 or the code (29 write, 30 read).
+int UpdateMemoHeader(MemoFile& memo, int64_t old_end_blocks);
+
+// The start block of a new value of `need` blocks in a dBASE IV file, from the free-block
+// chain (or the end of the file); `old_block` is reused in place when large enough.
+int FindDbase4Run(MemoFile& memo, int32_t old_block, int64_t need, int64_t* block);
+
+}  // namespace vornelle::engine

@@ -1,0 +1,223 @@
+// Memo text by lines: GetMemo fills the engine's line list, breaking long lines, and the memo
+// text reader and writer give line-oriented access to one value.
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/internal.h"
+#include "engine/memo.h"
+#include "engine/memo_internal.h"
+#include "engine/table.h"
+
+namespace vornelle::engine {
+
+namespace {
+
+constexpr uint8_t kHardReturn = 0x0D;
+constexpr uint8_t kSoftReturn = 0x8D;
+constexpr uint8_t kWidthBreak = 0;
+constexpr std::size_t kHardLineMax = 253;
+
+// Collects characters into lines, breaking a line that reaches the width after its last blank.
+class LineBuilder {
+ public:
+  LineBuilder(MemoLines& out, std::size_t limit, std::size_t break_at)
+      : out_(out), limit_(limit), break_at_(break_at) {}
+
+  void Take(char c) {
+    auto u = static_cast<uint8_t>(c);
+    if (skip_lf_) {
+      skip_lf_ = false;
+      if (u == 0x0A) return;
+    }
+    if (u == kHardReturn || u == kSoftReturn) {
+      Store(std::move(line_), u);
+      line_.clear();
+      skip_lf_ = true;
+      return;
+    }
+    line_ += c;
+    if (line_.size() < break_at_) return;
+    std::size_t blank = line_.rfind(' ');
+    if (blank == std::string::npos) {
+      Store(std::move(line_), kWidthBreak);
+      line_.clear();
+    } else {
+      std::string rest = line_.substr(blank + 1);
+      line_.resize(blank + 1);
+      Store(std::move(line_), kWidthBreak);
+      line_ = std::move(rest);
+    }
+  }
+
+  void Finish() {
+    if (!line_.empty()) Store(std::move(line_), kWidthBreak);
+    line_.clear();
+  }
+
+ private:
+  // Lines beyond the list's room are read and dropped.
+  void Store(std::string line, uint8_t end) {
+    if (out_.lines.size() >= limit_) return;
+    out_.lines.push_back(std::move(line));
+    out_.ends.push_back(end);
+  }
+
+  MemoLines& out_;
+  std::size_t limit_;
+  std::size_t break_at_;
+  std::string line_;
+  bool skip_lf_ = false;
+};
+
+std::string RecordSuffix(const WorkArea& wa) {
+  return "\n Record # " + std::to_string(wa.recno) + " [GetMemo]";
+}
+
+// Runs `body` with `area` current, restoring the current work area afterwards.
+template <typename Body>
+auto InArea(int area, Body body) {
+  EngineState& s = State();
+  int saved = s.current;
+  s.current = area;
+  struct Restore {
+    int saved;
+    ~Restore() { State().current = saved; }
+  } restore{saved};
+  return body();
+}
+
+}  // namespace
+
+const MemoLines& MemoLineList() { return State().memo_lines; }
+
+bool GetMemo(int32_t block, int line_limit) {
+  ClearLastError();
+  EngineState& s = State();
+  MemoLines& list = s.memo_lines;
+  list.lines.clear();
+  list.ends.clear();
+  WorkArea* wa = Current();
+  if (!wa) {
+    Report(215, " [GetMemo]");
+    return false;
+  }
+  if (!wa->memo) {
+    Report(1019, wa->file_name + " No Memo Field [GetMemo]");
+    return false;
+  }
+  s.last_memo_pieces = 0;
+  if (block == 0) return true;
+  MemoFile& memo = *wa->memo;
+  MemoValueSpan span;
+  int rc = LocateMemoValue(memo, block, &span);
+  if (rc != 0) {
+    MemoReport(rc, memo.name + RecordSuffix(*wa));
+    return false;
+  }
+  std::size_t line_width = s.switches.width_switch ? s.switches.width_setting + 1u : 254u;
+  std::size_t limit = s.switches.max_lines;
+  if (line_limit > 0) limit = std::min<std::size_t>(limit, static_cast<std::size_t>(line_limit));
+  LineBuilder builder(list, limit, line_width - 1);
+
+  std::size_t piece_size = wa->read_table ? 512u : memo.block_size;
+  std::vector<char> piece(piece_size);
+  int64_t position = span.data_start;
+  int64_t remaining = span.length;  // -1: up to the first 0x1A (or the end of the file)
+  while (remaining != 0) {
+    std::size_t want = remaining < 0 ? piece_size : static_cast<std::size_t>(std::min<int64_t>(remaining, piece_size));
+    std::size_t got = 0;
+    rc = memo.file.ReadAt(position, piece.data(), want, &got);
+    if (rc != 0) {
+      MemoReport(rc, memo.name);
+      return false;
+    }
+    if (got == 0) break;
+    ++s.last_memo_pieces;
+    if (wa->read_table)
+      for (std::size_t i = 0; i < got; ++i)
+        piece[i] = static_cast<char>(wa->read_table[static_cast<uint8_t>(piece[i])]);
+    bool ended = false;
+    for (std::size_t i = 0; i < got; ++i) {
+      if (remaining < 0 && piece[i] == 0x1A) {
+        ended = true;
+        break;
+      }
+      builder.Take(piece[i]);
+    }
+    if (ended) break;
+    position += static_cast<int64_t>(got);
+    if (remaining > 0) remaining -= static_cast<int64_t>(got);
+  }
+  builder.Finish();
+  return true;
+}
+
+int MemoTextReader::Open(const int32_t* block) {
+  area_ = CurrentArea();
+  cursor_ = 0;
+  bool ok = InArea(area_, [&] { return GetMemo(*block); });
+  open_ = ok;
+  return ok ? 0 : 100;
+}
+
+bool MemoTextReader::ReadLine(std::string& line) {
+  const MemoLines& list = State().memo_lines;
+  line.clear();
+  if (!open_ || cursor_ >= list.lines.size()) return false;
+  // Soft returns and width breaks run on into the next line; a hard return ends it.
+  while (cursor_ < list.lines.size()) {
+    const std::string& part = list.lines[cursor_];
+    uint8_t end = list.ends[cursor_];
+    ++cursor_;
+    if (end == kHardReturn) {
+      line.append(part, 0, kHardLineMax);
+      return true;
+    }
+    line += part;
+  }
+  return true;
+}
+
+bool MemoTextReader::Eof() const {
+  return !open_ || cursor_ >= State().memo_lines.lines.size();
+}
+
+void MemoTextReader::Close() {
+  if (!open_) return;
+  MemoLines& list = State().memo_lines;
+  list.lines.clear();
+  list.ends.clear();
+  open_ = false;
+}
+
+int MemoTextWriter::Open(int32_t* block, bool append) {
+  area_ = CurrentArea();
+  block_ = block;
+  text_.clear();
+  if (append && *block != 0) {
+    text_ = InArea(area_, [&] { return ReadMemoValue(*block, false); });
+    if (LastError() != 0) return 100;
+  }
+  open_ = true;
+  return 0;
+}
+
+void MemoTextWriter::Write(std::string_view text) { text_ += text; }
+
+void MemoTextWriter::WriteLine(std::string_view text) {
+  text_ += text;
+  text_ += "\r\n";
+}
+
+int MemoTextWriter::Close() {
+  if (!open_) return 0;
+  open_ = false;
+  int32_t written = InArea(area_, [&] { return WriteMemoValue(text_, false); });
+  text_.clear();
+  if (written == 0 && LastError() != 0) return 101;
+  *block_ = written;
+  return 0;
+}
+
+}  // namespace vornelle::engine

@@ -1,0 +1,45 @@
+#pragma once
+// The per-work-area memo control block and the blob descriptor through which one memo value is
+// streamed.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/file.h"
+
+namespace vornelle::engine {
+
+// Memo file kinds, named by the table version byte that owns them.
+inline constexpr uint8_t kMemoDbase3 = 0x83;
+inline constexpr uint8_t kMemoDbase4 = 0x8B;
+inline constexpr uint8_t kMemoLevel7 = 0x8C;
+inline constexpr uint8_t kMemoFoxPro = 0xF5;
+inline constexpr uint8_t kDefaultMemoType = kMemoDbase4;
+inline constexpr uint16_t kDefaultBlockSize = 512;
+
+enum class BlobMode : uint8_t { None = 0, Read = 1, Write = 2 };
+
+struct BlobDescriptor {
+  bool active = false;
+  BlobMode mode = BlobMode::None;
+  int32_t length = -1;      // data bytes; -1 = unknown (ends at 0x1A)
+  int64_t data_start = 0;   // file offset of the first data byte
+  int32_t position = 0;     // offset within the data
+  int32_t block = 0;        // first block of the value
+  int32_t translate = 0;    // -1 undecided, 0 no, 1 OEM <-> ANSI
+  bool headerless = false;  // written as a plain dBASE III value: the text, then 0x1A 0x1A
+  int32_t written = 0;      // write mode: the end of what was written
+  int64_t old_end_blocks = 0;  // write mode: the file's end, in blocks, before the value
+};
+
+struct MemoFile {
+  platform::File file;
+  uint8_t type = kDefaultMemoType;
+  uint16_t block_size = kDefaultBlockSize;
+  std::string name;  // full memo file name
+  bool locked = false;
+  BlobDescriptor blob;
+};
+
+}  // namespace vornelle::engine

@@ -1,0 +1,287 @@
+// Record movement with its BOF/EOF rules, deleted-record skipping and filters.
+
+#include "engine/navigation.h"
+
+#include "engine/filter.h"
+#include "engine/internal.h"
+#include "engine/record_codec.h"
+#include "engine/record_io.h"
+
+namespace vornelle::engine {
+
+namespace {
+
+std::string DatabaseName(const WorkArea& wa) { return "Database " + Quoted(wa.file_name); }
+
+// The position after the last record, with nothing passing before or after it.
+void GoPhantom(WorkArea& wa) {
+  ClearRecordOf(wa);
+  wa.recno = wa.record_count + 1;
+  wa.bof = wa.eof = true;
+}
+
+}  // namespace
+
+void GoTop() {
+  ClearLastError();
+  WorkArea* wa = Guard("GoTop");
+  if (!wa || wa->record_count == 0) return;
+  if (!ReadAndUnpack(*wa, 1)) return;
+  while (!RecordPasses(*wa) && !wa->eof && LastError() == 0) {
+    int32_t next = wa->recno + 1;
+    if (next > wa->record_count) {
+      GoPhantom(*wa);
+      break;
+    }
+    if (!ReadAndUnpack(*wa, next)) return;
+  }
+  RunMovedHook(*wa);
+}
+
+void GoBottom() {
+  ClearLastError();
+  WorkArea* wa = Guard("GoBottom");
+  if (!wa) return;
+  Recount(*wa);
+  if (wa->record_count == 0) return;
+  if (!ReadAndUnpack(*wa, wa->record_count)) return;
+  while (!RecordPasses(*wa) && LastError() == 0) {
+    int32_t previous = wa->recno - 1;
+    if (previous < 1 || wa->bof) {
+      GoPhantom(*wa);
+      break;
+    }
+    if (!ReadAndUnpack(*wa, previous)) return;
+  }
+  RunMovedHook(*wa);
+}
+
+void Skip(int32_t n) {
+  ClearLastError();
+  WorkArea* wa = Guard("SKIP()");
+  if (!wa) return;
+  if (n == 0) {
+    // Re-reading the current record refreshes a changed record, skip-deleted flag or filter.
+    if (wa->record_count < 1 || wa->eof)
+      ClearRecordOf(*wa);
+    else if (!ReadAndUnpack(*wa, wa->recno))
+      return;
+    RunMovedHook(*wa);
+    return;
+  }
+  if (n > 0 && wa->eof) {
+    Report(212, DatabaseName(*wa) + " is past EOF." + " [SKIP]");
+    return;
+  }
+  if (wa->record_count == 0) {
+    wa->bof = wa->eof = true;
+    Report(212, DatabaseName(*wa) + " is empty." + " [SKIP]");
+    return;
+  }
+  if (n < 0 && wa->bof) return;
+
+  const bool forwards = n > 0;
+  wa->bof = wa->eof = false;
+  int32_t last_good = wa->record_count + 1;
+  int32_t moved = 0;
+  bool at_end = false;
+  bool while_failed = false;
+  while (true) {
+    if (forwards) {
+      int32_t next = wa->recno + 1;
+      // Other programs' appends only matter once we pass the count we know.
+      if (next > wa->record_count) Recount(*wa);
+      if (next > wa->record_count) {
+        at_end = true;
+      } else {
+        if (!ReadAndUnpack(*wa, next)) return;
+        if (RecordPasses(*wa)) ++moved;
+      }
+    } else {
+      if (RecordPasses(*wa) && WhileHolds(*wa)) last_good = wa->recno;
+      if (wa->recno <= 1) {
+        at_end = true;
+      } else {
+        int32_t previous = std::min(wa->recno - 1, wa->record_count);
+        if (!ReadAndUnpack(*wa, previous)) return;
+        if (RecordPasses(*wa)) --moved;
+      }
+    }
+    if (moved == n || at_end) break;
+    if (!WhileHolds(*wa)) {
+      while_failed = true;
+      break;
+    }
+  }
+
+  if (at_end) {
+    if (forwards) {
+      wa->recno = wa->record_count + 1;
+      wa->eof = true;
+      ClearRecordOf(*wa);
+    } else {
+      GoTop();
+      if (LastError() != 0) return;
+      wa->bof = true;
+      if (wa->eof) ClearRecordOf(*wa);
+    }
+  } else if (while_failed) {
+    if (forwards) {
+      wa->eof = true;
+    } else if (last_good > wa->record_count) {
+      wa->recno = wa->record_count + 1;
+      wa->bof = true;
+      ClearRecordOf(*wa);
+    } else {
+      if (!ReadAndUnpack(*wa, last_good)) return;
+      wa->bof = true;
+    }
+  }
+  RunMovedHook(*wa);
+}
+
+void Go(int32_t n) {
+  WorkArea* wa = Guard("GO()");
+  if (!wa) return;
+  ClearLastError();
+  if (n > wa->record_count) Recount(*wa);
+  const std::string context = "Invalid record number = " + std::to_string(n) + " " +
+                              DatabaseName(*wa) + " [GO]";
+  if (wa->record_count == 0) {
+    wa->bof = wa->eof = true;
+    ClearRecordOf(*wa);
+    Report(212, context);
+    return;
+  }
+  wa->bof = wa->eof = false;
+  if (n >= 1 && n <= wa->record_count) {
+    if (!ReadAndUnpack(*wa, n)) return;
+    RunMovedHook(*wa);
+    return;
+  }
+  wa->recno = wa->record_count + 1;  // the buffers keep what they held
+  wa->eof = true;
+  Report(212, context);
+}
+
+bool SafeGo(int32_t n) {
+  if (n <= 0 || n > RecCount()) return false;
+  Go(n);
+  return true;
+}
+
+void Dbf4RawGo(int32_t n) {
+  ClearLastError();
+  WorkArea* wa = Guard("Dbf4RawGo");
+  if (!wa) return;
+  if (n > wa->record_count) {
+    wa->recno = wa->record_count + 1;
+    wa->eof = true;
+    ClearRecordOf(*wa);
+    return;
+  }
+  if (n <= 0) {
+    Report(212, " [Dbf4RawGo]");
+    return;
+  }
+  int code = ReadRecordCode(*wa, n);
+  if (code != 0) {
+    Report(code, " [Dbf4RawGo]");
+    return;
+  }
+  UnpackRecord(*wa);
+}
+
+void GoTopWhile() {
+  WorkArea* wa = Guard("GoTop");
+  if (!wa || wa->record_count == 0) return;
+  if (!IsWhileOn()) return GoTop();
+  RecordMovedFn hook = SetRecordMovedHook(nullptr);
+  while (!dBOF() && LastError() == 0) Skip(-1);
+  if (LastError() == 0) Skip(0);
+  SetRecordMovedHook(hook);
+}
+
+void GoBottomWhile() {
+  WorkArea* wa = Guard("GoBottom");
+  if (!wa || wa->record_count == 0) return;
+  if (!IsWhileOn()) return GoBottom();
+  RecordMovedFn hook = SetRecordMovedHook(nullptr);
+  while (!dEOF() && LastError() == 0) Skip(1);
+  if (LastError() == 0) Skip(-1);
+  SetRecordMovedHook(hook);
+}
+
+bool dEOF() {
+  WorkArea* wa = Guard("dEOF");
+  if (!wa) return true;
+  // Appends only ever raise the count, so the file is asked only when we stand beyond it.
+  if (wa->recno > wa->record_count) Recount(*wa);
+  if (wa->record_count < wa->recno) wa->eof = true;
+  return wa->eof;
+}
+
+bool dBOF() {
+  WorkArea* wa = Guard("dBOF");
+  return wa ? wa->bof : true;
+}
+
+int32_t RecCount() {
+  WorkArea* wa = Guard("RecCount");
+  if (!wa) return 0;
+  Recount(*wa);
+  return wa->record_count;
+}
+
+int32_t RecNo() {
+  WorkArea* wa = Guard("RecNo");
+  return wa ? wa->recno : 0;
+}
+
+uint16_t RecSize() {
+  WorkArea* wa = Guard("RecSize");
+  return wa ? wa->record_length : 0;
+}
+
+void ClearRecord() {
+  WorkArea* wa = Guard("ClearRecord");
+  if (wa) ClearRecordOf(*wa);
+}
+
+bool SetIgnoreDel(bool skip_deleted) {
+  WorkArea* wa = Guard("SetIgnoreDel");
+  if (!wa) return false;
+  bool old = wa->skip_deleted;
+  wa->skip_deleted = skip_deleted;
+  Skip(0);
+  return old;
+}
+
+bool IsWhileOn() {
+  WorkArea* wa = Guard("IsWhileOn");
+  return wa && (wa->host_while != nullptr || wa->while_expr != nullptr);
+}
+
+RecordMovedFn SetRecordMovedHook(RecordMovedFn hook) {
+  WorkArea* wa = Current();
+  if (!wa) return nullptr;
+  RecordMovedFn old = wa->moved_hook;
+  wa->moved_hook = hook;
+  return old;
+}
+
+void SetFilterRoutine(HostTestFn routine, void* user) {
+  if (WorkArea* wa = Current()) {
+    wa->host_filter = routine;
+    wa->filter_user = user;
+  }
+}
+
+void SetWhileRoutine(HostTestFn routine, void* user) {
+  if (WorkArea* wa = Current()) {
+    wa->host_while = routine;
+    wa->while_user = user;
+  }
+}
+
+}  // namespace vornelle::engine

@@ -1,0 +1,45 @@
+#pragma once
+// Moving the current record of the current work area, and reading or writing single fields
+// straight in the file.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/state.h"
+
+namespace vornelle::engine {
+
+void GoTop();
+void GoBottom();
+void Skip(int32_t count);
+void Go(int32_t recno);
+// false (and no move) when the number is <= 0 or above RecCount; else Go and true.
+bool SafeGo(int32_t recno);
+// Reads record n without filter, hooks or end scan.
+void Dbf4RawGo(int32_t recno);
+// As GoTop / GoBottom, but respecting a while condition when one is set.
+void GoTopWhile();
+void GoBottomWhile();
+
+bool dEOF();
+bool dBOF();
+int32_t RecCount();
+int32_t RecNo();
+uint16_t RecSize();
+void ClearRecord();
+bool SetIgnoreDel(bool skip_deleted);  // → previous value; refreshes the current record
+bool IsWhileOn();
+
+// The raw bytes of field `field` (0 = the deletion byte) of record `recno`, straight from the
+// file (or the read cache), untranslated; empty when out of range.
+std::string Peek(int field, int32_t recno);
+// Writes `text` over field `field` of record `recno` in the file, untranslated.
+void Poke(std::string_view text, int field, int32_t recno);
+
+// Host routines for the current work area.
+RecordMovedFn SetRecordMovedHook(RecordMovedFn hook);  // → previous hook
+void SetFilterRoutine(HostTestFn routine, void* user);
+void SetWhileRoutine(HostTestFn routine, void* user);
+
+}  // namespace vornelle::engine

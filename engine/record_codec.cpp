@@ -1,0 +1,249 @@
+#include "engine/record_codec.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "engine/internal.h"
+#include "platform/locale.h"
+
+namespace vornelle::engine {
+
+namespace {
+
+std::string_view FieldText(const WorkArea& wa, const FieldDesc& f) {
+  return std::string_view(wa.raw.data() + f.offset, f.length);
+}
+
+bool IsTrue(char c) { return c == 'T' || c == 'Y' || c == 't' || c == 'y'; }
+
+double ReadDouble(const char* p) {
+  double v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+int32_t ReadInt32(const char* p) {
+  int32_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+void WriteDouble(char* p, double v) { std::memcpy(p, &v, sizeof v); }
+void WriteInt32(char* p, int32_t v) { std::memcpy(p, &v, sizeof v); }
+
+int32_t ClampToInt32(double v) {
+  if (!(v == v)) return 0;  // NaN
+  if (v >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+  if (v <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(v);
+}
+
+// Positions of day, month and year in a display date of the given order and year width.
+struct DateLayout {
+  int day, month, year;
+};
+DateLayout LayoutOf(int order, int year_width) {
+  switch (order) {
+    case 0: return {3, 0, 6};             // MM/DD/YY
+    case 1: return {year_width + 4, year_width + 1, 0};  // YY.MM.DD
+    default: return {0, 3, 6};            // DD/MM/YY, DD-MM-YY, DD.MM.YY
+  }
+}
+
+char SeparatorOf(int order) {
+  switch (order) {
+    case 0:
+    case 2:
+    case 8: return '/';
+    case 3: return '-';
+    default: return '.';
+  }
+}
+
+// Digits of a date part, blanks allowed before them; -1 when not a number.
+int DatePart(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  if (s.empty()) return -1;
+  int value = 0;
+  for (char c : s) {
+    if (c < '0' || c > '9') return -1;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+}  // namespace
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month < 1 || month > 12) return 0;
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+int WidenYear(int yy, int current_year) {
+  int pivot = current_year - 70;
+  int year = (pivot / 100) * 100 + yy;
+  if (yy < pivot % 100) year += 100;
+  return year;
+}
+
+std::string DisplayDate(std::string_view ymd, int order, bool century) {
+  char y[4], m[2], d[2];
+  std::memcpy(y, ymd.data(), 4);
+  std::memcpy(m, ymd.data() + 4, 2);
+  std::memcpy(d, ymd.data() + 6, 2);
+  std::string_view year = century ? std::string_view(y, 4) : std::string_view(y + 2, 2);
+  std::string_view month(m, 2), day(d, 2);
+  char sep = SeparatorOf(order);
+  std::string out;
+  out.reserve(10);
+  auto part = [&](std::string_view p, bool last) {
+    out += p;
+    if (!last) out += sep;
+  };
+  switch (order) {
+    case 0: part(month, false); part(day, false); part(year, true); break;
+    case 1: part(year, false); part(month, false); part(day, true); break;
+    default: part(day, false); part(month, false); part(year, true); break;
+  }
+  return out;
+}
+
+std::string StoredDate(std::string_view display, int order, int current_year) {
+  const std::string blank(8, ' ');
+  if (TrimBlanks(display).empty()) return blank;
+  int year_width = display.size() >= 10 ? 4 : 2;
+  if (display.size() < 8) return blank;
+  DateLayout at = LayoutOf(order, year_width);
+  int day = DatePart(display.substr(at.day, 2));
+  int month = DatePart(display.substr(at.month, 2));
+  int year = DatePart(display.substr(at.year, year_width));
+  if (day < 0 || month < 0 || year < 0) return blank;
+  if (year_width == 2) year = WidenYear(year, current_year);
+  if (year < 1 || year > 9999 || day < 1 || day > DaysInMonth(year, month)) return blank;
+  char out[40];
+  std::snprintf(out, sizeof out, "%04d%02d%02d", year, month, day);
+  return std::string(out, 8);
+}
+
+std::string FormatNumber(double value, int width, int decimals) {
+  char text[640];
+  if (decimals > 100) decimals = 100;  // wider than any field can hold anyway
+  int n = std::isfinite(value) ? std::snprintf(text, sizeof text, "%*.*f", width, decimals, value) : -1;
+  if (n < 0 || n > width) return std::string(static_cast<std::size_t>(width), '*');
+  return std::string(text, static_cast<std::size_t>(n));
+}
+
+double ParseNumber(std::string_view text) {
+  text = TrimBlanks(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  double value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  (void)end;
+  return ec == std::errc() ? value : 0;
+}
+
+int32_t ParseInteger(std::string_view text) {
+  text = TrimBlanks(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  int32_t value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec == std::errc() && end == text.data() + text.size()) return value;
+  // Not a plain 32-bit integer (a fraction, an exponent, too many digits): the number's value.
+  return ClampToInt32(ParseNumber(text));
+}
+
+void UnpackRecord(WorkArea& wa) {
+  const EngineSwitches& sw = State().switches;
+  char* typed = wa.typed;
+  typed[0] = wa.raw[0] == '*' ? 1 : 0;
+  for (const FieldDesc& f : wa.fields) {
+    char* out = typed + f.typed_offset;
+    std::string_view text = FieldText(wa, f);
+    switch (f.type) {
+      case 'C':
+        out[0] = static_cast<char>(f.length);
+        std::memcpy(out + 1, text.data(), f.length);
+        break;
+      case 'D': {
+        std::string shown = f.length >= 8 ? DisplayDate(text, sw.date_order, sw.century)
+                                          : std::string(sw.century ? 10 : 8, ' ');
+        out[0] = static_cast<char>(shown.size());
+        std::memcpy(out + 1, shown.data(), shown.size());
+        break;
+      }
+      case 'N':
+      case 'F':
+        if (f.decimals > 0)
+          WriteDouble(out, ParseNumber(text));
+        else
+          WriteInt32(out, ParseInteger(text));
+        break;
+      case 'L': out[0] = f.length > 0 && IsTrue(text[0]) ? 1 : 0; break;
+      case 'M': WriteInt32(out, ParseInteger(text)); break;
+      default: break;
+    }
+  }
+}
+
+void PackRecord(WorkArea& wa) {
+  const EngineSwitches& sw = State().switches;
+  const char* typed = wa.typed;
+  wa.raw[0] = typed[0] ? '*' : ' ';
+  for (const FieldDesc& f : wa.fields) {
+    const char* in = typed + f.typed_offset;
+    char* out = wa.raw.data() + f.offset;
+    std::string_view stored(out, f.length);
+    std::string text;
+    switch (f.type) {
+      case 'C': {
+        std::size_t n = std::min<std::size_t>(static_cast<uint8_t>(in[0]), f.length);
+        std::memcpy(out, in + 1, n);
+        std::memset(out + n, ' ', f.length - n);
+        continue;
+      }
+      case 'D': {
+        std::string_view shown(in + 1, std::min<std::size_t>(static_cast<uint8_t>(in[0]), 10));
+        if (f.length >= 8 && shown == DisplayDate(stored, sw.date_order, sw.century)) continue;
+        text = StoredDate(shown, sw.date_order, platform::Today().year);
+        break;
+      }
+      case 'N':
+      case 'F':
+        if (f.decimals > 0) {
+          double v = ReadDouble(in);
+          if (v == ParseNumber(stored)) continue;
+          text = FormatNumber(v, f.length, f.decimals);
+        } else {
+          int32_t v = ReadInt32(in);
+          if (v == ParseInteger(stored)) continue;
+          text = FormatNumber(v, f.length, 0);
+        }
+        break;
+      case 'L':
+        if ((in[0] != 0) == (f.length > 0 && IsTrue(stored[0]))) continue;
+        text = in[0] ? "T" : "F";
+        break;
+      case 'M': {
+        int32_t block = ReadInt32(in);
+        if (block == ParseInteger(stored)) continue;
+        text = block == 0 ? std::string() : FormatNumber(block, f.length, 0);
+        break;
+      }
+      default: continue;
+    }
+    // Numbers are right-aligned, dates and logicals start at the left.
+    bool left = f.type == 'D' || f.type == 'L';
+    std::size_t n = std::min<std::size_t>(text.size(), f.length);
+    std::memset(out, ' ', f.length);
+    if (left)
+      std::memcpy(out, text.data(), n);
+    else
+      std::memcpy(out + f.length - n, text.data() + text.size() - n, n);
+  }
+}
+
+}  // namespace vornelle::engine

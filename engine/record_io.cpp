@@ -1,0 +1,134 @@
+#include "engine/record_io.h"
+
+#include <cstring>
+
+#include "engine/internal.h"
+#include "engine/peek_cache.h"
+#include "engine/record_codec.h"
+#include "platform/codepage.h"
+#include "platform/error_codes.h"
+#include "platform/locale.h"
+
+namespace vornelle::engine {
+
+void TranslateForRead(const WorkArea& wa, char* data, std::size_t count) {
+  if (wa.read_table) {
+    for (std::size_t i = 0; i < count; ++i)
+      data[i] = static_cast<char>(wa.read_table[static_cast<uint8_t>(data[i])]);
+  }
+  if (wa.oem) platform::OemToAnsi(data, count);
+}
+
+void TranslateForWrite(const WorkArea& wa, char* data, std::size_t count) {
+  if (wa.oem) platform::AnsiToOem(data, count);
+  if (wa.write_table) {
+    for (std::size_t i = 0; i < count; ++i)
+      data[i] = static_cast<char>(wa.write_table[static_cast<uint8_t>(data[i])]);
+  }
+}
+
+int ReadRecordCode(WorkArea& wa, int32_t n) {
+  if (n < 1 || n > wa.record_count) return 212;
+  wa.bof = false;
+  wa.eof = false;
+  std::size_t got = 0;
+  int rc = wa.file.ReadAt(wa.RecordPosition(n), wa.raw.data(), wa.record_length, &got);
+  if (rc == 0 && got < wa.record_length) rc = 213;
+  if (rc != 0) return rc;
+  wa.recno = n;
+  TranslateForRead(wa, wa.raw.data() + 1, wa.record_length - 1u);
+  return 0;
+}
+
+bool ReadRecord(WorkArea& wa, int32_t n) {
+  int rc = ReadRecordCode(wa, n);
+  if (rc == 212) {
+    Report(212, "Invalid record number = " + std::to_string(n) + " (" + wa.file_name +
+                    ")  [GetDbfRecord]");
+  } else if (rc != 0) {
+    Report(rc, FileContext(wa) + "  [GetDbfRecord]");
+  }
+  return rc == 0;
+}
+
+bool ReadAndUnpack(WorkArea& wa, int32_t n) {
+  if (!ReadRecord(wa, n)) return false;
+  UnpackRecord(wa);
+  return true;
+}
+
+bool WriteRecord(WorkArea& wa, int32_t n) {
+  bool append = n > wa.record_count;
+  if (append) n = wa.record_count + 1;
+  char* data = wa.raw.data() + 1;
+  std::size_t data_len = wa.record_length - 1u;
+  TranslateForWrite(wa, data, data_len);
+  std::size_t put = 0;
+  int64_t position = wa.RecordPosition(n);
+  int rc = wa.file.WriteAt(position, wa.raw.data(), wa.record_length, &put);
+  if (rc == 0 && put < wa.record_length) rc = platform::kDiskFull;
+  if (rc == 0) UpdatePeekCache(wa, n, 0, wa.raw.data(), wa.record_length);
+  TranslateForRead(wa, data, data_len);
+  if (rc != 0) {
+    // A record written part-way would be read as a damaged record by everyone: cut it off.
+    if (append && put > 0) wa.file.Truncate(position);
+    Report(rc, FileContext(wa) + " [Replace/Append/PutDbfRecord]");
+    return false;
+  }
+  if (append) {
+    wa.record_count = n;
+    wa.recno = n;
+    wa.file_state = FileState::Appended;
+  } else if (wa.file_state != FileState::Appended) {
+    wa.file_state = FileState::HeaderDirty;
+  }
+  return true;
+}
+
+int32_t CountFromSize(const WorkArea& wa) {
+  int64_t size = 0;
+  if (wa.file.Size(&size) != 0 || size < wa.header_length || wa.record_length == 0)
+    return wa.record_count;
+  int64_t count = (size - wa.header_length) / wa.record_length;
+  return count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count);
+}
+
+void Recount(WorkArea& wa) {
+  if (!wa.exclusive) wa.record_count = CountFromSize(wa);
+}
+
+int RewriteHeader(WorkArea& wa) {
+  platform::CalendarDate today = platform::Today();
+  uint8_t* h = wa.header;
+  uint32_t count = static_cast<uint32_t>(wa.record_count < 0 ? 0 : wa.record_count);
+  std::size_t length = 32;
+  if (wa.IsDbase2()) {
+    length = 8;
+    h[1] = static_cast<uint8_t>(count & 0xFF);
+    h[2] = static_cast<uint8_t>((count >> 8) & 0xFF);
+    h[3] = static_cast<uint8_t>(today.month);
+    h[4] = static_cast<uint8_t>(today.day);
+    h[5] = static_cast<uint8_t>(today.year - 1900);
+  } else {
+    // What another program keeps in bytes 16-27 survives our rewrite.
+    std::size_t got = 0;
+    uint8_t middle[12];
+    if (wa.file.ReadAt(16, middle, sizeof middle, &got) == 0 && got == sizeof middle)
+      std::memcpy(h + 16, middle, sizeof middle);
+    h[1] = static_cast<uint8_t>(today.year - 1900);
+    h[2] = static_cast<uint8_t>(today.month);
+    h[3] = static_cast<uint8_t>(today.day);
+    for (int i = 0; i < 4; ++i) h[4 + i] = static_cast<uint8_t>((count >> (8 * i)) & 0xFF);
+  }
+  std::size_t put = 0;
+  int rc = wa.file.WriteAt(0, h, length, &put);
+  if (rc == 0 && put < length) rc = platform::kDiskFull;
+  return rc;
+}
+
+void ClearRecordOf(WorkArea& wa) {
+  std::memset(wa.raw.data(), ' ', wa.raw.size());
+  UnpackRecord(wa);
+}
+
+}  // namespace vornelle::engine

@@ -1,0 +1,178 @@
+#pragma once
+// The engine's process-wide state: the work area table, the switches, the error state, the
+// hooks other units install, and the search and memo line state. It lives in one object so
+// that it can be reset as a whole (ResetEngine).
+
+#include <array>
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/memo_types.h"
+#include "platform/file.h"
+
+namespace vornelle::engine {
+
+inline constexpr int kAreaCount = 33;    // work areas 1..33 reachable by Select
+inline constexpr int kSlotCount = 35;    // 34 and 35 are the engine's own
+inline constexpr uint64_t kLockBase = 0x40000000;  // lock regions lie far beyond any real file
+
+enum class FileState : uint8_t { Closed = 0, Unchanged = 1, HeaderDirty = 2, Appended = 3 };
+enum class LockKind : uint8_t { None = 0, Append = 2, Records = 3 };
+
+struct FieldDesc {
+  std::string name;       // upper case, at most 10 characters
+  char type = 'C';        // C, D, F, L, M or N
+  uint8_t length = 0;     // width in the raw record
+  uint8_t decimals = 0;
+  uint16_t offset = 0;    // in the raw record; the first field is at 1
+  uint16_t typed_offset = 0;  // in the typed record buffer (what FieldAddress computes)
+};
+
+// Size of a field in the typed record buffer.
+int TypedFieldSize(const FieldDesc& field);
+
+// Host routines: a record filter and a while condition take a user value and the area number.
+using HostTestFn = bool (*)(void* user, int area);
+// Runs after every move of its work area.
+using RecordMovedFn = void (*)(int area);
+// A compiled expression of the expression unit.
+using ExprHandle = void*;
+
+struct WorkArea {
+  int number = 0;
+  std::string file_name;   // full path
+  std::string short_name;  // name after the last '/', at most 12 characters
+  uint8_t header[32] = {};
+  bool has_memo = false;
+  uint8_t version = 0;
+  uint16_t header_length = 0;
+  uint16_t record_length = 0;
+  std::vector<FieldDesc> fields;
+  FileState file_state = FileState::Closed;
+  std::string last_update;  // YYYYMMDD
+  std::vector<char> raw;    // the current record as stored (translated for display)
+  int32_t record_count = 0;
+  int32_t recno = 0;
+  bool bof = false;
+  bool eof = false;
+  uint8_t open_mode = 0;
+  bool oem = false;
+  const uint8_t* read_table = nullptr;   // 256-byte translation after reading
+  const uint8_t* write_table = nullptr;  // 256-byte translation before writing
+  platform::File file;
+  std::string alias;
+  char* typed = nullptr;  // the typed record buffer
+  uint16_t typed_size = 0;
+  std::vector<char> owned_typed;  // the buffer when the engine allocated it
+  std::vector<char> swap;
+  bool exclusive = false;
+  bool skip_deleted = false;
+  ExprHandle filter = nullptr;
+  ExprHandle while_expr = nullptr;
+  HostTestFn host_filter = nullptr;
+  void* filter_user = nullptr;
+  HostTestFn host_while = nullptr;
+  void* while_user = nullptr;
+  RecordMovedFn moved_hook = nullptr;
+  std::unique_ptr<MemoFile> memo;
+  LockKind lock_kind = LockKind::None;
+  std::list<int32_t> record_locks;  // newest first
+
+  bool IsDbase2() const { return version == 0x02; }
+  bool IsLevel7() const { return version == 0x04 || version == 0x8C; }
+  int64_t RecordPosition(int32_t n) const {
+    return static_cast<int64_t>(header_length) + static_cast<int64_t>(n - 1) * record_length;
+  }
+};
+
+// Hooks of the expression unit (installed by its start-up).
+struct ParserHooks {
+  ExprHandle (*compile)(const std::string& text) = nullptr;
+  void (*release)(ExprHandle* handle, int area) = nullptr;
+  const void* (*evaluate)(ExprHandle handle) = nullptr;
+  bool linked = false;
+};
+
+// Hooks of the memo unit. The memo unit is part of this library and installed from the start;
+// a test may remove it to see how the engine does without.
+struct MemoHooks {
+  bool installed = false;
+};
+
+struct EngineSwitches {
+  bool network = true;
+  uint8_t default_open_mode = platform::mode::kReadWrite | platform::mode::kDenyNone;
+  std::optional<uint8_t> open_mode_override;
+  bool count_from_size = false;
+  bool oem = false;
+  bool century = false;
+  uint8_t date_order = 0;  // 0 MDY, 1 YMD, 2 DMY "/", 3 DMY "-", 5 DMY "."
+  char decimal_separator = '.';
+  char thousands_separator = ',';
+  uint16_t memo_width = 256;     // pool size of an expression whose result is a memo
+  bool width_switch = false;     // memo line width setting (off)
+  uint16_t width_setting = 78;
+  uint16_t max_lines = 1024;
+  uint16_t peek_cache_size = 0;  // bytes; 0 = no cache
+  uint8_t default_memo_type = kDefaultMemoType;  // the kind of table CreateDbf makes
+};
+
+struct ErrorState {
+  int16_t last_error = 0;
+  int16_t last_reported = 0;
+  std::string context;
+  bool auto_check = true;
+  bool raise = false;
+  bool halted = false;
+};
+
+struct SearchState {
+  int field = 0;  // 0 = no search to continue
+  std::string text;
+  bool case_sensitive = true;
+  bool exact = false;
+  bool contained = false;
+};
+
+struct PeekCache {
+  std::string alias;
+  int32_t first = 0;
+  int32_t count = 0;
+  std::vector<char> bytes;
+};
+
+// The engine-wide memo line list filled by GetMemo.
+struct MemoLines {
+  std::vector<std::string> lines;
+  std::vector<uint8_t> ends;  // 0 width break, 0x0D hard return, 0x8D soft return
+  bool allocated = false;
+};
+
+struct EngineState {
+  std::array<std::unique_ptr<WorkArea>, kSlotCount + 1> slots;  // index 0 unused
+  int current = 1;
+  EngineSwitches switches;
+  ErrorState error;
+  ParserHooks parser;
+  MemoHooks memo{true};
+  SearchState search;
+  PeekCache peek;
+  MemoLines memo_lines;
+  int32_t last_memo_pieces = 0;  // pieces the last GetMemo read (dBASE IV header counter)
+};
+
+// The one engine state of the process.
+EngineState& State();
+// Closes every work area and returns the engine to its start-up state: default switches, no
+// error, no search. Installed units (expression and memo hooks) stay installed.
+void ResetEngine();
+
+// The current work area, or null when its slot is empty.
+inline WorkArea* Current() { return State().slots[State().current].get(); }
+WorkArea* Area(int number);
+
+}  // namespace vornelle::engine

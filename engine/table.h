@@ -1,0 +1,54 @@
+#pragma once
+// Work areas, opening and closing tables, field information and creating tables.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/state.h"
+
+namespace vornelle::engine {
+
+// Opens a table in the current work area, closing what was there. The command is a file name
+// with the options " EXCLUSIVE" and " ALIAS name"; an empty command only closes. Without a
+// buffer the engine allocates the typed record buffer; a given buffer must have exactly the
+// typed record size.
+void USE(std::string_view command, void* buffer = nullptr, uint16_t size = 0);
+void USE(std::string_view command, void* buffer, uint16_t size, const uint8_t* read_table,
+         const uint8_t* write_table);
+
+// 1..33 selects that area; 0 selects the lowest-numbered empty one.
+void Select(int area);
+int CurrentArea();
+void CloseArea();  // the current work area
+void CloseAll();   // areas 1 to 33, then selects area 1
+
+uint8_t FieldCount();
+char FieldType(int field);
+uint8_t FieldLen(int field);  // D fields: the displayed width, 8 or 10
+uint8_t FieldDec(int field);
+std::string Field(int field);
+int FieldNo(std::string_view name);
+char* FieldAddress(int field);  // 0 = the deletion flag at the start of the buffer
+
+// A field specification for CreateDbf: name, type letter, length, decimals.
+struct FieldSpec {
+  std::string name;
+  char type = 'C';
+  uint8_t length = 0;
+  uint8_t decimals = 0;
+};
+// Creates an empty table (and its memo file when a field needs one) of the default kind.
+void CreateDbf(const std::string& file_name, const std::vector<FieldSpec>& fields);
+
+bool ProductionIndexFlag();
+void SetProductionIndexFlag(bool on);
+
+// The engine-wide switches (network mode, open modes, OEM, date settings...).
+EngineSwitches& Switches();
+
+// The typed record layout of a set of descriptors: fills typed_offset and returns the size.
+uint16_t LayoutTypedBuffer(std::vector<FieldDesc>& fields);
+
+}  // namespace vornelle::engine

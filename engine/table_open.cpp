@@ -1,0 +1,387 @@
+// USE: opening a table in a work area; closing work areas; Select.
+
+#include <cstring>
+#include <filesystem>
+
+#include "engine/internal.h"
+#include "engine/memo_internal.h"
+#include "engine/navigation.h"
+#include "engine/record_codec.h"
+#include "engine/record_io.h"
+#include "engine/table.h"
+#include "engine/update.h"
+#include "platform/codepage.h"
+#include "platform/file.h"
+
+namespace vornelle::engine {
+
+namespace {
+
+constexpr std::size_t kMaxAlias = 64;
+
+uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t U32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+bool KnownVersion(uint8_t v) {
+  return v == 0x02 || v == 0x03 || v == 0x04 || v == 0x83 || v == 0x8B || v == 0x8C || v == 0xF5;
+}
+
+std::string TwoDigits(int v) {
+  std::string s = std::to_string(v % 100);
+  return s.size() < 2 ? "0" + s : s;
+}
+
+// The table file's name part, the way the engine shows it.
+std::string ShortName(const std::string& full, bool oem) {
+  std::size_t slash = full.find_last_of('/');
+  std::string name = slash == std::string::npos ? full : full.substr(slash + 1);
+  if (oem) name = platform::AnsiToOem(name);
+  return name.substr(0, 12);
+}
+
+// Parses one descriptor into `f`; false when the list ends here (0x0D).
+bool ParseDescriptor(const uint8_t* d, int name_end, int type_at, int len_at, int dec_at,
+                     FieldDesc& f) {
+  if (d[0] == 0x0D) return false;
+  std::string name;
+  for (int i = 0; i < name_end && d[i] != 0; ++i) name += static_cast<char>(d[i]);
+  f.name = UpperAscii(name.substr(0, 10));
+  f.type = static_cast<char>(d[type_at]);
+  f.length = d[len_at];
+  f.decimals = d[dec_at];
+  return true;
+}
+
+// OpenDbf: opens the file and reads header and descriptors into `wa`. Reports and returns false
+// on failure, leaving nothing open.
+bool OpenDbf(WorkArea& wa, uint8_t mode) {
+  wa.open_mode = mode;
+  int rc = wa.file.Open(wa.file_name, mode);
+  if (rc != 0) {
+    Report(rc, "Failure to open " + wa.file_name + " [USE/OpenDbf]");
+    return false;
+  }
+  auto fail = [&](int code, const std::string& context) {
+    wa.file.Close();
+    Report(code, context);
+    return false;
+  };
+  const std::string not_dbase = wa.file_name + " is not a dBASE database.";
+  wa.short_name = ShortName(wa.file_name, wa.oem);
+  int64_t file_size = 0;
+  wa.file.Size(&file_size);
+
+  std::size_t got = 0;
+  uint8_t* h = wa.header;
+  if (wa.file.ReadAt(0, h, 32, &got) != 0 || got < 32)
+    return fail(210, not_dbase + " (" + "Prolog is less than 32 bytes" + ") [USE/OpenDBF]");
+  wa.version = h[0];
+  if (!KnownVersion(wa.version))
+    return fail(210, not_dbase + "(" + "Invalid version byte" + ")+ [USE/OpenDBF]");
+  wa.has_memo = (wa.version & 0x80) != 0;
+
+  std::vector<uint8_t> descriptors;
+  int width, name_end, type_at, len_at, dec_at, max_fields;
+  if (wa.IsDbase2()) {
+    if (file_size <= 520)
+      return fail(210, not_dbase + "(" + "Header is less than 521 bytes" + ") [Use/OpenDBF]");
+    wa.header_length = 521;
+    wa.record_length = U16(h + 6);
+    wa.record_count = U16(h + 1);
+    wa.last_update = std::to_string(1900 + h[5]) + TwoDigits(h[3]) + TwoDigits(h[4]);
+    descriptors.resize(512);
+    if (wa.file.ReadAt(8, descriptors.data(), 512, &got) != 0 || got < 512)
+      return fail(100, "Error reading " + wa.file_name + " [Use/OpenDbf]");
+    width = 16, name_end = 11, type_at = 11, len_at = 12, dec_at = 15, max_fields = 32;
+  } else {
+    wa.header_length = U16(h + 8);
+    wa.record_length = U16(h + 10);
+    uint32_t count = U32(h + 4);
+    wa.record_count = count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count);
+    wa.last_update = std::to_string(1900 + h[1]) + TwoDigits(h[2]) + TwoDigits(h[3]);
+    int first = wa.IsLevel7() ? 68 : 32;
+    width = wa.IsLevel7() ? 48 : 32;
+    max_fields = wa.header_length > first ? (wa.header_length - first) / width : 0;
+    if (max_fields < 1 || max_fields > 255)
+      return fail(210, wa.short_name + " is not a dBASE database." + " (" +
+                           "Number of fields is out of range" + ") [Use/OpenDbf]");
+    // The rest of the header; for level 7 the 36 bytes of language driver name are skipped.
+    descriptors.resize(static_cast<std::size_t>(wa.header_length - first));
+    if (wa.file.ReadAt(first, descriptors.data(), descriptors.size(), &got) != 0 ||
+        got < descriptors.size())
+      return fail(100, "Error reading " + wa.file_name + " [Use/OpenDbf]");
+    if (wa.IsLevel7())
+      name_end = 11, type_at = 32, len_at = 33, dec_at = 34;
+    else
+      name_end = 11, type_at = 11, len_at = 16, dec_at = 17;
+  }
+  wa.file_state = FileState::Unchanged;
+
+  uint32_t offset = 1;
+  for (int i = 0; i < max_fields; ++i) {
+    FieldDesc f;
+    if (!ParseDescriptor(descriptors.data() + i * width, name_end, type_at, len_at, dec_at, f))
+      break;
+    if (f.type == 'B' || f.type == 'G' || f.type == 'P' || f.type == 'b' || f.type == 'g' ||
+        f.type == 'p')
+      f.type = 'M';
+    if (std::strchr("CDFLMN", f.type) == nullptr || f.type == 0)
+      return fail(211, "Field: " + f.name + " [" + std::string(1, f.type) + "] in " +
+                           wa.file_name + " is not a valid field type");
+    f.offset = static_cast<uint16_t>(std::min<uint32_t>(offset, 0xFFFF));
+    offset += f.length;
+    wa.fields.push_back(std::move(f));
+  }
+  if (wa.fields.empty()) return fail(222, "Error reading " + wa.file_name + " [Use/OpenDbf]");
+  // A record too short for its fields (or of length 0) would have us read past every record.
+  if (wa.record_length == 0 || offset > wa.record_length)
+    return fail(210, not_dbase + " (" + "Record length does not match the fields" +
+                         ") [USE/OpenDBF]");
+  wa.raw.assign(wa.record_length, ' ');
+
+  if (State().switches.count_from_size) wa.record_count = CountFromSize(wa);
+  if (wa.record_count <= 0) {
+    wa.record_count = 0;
+    wa.recno = 0;
+    wa.bof = wa.eof = true;
+  } else {
+    wa.recno = 1;
+    wa.bof = wa.eof = false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void CloseTableFile(WorkArea& wa) {
+  int rc = 0;
+  if (wa.file_state == FileState::HeaderDirty || wa.file_state == FileState::Appended) {
+    // On a shared table the append lock keeps another program's append from landing between
+    // our recount and the end mark we write after the last record.
+    bool locked = LockAppendRegionForClose(wa);
+    if (!wa.exclusive) wa.record_count = CountFromSize(wa);
+    rc = RewriteHeader(wa);
+    if (rc == 0 && wa.file_state == FileState::Appended) {
+      const char eof_mark = 0x1A;
+      std::size_t put = 0;
+      rc = wa.file.WriteAt(wa.RecordPosition(wa.record_count + 1), &eof_mark, 1, &put);
+    }
+    if (locked) UnlockAppendRegionAfterClose(wa);
+  }
+  int close_rc = wa.file.Close();
+  if (rc == 0) rc = close_rc;
+  wa.raw.clear();
+  wa.fields.clear();
+  wa.file_state = FileState::Closed;
+  if (rc != 0)
+    Report(rc, "File:  " + wa.file_name + " [CloseDbf(" + wa.file_name + ")]");
+}
+
+namespace {
+
+struct ParsedUse {
+  std::string file_name;  // as given, case kept
+  std::string alias;
+  bool exclusive = false;
+};
+
+ParsedUse ParseUseCommand(const std::string& command, const std::string& upper) {
+  ParsedUse p;
+  std::string u = upper, o = command;
+  p.exclusive = TakeOption(u, " EXCLUSIVE", &o);
+  std::size_t at = u.find(" ALIAS ");
+  if (at != std::string::npos) {
+    std::string rest = u.substr(at + 7);
+    rest = std::string(TrimBlanks(rest));
+    p.alias = rest.substr(0, rest.find(' ')).substr(0, kMaxAlias);
+    u.resize(at);
+    o.resize(at);
+  }
+  p.file_name = std::string(TrimBlanks(o));
+  if (p.alias.empty()) {
+    std::filesystem::path name(p.file_name);
+    p.alias = UpperAscii(name.stem().string()).substr(0, kMaxAlias);
+  }
+  return p;
+}
+
+int FindEmptyArea() {
+  for (int n = 1; n <= kAreaCount; ++n)
+    if (!State().slots[n]) return n;
+  return 0;
+}
+
+}  // namespace
+
+EngineSwitches& Switches() { return State().switches; }
+
+uint16_t LayoutTypedBuffer(std::vector<FieldDesc>& fields) {
+  uint32_t at = 1;
+  for (FieldDesc& f : fields) {
+    f.typed_offset = static_cast<uint16_t>(at);
+    at += static_cast<uint32_t>(TypedFieldSize(f));
+  }
+  return static_cast<uint16_t>(at);
+}
+
+void USE(std::string_view command, void* buffer, uint16_t size) {
+  USE(command, buffer, size, nullptr, nullptr);
+}
+
+void USE(std::string_view command_text, void* buffer, uint16_t size, const uint8_t* read_table,
+         const uint8_t* write_table) {
+  EngineState& s = State();
+  CloseArea();
+  std::string command(Trim(command_text));
+  if (command.empty()) return;
+  command += ' ';
+  std::string upper = UpperAscii(command);
+  if (upper.find("LINKED LIST") != std::string::npos ||
+      upper.find("VIRTUAL FILE") != std::string::npos) {
+    Report(1101, "[USE(" + upper + ",<@Buffer>,<size>)]");
+    return;
+  }
+  if ((buffer == nullptr) != (size == 0)) {
+    Report(220, "Buffer is NIL or size is zero, attempting to open " + upper + " [USE]");
+    return;
+  }
+  ParsedUse parsed = ParseUseCommand(command, upper);
+
+  auto wa = std::make_unique<WorkArea>();
+  wa->number = s.current;
+  wa->file_name = platform::ResolveCase(
+      platform::FullPath(WithDefaultExtension(parsed.file_name, "DBF")));
+  wa->alias = parsed.alias;
+  wa->oem = s.switches.oem;
+  wa->read_table = read_table;
+  wa->write_table = write_table;
+  wa->exclusive = parsed.exclusive || !s.switches.network ||
+                  (s.switches.default_open_mode & platform::mode::kShareMask) ==
+                      platform::mode::kDenyAll;
+  uint8_t mode = wa->exclusive ? (platform::mode::kReadWrite | platform::mode::kDenyAll)
+                               : s.switches.default_open_mode;
+  if (s.switches.open_mode_override) mode = *s.switches.open_mode_override;
+  if (!OpenDbf(*wa, mode)) return;
+
+  uint16_t typed_size = LayoutTypedBuffer(wa->fields);
+  if (buffer == nullptr) {
+    wa->owned_typed.assign(typed_size, 0);
+    wa->typed = wa->owned_typed.data();
+  } else if (size != typed_size) {
+    wa->file.Close();
+    Report(266, "Database record/buffer size mismatch: " + upper + " [USE()]" + "\n\r" +
+                    "Record Size=" + std::to_string(typed_size) +
+                    ", Buffer Size=" + std::to_string(size));
+    return;
+  } else {
+    wa->typed = static_cast<char*>(buffer);
+  }
+  wa->typed_size = typed_size;
+  for (int n = 1; n <= kSlotCount; ++n) {
+    if (s.slots[n] && s.slots[n]->alias == wa->alias) {
+      wa->file.Close();
+      Report(220, "Alias name \"" + wa->alias + "\" already in use." + " [USE]");
+      return;
+    }
+  }
+  wa->swap.assign(typed_size, 0);
+  int area = s.current;
+  s.slots[area] = std::move(wa);
+  WorkArea& opened = *s.slots[area];
+
+  // A table that cannot be read or whose memo file cannot be opened leaves the area empty.
+  try {
+    if (opened.record_count > 0) {
+      GoTop();
+    } else {
+      ClearRecordOf(opened);
+      opened.bof = opened.eof = true;
+    }
+    if (LastError() != 0) {
+      int code = LastError();
+      std::string context = ContextMessage();
+      CloseArea();
+      Report(code, context);
+      return;
+    }
+    if (opened.has_memo && s.memo.installed) {
+      int code = OpenMemoFile(opened);
+      if (code != 0) {
+        CloseArea();
+        Report(code, "Problem opening memo file [USE(" + upper + ",<@Buffer>," +
+                         std::to_string(size) + ")]");
+      }
+    }
+  } catch (...) {
+    if (Area(area) == &opened) {
+      s.current = area;
+      CloseArea();
+    }
+    throw;
+  }
+}
+
+void Select(int area) {
+  ClearLastError();
+  if (area == 0) {
+    int empty = FindEmptyArea();
+    if (empty == 0) {
+      Report(220, "No free workarea available [Select(0)]");
+      return;
+    }
+    State().current = empty;
+    return;
+  }
+  if (area < 0 || area > kAreaCount) {
+    Report(220, "Invalid workarea selected = [Select(" + std::to_string(area) + ")]");
+    return;
+  }
+  State().current = area;
+}
+
+int CurrentArea() { return State().current; }
+
+void CloseArea() {
+  EngineState& s = State();
+  WorkArea* wa = Current();
+  if (!wa) return;
+  if (!wa->exclusive && wa->file.IsOpen()) wa->record_count = CountFromSize(*wa);
+  Unlock();
+  wa->swap.clear();
+  if (wa->memo) CloseMemoFile(*wa);
+  if (s.peek.alias == wa->alias) s.peek = PeekCache();
+  if (s.parser.release) {
+    if (wa->filter) s.parser.release(&wa->filter, wa->number);
+    if (wa->while_expr) s.parser.release(&wa->while_expr, wa->number);
+  }
+  std::unique_ptr<WorkArea> owned = std::move(s.slots[s.current]);
+  CloseTableFile(*owned);  // may report; the slot is already empty
+}
+
+void CloseAll() {
+  for (int n = 1; n <= kAreaCount; ++n) {
+    State().current = n;
+    CloseArea();
+  }
+  State().current = 1;
+}
+
+bool ProductionIndexFlag() {
+  WorkArea* wa = Guard("ProductionIndexFlag");
+  if (!wa || wa->IsDbase2()) return false;
+  return wa->header[28] != 0;
+}
+
+void SetProductionIndexFlag(bool on) {
+  WorkArea* wa = Guard("ProductionIndexFlag");
+  if (!wa || wa->IsDbase2()) return;
+  uint8_t value = on ? 1 : 0;
+  if (wa->header[28] == value) return;
+  wa->header[28] = value;
+  if (wa->file_state == FileState::Unchanged) wa->file_state = FileState::HeaderDirty;
+}
+
+}  // namespace vornelle::engine

@@ -1,0 +1,103 @@
+// Replace, Append, DeleteRec and RecallRec.
+
+#include "engine/update.h"
+
+#include "engine/internal.h"
+#include "engine/peek_cache.h"
+#include "engine/record_codec.h"
+#include "engine/record_io.h"
+
+namespace vornelle::engine {
+
+namespace {
+
+std::string DatabaseName(const WorkArea& wa) { return "Database " + Quoted(wa.file_name); }
+
+bool CurrentLocked(const WorkArea& wa) {
+  for (int32_t n : wa.record_locks)
+    if (n == wa.recno) return true;
+  return false;
+}
+
+// Writes the deletion byte of the current record alone: the rest of the record is not rewritten.
+void WriteDeletionByte(WorkArea& wa, bool deleted) {
+  wa.typed[0] = deleted ? 1 : 0;
+  wa.raw[0] = deleted ? '*' : ' ';
+  std::size_t put = 0;
+  int rc = wa.file.WriteAt(wa.RecordPosition(wa.recno), wa.raw.data(), 1, &put);
+  if (rc == 0 && put < 1) rc = 101;
+  if (rc != 0) {
+    Report(rc, FileContext(wa) + " [DeleteRec/RecallRec]");
+    return;
+  }
+  if (wa.file_state != FileState::Appended) wa.file_state = FileState::HeaderDirty;
+  UpdatePeekCache(wa, wa.recno, 0, wa.raw.data(), 1);
+}
+
+}  // namespace
+
+void Replace() {
+  ClearLastError();
+  WorkArea* wa = Guard("Replace");
+  if (!wa) return;
+  if (wa->recno < 1) {
+    Report(212, DatabaseName(*wa) + " is empty." + " [REPLACE]");
+    return;
+  }
+  if (wa->recno > wa->record_count) {
+    Report(212, DatabaseName(*wa) + " is at EOF." + " [REPLACE]");
+    return;
+  }
+  if (!wa->exclusive && !CurrentLocked(*wa)) {
+    Report(1200, "Record #" + std::to_string(wa->recno) + " in " + wa->file_name + " [REPLACE]");
+    return;
+  }
+  PackRecord(*wa);
+  if (!WriteRecord(*wa, wa->recno)) return;
+  UnpackRecord(*wa);  // the buffer shows what is stored
+  RunMovedHook(*wa);
+}
+
+void Append() {
+  ClearLastError();
+  WorkArea* wa = Guard("Append");
+  if (!wa) return;
+  if (State().switches.network && !wa->exclusive && wa->lock_kind != LockKind::Append) {
+    Report(5, "File must be locked to append: " + wa->file_name + " [APPEND]");
+    return;
+  }
+  wa->record_count = CountFromSize(*wa);
+  PackRecord(*wa);
+  if (!WriteRecord(*wa, wa->record_count + 1)) return;
+  UnpackRecord(*wa);
+  wa->bof = wa->eof = false;
+  RunMovedHook(*wa);
+}
+
+void DeleteRec() {
+  ClearLastError();
+  WorkArea* wa = Guard("DeleteRec");
+  if (!wa) return;
+  if (!wa->exclusive && (wa->lock_kind == LockKind::Append || !CurrentLocked(*wa))) {
+    Report(1200, wa->file_name + " " + "Record not locked " + "[DeleteRec]");
+    return;
+  }
+  if (wa->recno >= 1 && wa->recno <= wa->record_count) WriteDeletionByte(*wa, true);
+}
+
+void RecallRec() {
+  ClearLastError();
+  WorkArea* wa = Guard("RecallRec");
+  if (!wa) return;
+  if (!wa->exclusive && (wa->lock_kind == LockKind::Append || !CurrentLocked(*wa))) {
+    Report(1200, "Record not locked [RecallRec]");
+    return;
+  }
+  Recount(*wa);
+  if (wa->recno >= 1 && wa->recno <= wa->record_count)
+    WriteDeletionByte(*wa, false);
+  else
+    Report(1103, wa->file_name + " at EOF [RecallRec]");
+}
+
+}  // namespace vornelle::engine
