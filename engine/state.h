@@ -89,11 +89,17 @@ struct WorkArea {
   }
 };
 
-// Hooks of the expression unit (installed by its start-up).
+// Hooks of the expression unit (installed by its start-up). Compile reports its own errors and
+// returns null on failure; evaluate returns a pointer to the result (one byte, non-zero = true,
+// for a logical expression); release frees the expression and sets the handle to null.
 struct ParserHooks {
   ExprHandle (*compile)(const std::string& text) = nullptr;
   void (*release)(ExprHandle* handle, int area) = nullptr;
   const void* (*evaluate)(ExprHandle handle) = nullptr;
+  // A counted string (length byte, then the characters) as text.
+  std::string (*counted_to_text)(const char* counted) = nullptr;
+  // Evaluates the engine's current key expression (EngineState::key_expression).
+  const void* (*evaluate_key)() = nullptr;
   bool linked = false;
 };
 
@@ -163,6 +169,7 @@ struct EngineState {
   PeekCache peek;
   MemoLines memo_lines;
   int32_t last_memo_pieces = 0;  // pieces the last GetMemo read (dBASE IV header counter)
+  ExprHandle key_expression = nullptr;  // the key that index creation evaluates per record
 };
 
 // The one engine state of the process.
