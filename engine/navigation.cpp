@@ -107,11 +107,13 @@ void Skip(int32_t n) {
         if (RecordPasses(*wa)) --moved;
       }
     }
-    if (moved == n || at_end) break;
+    if (at_end) break;
+    // The record just read ends the scan when it fails the while condition.
     if (!WhileHolds(*wa)) {
       while_failed = true;
       break;
     }
+    if (moved == n) break;
   }
 
   if (at_end) {

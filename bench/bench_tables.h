@@ -1,0 +1,181 @@
+#pragma once
+// The theme tables the benchmarks read, made once and kept in a cache folder: the layout of the
+// calendar's themes (THEDATE C(4), THEJOKE M(10)) with the day keys "0101".."1231" in turn.
+//
+// The cache folder is VORNELLE_BENCH_DIR when set, else the one the build names; the record
+// count is VORNELLE_BENCH_RECORDS when set (a small table for callgrind), else the caller's.
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+
+namespace bench {
+
+inline std::string CacheFolder() {
+  const char* env = std::getenv("VORNELLE_BENCH_DIR");
+  std::string folder = env && *env ? env : VORNELLE_BENCH_CACHE;
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+inline int32_t RecordCount(int32_t fallback) {
+  const char* env = std::getenv("VORNELLE_BENCH_RECORDS");
+  return env && *env ? static_cast<int32_t>(std::atol(env)) : fallback;
+}
+
+// The 366 day keys of a leap year, "0101" to "1231".
+inline const std::vector<std::string>& DayKeys() {
+  static const std::vector<std::string> keys = [] {
+    static constexpr int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    std::vector<std::string> out;
+    char key[8];
+    for (int m = 1; m <= 12; ++m)
+      for (int d = 1; d <= kDays[m - 1]; ++d) {
+        std::snprintf(key, sizeof key, "%02d%02d", m, d);
+        out.emplace_back(key, 4);
+      }
+    return out;
+  }();
+  return keys;
+}
+
+// A short message of two to four lines (CR LF between them), some with ANSI accents.
+inline std::string MessageText(int32_t i) {
+  static constexpr const char* kLines[] = {
+      "A new day, a new start.",
+      "Why did the scarecrow win an award? He was outstanding in his field.",
+      "Gr\xFC\xDF" "e aus dem B\xFCro.",
+      "Remember to water the plants.",
+      "Caf\xE9 au lait at ten, cr\xE8me br\xFBl\xE9" "e at four.",
+      "Nothing happened on this day, and that was fine.",
+      "The early bird gets the worm; the second mouse gets the cheese.",
+  };
+  constexpr int kCount = static_cast<int>(sizeof kLines / sizeof kLines[0]);
+  std::string text;
+  int lines = 2 + i % 3;
+  for (int n = 0; n < lines; ++n) {
+    if (n > 0) text += "\r\n";
+    text += kLines[(i * 3 + n * 5) % kCount];
+  }
+  return text;
+}
+
+inline void PutLE(uint8_t* p, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+// A theme table of `records` records written byte by byte: a dBASE IV .dbf whose records
+// point, by day key, to the 366 messages of its .dbt. Returns the .dbf path.
+inline std::string ScanTable(int32_t records) {
+  const std::string base = CacheFolder() + "/scan_" + std::to_string(records);
+  const std::string dbf = base + ".dbf", dbt = base + ".dbt", done = base + ".done";
+  if (std::filesystem::exists(done)) return dbf;
+  const auto& keys = DayKeys();
+
+  // The memo file: a 512-byte header block, then one value per day key, one block each.
+  constexpr uint32_t kBlock = 512;
+  std::vector<uint8_t> memo(kBlock * (1 + keys.size()), 0);
+  PutLE(memo.data(), static_cast<uint32_t>(1 + keys.size()), 4);  // next free block
+  std::memcpy(memo.data() + 8, "SCAN", 4);
+  memo[18] = 0x02, memo[19] = 0x01;
+  PutLE(memo.data() + 20, kBlock, 2);
+  for (std::size_t k = 0; k < keys.size(); ++k) {
+    std::string text = MessageText(static_cast<int32_t>(k));
+    uint8_t* b = memo.data() + kBlock * (k + 1);
+    b[0] = 0xFF, b[1] = 0xFF, b[2] = 0x08, b[3] = 0x00;
+    PutLE(b + 4, static_cast<uint32_t>(text.size() + 8), 4);
+    std::memcpy(b + 8, text.data(), text.size());
+  }
+  WriteFile(dbt, memo);
+
+  // The table: header, two descriptors, the terminator, the records, the end mark.
+  constexpr uint16_t kHeader = 32 + 2 * 32 + 1, kRecord = 1 + 4 + 10;
+  std::vector<uint8_t> table(kHeader + static_cast<std::size_t>(records) * kRecord + 1, ' ');
+  std::memset(table.data(), 0, kHeader);
+  table[0] = 0x8B;  // dBASE IV with memo
+  table[1] = 124, table[2] = 1, table[3] = 1;
+  PutLE(table.data() + 4, static_cast<uint32_t>(records), 4);
+  PutLE(table.data() + 8, kHeader, 2);
+  PutLE(table.data() + 10, kRecord, 2);
+  auto field = [&](int n, const char* name, char type, uint8_t length) {
+    uint8_t* d = table.data() + 32 * (n + 1);
+    std::memcpy(d, name, std::strlen(name));
+    d[11] = static_cast<uint8_t>(type);
+    d[16] = length;
+  };
+  field(0, "THEDATE", 'C', 4);
+  field(1, "THEJOKE", 'M', 10);
+  table[kHeader - 1] = 0x0D;
+  char block[16];
+  for (int32_t i = 0; i < records; ++i) {
+    uint8_t* r = table.data() + kHeader + static_cast<std::size_t>(i) * kRecord;
+    std::size_t day = static_cast<std::size_t>(i) % keys.size();
+    std::memcpy(r + 1, keys[day].data(), 4);
+    std::snprintf(block, sizeof block, "%10u", static_cast<unsigned>(day + 1));
+    std::memcpy(r + 5, block, 10);
+  }
+  table.back() = 0x1A;
+  WriteFile(dbf, table);
+  WriteFile(done, {});
+  return dbf;
+}
+
+// A theme table of `records` records and their messages, made through the engine as the
+// calendar's tools make one: append by append on a shared open. Returns the .dbf path.
+inline std::string MemoTable(int32_t records) {
+  using namespace vornelle::engine;
+  const std::string base = CacheFolder() + "/memo_" + std::to_string(records);
+  const std::string dbf = base + ".dbf", done = base + ".done";
+  if (std::filesystem::exists(done)) return dbf;
+  std::fprintf(stderr, "making %s (%d records, once)...\n", dbf.c_str(), records);
+  const auto& keys = DayKeys();
+  CreateDbf(dbf, {{"THEDATE", 'C', 4, 0}, {"THEJOKE", 'M', 10, 0}});
+  USE(dbf);
+  for (int32_t i = 0; i < records; ++i) {
+    ClearRecord();
+    std::memcpy(FieldAddress(1) + 1, keys[static_cast<std::size_t>(i) % keys.size()].data(), 4);
+    int32_t block = WriteMemoValue(MessageText(i), true);
+    std::memcpy(FieldAddress(2), &block, 4);
+    ALock();
+    Append();
+    Unlock();
+  }
+  CloseAll();
+  WriteFile(done, {});
+  return dbf;
+}
+
+inline int64_t FileSize(const std::string& path) {
+  return static_cast<int64_t>(std::filesystem::file_size(path));
+}
+
+// An open read-only descriptor, closed on scope exit.
+struct Fd {
+  int fd;
+  explicit Fd(const std::string& path) : fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (fd < 0) throw std::runtime_error("cannot open " + path);
+  }
+  ~Fd() { ::close(fd); }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+};
+
+}  // namespace bench

@@ -1,0 +1,203 @@
+#include "engine/locate.h"
+
+#include <cstdio>
+
+#include "engine/filter.h"
+#include "engine/internal.h"
+#include "engine/memo.h"
+#include "engine/navigation.h"
+#include "engine/record_codec.h"
+#include "engine/record_io.h"
+#include "engine/table.h"
+#include "platform/codepage.h"
+
+namespace vornelle::engine {
+
+namespace {
+
+std::string Upper(std::string text) {
+  platform::AnsiUpper(text.data(), text.size());
+  return text;
+}
+
+// Field text is read as stored; it is compared as the records show it, so a search for an
+// accented letter finds it in a table kept in the OEM code page.
+std::string ShownText(const WorkArea& wa, std::string text) {
+  TranslateForRead(wa, text.data(), text.size());
+  return text;
+}
+
+bool MemoContains(WorkArea& wa, const std::string& stored_block, const SearchState& search) {
+  int32_t block = ParseInteger(stored_block);
+  if (block == 0) return false;
+  MemoTextReader reader;
+  if (reader.Open(&block) != 0) return false;
+  std::string line;
+  bool found = false;
+  while (!found && reader.ReadLine(line)) {
+    if (wa.oem) platform::OemToAnsi(line.data(), line.size());
+    if (!search.case_sensitive) line = Upper(line);
+    found = line.find(search.text) != std::string::npos;
+  }
+  reader.Close();
+  return found;
+}
+
+bool FieldMatches(std::string text, const SearchState& search) {
+  if (!search.exact && !search.contained) text.resize(std::min(text.size(), search.text.size()));
+  if (!search.case_sensitive) text = Upper(text);
+  if (search.contained) return !search.text.empty() && text.find(search.text) != std::string::npos;
+  return text == search.text;
+}
+
+// The key as the field stores it.
+std::string KeyAsFieldText(const LocateKey& key, const FieldDesc& field) {
+  switch (field.type) {
+    case 'D': {
+      char ymd[40];
+      std::snprintf(ymd, sizeof ymd, "%04d%02d%02d", key.date.year, key.date.month, key.date.day);
+      return std::string(ymd, 8);
+    }
+    case 'N':
+    case 'F': return FormatNumber(key.number, field.length, field.decimals);
+    case 'L': return key.logical ? "T" : "F";
+    default: return key.text;
+  }
+}
+
+bool SearchOneField(std::string_view name, const LocateKey& key, bool case_insensitive,
+                    bool exact) {
+  std::string spec(Trim(name));
+  spec = spec.substr(0, spec.find(' '));
+  WorkArea* wa = Current();
+  int number = wa ? FieldNo(spec) : 0;
+  // A number is searched as the whole right-aligned field, or its leading blanks would never match.
+  bool numeric = number > 0 && (wa->fields[number - 1].type == 'N' || wa->fields[number - 1].type == 'F');
+  if (case_insensitive) spec += " NOCASE";
+  if (exact || numeric) spec += " EXACT";
+  State().search.text.clear();
+  int field = ParseLocateField(spec);
+  if (field == 0) return false;
+  SetLocateText(KeyAsFieldText(key, Current()->fields[static_cast<std::size_t>(field - 1)]));
+  Locate(1, field);
+  while (LastError() == 0 && !dEOF() && !RecordPasses(*Current())) Continue();
+  return LastError() == 0 && !dEOF();
+}
+
+}  // namespace
+
+LocateKey LocateKey::Text(std::string value) {
+  LocateKey k;
+  k.kind = Kind::Text;
+  k.text = std::move(value);
+  return k;
+}
+LocateKey LocateKey::Number(double value) {
+  LocateKey k;
+  k.kind = Kind::Number;
+  k.number = value;
+  return k;
+}
+LocateKey LocateKey::Date(platform::CalendarDate value) {
+  LocateKey k;
+  k.kind = Kind::Date;
+  k.date = value;
+  return k;
+}
+LocateKey LocateKey::Logical(bool value) {
+  LocateKey k;
+  k.kind = Kind::Logical;
+  k.logical = value;
+  return k;
+}
+
+int ParseLocateField(std::string_view text) {
+  WorkArea* wa = Guard("Locate/Count/Sum");
+  if (!wa) return 0;
+  std::string spec = UpperAscii(Trim(text));
+  if (spec.empty()) {
+    Report(220, "No field name specified [Locate/Count/Sum]");
+    return 0;
+  }
+  SearchState& search = State().search;
+  bool nocase = TakeOption(spec, " NOCASE");
+  search.exact = TakeOption(spec, " EXACT");
+  search.contained = TakeOption(spec, " CONTAINED");
+  search.case_sensitive = !nocase;
+  std::string name(Trim(spec));
+  int field = FieldNo(name);
+  if (field == 0) Report(220, "Unrecognized field name [Locate/Count/Sum(" + name + ")]");
+  return field;
+}
+
+void SetLocateText(std::string_view text) { State().search.text = std::string(text); }
+
+void Locate(int32_t start, int field) {
+  EngineState& s = State();
+  SearchState& search = s.search;
+  WorkArea* wa = Guard("Locate/Count/Sum");
+  if (!wa) return;
+  if (field < 1 || field > static_cast<int>(wa->fields.size())) {
+    Report(220, "Invalid field number. [Locate/Count/Sum(" + std::to_string(field) + ")]");
+    return;
+  }
+  const FieldDesc& f = wa->fields[static_cast<std::size_t>(field - 1)];
+  if (f.type == 'M' && !s.memo.installed) {
+    Report(220, "MEMO unit not linked in [Count/Sum/Continue]");
+    return;
+  }
+  if (start == 1) {
+    if (!search.exact) search.text = std::string(Trim(search.text));
+    if (!search.case_sensitive) search.text = Upper(search.text);
+    search.field = field;
+  }
+  int32_t count = RecCount();
+  for (int32_t n = std::max(start, 1); n <= count; ++n) {
+    std::string stored = Peek(field, n);
+    if (LastError() != 0) return;
+    bool match = f.type == 'M' ? MemoContains(*wa, stored, search)
+                               : FieldMatches(ShownText(*wa, std::move(stored)), search);
+    if (match) {
+      Go(n);
+      return;
+    }
+  }
+  GoBottom();
+  // GoBottom leaves EOF set already when nothing passes; a Skip past it would be an error.
+  if (LastError() == 0 && RecCount() > 0 && !dEOF()) Skip(1);
+  search.field = 0;
+}
+
+void Continue() {
+  if (State().search.field == 0) {
+    Report(220, "Call to CONTINUE not preceeded by call to LOCATE. [Continue]");
+    return;
+  }
+  Locate(RecNo() + 1, State().search.field);
+}
+
+bool DatasetLocate(std::string_view fields, const std::vector<LocateKey>& keys,
+                   bool case_insensitive, bool exact, bool move) {
+  WorkArea* wa = Current();
+  if (!wa) {
+    Guard("Locate/Count/Sum");
+    return false;
+  }
+  int32_t remembered = wa->recno;
+  RecordMovedFn hook = SetRecordMovedHook(nullptr);
+  std::vector<std::string_view> names;
+  for (std::size_t from = 0;;) {
+    std::size_t semicolon = fields.find(';', from);
+    names.push_back(fields.substr(from, semicolon == std::string_view::npos ? semicolon : semicolon - from));
+    if (semicolon == std::string_view::npos) break;
+    from = semicolon + 1;
+  }
+  bool found = false;
+  for (std::size_t i = 0; i < names.size() && i < keys.size() && !found; ++i)
+    found = SearchOneField(names[i], keys[i], case_insensitive, exact);
+  if (!found || !move) SafeGo(remembered);
+  SetRecordMovedHook(hook);
+  return found;
+}
+
+}  // namespace vornelle::engine
