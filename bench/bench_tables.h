@@ -40,12 +40,9 @@ inline const std::vector<std::string>& DayKeys() {
   static const std::vector<std::string> keys = [] {
     static constexpr int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     std::vector<std::string> out;
-    char key[8];
     for (int m = 1; m <= 12; ++m)
-      for (int d = 1; d <= kDays[m - 1]; ++d) {
-        std::snprintf(key, sizeof key, "%02d%02d", m, d);
-        out.emplace_back(key, 4);
-      }
+      for (int d = 1; d <= kDays[m - 1]; ++d)
+        out.push_back({char('0' + m / 10), char('0' + m % 10), char('0' + d / 10), char('0' + d % 10)});
     return out;
   }();
   return keys;
@@ -108,8 +105,8 @@ inline std::string ScanTable(int32_t records) {
 
   // The table: header, two descriptors, the terminator, the records, the end mark.
   constexpr uint16_t kHeader = 32 + 2 * 32 + 1, kRecord = 1 + 4 + 10;
-  std::vector<uint8_t> table(kHeader + static_cast<std::size_t>(records) * kRecord + 1, ' ');
-  std::memset(table.data(), 0, kHeader);
+  std::vector<uint8_t> table(kHeader, 0);
+  table.resize(kHeader + static_cast<std::size_t>(records) * kRecord + 1, ' ');
   table[0] = 0x8B;  // dBASE IV with memo
   table[1] = 124, table[2] = 1, table[3] = 1;
   PutLE(table.data() + 4, static_cast<uint32_t>(records), 4);

@@ -1,6 +1,7 @@
 // Memo files: kinds and names, opening and closing with the table, creating, the memo file
 // lock, the block headers that locate a value, and header maintenance after a write.
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -250,10 +251,15 @@ int FindDbase4Run(MemoFile& memo, int32_t old_block, int64_t need, int64_t* bloc
   int64_t previous = 0;
   uint32_t next = 0, run = 0;
   if (ReadNode(memo, 0, &next, &run) != 0) return 30;
-  for (int visited = 0; visited < 100 && !ChainEnds(next, end_blocks) && next != 0; ++visited) {
+  std::vector<int64_t> visited;
+  while (visited.size() < 100 && !ChainEnds(next, end_blocks) && next != 0) {
     int64_t node = next;
+    // A damaged chain may loop, or lead into a live value: neither is a free run.
+    if (std::find(visited.begin(), visited.end(), node) != visited.end()) break;
+    visited.push_back(node);
     uint32_t node_next = 0, node_run = 0;
     if (ReadNode(memo, node, &node_next, &node_run) != 0) return 30;
+    if ((node_next & 0xFFFF) == 0xFFFF && (node_next >> 16) == 0x0008) break;
     if (node_run >= need) {
       uint32_t link = node_next;
       if (node_run > need) {

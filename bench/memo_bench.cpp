@@ -1,0 +1,181 @@
+// Reading every memo of a theme table of 100,000 records (a dBASE IV .dbt, made through the
+// engine) in the engine's three ways, beside plain reads of the same files and libxbase64.
+// Each engine figure includes the scan that finds the blocks; "engine/scan_only" is that scan
+// alone, so a way's memo cost is its time minus the scan's.
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+#include <xbase64/xbase64.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench/bench_tables.h"
+#include "bench/ratio_main.h"
+#include "engine/engine.h"
+#include "platform/codepage.h"
+
+using namespace vornelle;
+using namespace vornelle::engine;
+
+namespace {
+
+const std::string& Table() {
+  static const std::string path = bench::MemoTable(bench::RecordCount(100'000));
+  return path;
+}
+
+std::string MemoPath() { return Table().substr(0, Table().size() - 4) + ".dbt"; }
+
+void Count(benchmark::State& state, int64_t records, int64_t bytes) {
+  using benchmark::Counter;
+  state.counters["records/s"] = Counter(static_cast<double>(records), Counter::kIsIterationInvariantRate);
+  state.counters["bytes/s"] =
+      Counter(static_cast<double>(bytes), Counter::kIsIterationInvariantRate, Counter::kIs1024);
+}
+
+int32_t CurrentBlock() {
+  int32_t block;
+  std::memcpy(&block, FieldAddress(2), 4);
+  return block;
+}
+
+// Opens the table as the calendar does (shared, OEM text), runs `read` on every record's memo
+// block and reports what it returned (the bytes of text it got).
+template <typename Read>
+void EngineMemos(benchmark::State& state, Read read) {
+  Switches().oem = true;
+  USE(Table());
+  int64_t records = 0, bytes = 0;
+  for (auto _ : state) {
+    records = bytes = 0;
+    for (GoTop(); !dEOF(); Skip(1)) {
+      bytes += read(CurrentBlock());
+      ++records;
+    }
+  }
+  CloseAll();
+  Switches().oem = false;
+  Count(state, records, bytes);
+}
+
+void ScanOnly(benchmark::State& state) {
+  EngineMemos(state, [](int32_t block) { return block != 0 ? 1 : 0; });
+}
+
+// The line list, each line then turned from OEM to ANSI as the calendar's dataset does.
+void GetMemoLines(benchmark::State& state) {
+  EngineMemos(state, [](int32_t block) {
+    GetMemo(block);
+    int64_t n = 0;
+    for (const std::string& line : MemoLineList().lines) {
+      std::string shown = platform::OemToAnsi(line);
+      n += static_cast<int64_t>(shown.size());
+    }
+    return n;
+  });
+}
+
+// The whole value through the blob stream, translated by the engine.
+void ReadValue(benchmark::State& state) {
+  EngineMemos(state, [](int32_t block) { return static_cast<int64_t>(ReadMemoValue(block, true).size()); });
+}
+
+// The memo text reader, line by line, each line turned from OEM to ANSI.
+void TextReader(benchmark::State& state) {
+  EngineMemos(state, [](int32_t block) {
+    MemoTextReader reader;
+    int64_t n = 0;
+    if (reader.Open(&block) == 0) {
+      std::string line;
+      while (reader.ReadLine(line)) {
+        platform::OemToAnsi(line.data(), line.size());
+        n += static_cast<int64_t>(line.size());
+      }
+      reader.Close();
+    }
+    return n;
+  });
+}
+
+// The whole memo file in 64 KiB read() calls.
+void RawRead64K(benchmark::State& state) {
+  bench::Fd file(MemoPath());
+  std::vector<char> chunk(64 * 1024);
+  int64_t bytes = 0;
+  for (auto _ : state) {
+    ::lseek(file.fd, 0, SEEK_SET);
+    bytes = 0;
+    ssize_t n;
+    while ((n = ::read(file.fd, chunk.data(), chunk.size())) > 0) {
+      benchmark::DoNotOptimize(chunk[0]);
+      bytes += n;
+    }
+  }
+  Count(state, 0, bytes);
+}
+
+// The least a reader of these files does per record with positioned reads: pread the record,
+// take its block number, pread the value's 8-byte header, pread the value.
+void RawPreadPerValue(benchmark::State& state) {
+  bench::Fd table(Table()), memo(MemoPath());
+  uint8_t head[32];
+  if (::pread(table.fd, head, 32, 0) != 32) return state.SkipWithError("short header");
+  const int64_t header = head[8] | head[9] << 8, length = head[10] | head[11] << 8;
+  const int64_t count = (bench::FileSize(Table()) - header) / length;
+  std::vector<char> record(static_cast<std::size_t>(length)), text(64 * 1024);
+  int64_t bytes = 0;
+  for (auto _ : state) {
+    bytes = 0;
+    for (int64_t i = 0; i < count; ++i) {
+      if (::pread(table.fd, record.data(), record.size(), header + i * length) != length)
+        return state.SkipWithError("short record");
+      int64_t block = std::atol(std::string(record.data() + 5, 10).c_str());
+      if (block == 0 || ::pread(memo.fd, head, 8, block * 512) != 8) continue;
+      std::size_t size = static_cast<std::size_t>(head[4] | head[5] << 8 | head[6] << 16) - 8;
+      ssize_t got = ::pread(memo.fd, text.data(), std::min(size, text.size()), block * 512 + 8);
+      bytes += got > 0 ? got : 0;
+    }
+  }
+  Count(state, count, bytes);
+}
+
+// libxbase64: GetFirstRecord / GetNextRecord, then GetMemoFieldLen and GetMemoField.
+void Xbase64Memos(benchmark::State& state) {
+  xbXBase xbase;
+  xbDbf dbf(&xbase);
+  if (dbf.OpenDatabase(Table().c_str()) != XB_NO_ERROR) return state.SkipWithError("OpenDatabase failed");
+  dbf.AutoLockOff();
+  std::vector<char> text(64 * 1024);
+  int64_t records = 0, bytes = 0;
+  for (auto _ : state) {
+    records = bytes = 0;
+    for (xbShort rc = dbf.GetFirstRecord(); rc == XB_NO_ERROR; rc = dbf.GetNextRecord()) {
+      xbLong len = dbf.GetMemoFieldLen(1);
+      if (len > 0 && len <= static_cast<xbLong>(text.size()) &&
+          dbf.GetMemoField(1, len, text.data(), F_SETLKW) == XB_NO_ERROR)
+        bytes += len;
+      ++records;
+    }
+  }
+  dbf.CloseDatabase();
+  if (bytes == 0) return state.SkipWithError("no memo text read");
+  Count(state, records, bytes);
+}
+
+}  // namespace
+
+BENCHMARK(ScanOnly)->Name("engine/scan_only")->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(GetMemoLines)->Name("engine/get_memo")->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(ReadValue)->Name("engine/read_memo_value")->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(TextReader)->Name("engine/memo_text_reader")->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(RawRead64K)->Name("ref/read_64k")->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(RawPreadPerValue)->Name("ref/pread_per_value")->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(Xbase64Memos)->Name("ref/xbase64")->Unit(benchmark::kMillisecond)->Iterations(5);
+
+int main(int argc, char** argv) {
+  SetRaise(true);
+  Table();  // made (once) before any timing
+  return bench::RunWithRatios(argc, argv);
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The benchmarks' main: the usual console table, then a table of ratios. Benchmarks named
+// "ref/..." are references; every other benchmark's CPU time is divided by each reference's
+// (ratio 2.0 = twice the reference's time). CPU time rather than wall time, because the machine
+// is shared: CPU time counts the syscalls' kernel work but not the time other programs run.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  RatioReporter() : ConsoleReporter(OO_Tabular) {}
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+      Timing& t = timings_[run.benchmark_name()];
+      if (t.runs == 0) order_.push_back(run.benchmark_name());
+      t.ms += run.GetAdjustedCPUTime() * UnitMs(run.time_unit);
+      ++t.runs;
+    }
+  }
+
+  void Finalize() override {
+    std::vector<std::string> refs, figures;
+    for (const std::string& name : order_) (name.rfind("ref/", 0) == 0 ? refs : figures).push_back(name);
+    if (refs.empty() || figures.empty()) return;
+    std::printf("\nRatios (CPU time of the row / CPU time of the reference):\n");
+    for (std::size_t i = 0; i < refs.size(); ++i)
+      std::printf("  [%zu] %-40s %10.2f ms\n", i + 1, refs[i].c_str(), Ms(refs[i]));
+    std::printf("\n%-48s %10s", "", "ms");
+    for (std::size_t i = 0; i < refs.size(); ++i) std::printf("  %7s[%zu]", "/", i + 1);
+    std::printf("\n");
+    for (const std::string& name : figures) {
+      std::printf("%-48s %10.2f", name.c_str(), Ms(name));
+      for (const std::string& ref : refs) std::printf("  %10.2f", Ms(name) / Ms(ref));
+      std::printf("\n");
+    }
+    std::fflush(stdout);
+  }
+
+ private:
+  struct Timing {
+    double ms = 0;
+    int runs = 0;
+  };
+  static double UnitMs(benchmark::TimeUnit unit) {
+    switch (unit) {
+      case benchmark::kNanosecond: return 1e-6;
+      case benchmark::kMicrosecond: return 1e-3;
+      case benchmark::kSecond: return 1e3;
+      default: return 1;
+    }
+  }
+  double Ms(const std::string& name) const {
+    const Timing& t = timings_.at(name);
+    return t.ms / t.runs;
+  }
+
+  std::map<std::string, Timing> timings_;
+  std::vector<std::string> order_;
+};
+
+inline int RunWithRatios(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
+
+}  // namespace bench

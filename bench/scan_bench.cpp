@@ -1,0 +1,144 @@
+// A forward scan over a theme table of 1,000,000 records (GoTop, then Skip(1) until dEOF,
+// reading the first character of THEDATE), beside what the same scan costs read straight from
+// the file and through libxbase64.
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+#include <xbase64/xbase64.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench/bench_tables.h"
+#include "bench/ratio_main.h"
+#include "engine/engine.h"
+
+using namespace vornelle::engine;
+
+namespace {
+
+constexpr uint16_t kHeader = 97, kRecord = 15;  // the layout ScanTable writes
+
+const std::string& Table() {
+  static const std::string path = bench::ScanTable(bench::RecordCount(1'000'000));
+  return path;
+}
+
+void Count(benchmark::State& state, int64_t records) {
+  state.counters["records/s"] =
+      benchmark::Counter(static_cast<double>(records), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["bytes/s"] =
+      benchmark::Counter(static_cast<double>(records) * kRecord,
+                         benchmark::Counter::kIsIterationInvariantRate, benchmark::Counter::kIs1024);
+}
+
+// The engine: Args {exclusive, oem}.
+void EngineScan(benchmark::State& state) {
+  const bool exclusive = state.range(0) != 0;
+  Switches().oem = state.range(1) != 0;
+  USE(Table() + (exclusive ? " EXCLUSIVE" : ""));
+  int64_t records = 0;
+  for (auto _ : state) {
+    unsigned sum = 0;
+    records = 0;
+    for (GoTop(); !dEOF(); Skip(1)) {
+      sum += static_cast<unsigned char>(FieldAddress(1)[1]);
+      ++records;
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  CloseAll();
+  Switches().oem = false;
+  Count(state, records);
+}
+
+// The whole file in 64 KiB read() calls, the first THEDATE byte of each record picked out.
+void RawRead64K(benchmark::State& state) {
+  bench::Fd file(Table());
+  std::vector<char> chunk(64 * 1024);
+  int64_t records = 0;
+  for (auto _ : state) {
+    unsigned sum = 0;
+    records = 0;
+    ::lseek(file.fd, 0, SEEK_SET);
+    int64_t at = 0, next = kHeader + 1;  // file offset of the chunk, of the next byte wanted
+    ssize_t n;
+    while ((n = ::read(file.fd, chunk.data(), chunk.size())) > 0) {
+      for (; next < at + n; next += kRecord) {
+        sum += static_cast<unsigned char>(chunk[static_cast<std::size_t>(next - at)]);
+        ++records;
+      }
+      at += n;
+    }
+    --records;  // the offset past the last record lands on the end mark
+    benchmark::DoNotOptimize(sum);
+  }
+  Count(state, records);
+}
+
+// One pread() per record: the engine's own I/O pattern, with nothing around it.
+void RawPreadPerRecord(benchmark::State& state) {
+  bench::Fd file(Table());
+  const int64_t count = (bench::FileSize(Table()) - kHeader) / kRecord;
+  char record[kRecord];
+  for (auto _ : state) {
+    unsigned sum = 0;
+    for (int64_t i = 0; i < count; ++i) {
+      if (::pread(file.fd, record, kRecord, kHeader + i * kRecord) != kRecord) state.SkipWithError("short read");
+      sum += static_cast<unsigned char>(record[1]);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  Count(state, count);
+}
+
+// libxbase64: GetFirstRecord / GetNextRecord to the end, THEDATE copied out with GetField.
+// Arg: 1 leaves its automatic locking on (its default), 0 turns it off.
+void Xbase64Scan(benchmark::State& state) {
+  xbXBase xbase;
+  xbDbf dbf(&xbase);
+  if (dbf.OpenDatabase(Table().c_str()) != XB_NO_ERROR) {
+    state.SkipWithError("xbDbf::OpenDatabase failed");
+    return;
+  }
+  if (state.range(0) == 0) dbf.AutoLockOff();
+  char field[16];
+  int64_t records = 0;
+  for (auto _ : state) {
+    unsigned sum = 0;
+    records = 0;
+    for (xbShort rc = dbf.GetFirstRecord(); rc == XB_NO_ERROR; rc = dbf.GetNextRecord()) {
+      dbf.GetField(xbShort{0}, field);
+      sum += static_cast<unsigned char>(field[0]);
+      ++records;
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  dbf.CloseDatabase();
+  Count(state, records);
+}
+
+}  // namespace
+
+BENCHMARK(EngineScan)
+    ->Name("engine/scan")
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"exclusive", "oem"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(RawRead64K)->Name("ref/read_64k")->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(RawPreadPerRecord)->Name("ref/pread_per_record")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(Xbase64Scan)
+    ->Name("ref/xbase64")
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("autolock")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+int main(int argc, char** argv) {
+  SetRaise(true);
+  Table();  // made (once) before any timing
+  return bench::RunWithRatios(argc, argv);
+}

@@ -1,0 +1,295 @@
+// Memo files of the three layouts: reading values in every stored form, writing them the way
+// each family's readers expect, lines, streams, seeking, and damaged files.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine/engine.h"
+#include "engine/memo_internal.h"
+#include "tests/support/test_support.h"
+
+namespace vornelle::engine {
+namespace {
+
+using testing::ContextOf;
+using testing::RawTable;
+using testing::RaisedMessage;
+using testing::ReadFileBytes;
+using testing::WriteFileBytes;
+using namespace std::string_literals;
+
+std::string LE32(uint32_t v) {
+  std::string s(4, '\0');
+  for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(v >> (8 * i));
+  return s;
+}
+std::string BE32(uint32_t v) {
+  std::string s(4, '\0');
+  for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(v >> (8 * (3 - i)));
+  return s;
+}
+std::string Pad(std::string s, std::size_t to) {
+  s.resize(to, '\0');
+  return s;
+}
+
+class Memo : public testing::EngineTest {
+ protected:
+  // A one-field memo table of the given version whose records point at `blocks`.
+  void Table(uint8_t version, const std::string& memo_bytes, std::vector<int32_t> blocks,
+             const char* ext = "dbt") {
+    RawTable t;
+    t.version = version;
+    t.fields = {{"NOTE", 'M', 10}};
+    for (int32_t b : blocks) {
+      char row[16];
+      std::snprintf(row, sizeof row, " %10d", b);
+      t.records.push_back(row);
+    }
+    t.WriteTo(dir_.File("m.dbf"));
+    WriteFileBytes(dir_.File(std::string("m.") + ext), memo_bytes);
+  }
+  int32_t Block() {
+    int32_t b;
+    std::memcpy(&b, FieldAddress(1), 4);
+    return b;
+  }
+  std::vector<std::string> Lines(int32_t block) {
+    MemoTextReader reader;
+    std::vector<std::string> out;
+    EXPECT_EQ(reader.Open(&block), 0);
+    std::string line;
+    while (reader.ReadLine(line)) out.push_back(line);
+    reader.Close();
+    return out;
+  }
+};
+
+TEST_F(Memo, Dbase3ValuesEndAtTheirFirstEndMark) {
+  std::string file = Pad(LE32(3), 512) + Pad("first line\r\nsecond\x1A\x1A junk", 512) + "x\x1A";
+  Table(0x83, file, {1, 2});
+  USE(dir_.File("m.dbf"));
+  EXPECT_EQ(ReadMemoValue(1, false), "first line\r\nsecond");
+  EXPECT_EQ(Lines(1), (std::vector<std::string>{"first line", "second"}));
+  EXPECT_EQ(ReadMemoValue(-1, false), "first line\r\nsecond");  // the sign is ignored
+  CreateBlobDescriptor(false, 1, BlobMode::Read);
+  EXPECT_EQ(SeekBlob(0, 2), 18);  // the length is learnt by reading through
+  EXPECT_EQ(SeekBlob(-6, 1), 12);
+  char buffer[16] = {};
+  EXPECT_EQ(ReadBlobStream(buffer, 16), 6);
+  EXPECT_STREQ(buffer, "second");
+  DestroyBlobDescriptor();
+}
+
+TEST_F(Memo, HeadedValuesOfEveryFamily) {
+  // A dBASE IV block, and a headed block in a dBASE III file (as older writes left them).
+  std::string d4 = Pad(LE32(2) + std::string(16, '\0') + "\x00\x02"s, 512) +
+                   Pad("\xFF\xFF\x08\x00"s + LE32(8 + 5) + "hello", 512);
+  Table(0x8B, d4, {1});
+  USE(dir_.File("m.dbf"));
+  EXPECT_EQ(ReadMemoValue(Block(), false), "hello");
+  CloseArea();
+  Table(0x83, d4, {-1});
+  USE(dir_.File("m.dbf"));
+  EXPECT_EQ(ReadMemoValue(Block(), false), "hello");
+  CloseArea();
+  // FoxPro: big-endian lengths and block size; an empty value reads as empty.
+  std::string fox = Pad(BE32(3) + "\0\0\x00\x40"s, 512) +
+                    Pad(BE32(1) + BE32(0), 64) + Pad(BE32(1) + BE32(3) + "abc", 64);
+  Table(0xF5, fox, {8, 9}, "fpt");
+  USE(dir_.File("m.dbf"));
+  EXPECT_EQ(Current()->memo->block_size, 64);
+  EXPECT_EQ(ReadMemoValue(8, false), "");
+  EXPECT_EQ(ReadMemoValue(9, false), "abc");
+}
+
+TEST_F(Memo, WrittenValuesMatchEachFamilysLayout) {
+  Switches().default_memo_type = kMemoDbase3;
+  CreateDbf(dir_.File("three.dbf"), {{"NOTE", 'M', 10, 0}});
+  EXPECT_EQ(ReadFileBytes(dir_.File("three.dbt")).size(), 513u);
+  USE(dir_.File("three.dbf"));
+  int32_t first = WriteMemoValue("abc", false);
+  int32_t second = WriteMemoValue("de", false);
+  EXPECT_EQ(first, 1);  // over the new file's end mark, with a plain positive number
+  EXPECT_EQ(second, 2);
+  std::string bytes = ReadFileBytes(dir_.File("three.dbt"));
+  EXPECT_EQ(bytes.substr(512, 5), "abc\x1A\x1A");
+  EXPECT_EQ(bytes.substr(1024, 4), "de\x1A\x1A");
+  EXPECT_EQ(bytes.substr(0, 4), LE32(3));  // the next free block
+  CloseArea();
+
+  Switches().default_memo_type = kMemoFoxPro;
+  CreateDbf(dir_.File("fox.dbf"), {{"NOTE", 'M', 10, 0}});
+  USE(dir_.File("fox.dbf"));
+  EXPECT_EQ(WriteMemoValue("xyz", false), 1);
+  bytes = ReadFileBytes(dir_.File("fox.fpt"));
+  EXPECT_EQ(bytes.substr(512, 11), BE32(1) + BE32(3) + "xyz");
+  EXPECT_EQ(bytes.substr(0, 4), BE32(2));
+  CloseArea();
+
+  Switches().default_memo_type = kMemoDbase4;
+  CreateDbf(dir_.File("four.dbf"), {{"NOTE", 'M', 10, 0}});
+  USE(dir_.File("four.dbf"));
+  EXPECT_EQ(WriteMemoValue("hi", false), 1);
+  bytes = ReadFileBytes(dir_.File("four.dbt"));
+  EXPECT_EQ(bytes.substr(512, 10), "\xFF\xFF\x08\x00"s + LE32(10) + "hi");
+  EXPECT_EQ(bytes.substr(0, 4), LE32(2));
+  EXPECT_EQ(ReadMemoValue(1, false), "hi");
+}
+
+TEST_F(Memo, TranslationIsDecidedByTheValuesOwnBytes) {
+  CreateDbf(dir_.File("t.dbf"), {{"NOTE", 'M', 10, 0}});
+  USE(dir_.File("t.dbf"));
+  std::string text = "gr\xFC\xDF" "e\r\n";  // ANSI
+  const std::string caller_copy = text;
+  int32_t block = WriteMemoValue(text, true);
+  EXPECT_EQ(text, caller_copy);  // the caller's text is never converted in place
+  EXPECT_EQ(ReadMemoValue(block, false), "gr\x81\xE1" "e\r\n");  // stored as OEM
+  EXPECT_EQ(ReadMemoValue(block, true), text);
+  std::string binary("\x01\xFC\xFC", 3);
+  int32_t raw = WriteMemoValue(binary, true);
+  EXPECT_EQ(ReadMemoValue(raw, false), binary);  // a control byte: stored unchanged
+  EXPECT_EQ(ReadMemoValue(raw, true), binary);
+}
+
+TEST_F(Memo, Dbase3TextIsNotMistakenForBinaryByItsPadding) {
+  std::string file = Pad(LE32(2), 512) + "caf\x82\x1A\x1A" + std::string(100, '\0');
+  Table(0x83, file, {1});
+  USE(dir_.File("m.dbf"));
+  EXPECT_EQ(ReadMemoValue(1, true), "caf\xE9");
+}
+
+TEST_F(Memo, LargeValuesStreamInPieces) {
+  CreateDbf(dir_.File("big.dbf"), {{"NOTE", 'M', 10, 0}});
+  USE(dir_.File("big.dbf"));
+  std::string text(40000, 'a');
+  text[35000] = '\x01';  // beyond the first piece: the value is still taken as text
+  text[10] = '\x81';
+  int32_t block = WriteMemoValue(text, false);
+  CreateBlobDescriptor(true, block, BlobMode::Read);
+  std::string out(40000, '\0');
+  EXPECT_EQ(ReadBlobStream(out.data(), 50000), 40000);
+  DestroyBlobDescriptor();
+  EXPECT_EQ(out[10], '\xFC');
+  EXPECT_EQ(out[35000], '\x01');
+}
+
+TEST_F(Memo, LinesBreakAtReturnsAndWidth) {
+  CreateDbf(dir_.File("l.dbf"), {{"NOTE", 'M', 10, 0}});
+  USE(dir_.File("l.dbf"));
+  std::string words;
+  while (words.size() < 300) words += "word ";
+  std::string text = "one\r\ntwo\rsoft\x8Dpart\r\n" + words + "\r\n" + std::string(260, 'x');
+  int32_t block = WriteMemoValue(text, false);
+  ASSERT_TRUE(GetMemo(block));
+  const MemoLines& list = MemoLineList();
+  ASSERT_EQ(list.lines.size(), 8u);
+  EXPECT_EQ(list.lines[0], "one");
+  EXPECT_EQ(list.ends[1], 0x0D);
+  EXPECT_EQ(list.lines[2], "soft");
+  EXPECT_EQ(list.ends[2], 0x8D);
+  EXPECT_EQ(list.lines[4].size(), 250u);  // broken after the last blank before 253
+  EXPECT_EQ(list.lines[4].back(), ' ');
+  EXPECT_EQ(list.ends[4], 0);
+  EXPECT_EQ(list.lines[6].size(), 253u);  // no blank: broken after the 253rd character
+  EXPECT_EQ(list.lines[7].size(), 7u);
+  // By lines: one per hard return, soft returns and width breaks joined.
+  std::vector<std::string> lines = Lines(block);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[2], "softpart");
+  EXPECT_EQ(lines[3], words);
+  EXPECT_EQ(lines[4], std::string(260, 'x'));
+  ASSERT_TRUE(GetMemo(block, 2));
+  EXPECT_EQ(MemoLineList().lines.size(), 2u);
+  ASSERT_TRUE(GetMemo(0));
+  EXPECT_TRUE(MemoLineList().lines.empty());
+}
+
+TEST_F(Memo, ManyLinesAreReadButOnlyTheListsRoomKept) {
+  CreateDbf(dir_.File("many.dbf"), {{"NOTE", 'M', 10, 0}});
+  USE(dir_.File("many.dbf"));
+  std::string text;
+  for (int i = 0; i < 1500; ++i) text += "l\r\n";
+  ASSERT_TRUE(GetMemo(WriteMemoValue(text, false)));
+  EXPECT_EQ(MemoLineList().lines.size(), 1024u);
+}
+
+TEST_F(Memo, WriterStoresTheNewBlock) {
+  CreateDbf(dir_.File("w.dbf"), {{"NOTE", 'M', 10, 0}});
+  USE(dir_.File("w.dbf"));
+  int32_t block = 0;
+  MemoTextWriter writer;
+  ASSERT_EQ(writer.Open(&block), 0);
+  writer.WriteLine("alpha");
+  writer.Write("beta");
+  EXPECT_EQ(writer.Close(), 0);
+  EXPECT_EQ(ReadMemoValue(block, false), "alpha\r\nbeta");
+  ASSERT_EQ(writer.Open(&block, true), 0);
+  writer.Write("!");
+  writer.Close();
+  EXPECT_EQ(Lines(block), (std::vector<std::string>{"alpha", "beta!"}));
+}
+
+TEST_F(Memo, DamagedMemoFilesEndInErrors) {
+  // Offsets at or past the end, and a length that runs past the end of the file.
+  std::string d4 = Pad(LE32(2), 512) + "\xFF\xFF\x08\x00"s + LE32(100000) + "short";
+  Table(0x8B, d4, {1, 5});
+  USE(dir_.File("m.dbf"));
+  EXPECT_EQ(RaisedMessage([] { ReadMemoValue(1, false); }).substr(0, 46),
+            "Error # 213 (End of file found unexpectedly)\r\n");
+  EXPECT_EQ(ContextOf(RaisedMessage([] { GetMemo(5); })),
+            dir_.File("m.dbt") + "\n Record # 1 [GetMemo]");
+  EXPECT_NE(RaisedMessage([] { GetMemo(-5); }).find("Error # 1003 (Invalid memo address)"),
+            std::string::npos);
+  SetAutoCheck(false);
+  EXPECT_EQ(CreateBlobDescriptor(false, 5, BlobMode::Read), 0);
+  EXPECT_EQ(LastError(), 1003);
+  EXPECT_FALSE(Current()->memo->blob.active);
+  SetAutoCheck(true);
+  CloseArea();
+  // A table that needs a memo file that is not there.
+  std::remove(dir_.File("m.dbt").c_str());
+  std::string message = RaisedMessage([&] { USE(dir_.File("m.dbf")); });
+  EXPECT_EQ(ContextOf(message), "Problem opening memo file [USE(" +
+                                    testing::ContextOf("") + [&] {
+                                      std::string u = dir_.File("m.dbf") + " ";
+                                      for (char& c : u) c = static_cast<char>(std::toupper(c));
+                                      return u;
+                                    }() + ",<@Buffer>,0)]");
+  EXPECT_EQ(Current(), nullptr);
+}
+
+TEST_F(Memo, NoMemoFile) {
+  RawTable t;
+  t.fields = {{"A", 'C', 2}};
+  t.WriteTo(dir_.File("plain.dbf"));
+  USE(dir_.File("plain.dbf"));
+  EXPECT_EQ(ContextOf(RaisedMessage([] { CreateBlobDescriptor(false, 1, BlobMode::Read); })),
+            dir_.File("plain.dbf") + " No Memo Field [CreateBlobDescriptor]");
+  EXPECT_EQ(GetMemoType(), kMemoDbase4);
+}
+
+TEST_F(Memo, Dbase4FreeChainIsReusedAndCannotLoop) {
+  // Block 0 points at a free run of 3 blocks at 2, whose next points back at itself.
+  std::string d4 = Pad(LE32(2) + std::string(16, '\0') + "\x00\x02"s, 512) +
+                   Pad("\xFF\xFF\x08\x00"s + LE32(8 + 3) + "old", 512) +
+                   Pad(LE32(2) + LE32(3), 512) + std::string(1024, '\0');
+  Table(0x8B, d4, {1});
+  USE(dir_.File("m.dbf"));
+  int32_t block = CreateBlobDescriptor(false, 0, BlobMode::Write, 600);  // needs 2 blocks
+  EXPECT_EQ(block, 2);
+  WriteBlobStream(std::string(600, 'z').data(), 600);
+  DestroyBlobDescriptor();
+  EXPECT_EQ(ReadMemoValue(2, false), std::string(600, 'z'));
+  std::string bytes = ReadFileBytes(dir_.File("m.dbt"));
+  EXPECT_EQ(bytes.substr(0, 4), LE32(4));  // the chain now starts at the run's surplus
+  EXPECT_EQ(bytes.substr(4 * 512, 8), LE32(2) + LE32(1));
+  // A run too small for the value: it goes to the end; the loop in the chain ends the search.
+  int32_t at_end = CreateBlobDescriptor(false, 0, BlobMode::Write, 5000);
+  EXPECT_EQ(at_end, 5);
+  DestroyBlobDescriptor();
+}
+
+}  // namespace
+}  // namespace vornelle::engine
