@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -21,8 +22,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-      Timing& t = timings_[run.benchmark_name()];
-      if (t.runs == 0) order_.push_back(run.benchmark_name());
+      std::string name = run.benchmark_name();
+      name.erase(std::min(name.size(), name.find("/iterations:")));
+      Timing& t = timings_[name];
+      if (t.runs == 0) order_.push_back(name);
       t.ms += run.GetAdjustedCPUTime() * UnitMs(run.time_unit);
       ++t.runs;
     }

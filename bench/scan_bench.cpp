@@ -94,7 +94,8 @@ void RawPreadPerRecord(benchmark::State& state) {
 }
 
 // libxbase64: GetFirstRecord / GetNextRecord to the end, THEDATE copied out with GetField.
-// Arg: 1 leaves its automatic locking on (its default), 0 turns it off.
+// Its 3.1.2 package keeps the record count in a 64-bit long of which it fills only the low
+// half, so the scan does not stop at XB_EOF but at the failed read past the last record.
 void Xbase64Scan(benchmark::State& state) {
   xbXBase xbase;
   xbDbf dbf(&xbase);
@@ -102,7 +103,6 @@ void Xbase64Scan(benchmark::State& state) {
     state.SkipWithError("xbDbf::OpenDatabase failed");
     return;
   }
-  if (state.range(0) == 0) dbf.AutoLockOff();
   char field[16];
   int64_t records = 0;
   for (auto _ : state) {
@@ -129,13 +129,7 @@ BENCHMARK(EngineScan)
     ->Iterations(3);
 BENCHMARK(RawRead64K)->Name("ref/read_64k")->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(RawPreadPerRecord)->Name("ref/pread_per_record")->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(Xbase64Scan)
-    ->Name("ref/xbase64")
-    ->Arg(1)
-    ->Arg(0)
-    ->ArgName("autolock")
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+BENCHMARK(Xbase64Scan)->Name("ref/xbase64")->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
   SetRaise(true);

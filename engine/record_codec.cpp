@@ -197,6 +197,9 @@ void PackRecord(WorkArea& wa) {
     const char* in = typed + f.typed_offset;
     char* out = wa.raw.data() + f.offset;
     std::string_view stored(out, f.length);
+    // What is stored and unchanged stays as it is: the typed form cannot hold every stored
+    // text (numbers beyond 32 bits, dates that are not dates, 'Y' and '?' logicals).
+    const bool kept = !TrimBlanks(stored).empty();
     std::string text;
     switch (f.type) {
       case 'C': {
@@ -207,7 +210,8 @@ void PackRecord(WorkArea& wa) {
       }
       case 'D': {
         std::string_view shown(in + 1, std::min<std::size_t>(static_cast<uint8_t>(in[0]), 10));
-        if (f.length >= 8 && shown == DisplayDate(stored, sw.date_order, sw.century)) continue;
+        if (kept && f.length >= 8 && shown == DisplayDate(stored, sw.date_order, sw.century))
+          continue;
         text = StoredDate(shown, sw.date_order, platform::Today().year);
         break;
       }
@@ -215,21 +219,21 @@ void PackRecord(WorkArea& wa) {
       case 'F':
         if (f.decimals > 0) {
           double v = ReadDouble(in);
-          if (v == ParseNumber(stored)) continue;
+          if (kept && v == ParseNumber(stored)) continue;
           text = FormatNumber(v, f.length, f.decimals);
         } else {
           int32_t v = ReadInt32(in);
-          if (v == ParseInteger(stored)) continue;
+          if (kept && v == ParseInteger(stored)) continue;
           text = FormatNumber(v, f.length, 0);
         }
         break;
       case 'L':
-        if ((in[0] != 0) == (f.length > 0 && IsTrue(stored[0]))) continue;
+        if (kept && (in[0] != 0) == IsTrue(stored[0])) continue;
         text = in[0] ? "T" : "F";
         break;
       case 'M': {
         int32_t block = ReadInt32(in);
-        if (block == ParseInteger(stored)) continue;
+        if (kept && block == ParseInteger(stored)) continue;
         text = block == 0 ? std::string() : FormatNumber(block, f.length, 0);
         break;
       }

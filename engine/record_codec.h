@@ -12,8 +12,9 @@ namespace vornelle::engine {
 
 // Raw record -> typed record buffer.
 void UnpackRecord(WorkArea& wa);
-// Typed record buffer -> raw record. A field whose typed value equals what its stored bytes
-// already say keeps those bytes, so an update never reformats (or blanks) what it did not change.
+// Typed record buffer -> raw record. A field whose typed value equals what its non-blank stored
+// bytes already say keeps those bytes, so an update never reformats, clamps or blanks what it
+// did not change.
 void PackRecord(WorkArea& wa);
 
 // The display date of the eight stored characters YYYYMMDD in the given date order, with a

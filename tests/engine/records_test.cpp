@@ -144,7 +144,7 @@ TEST_F(Records, AppendDeleteRecall) {
   EXPECT_EQ(RecCount(), 4);
   std::string stored = Stored(4);
   EXPECT_EQ(stored.substr(0, 7), " new   ");
-  EXPECT_EQ(stored.substr(7), std::string(30, ' '));  // blank fields stay blank
+  EXPECT_EQ(stored.substr(7), "   0.00   0        F          ");  // blank memo, blank date
   DeleteRec();
   EXPECT_EQ(Stored(4)[0], '*');
   RecallRec();
