@@ -126,9 +126,9 @@ BENCHMARK(EngineScan)
     ->ArgsProduct({{0, 1}, {0, 1}})
     ->ArgNames({"exclusive", "oem"})
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
-BENCHMARK(RawRead64K)->Name("ref/read_64k")->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(RawPreadPerRecord)->Name("ref/pread_per_record")->Unit(benchmark::kMillisecond)->Iterations(3);
+    ->Iterations(5);
+BENCHMARK(RawRead64K)->Name("ref/read_64k")->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(RawPreadPerRecord)->Name("ref/pread_per_record")->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(Xbase64Scan)->Name("ref/xbase64")->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {

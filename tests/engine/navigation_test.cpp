@@ -139,9 +139,9 @@ TEST_F(Navigate, EmptyTable) {
   EXPECT_NE(RaisedMessage([] { Go(1); }), "");
 }
 
-bool KeyIsEven(void*, int) {
-  return (std::atoi(FieldAddress(1) + 2) % 2) == 0;
-}
+int KeyNumber() { return std::stoi(std::string(FieldAddress(1) + 2, 2)); }
+
+bool KeyIsEven(void*, int) { return KeyNumber() % 2 == 0; }
 
 TEST_F(Navigate, HostFilterDrivesEveryMove) {
   USE(Table(7));
@@ -161,7 +161,7 @@ TEST_F(Navigate, HostFilterDrivesEveryMove) {
   EXPECT_EQ(RecNo(), 2);
 }
 
-bool KeyBelowFive(void*, int) { return std::atoi(FieldAddress(1) + 2) < 5; }
+bool KeyBelowFive(void*, int) { return KeyNumber() < 5; }
 
 TEST_F(Navigate, WhileConditionEndsTheScan) {
   USE(Table(8));
