@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "platform/codepage.h"
 
 namespace bench {
 
@@ -80,7 +81,8 @@ inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes
 }
 
 // A theme table of `records` records written byte by byte: a dBASE IV .dbf whose records
-// point, by day key, to the 366 messages of its .dbt. Returns the .dbf path.
+// point, by day key, to the 366 messages (OEM text, as stored in themes) of its .dbt. Returns
+// the .dbf path.
 inline std::string ScanTable(int32_t records) {
   const std::string base = CacheFolder() + "/scan_" + std::to_string(records);
   const std::string dbf = base + ".dbf", dbt = base + ".dbt", done = base + ".done";
@@ -95,7 +97,7 @@ inline std::string ScanTable(int32_t records) {
   memo[18] = 0x02, memo[19] = 0x01;
   PutLE(memo.data() + 20, kBlock, 2);
   for (std::size_t k = 0; k < keys.size(); ++k) {
-    std::string text = MessageText(static_cast<int32_t>(k));
+    std::string text = vornelle::platform::AnsiToOem(MessageText(static_cast<int32_t>(k)));
     uint8_t* b = memo.data() + kBlock * (k + 1);
     b[0] = 0xFF, b[1] = 0xFF, b[2] = 0x08, b[3] = 0x00;
     PutLE(b + 4, static_cast<uint32_t>(text.size() + 8), 4);
