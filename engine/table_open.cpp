@@ -234,7 +234,9 @@ void USE(std::string_view command, void* buffer, uint16_t size) {
 void USE(std::string_view command_text, void* buffer, uint16_t size, const uint8_t* read_table,
          const uint8_t* write_table) {
   EngineState& s = State();
+  ClearLastError();
   CloseArea();
+  ClearLastError();
   std::string command(Trim(command_text));
   if (command.empty()) return;
   command += ' ';
@@ -296,16 +298,17 @@ void USE(std::string_view command_text, void* buffer, uint16_t size, const uint8
   try {
     if (opened.record_count > 0) {
       GoTop();
+      if (LastError() != 0) {  // reported with auto-check off: the area must not stay open
+        int code = LastError();
+        std::string context = ContextMessage();
+        CloseArea();
+        SetLastError(static_cast<int16_t>(code));
+        State().error.context = context;
+        return;
+      }
     } else {
       ClearRecordOf(opened);
       opened.bof = opened.eof = true;
-    }
-    if (LastError() != 0) {
-      int code = LastError();
-      std::string context = ContextMessage();
-      CloseArea();
-      Report(code, context);
-      return;
     }
     if (opened.has_memo && s.memo.installed) {
       int code = OpenMemoFile(opened);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine.h"
+#include "engine/message_window.h"
 #include "platform/message_box.h"
 #include "tests/support/test_support.h"
 
@@ -95,6 +96,30 @@ TEST_F(ErrorRoutine, HaltShowsTheBoxOnceAndActsNoMore) {
   EXPECT_EQ(shown, "Program halted.|Error # 5 (File access denied)\r\nfirst;");
   platform::SetErrorMessageBox(old_box);
   platform::SetEndProcess(old_end);
+}
+
+class RecordingView : public MessageWindowView {
+ public:
+  void Show(std::string_view caption, std::string_view text) override {
+    shown = std::string(caption) + ":" + std::to_string(text.size());
+  }
+  void Hide() override { shown = "hidden"; }
+  std::string shown;
+};
+
+TEST(MessageWindows, ProgressBarShrinksAndRefills) {
+  RecordingView view;
+  SetMessageWindowView(&view);
+  {
+    TTzProgress100 progress("Indexing X...");
+    for (int i = 0; i < 100; ++i) progress.Step();
+    EXPECT_EQ(view.shown, "Indexing X...:0");
+    progress.Step();
+    EXPECT_EQ(progress.bar(), std::string(100, '|'));
+  }
+  EXPECT_EQ(view.shown, "hidden");
+  EXPECT_EQ(TTzProgress100().caption(), "Progress");
+  SetMessageWindowView(nullptr);
 }
 
 }  // namespace
