@@ -45,6 +45,9 @@ void CreateDbf(const std::string& file_name, const std::vector<FieldSpec>& field
 bool ProductionIndexFlag();
 void SetProductionIndexFlag(bool on);
 
+// The file a table name stands for: the default extension added when it has none.
+std::string TableFileName(const std::string& name);
+
 // The engine-wide switches (network mode, open modes, OEM, date settings...).
 EngineSwitches& Switches();
 

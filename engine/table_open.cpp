@@ -218,6 +218,8 @@ int FindEmptyArea() {
 
 EngineSwitches& Switches() { return State().switches; }
 
+std::string TableFileName(const std::string& name) { return WithDefaultExtension(name, "DBF"); }
+
 uint16_t LayoutTypedBuffer(std::vector<FieldDesc>& fields) {
   uint32_t at = 1;
   for (FieldDesc& f : fields) {

@@ -1,0 +1,82 @@
+// info: what a table's header says.
+
+#include <cstdio>
+
+#include "engine/engine.h"
+#include "engine/memo_internal.h"
+#include "tools/db/cli.h"
+#include "tools/db/commands.h"
+#include "tools/db/json.h"
+#include "tools/db/session.h"
+
+namespace vornelle::tools {
+
+namespace {
+
+const char* MemoKind(uint8_t type) {
+  switch (type) {
+    case engine::kMemoDbase3: return "dBASE III";
+    case engine::kMemoFoxPro: return "FoxPro";
+    default: return "dBASE IV";
+  }
+}
+
+}  // namespace
+
+int InfoCommand(const Arguments& argv) {
+  Args args(argv, {"--json"}, {});
+  args.Expect(1, 1);
+  OpenForReading(args.positional()[0]);
+  const engine::WorkArea& wa = *engine::Current();
+  int32_t records = engine::RecCount();
+  char version[8];
+  std::snprintf(version, sizeof version, "0x%02X", wa.version);
+  if (args.Flag("--json")) {
+    std::string fields = "[";
+    for (const engine::FieldDesc& f : wa.fields) {
+      if (fields.size() > 1) fields += ", ";
+      fields += JsonObject()
+                    .String("name", f.name)
+                    .String("type", std::string(1, f.type))
+                    .Number("length", f.length)
+                    .Number("decimals", f.decimals)
+                    .Number("offset", f.offset)
+                    .str();
+    }
+    fields += "]";
+    std::string memo = "null";
+    if (wa.memo)
+      memo = JsonObject()
+                 .String("type", MemoKind(wa.memo->type))
+                 .Number("block_size", wa.memo->block_size)
+                 .str();
+    std::printf("%s\n", JsonObject()
+                            .String("version", version)
+                            .Number("records", records)
+                            .Number("header_length", wa.header_length)
+                            .Number("record_length", wa.record_length)
+                            .String("last_update", wa.last_update)
+                            .Raw("memo", memo)
+                            .Raw("fields", fields)
+                            .str()
+                            .c_str());
+  } else {
+    std::printf("version        %s\n", version);
+    std::printf("records        %d\n", records);
+    std::printf("header length  %u\n", wa.header_length);
+    std::printf("record length  %u\n", wa.record_length);
+    std::printf("last update    %s\n", wa.last_update.c_str());
+    if (wa.memo)
+      std::printf("memo file      %s, block size %u\n", MemoKind(wa.memo->type), wa.memo->block_size);
+    else
+      std::printf("memo file      none\n");
+    std::printf("\n%-10s  %-4s  %6s  %8s  %6s\n", "field", "type", "length", "decimals", "offset");
+    for (const engine::FieldDesc& f : wa.fields)
+      std::printf("%-10s  %-4c  %6u  %8u  %6u\n", f.name.c_str(), f.type, f.length, f.decimals,
+                  f.offset);
+  }
+  engine::CloseAll();
+  return 0;
+}
+
+}  // namespace vornelle::tools

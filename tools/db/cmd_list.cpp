@@ -1,0 +1,116 @@
+// list: the visible records of a table, under a filter and the deleted-record rule.
+
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/engine.h"
+#include "tools/db/cli.h"
+#include "tools/db/commands.h"
+#include "tools/db/field_values.h"
+#include "tools/db/json.h"
+#include "tools/db/session.h"
+
+namespace vornelle::tools {
+
+namespace {
+
+constexpr std::size_t kMaxColumn = 40;
+
+std::size_t DisplayWidth(const std::string& utf8) {
+  return static_cast<std::size_t>(std::count_if(
+      utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// Cuts to `width` characters (with an ellipsis when cut) and pads to it.
+std::string Column(std::string text, std::size_t width, bool right) {
+  if (DisplayWidth(text) > width) {
+    std::string cut;
+    std::size_t chars = 0;
+    for (char c : text) {
+      bool starts = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+      if (starts && ++chars > width - 1) break;
+      cut += c;
+    }
+    text = cut + "\u2026";
+  }
+  std::string pad(width - DisplayWidth(text), ' ');
+  return right ? pad + text : text + pad;
+}
+
+std::string OneLine(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += (text[i] == '\r' || text[i] == '\n') ? std::string("\u21b5") : std::string(1, text[i]);
+  }
+  return out;
+}
+
+std::size_t ColumnWidth(const engine::FieldDesc& f) {
+  std::size_t width = f.type == 'D' ? 10 : f.type == 'M' ? kMaxColumn : f.length;
+  return std::max(std::min(width, kMaxColumn), f.name.size());
+}
+
+}  // namespace
+
+int ListCommand(const Arguments& argv) {
+  Args args(argv, {"--hide-deleted", "--count"}, {"--filter", "--format"});
+  args.Expect(1, 1);
+  std::string format = args.Option("--format", "text");
+  if (format != "text" && format != "csv" && format != "json")
+    throw UsageError("unknown format " + format + " (text, csv or json)");
+  OpenForReading(args.positional()[0]);
+  const auto& fields = engine::Current()->fields;
+  if (args.Has("--filter")) engine::Set_Filter_To(args.Option("--filter"));
+  engine::SetIgnoreDel(args.Flag("--hide-deleted"));
+
+  std::vector<std::size_t> widths;
+  if (!args.Flag("--count")) {
+    if (format == "csv") {
+      std::string header = "_recno,_deleted";
+      for (const auto& f : fields) header += "," + CsvField(f.name);
+      std::printf("%s\r\n", header.c_str());
+    } else if (format == "text") {
+      std::string header = Column("#", 7, true) + " d";
+      for (const auto& f : fields) {
+        widths.push_back(ColumnWidth(f));
+        header += "  " + Column(f.name, widths.back(), false);
+      }
+      std::printf("%s\n", header.c_str());
+    }
+  }
+  long long visible = 0;
+  for (engine::GoTop(); !engine::dEOF(); engine::Skip(1)) {
+    ++visible;
+    if (args.Flag("--count")) continue;
+    int32_t recno = engine::RecNo();
+    bool deleted = engine::FieldAddress(0)[0] != 0;
+    std::string line;
+    if (format == "json") {
+      JsonObject row;
+      row.Number("_recno", recno).Bool("_deleted", deleted);
+      for (std::size_t i = 0; i < fields.size(); ++i)
+        row.Raw(fields[i].name, AsJson(ReadField(fields[i], static_cast<int>(i + 1))));
+      line = row.str() + "\n";
+    } else if (format == "csv") {
+      line = std::to_string(recno) + (deleted ? ",true" : ",false");
+      for (std::size_t i = 0; i < fields.size(); ++i)
+        line += "," + CsvField(AsText(ReadField(fields[i], static_cast<int>(i + 1))));
+      line += "\r\n";
+    } else {
+      line = Column(std::to_string(recno), 7, true) + (deleted ? " *" : "  ");
+      for (std::size_t i = 0; i < fields.size(); ++i) {
+        FieldValue v = ReadField(fields[i], static_cast<int>(i + 1));
+        bool number = v.type == 'N' || v.type == 'F';
+        line += "  " + Column(OneLine(AsText(v)), widths[i], number);
+      }
+      line += "\n";
+    }
+    std::fwrite(line.data(), 1, line.size(), stdout);
+  }
+  if (args.Flag("--count")) std::printf("%lld\n", visible);
+  engine::CloseAll();
+  return 0;
+}
+
+}  // namespace vornelle::tools

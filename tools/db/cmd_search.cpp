@@ -1,0 +1,81 @@
+// eval and locate: expressions evaluated against a table, and field searches.
+
+#include <cstdio>
+
+#include "engine/engine.h"
+#include "expr/expr.h"
+#include "platform/codepage.h"
+#include "tools/db/cli.h"
+#include "tools/db/commands.h"
+#include "tools/db/json.h"
+#include "tools/db/session.h"
+
+namespace vornelle::tools {
+
+namespace {
+
+constexpr double kBlankDate = 1e100;
+
+std::string ResultJson(const expr::Expression& e) {
+  char type = expr::ResultType(e);
+  switch (type) {
+    case 'N': return JsonNumber(expr::ResultNumber(e));
+    case 'L': return expr::ResultLogical(e) ? "true" : "false";
+    case 'D': {
+      double day = expr::ResultNumber(e);
+      return day >= kBlankDate ? "null" : JsonString(expr::YmdFromDayNumber(day));
+    }
+    default: return JsonString(platform::AnsiToUtf8(expr::ResultText(e)));
+  }
+}
+
+void PrintEvaluation(expr::Expression& e, const int32_t* recno) {
+  expr::Evaluate(&e);
+  JsonObject out;
+  if (recno) out.Number("recno", *recno);
+  out.String("type", std::string(1, expr::ResultType(e)))
+      .Number("width", expr::ResultWidth(e))
+      .Number("decimals", expr::ResultDecimals(e))
+      .Raw("value", ResultJson(e));
+  std::printf("%s\n", out.str().c_str());
+}
+
+}  // namespace
+
+int EvalCommand(const Arguments& argv) {
+  Args args(argv, {}, {});
+  args.Expect(1, 2);
+  bool with_table = args.positional().size() == 2;
+  if (with_table) OpenForReading(args.positional()[1]);
+  expr::ExpressionPtr compiled(expr::Compile(platform::Utf8ToAnsi(args.positional()[0])));
+  if (!compiled) throw ToolError("the expression does not compile");
+  if (!with_table) {
+    PrintEvaluation(*compiled, nullptr);
+  } else {
+    int32_t count = engine::RecCount();
+    for (int32_t n = 1; n <= count; ++n) {
+      engine::Go(n);
+      PrintEvaluation(*compiled, &n);
+    }
+  }
+  compiled.reset();
+  engine::CloseAll();
+  return 0;
+}
+
+int LocateCommand(const Arguments& argv) {
+  Args args(argv, {}, {});
+  args.Expect(3, 3);
+  OpenForReading(args.positional()[0]);
+  int field = engine::ParseLocateField(args.positional()[1]);
+  engine::SetLocateText(platform::Utf8ToAnsi(args.positional()[2]));
+  engine::Locate(1, field);
+  while (!engine::dEOF()) {
+    std::printf("%d\n", engine::RecNo());
+    engine::Continue();
+  }
+  engine::CloseAll();
+  return 0;
+}
+
+}  // namespace vornelle::tools

@@ -1,0 +1,22 @@
+#pragma once
+// The commands of vornelle-db. Each takes its arguments after the command name and returns the
+// exit status; failures are thrown (UsageError, ToolError, engine::ETavrinError).
+
+#include <string>
+#include <vector>
+
+namespace vornelle::tools {
+
+using Arguments = std::vector<std::string>;
+
+int InfoCommand(const Arguments& args);
+int ListCommand(const Arguments& args);
+int EvalCommand(const Arguments& args);
+int LocateCommand(const Arguments& args);
+int CreateCommand(const Arguments& args);
+int AppendCommand(const Arguments& args);
+int ReplaceCommand(const Arguments& args);
+int DeleteCommand(const Arguments& args);
+int RecallCommand(const Arguments& args);
+
+}  // namespace vornelle::tools

@@ -1,0 +1,209 @@
+#include "tools/db/field_values.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "engine/engine.h"
+#include "engine/record_codec.h"
+#include "platform/codepage.h"
+#include "tools/db/cli.h"
+#include "tools/db/json.h"
+
+namespace vornelle::tools {
+
+namespace {
+
+std::string RawField(const engine::FieldDesc& field) {
+  const engine::WorkArea* wa = engine::Current();
+  return std::string(wa->raw.data() + field.offset, field.length);
+}
+
+std::string RightTrimmed(std::string s) {
+  s.erase(s.find_last_not_of(' ') + 1);
+  return s;
+}
+
+int32_t BlockOf(int number) {
+  int32_t block;
+  std::memcpy(&block, engine::FieldAddress(number), 4);
+  return block;
+}
+
+// The stored date as YYYY-MM-DD, or empty when it is blank or not a date.
+std::string IsoDate(const std::string& ymd) {
+  if (ymd.size() != 8) return {};
+  for (char c : ymd)
+    if (c < '0' || c > '9') return {};
+  int y = std::stoi(ymd.substr(0, 4)), m = std::stoi(ymd.substr(4, 2)), d = std::stoi(ymd.substr(6, 2));
+  if (y < 1 || d < 1 || d > engine::DaysInMonth(y, m)) return {};
+  return ymd.substr(0, 4) + "-" + ymd.substr(4, 2) + "-" + ymd.substr(6, 2);
+}
+
+// Text for a field of a table kept in the OEM code page: refused when the code pages cannot
+// hold it, rather than stored changed.
+std::string StorableText(const std::string& utf8, const std::string& field) {
+  std::string ansi = platform::Utf8ToAnsi(utf8);
+  bool lossless = platform::AnsiToUtf8(ansi) == utf8;
+  if (lossless && engine::Current()->oem)
+    lossless = platform::OemToAnsi(platform::AnsiToOem(ansi)) == ansi;
+  if (!lossless) throw ToolError("the value of " + field + " has characters this table cannot store");
+  return ansi;
+}
+
+double ParseDecimal(const std::string& text, const std::string& field) {
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  std::size_t digits = 0;
+  while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i, ++digits;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i, ++digits;
+  }
+  if (digits == 0 || i != text.size()) throw ToolError("not a number for " + field + ": " + text);
+  return std::stod(text);
+}
+
+std::string ParseDate(const std::string& text, const std::string& field) {
+  if (text.empty()) return {};
+  bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-';
+  std::string ymd = shaped ? text.substr(0, 4) + text.substr(5, 2) + text.substr(8, 2) : "";
+  if (IsoDate(ymd).empty()) throw ToolError("not a date (YYYY-MM-DD) for " + field + ": " + text);
+  return ymd;
+}
+
+bool ParseLogical(const std::string& text, const std::string& field) {
+  std::string t = text;
+  for (char& c : t) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (t == "T" || t == "Y" || t == "TRUE") return true;
+  if (t == "F" || t == "N" || t == "FALSE") return false;
+  throw ToolError("not a logical (T or F) for " + field + ": " + text);
+}
+
+// Memo text is kept with CR LF line ends, as the line reader expects.
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+    out += text[i];
+  }
+  return out;
+}
+
+}  // namespace
+
+FieldValue ReadField(const engine::FieldDesc& field, int number) {
+  FieldValue v;
+  v.type = field.type;
+  switch (field.type) {
+    case 'C': v.text = platform::AnsiToUtf8(RightTrimmed(RawField(field))); break;
+    case 'N':
+    case 'F':
+      v.number = engine::ParseNumber(RawField(field));
+      v.integral = field.decimals == 0;
+      break;
+    case 'L': v.logical = engine::FieldAddress(number)[0] != 0; break;
+    case 'D':
+      v.text = IsoDate(RawField(field));
+      v.null = v.text.empty();
+      break;
+    case 'M': v.text = platform::AnsiToUtf8(engine::ReadMemoValue(BlockOf(number), true)); break;
+    default: break;
+  }
+  return v;
+}
+
+std::string AsJson(const FieldValue& v) {
+  switch (v.type) {
+    case 'N':
+    case 'F': return JsonNumber(v.integral ? std::trunc(v.number) : v.number);
+    case 'L': return v.logical ? "true" : "false";
+    case 'D': return v.null ? "null" : JsonString(v.text);
+    default: return JsonString(v.text);
+  }
+}
+
+std::string AsText(const FieldValue& v) {
+  switch (v.type) {
+    case 'N':
+    case 'F': return JsonNumber(v.integral ? std::trunc(v.number) : v.number);
+    case 'L': return v.logical ? "T" : "F";
+    default: return v.text;
+  }
+}
+
+std::vector<Assignment> ParseAssignments(const std::vector<std::string>& args) {
+  std::vector<Assignment> out;
+  for (const std::string& arg : args) {
+    std::size_t eq = arg.find('=');
+    if (eq == std::string::npos || eq == 0) throw UsageError("expected FIELD=VALUE, not: " + arg);
+    std::string name = arg.substr(0, eq), text = arg.substr(eq + 1);
+    Assignment a;
+    a.field = engine::FieldNo(name);
+    if (a.field == 0) throw ToolError("the table has no field " + name);
+    a.desc = engine::Current()->fields[static_cast<std::size_t>(a.field - 1)];
+    const std::string& field = a.desc.name;
+    switch (a.desc.type) {
+      case 'C':
+        a.ansi = StorableText(text, field);
+        if (a.ansi.size() > a.desc.length)
+          throw ToolError("the value of " + field + " is longer than its " +
+                          std::to_string(a.desc.length) + " characters");
+        break;
+      case 'M': a.ansi = WithCrLf(StorableText(text, field)); break;
+      case 'N':
+      case 'F':
+        a.number = text.empty() ? 0 : ParseDecimal(text, field);
+        if (engine::FormatNumber(a.number, a.desc.length, a.desc.decimals).find('*') != std::string::npos)
+          throw ToolError("the number for " + field + " does not fit its width of " +
+                          std::to_string(a.desc.length) + " with " +
+                          std::to_string(a.desc.decimals) + " decimals: " + text);
+        if (a.desc.decimals == 0 && std::fabs(a.number) > 2147483647.0)
+          throw ToolError("the number for " + field + " is beyond what a field without decimals holds here: " + text);
+        break;
+      case 'L': a.logical = ParseLogical(text, field); break;
+      case 'D': a.ymd = ParseDate(text, field); break;
+      default: break;
+    }
+    out.push_back(std::move(a));
+  }
+  return out;
+}
+
+void Apply(const std::vector<Assignment>& assignments) {
+  const engine::EngineSwitches& sw = engine::Switches();
+  for (const Assignment& a : assignments) {
+    char* slot = engine::FieldAddress(a.field);
+    switch (a.desc.type) {
+      case 'C':
+        std::memset(slot + 1, ' ', a.desc.length);
+        std::memcpy(slot + 1, a.ansi.data(), a.ansi.size());
+        slot[0] = static_cast<char>(a.desc.length);
+        break;
+      case 'M': {
+        int32_t block = engine::WriteMemoValue(a.ansi, true);
+        std::memcpy(slot, &block, 4);
+        break;
+      }
+      case 'N':
+      case 'F':
+        if (a.desc.decimals > 0) {
+          std::memcpy(slot, &a.number, 8);
+        } else {
+          auto whole = static_cast<int32_t>(std::llround(a.number));
+          std::memcpy(slot, &whole, 4);
+        }
+        break;
+      case 'L': slot[0] = a.logical ? 1 : 0; break;
+      case 'D': {
+        std::string shown = a.ymd.empty() ? std::string(sw.century ? 10 : 8, ' ')
+                                          : engine::DisplayDate(a.ymd, sw.date_order, sw.century);
+        slot[0] = static_cast<char>(shown.size());
+        std::memcpy(slot + 1, shown.data(), shown.size());
+        break;
+      }
+      default: break;
+    }
+  }
+}
+
+}  // namespace vornelle::tools

@@ -1,0 +1,46 @@
+#pragma once
+// Field values between the engine's records and the user: reading the current record's fields
+// for output, and turning "FIELD=VALUE" as a person types it into checked values to store.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/state.h"
+
+namespace vornelle::tools {
+
+// One field of the current record, ready for output. Text is UTF-8.
+struct FieldValue {
+  char type = 'C';
+  std::string text;     // C: trailing blanks removed; M: the memo text; D: YYYY-MM-DD
+  double number = 0;    // N and F
+  bool integral = false;  // N and F without decimals
+  bool logical = false;   // L
+  bool null = false;      // D: blank or not a date
+};
+
+FieldValue ReadField(const engine::FieldDesc& field, int number);
+
+std::string AsJson(const FieldValue& value);
+// The value as text: for CSV (the whole memo) or for a terminal column (memo on one line).
+std::string AsText(const FieldValue& value);
+
+// A checked value for one field, ready to store.
+struct Assignment {
+  int field = 0;  // 1-based
+  engine::FieldDesc desc;
+  std::string ansi;  // C and M text, in ANSI
+  double number = 0;
+  bool logical = false;
+  std::string ymd;  // D: YYYYMMDD, or empty for a blank date
+};
+
+// Parses and checks every "FIELD=VALUE" against the current table before anything is written.
+// Throws ToolError naming the first value that does not fit.
+std::vector<Assignment> ParseAssignments(const std::vector<std::string>& args);
+
+// Stores the values in the typed record buffer; memo values are written as new memo values.
+void Apply(const std::vector<Assignment>& assignments);
+
+}  // namespace vornelle::tools

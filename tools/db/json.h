@@ -1,0 +1,33 @@
+#pragma once
+// The small amount of JSON and CSV the tool writes. Strings are UTF-8.
+
+#include <string>
+#include <string_view>
+
+namespace vornelle::tools {
+
+// A JSON string literal, quotes included.
+std::string JsonString(std::string_view utf8);
+// A JSON number: the shortest text that reads back as the same double; null when not finite.
+std::string JsonNumber(double value);
+
+// Builds one JSON object, keys in the order they are added.
+class JsonObject {
+ public:
+  JsonObject& Raw(std::string_view key, std::string_view json_value);
+  JsonObject& String(std::string_view key, std::string_view utf8) {
+    return Raw(key, JsonString(utf8));
+  }
+  JsonObject& Number(std::string_view key, double value) { return Raw(key, JsonNumber(value)); }
+  JsonObject& Bool(std::string_view key, bool value) { return Raw(key, value ? "true" : "false"); }
+  JsonObject& Null(std::string_view key) { return Raw(key, "null"); }
+  std::string str() const { return text_ + "}"; }
+
+ private:
+  std::string text_ = "{";
+};
+
+// A CSV field (RFC 4180): quoted when it holds a comma, a quote or a line end.
+std::string CsvField(std::string_view utf8);
+
+}  // namespace vornelle::tools

@@ -1,0 +1,125 @@
+// vornelle-db: inspect, query, search and change dBASE tables from a terminal, with the same
+// engine the calendar uses.
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+#include "tools/db/cli.h"
+#include "tools/db/commands.h"
+#include "tools/db/session.h"
+
+namespace {
+
+using namespace vornelle::tools;
+
+struct Command {
+  const char* name;
+  int (*run)(const Arguments&);
+  const char* usage;
+  const char* help;
+};
+
+const Command kCommands[] = {
+    {"info", InfoCommand, "info TABLE [--json]",
+     "Shows the table's header: version byte, record count, header and record lengths, the\n"
+     "date of the last update, the memo file's kind and block size, and each field's name,\n"
+     "type, length, decimals and offset in the record.\n"
+     "  --json   one JSON object with the keys version, records, header_length,\n"
+     "           record_length, last_update, memo ({type, block_size} or null) and fields."},
+    {"list", ListCommand,
+     "list TABLE [--filter EXPR] [--hide-deleted] [--format text|csv|json] [--count]",
+     "Prints every visible record, from the first to the last.\n"
+     "  --filter EXPR    only records for which the dBASE expression is true,\n"
+     "                   e.g. --filter 'THEDATE = \"0704\"'\n"
+     "  --hide-deleted   leave out records marked deleted (they are shown by default)\n"
+     "  --format F       text (aligned columns, the default), csv (RFC 4180 with a header\n"
+     "                   row) or json (one object per line: _recno, _deleted, then the fields)\n"
+     "  --count          print only the number of visible records"},
+    {"eval", EvalCommand, "eval EXPR [TABLE]",
+     "Evaluates a dBASE expression: once, or with TABLE once per record in file order\n"
+     "(deleted records too). Prints one JSON object per evaluation with the result's type,\n"
+     "width, decimals and value (and the record number with a table)."},
+    {"locate", LocateCommand, "locate TABLE \"FIELD [NOCASE] [EXACT] [CONTAINED]\" TEXT",
+     "Prints the number of every record whose FIELD holds TEXT: at its start by default,\n"
+     "exactly with EXACT, anywhere with CONTAINED; NOCASE ignores case. Memo fields match\n"
+     "when any line contains TEXT."},
+    {"create", CreateCommand, "create TABLE SPEC... [--kind dbase3|dbase4|foxpro|level7] [--force]",
+     "Creates an empty table (and its memo file when a field needs one). Each SPEC is\n"
+     "NAME,TYPE,LENGTH,DECIMALS with TYPE one of C D F L M N; D, L and M take their own\n"
+     "lengths. --kind chooses the memo file kind (dbase4 by default); an existing table is\n"
+     "only replaced with --force."},
+    {"append", AppendCommand, "append TABLE FIELD=VALUE...",
+     "Adds a record under the table's append lock (waiting up to 10 s for another program\n"
+     "that holds it) and prints its number. Values as you type them: C text, N and F\n"
+     "decimal numbers, L T or F, D YYYY-MM-DD, M text (stored as a new memo value).\n"
+     "Fields not given are blank. A value that does not fit its field is refused before\n"
+     "anything is written."},
+    {"replace", ReplaceCommand, "replace TABLE RECNO FIELD=VALUE...",
+     "Changes fields of record RECNO under its record lock (waiting up to 10 s)."},
+    {"delete", DeleteCommand, "delete TABLE RECNO", "Marks record RECNO deleted."},
+    {"recall", RecallCommand, "recall TABLE RECNO", "Clears the deleted mark of record RECNO."},
+};
+
+void PrintOverview(std::FILE* out) {
+  std::fprintf(out,
+               "vornelle-db: inspect, query, search and change dBASE tables.\n\n"
+               "Usage: vornelle-db COMMAND ARGUMENTS...\n\nCommands:\n");
+  for (const Command& c : kCommands) std::fprintf(out, "  %s\n", c.usage);
+  std::fprintf(out,
+               "\nTABLE is a .dbf file (the extension may be left out). Text is read and written\n"
+               "in the tables' OEM code page and shown in UTF-8.\n"
+               "vornelle-db COMMAND --help tells more about a command.\n"
+               "Exit status: 0 on success, 1 on any error.\n");
+}
+
+const Command* Find(const std::string& name) {
+  for (const Command& c : kCommands)
+    if (name == c.name) return &c;
+  return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> all(argv + 1, argv + argc);
+  if (all.empty()) {
+    PrintOverview(stderr);
+    return 1;
+  }
+  if (all[0] == "--help" || all[0] == "-h" || all[0] == "help") {
+    PrintOverview(stdout);
+    return 0;
+  }
+  const Command* command = Find(all[0]);
+  if (!command) {
+    std::fprintf(stderr, "vornelle-db: unknown command %s\n\n", all[0].c_str());
+    PrintOverview(stderr);
+    return 1;
+  }
+  Arguments args(all.begin() + 1, all.end());
+  for (const std::string& a : args) {
+    if (a == "--help" || a == "-h") {
+      std::printf("Usage: vornelle-db %s\n\n%s\n", command->usage, command->help);
+      return 0;
+    }
+  }
+  try {
+    StartEngine();
+    return command->run(args);
+  } catch (const UsageError& e) {
+    std::fprintf(stderr, "vornelle-db %s: %s\nUsage: vornelle-db %s\n", command->name, e.what(),
+                 command->usage);
+  } catch (const ToolError& e) {
+    std::fprintf(stderr, "vornelle-db %s: %s\n", command->name, e.what());
+  } catch (const vornelle::engine::ETavrinError& e) {
+    std::fprintf(stderr, "%s\n", EngineMessage(e).c_str());
+  }
+  try {
+    vornelle::engine::CloseAll();
+  } catch (const vornelle::engine::ETavrinError&) {
+  }
+  return 1;
+}
