@@ -43,7 +43,8 @@ inline const std::vector<std::string>& DayKeys() {
     std::vector<std::string> out;
     for (int m = 1; m <= 12; ++m)
       for (int d = 1; d <= kDays[m - 1]; ++d)
-        out.push_back({char('0' + m / 10), char('0' + m % 10), char('0' + d / 10), char('0' + d % 10)});
+        out.push_back(
+            {char('0' + m / 10), char('0' + m % 10), char('0' + d / 10), char('0' + d % 10)});
     return out;
   }();
   return keys;
@@ -54,9 +55,9 @@ inline std::string MessageText(int32_t i) {
   static constexpr const char* kLines[] = {
       "A new day, a new start.",
       "Why did the scarecrow win an award? He was outstanding in his field.",
-      "Gr\xFC\xDF" "e aus dem B\xFCro.",
+      "Gr\374\337e aus dem B\374ro.",
       "Remember to water the plants.",
-      "Caf\xE9 au lait at ten, cr\xE8me br\xFBl\xE9" "e at four.",
+      "Caf\351 au lait at ten, cr\350me br\373l\351e at four.",
       "Nothing happened on this day, and that was fine.",
       "The early bird gets the worm; the second mouse gets the cheese.",
   };
@@ -76,7 +77,8 @@ inline void PutLE(uint8_t* p, uint32_t v, int bytes) {
 
 inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_main.h"
 #include "bench/bench_tables.h"
-#include "bench/ratio_main.h"
 #include "engine/engine.h"
 #include "platform/codepage.h"
 
@@ -27,15 +27,6 @@ const std::string& Table() {
 }
 
 std::string MemoPath() { return Table().substr(0, Table().size() - 4) + ".dbt"; }
-
-void Count(benchmark::State& state, int64_t records, int64_t bytes) {
-  using benchmark::Counter;
-  if (records > 0)
-    state.counters["records/s"] = Counter(static_cast<double>(records), Counter::kIsIterationInvariantRate);
-  if (bytes > 0)
-    state.counters["bytes/s"] =
-        Counter(static_cast<double>(bytes), Counter::kIsIterationInvariantRate, Counter::kIs1024);
-}
 
 int32_t CurrentBlock() {
   int32_t block;
@@ -60,7 +51,7 @@ void EngineMemos(benchmark::State& state, Read read) {
   }
   CloseAll();
   Switches().oem = false;
-  Count(state, records, bytes);
+  bench::Rates(state, records, bytes);
 }
 
 void ScanOnly(benchmark::State& state) {
@@ -87,7 +78,8 @@ void GetMemoLines(benchmark::State& state) {
 
 // The whole value through the blob stream, translated by the engine.
 void ReadValue(benchmark::State& state) {
-  EngineMemos(state, [](int32_t block) { return static_cast<int64_t>(ReadMemoValue(block, true).size()); });
+  EngineMemos(
+      state, [](int32_t block) { return static_cast<int64_t>(ReadMemoValue(block, true).size()); });
 }
 
 // The memo text reader, line by line, each line turned from OEM to ANSI.
@@ -121,7 +113,7 @@ void RawRead64K(benchmark::State& state) {
       bytes += n;
     }
   }
-  Count(state, 0, bytes);
+  bench::Rates(state, 0, bytes);
 }
 
 // The least a reader of these files does per record with positioned reads: pread the record,
@@ -145,16 +137,19 @@ void RawPreadPerValue(benchmark::State& state) {
         return state.SkipWithError("short record");
       int64_t at = std::atol(std::string(record.data() + 5, 10).c_str()) * kBlock;  // THEJOKE
       if (at == 0) continue;
-      ssize_t got = one_block ? ::pread(memo.fd, text.data(), kBlock, at) : ::pread(memo.fd, head, 8, at);
+      ssize_t got =
+          one_block ? ::pread(memo.fd, text.data(), kBlock, at) : ::pread(memo.fd, head, 8, at);
       if (got < 8) continue;
       const auto* h = one_block ? reinterpret_cast<const uint8_t*>(text.data()) : head;
       int64_t size = std::min<int64_t>((h[4] | h[5] << 8 | h[6] << 16) - 8, 60 * 1024);
       int64_t have = one_block ? got - 8 : 0;
-      if (have < size) have += ::pread(memo.fd, text.data() + 8 + have, static_cast<std::size_t>(size - have), at + 8 + have);
+      if (have < size)
+        have += ::pread(memo.fd, text.data() + 8 + have, static_cast<std::size_t>(size - have),
+                        at + 8 + have);
       bytes += std::min(have, size);
     }
   }
-  Count(state, count, bytes);
+  bench::Rates(state, count, bytes);
 }
 
 // libxbase64: GetFirstRecord / GetNextRecord, then GetMemoFieldLen and GetMemoField. Its 3.1.2
@@ -163,7 +158,8 @@ void RawPreadPerValue(benchmark::State& state) {
 void Xbase64Memos(benchmark::State& state) {
   xbXBase xbase;
   xbDbf dbf(&xbase);
-  if (dbf.OpenDatabase(Table().c_str()) != XB_NO_ERROR) return state.SkipWithError("OpenDatabase failed");
+  if (dbf.OpenDatabase(Table().c_str()) != XB_NO_ERROR)
+    return state.SkipWithError("OpenDatabase failed");
   std::vector<char> text(64 * 1024);
   int64_t records = 0, bytes = 0;
   for (auto _ : state) {
@@ -178,7 +174,7 @@ void Xbase64Memos(benchmark::State& state) {
   }
   dbf.CloseDatabase();
   if (bytes == 0) return state.SkipWithError("no memo text read");
-  Count(state, records, bytes);
+  bench::Rates(state, records, bytes);
 }
 
 }  // namespace
@@ -186,7 +182,10 @@ void Xbase64Memos(benchmark::State& state) {
 BENCHMARK(ScanOnly)->Name("engine/scan_only")->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(GetMemoLines)->Name("engine/get_memo")->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(ReadValue)->Name("engine/read_memo_value")->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(TextReader)->Name("engine/memo_text_reader")->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(TextReader)
+    ->Name("engine/memo_text_reader")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 BENCHMARK(RawRead64K)->Name("ref/read_64k")->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(RawPreadPerValue)
     ->Name("ref/pread_per_value")

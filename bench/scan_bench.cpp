@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_main.h"
 #include "bench/bench_tables.h"
-#include "bench/ratio_main.h"
 #include "engine/engine.h"
 
 using namespace vornelle::engine;
@@ -26,11 +26,7 @@ const std::string& Table() {
 }
 
 void Count(benchmark::State& state, int64_t records) {
-  state.counters["records/s"] =
-      benchmark::Counter(static_cast<double>(records), benchmark::Counter::kIsIterationInvariantRate);
-  state.counters["bytes/s"] =
-      benchmark::Counter(static_cast<double>(records) * kRecord,
-                         benchmark::Counter::kIsIterationInvariantRate, benchmark::Counter::kIs1024);
+  bench::Rates(state, records, records * kRecord);
 }
 
 // The engine: Args {exclusive, oem}.
@@ -71,7 +67,6 @@ void RawRead64K(benchmark::State& state) {
       }
       at += n;
     }
-    --records;  // the offset past the last record lands on the end mark
     benchmark::DoNotOptimize(sum);
   }
   Count(state, records);
@@ -85,7 +80,8 @@ void RawPreadPerRecord(benchmark::State& state) {
   for (auto _ : state) {
     unsigned sum = 0;
     for (int64_t i = 0; i < count; ++i) {
-      if (::pread(file.fd, record, kRecord, kHeader + i * kRecord) != kRecord) state.SkipWithError("short read");
+      if (::pread(file.fd, record, kRecord, kHeader + i * kRecord) != kRecord)
+        return state.SkipWithError("short read");
       sum += static_cast<unsigned char>(record[1]);
     }
     benchmark::DoNotOptimize(sum);
@@ -128,7 +124,10 @@ BENCHMARK(EngineScan)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
 BENCHMARK(RawRead64K)->Name("ref/read_64k")->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(RawPreadPerRecord)->Name("ref/pread_per_record")->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(RawPreadPerRecord)
+    ->Name("ref/pread_per_record")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 BENCHMARK(Xbase64Scan)->Name("ref/xbase64")->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {

@@ -1,18 +1,31 @@
 #pragma once
-// The benchmarks' main: the usual console table, then a table of ratios. Benchmarks named
-// "ref/..." are references; every other benchmark's CPU time is divided by each reference's
-// (ratio 2.0 = twice the reference's time). CPU time rather than wall time, because the machine
-// is shared: CPU time counts the syscalls' kernel work but not the time other programs run.
+// What the benchmarks share besides their tables: the rate counters, and a main that prints
+// the usual console table, then a table of ratios. Benchmarks named "ref/..." are references;
+// every other benchmark's CPU time is divided by each reference's (ratio 2.0 = twice the
+// reference's time). CPU time rather than wall time, because the machine is shared: CPU time
+// counts the syscalls' kernel work but not the time other programs run.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace bench {
+
+// records/s and bytes/s of what one iteration went through; a zero count shows no column.
+inline void Rates(benchmark::State& state, int64_t records, int64_t bytes) {
+  using benchmark::Counter;
+  if (records > 0)
+    state.counters["records/s"] =
+        Counter(static_cast<double>(records), Counter::kIsIterationInvariantRate);
+  if (bytes > 0)
+    state.counters["bytes/s"] =
+        Counter(static_cast<double>(bytes), Counter::kIsIterationInvariantRate, Counter::kIs1024);
+}
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
@@ -33,7 +46,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   void Finalize() override {
     std::vector<std::string> refs, figures;
-    for (const std::string& name : order_) (name.rfind("ref/", 0) == 0 ? refs : figures).push_back(name);
+    for (const std::string& name : order_)
+      (name.rfind("ref/", 0) == 0 ? refs : figures).push_back(name);
     if (refs.empty() || figures.empty()) return;
     std::printf("\nRatios (CPU time of the row / CPU time of the reference):\n");
     for (std::size_t i = 0; i < refs.size(); ++i)
