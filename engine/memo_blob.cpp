@@ -188,8 +188,9 @@ int32_t ReadBlobStream(void* buffer, int32_t count) {
   MemoFile& memo = *wa->memo;
   BlobDescriptor& blob = memo.blob;
   if (!blob.active || blob.mode != BlobMode::Read || count <= 0) return 0;
-  int64_t available = FileSize(memo) - (blob.data_start + blob.position);
-  if (blob.length >= 0) available = std::min<int64_t>(available, blob.length - blob.position);
+  // A known length was checked against the file when the value was opened.
+  int64_t available = blob.length >= 0 ? blob.length - blob.position
+                                       : FileSize(memo) - (blob.data_start + blob.position);
   if (available <= 0) return 0;
   count = static_cast<int32_t>(std::min<int64_t>(count, available));
   auto* out = static_cast<char*>(buffer);

@@ -163,20 +163,24 @@ void ReleaseMemoLock(WorkArea* wa) {
   wa->memo->locked = false;
 }
 
-int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span) {
-  int64_t size = 0;
-  memo.file.Size(&size);
+int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
+                    std::vector<char>* first) {
+  // One read brings the block header and, for most values, the whole text.
+  std::vector<char> local;
+  std::vector<char>& chunk = first ? *first : local;
+  const std::size_t wanted = std::max<std::size_t>(memo.block_size, 8);
+  chunk.resize(wanted);
   int64_t offset = std::abs(static_cast<int64_t>(block)) * memo.block_size;
-  if (offset >= size - 1) return 1003;
-  uint8_t head[8] = {};
   std::size_t got = 0;
-  int rc = memo.file.ReadAt(offset, head, 8, &got);
+  int rc = memo.file.ReadAt(offset, chunk.data(), chunk.size(), &got);
   if (rc != 0) return rc;
+  if (got < 2) return 1003;  // the offset is at or past the last byte of the file
+  const auto* head = reinterpret_cast<const uint8_t*>(chunk.data());
   if (memo.type == kMemoFoxPro) {
     if (got < 8) return 213;
     span->data_start = offset + 8;
     span->length = LoadBE32(head + 4);
-  } else if (got == 8 && head[0] == 0xFF && head[1] == 0xFF && head[2] == 0x08 && head[3] == 0x00) {
+  } else if (got >= 8 && head[0] == 0xFF && head[1] == 0xFF && head[2] == 0x08 && head[3] == 0x00) {
     span->data_start = offset + 8;
     uint32_t stored = LoadLE32(head + 4);
     span->length = stored < 8 ? 0 : stored - 8;
@@ -184,8 +188,14 @@ int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span) {
     span->data_start = offset;  // a dBASE III value: no header, ends at 0x1A
     span->length = -1;
   }
+  chunk.resize(got);
+  span->first_data = static_cast<std::size_t>(span->data_start - offset);
   // A length the file cannot hold is a damaged memo, not a value to cut short silently.
-  if (span->length >= 0 && span->data_start + span->length > size) return 213;
+  int64_t end = span->data_start + span->length;
+  if (span->length >= 0 && end > offset + static_cast<int64_t>(got)) {
+    int64_t size = 0;
+    if (got < wanted || (memo.file.Size(&size) == 0 && end > size)) return 213;
+  }
   return 0;
 }
 

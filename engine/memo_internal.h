@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/memo_types.h"
 #include "engine/state.h"
@@ -29,10 +30,13 @@ void ReleaseMemoLock(WorkArea* wa);
 struct MemoValueSpan {
   int64_t data_start = 0;
   int64_t length = -1;
+  std::size_t first_data = 0;  // where the data starts in the first block read
 };
-// Reads the block header at |block|; 0 or the code (1003 bad address, 213 a length that runs
-// past the end of the file, or the platform's).
-int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span);
+// Reads the first block of the value at |block| (into `first` when given) and its header;
+// 0 or the code (1003 bad address, 213 a length that runs past the end of the file, or the
+// platform's).
+int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
+                    std::vector<char>* first = nullptr);
 
 // After a write: the header's next free block (and the dBASE IV chain's last node, which pointed
 // at the old end of the file) point past the end of the file. 0 or the code (29 write, 30 read).

@@ -2,6 +2,7 @@
 // text reader and writer give line-oriented access to one value.
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "engine/internal.h"
@@ -110,7 +111,8 @@ bool GetMemo(int32_t block, int line_limit) {
   if (block == 0) return true;
   MemoFile& memo = *wa->memo;
   MemoValueSpan span;
-  int rc = LocateMemoValue(memo, block, &span);
+  std::vector<char> piece;
+  int rc = LocateMemoValue(memo, block, &span, &piece);
   if (rc != 0) {
     MemoReport(rc, memo.name + RecordSuffix(*wa));
     return false;
@@ -120,34 +122,44 @@ bool GetMemo(int32_t block, int line_limit) {
   if (line_limit > 0) limit = std::min<std::size_t>(limit, static_cast<std::size_t>(line_limit));
   LineBuilder builder(list, limit, line_width - 1);
 
+  // The first piece came with the header; the rest follows in pieces of one block (512 bytes
+  // when a read translation table applies to each).
   std::size_t piece_size = wa->read_table ? 512u : memo.block_size;
-  std::vector<char> piece(piece_size);
-  int64_t position = span.data_start;
+  std::size_t from = span.first_data;
+  int64_t position = span.data_start + static_cast<int64_t>(piece.size() - from);
   int64_t remaining = span.length;  // -1: up to the first 0x1A (or the end of the file)
-  while (remaining != 0) {
-    std::size_t want = remaining < 0 ? piece_size : static_cast<std::size_t>(std::min<int64_t>(remaining, piece_size));
+  while (true) {
+    std::size_t take = piece.size() - from;
+    if (remaining >= 0) take = static_cast<std::size_t>(std::min<int64_t>(remaining, take));
+    ++s.last_memo_pieces;
+    char* data = piece.data() + from;
+    if (wa->read_table)
+      for (std::size_t i = 0; i < take; ++i)
+        data[i] = static_cast<char>(wa->read_table[static_cast<uint8_t>(data[i])]);
+    if (remaining < 0) {
+      if (auto* mark = static_cast<char*>(std::memchr(data, 0x1A, take))) {
+        take = static_cast<std::size_t>(mark - data);
+        remaining = 0;
+      }
+    } else {
+      remaining -= static_cast<int64_t>(take);
+    }
+    for (std::size_t i = 0; i < take; ++i) builder.Take(data[i]);
+    if (remaining == 0) break;
+    std::size_t want = remaining < 0 ? piece_size
+                                     : static_cast<std::size_t>(std::min<int64_t>(remaining, piece_size));
+    piece.resize(want);
     std::size_t got = 0;
     rc = memo.file.ReadAt(position, piece.data(), want, &got);
+    if (rc == 0 && got == 0 && remaining > 0) rc = 213;  // the file ends inside the value
     if (rc != 0) {
-      MemoReport(rc, memo.name);
+      MemoReport(rc, memo.name + RecordSuffix(*wa));
       return false;
     }
-    if (got == 0) break;
-    ++s.last_memo_pieces;
-    if (wa->read_table)
-      for (std::size_t i = 0; i < got; ++i)
-        piece[i] = static_cast<char>(wa->read_table[static_cast<uint8_t>(piece[i])]);
-    bool ended = false;
-    for (std::size_t i = 0; i < got; ++i) {
-      if (remaining < 0 && piece[i] == 0x1A) {
-        ended = true;
-        break;
-      }
-      builder.Take(piece[i]);
-    }
-    if (ended) break;
+    if (got == 0) break;  // a dBASE III value that runs to the end of the file
+    piece.resize(got);
+    from = 0;
     position += static_cast<int64_t>(got);
-    if (remaining > 0) remaining -= static_cast<int64_t>(got);
   }
   builder.Finish();
   return true;
