@@ -10,4 +10,5 @@
 #include "engine/navigation.h"
 #include "engine/state.h"
 #include "engine/table.h"
+#include "engine/typed_buffer.h"
 #include "engine/update.h"

@@ -86,32 +86,8 @@ bool SearchOneField(std::string_view name, const LocateKey& key, bool case_insen
 
 }  // namespace
 
-LocateKey LocateKey::Text(std::string value) {
-  LocateKey k;
-  k.kind = Kind::Text;
-  k.text = std::move(value);
-  return k;
-}
-LocateKey LocateKey::Number(double value) {
-  LocateKey k;
-  k.kind = Kind::Number;
-  k.number = value;
-  return k;
-}
-LocateKey LocateKey::Date(platform::CalendarDate value) {
-  LocateKey k;
-  k.kind = Kind::Date;
-  k.date = value;
-  return k;
-}
-LocateKey LocateKey::Logical(bool value) {
-  LocateKey k;
-  k.kind = Kind::Logical;
-  k.logical = value;
-  return k;
-}
-
 int ParseLocateField(std::string_view text) {
+  ClearLastError();
   WorkArea* wa = Guard("Locate/Count/Sum");
   if (!wa) return 0;
   std::string spec = UpperAscii(Trim(text));
@@ -135,6 +111,7 @@ void SetLocateText(std::string_view text) { State().search.text = std::string(te
 void Locate(int32_t start, int field) {
   EngineState& s = State();
   SearchState& search = s.search;
+  ClearLastError();
   WorkArea* wa = Guard("Locate/Count/Sum");
   if (!wa) return;
   if (field < 1 || field > static_cast<int>(wa->fields.size())) {
@@ -169,6 +146,7 @@ void Locate(int32_t start, int field) {
 }
 
 void Continue() {
+  ClearLastError();
   if (State().search.field == 0) {
     Report(220, "Call to CONTINUE not preceeded by call to LOCATE. [Continue]");
     return;
@@ -178,6 +156,7 @@ void Continue() {
 
 bool DatasetLocate(std::string_view fields, const std::vector<LocateKey>& keys,
                    bool case_insensitive, bool exact, bool move) {
+  ClearLastError();
   WorkArea* wa = Current();
   if (!wa) {
     Guard("Locate/Count/Sum");

@@ -33,10 +33,29 @@ struct LocateKey {
   platform::CalendarDate date;
   bool logical = false;
 
-  static LocateKey Text(std::string value);
-  static LocateKey Number(double value);
-  static LocateKey Date(platform::CalendarDate value);
-  static LocateKey Logical(bool value);
+  static LocateKey Text(std::string v) {
+    LocateKey k;
+    k.text = std::move(v);
+    return k;
+  }
+  static LocateKey Number(double v) {
+    LocateKey k;
+    k.kind = Kind::Number;
+    k.number = v;
+    return k;
+  }
+  static LocateKey Date(platform::CalendarDate v) {
+    LocateKey k;
+    k.kind = Kind::Date;
+    k.date = v;
+    return k;
+  }
+  static LocateKey Logical(bool v) {
+    LocateKey k;
+    k.kind = Kind::Logical;
+    k.logical = v;
+    return k;
+  }
 };
 
 // Fields separated by ";", one key per field, tried in order until one is found. Records that

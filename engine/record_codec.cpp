@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "engine/internal.h"
+#include "engine/typed_buffer.h"
 #include "platform/locale.h"
 
 namespace vornelle::engine {
@@ -18,19 +19,6 @@ std::string_view FieldText(const WorkArea& wa, const FieldDesc& f) {
 }
 
 bool IsTrue(char c) { return c == 'T' || c == 'Y' || c == 't' || c == 'y'; }
-
-double ReadDouble(const char* p) {
-  double v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
-int32_t ReadInt32(const char* p) {
-  int32_t v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
-void WriteDouble(char* p, double v) { std::memcpy(p, &v, sizeof v); }
-void WriteInt32(char* p, int32_t v) { std::memcpy(p, &v, sizeof v); }
 
 int32_t ClampToInt32(double v) {
   if (!(v == v)) return 0;  // NaN
@@ -178,12 +166,12 @@ void UnpackRecord(WorkArea& wa) {
       case 'N':
       case 'F':
         if (f.decimals > 0)
-          WriteDouble(out, ParseNumber(text));
+          StoreDouble(out, ParseNumber(text));
         else
-          WriteInt32(out, ParseInteger(text));
+          StoreInt32(out, ParseInteger(text));
         break;
       case 'L': out[0] = f.length > 0 && IsTrue(text[0]) ? 1 : 0; break;
-      case 'M': WriteInt32(out, ParseInteger(text)); break;
+      case 'M': StoreInt32(out, ParseInteger(text)); break;
       default: break;
     }
   }
@@ -218,11 +206,11 @@ void PackRecord(WorkArea& wa) {
       case 'N':
       case 'F':
         if (f.decimals > 0) {
-          double v = ReadDouble(in);
+          double v = LoadDouble(in);
           if (kept && v == ParseNumber(stored)) continue;
           text = FormatNumber(v, f.length, f.decimals);
         } else {
-          int32_t v = ReadInt32(in);
+          int32_t v = LoadInt32(in);
           if (kept && v == ParseInteger(stored)) continue;
           text = FormatNumber(v, f.length, 0);
         }
@@ -232,7 +220,7 @@ void PackRecord(WorkArea& wa) {
         text = in[0] ? "T" : "F";
         break;
       case 'M': {
-        int32_t block = ReadInt32(in);
+        int32_t block = LoadInt32(in);
         if (kept && block == ParseInteger(stored)) continue;
         text = block == 0 ? std::string() : FormatNumber(block, f.length, 0);
         break;

@@ -5,6 +5,7 @@
 
 #include "engine/engine.h"
 #include "engine/record_codec.h"
+#include "engine/typed_buffer.h"
 #include "platform/codepage.h"
 #include "tools/db/cli.h"
 #include "tools/db/json.h"
@@ -21,12 +22,6 @@ std::string RawField(const engine::FieldDesc& field) {
 std::string RightTrimmed(std::string s) {
   s.erase(s.find_last_not_of(' ') + 1);
   return s;
-}
-
-int32_t BlockOf(int number) {
-  int32_t block;
-  std::memcpy(&block, engine::FieldAddress(number), 4);
-  return block;
 }
 
 // The stored date as YYYY-MM-DD, or empty when it is blank or not a date.
@@ -106,7 +101,7 @@ FieldValue ReadField(const engine::FieldDesc& field, int number) {
       v.text = IsoDate(RawField(field));
       v.null = v.text.empty();
       break;
-    case 'M': v.text = platform::AnsiToUtf8(engine::ReadMemoValue(BlockOf(number), true)); break;
+    case 'M': v.text = platform::AnsiToUtf8(engine::ReadMemoValue(engine::LoadInt32(engine::FieldAddress(number)), true)); break;
     default: break;
   }
   return v;
@@ -180,18 +175,15 @@ void Apply(const std::vector<Assignment>& assignments) {
         slot[0] = static_cast<char>(a.desc.length);
         break;
       case 'M': {
-        int32_t block = engine::WriteMemoValue(a.ansi, true);
-        std::memcpy(slot, &block, 4);
+        engine::StoreInt32(slot, engine::WriteMemoValue(a.ansi, true));
         break;
       }
       case 'N':
       case 'F':
-        if (a.desc.decimals > 0) {
-          std::memcpy(slot, &a.number, 8);
-        } else {
-          auto whole = static_cast<int32_t>(std::llround(a.number));
-          std::memcpy(slot, &whole, 4);
-        }
+        if (a.desc.decimals > 0)
+          engine::StoreDouble(slot, a.number);
+        else
+          engine::StoreInt32(slot, static_cast<int32_t>(std::llround(a.number)));
         break;
       case 'L': slot[0] = a.logical ? 1 : 0; break;
       case 'D': {
