@@ -149,8 +149,9 @@ struct Expression {
   std::string memo_line;         // line buffer of memo values, kept between evaluations
 };
 
-// Whether `expression` is one of the live compiled expressions.
+// Whether `expression` is one of the live compiled expressions, and how many there are.
 bool IsLive(const Expression* expression);
+std::size_t LiveExpressionCount();
 
 // Runs the instructions of a live expression; the result pointer.
 const void* Run(Expression& expression);

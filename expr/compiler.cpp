@@ -3,6 +3,7 @@
 // filter-mode check.
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <unordered_set>
 
@@ -128,9 +129,11 @@ char LetterOf(int32_t type) {
   }
 }
 
+// Never destroyed: the engine releases the filters of the work areas it closes when the
+// process ends, after the destructors of statics have run.
 std::unordered_set<const Expression*>& LiveExpressions() {
-  static std::unordered_set<const Expression*> live;
-  return live;
+  static auto* live = new std::unordered_set<const Expression*>();
+  return *live;
 }
 
 // The part of the text around the scanner position that an error report shows.
@@ -216,7 +219,12 @@ Expression* AssignExpr(std::string_view text) {
       ReportCompileError(c.error(), c.buffer(), c.error_position());
       return nullptr;
     }
-    e->text = std::string(text);
+    try {
+      e->text = std::string(text);
+    } catch (const std::bad_alloc&) {
+      engine::Report(217, " [AssignExpr(" + std::string(text) + ")]");
+      return nullptr;
+    }
     e->literals = std::move(c.literals);
     e->code = std::move(c.code);
     e->result_type = c.result_type;
@@ -229,6 +237,9 @@ Expression* AssignExpr(std::string_view text) {
     Finish(*e, c);
     LiveExpressions().insert(e.get());
     return e.release();
+  } catch (const AllocationFailure& failure) {
+    engine::Report(217, failure.context);
+    return nullptr;
   } catch (const std::bad_alloc&) {
     engine::Report(217, " [AssignExpr]");
     return nullptr;
@@ -239,11 +250,19 @@ Expression* AssignExpr(std::string_view text) {
 
 // ---- Semantic actions ----
 
+void Compiler::Emit(const Instruction& instruction) {
+  try {
+    code.push_back(instruction);
+  } catch (const std::bad_alloc&) {
+    throw AllocationFailure{" [PARSER/SStackCheck]"};
+  }
+}
+
 void Compiler::Append(int32_t opcode, int32_t argc) {
   Instruction i;
   i.opcode = opcode;
   i.argc = argc;
-  code.push_back(i);
+  Emit(i);
 }
 
 void Compiler::Mismatch(const char* what, const char* name) {
@@ -306,7 +325,7 @@ int32_t Compiler::PushString(const Operand& literal) {
   i.type = kTypeC;
   i.text = literals[static_cast<std::size_t>(literal.literal)].get();
   i.length = static_cast<int32_t>(std::strlen(i.text));
-  code.push_back(i);
+  Emit(i);
   return kTypeC;
 }
 
@@ -314,7 +333,7 @@ int32_t Compiler::PushNumber(double value) {
   Instruction i;
   i.type = kTypeN;
   i.number = value;
-  code.push_back(i);
+  Emit(i);
   return kTypeN;
 }
 
@@ -322,7 +341,7 @@ int32_t Compiler::PushLogical(bool value) {
   Instruction i;
   i.type = kTypeL;
   i.integer = value ? 1 : 0;
-  code.push_back(i);
+  Emit(i);
   return kTypeL;
 }
 
@@ -331,12 +350,12 @@ int32_t Compiler::Field(int token, const Operand& field) {
   Instruction number;
   number.type = kTypeL;
   number.integer = field.field;
-  code.push_back(number);
+  Emit(number);
   if (aliased) {
     Instruction area;
     area.type = kTypeL;
     area.integer = field.area;
-    code.push_back(area);
+    Emit(area);
   }
   Append(token, aliased ? 2 : 1);
   static constexpr int32_t kTypes[5] = {kTypeC, kTypeN, kTypeL, kTypeD, kTypeM};
@@ -353,6 +372,8 @@ void Compiler::End(int32_t type) {
 bool IsLive(const Expression* expression) {
   return expression && LiveExpressions().count(expression) != 0;
 }
+
+std::size_t LiveExpressionCount() { return LiveExpressions().size(); }
 
 Expression* Compile(std::string_view text) { return AssignExpr(text); }
 

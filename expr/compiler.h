@@ -23,6 +23,11 @@ struct Operand {
   double number;    // numeric literals
 };
 
+// Memory ran out while compiling; `context` is the report's context message.
+struct AllocationFailure {
+  const char* context;
+};
+
 class Compiler {
  public:
   // `text` must hold at most kTextLimit characters.
@@ -71,6 +76,7 @@ class Compiler {
   int ResolveName(const std::string& name, bool aliased, Operand* value);
   void Mismatch(const char* what, const char* name);
   void Append(int32_t opcode, int32_t argc);
+  void Emit(const Instruction& instruction);
 
   char buffer_[kTextLimit + 1] = {};  // the text, zero-terminated
   int position_ = 0;

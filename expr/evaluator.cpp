@@ -1,6 +1,7 @@
 // The evaluation machine: runs a compiled expression's postfix instructions over its work stack
-// and working pool, reading fields from the typed record buffers of the work areas. Nothing is
-// allocated here: the work stack and the pool were sized when compiling.
+// and working pool, reading fields from the typed record buffers of the work areas. The work
+// stack and the pool were sized when compiling, so nothing is allocated here (memo values come
+// through the memo layer, which keeps its own line list).
 
 #include <cmath>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "engine/record_codec.h"
 #include "engine/state.h"
 #include "expr/compiled.h"
+#include "expr/dates.h"
 #include "expr/functions.h"
 #include "platform/locale.h"
 

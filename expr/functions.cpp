@@ -161,8 +161,9 @@ std::size_t FormatStr(double n, double width, double decimals, char* out) {
   // More decimals than the widest result could show always give asterisks.
   int places = static_cast<int>(Count(decimals, kMax + 1));
   char text[1100];  // 309 digits, a sign, a point and kMax + 1 decimals
-  auto [end, ec] = std::to_chars(text, text + sizeof text, n, std::chars_format::fixed, places);
+  auto [end, ec] = std::to_chars(text, text + sizeof text - 1, n, std::chars_format::fixed, places);
   if (ec != std::errc()) return Fill('*', w, out);
+  *end = 0;
   std::size_t length = static_cast<std::size_t>(end - text);
   const char* start = text;
   // A negative number that shows as zero loses its sign.

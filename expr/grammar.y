@@ -30,6 +30,9 @@ void vexpr_error(vornelle::expr::Compiler& c, const char* message);
 %define api.value.type {vornelle::expr::Operand}
 %define api.token.prefix {TOK_}
 %define lr.type lalr
+/* No default reductions: a state reduces only on tokens that may follow the rule, so a token
+   that fits nowhere is mostly reported as soon as it is read, not after reductions whose type
+   checks would speak first. */
 %define lr.default-reduction accepting
 %param {vornelle::expr::Compiler& c}
 %expect 0

@@ -97,9 +97,12 @@ constexpr std::array<Keyword, 68> kKeywords = {{
     {"$EOT$", TOK_UNKNOWN, 0},  // the end of the table: a name found nowhere
 }};
 
-static_assert(TOK_ABS == kOpAbs && TOK_YEAR == kOpYear && TOK_STR == kOpStr);
-static_assert(TOK_FIELD_C == kOpFieldC && TOK_FIELD_M == kOpFieldM && TOK_ALIAS_C == kOpAliasC);
-static_assert(TOK_STRING == kTypeC && TOK_NUMBER == kTypeN);
+// The function and field tokens double as opcodes; literal tokens as type codes.
+constexpr bool Same(int token, int code) { return token == code; }
+static_assert(Same(TOK_ABS, kOpAbs) && Same(TOK_YEAR, kOpYear) && Same(TOK_STR, kOpStr));
+static_assert(Same(TOK_FIELD_C, kOpFieldC) && Same(TOK_FIELD_M, kOpFieldM));
+static_assert(Same(TOK_ALIAS_C, kOpAliasC) && Same(TOK_ALIAS_M, kOpAliasM));
+static_assert(Same(TOK_STRING, kTypeC) && Same(TOK_NUMBER, kTypeN));
 
 bool IsLetter(int c) { return c >= 'A' && c <= 'Z'; }
 bool IsDigit(int c) { return c >= '0' && c <= '9'; }
@@ -190,10 +193,14 @@ int Compiler::ScanLiteral(int quote, Operand* value) {
   const int length = literal_used_ - start;
   if (literal_used_ < kSize) literal_buffer_[literal_used_++] = 0;
   pool_allowance += static_cast<uint32_t>(length) + 1;
-  auto block = std::make_unique<char[]>(static_cast<std::size_t>(length) + 1);
-  std::memcpy(block.get(), literal_buffer_ + start, static_cast<std::size_t>(length));
-  block[length] = 0;
-  literals.push_back(std::move(block));
+  try {
+    auto block = std::make_unique<char[]>(static_cast<std::size_t>(length) + 1);
+    std::memcpy(block.get(), literal_buffer_ + start, static_cast<std::size_t>(length));
+    block[length] = 0;
+    literals.push_back(std::move(block));
+  } catch (const std::bad_alloc&) {
+    throw AllocationFailure{" [AssignExpr()]"};
+  }
   value->literal = static_cast<int32_t>(literals.size() - 1);
   last_field_width = 0;
   result_decimals = kDefaultDecimals;
