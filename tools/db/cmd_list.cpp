@@ -76,6 +76,7 @@ int ListCommand(const Arguments& argv) {
         widths.push_back(ColumnWidth(f));
         header += "  " + Column(f.name, widths.back(), false);
       }
+      header.erase(header.find_last_not_of(' ') + 1);
       std::printf("%s\n", header.c_str());
     }
   }
@@ -104,6 +105,7 @@ int ListCommand(const Arguments& argv) {
         bool number = v.type == 'N' || v.type == 'F';
         line += "  " + Column(OneLine(AsText(v)), widths[i], number);
       }
+      line.erase(line.find_last_not_of(' ') + 1);
       line += "\n";
     }
     std::fwrite(line.data(), 1, line.size(), stdout);
