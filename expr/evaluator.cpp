@@ -10,6 +10,7 @@
 #include "engine/memo.h"
 #include "engine/record_codec.h"
 #include "engine/state.h"
+#include "engine/typed_buffer.h"
 #include "expr/compiled.h"
 #include "expr/dates.h"
 #include "expr/functions.h"
@@ -33,18 +34,6 @@ class AreaScope {
  private:
   int saved_;
 };
-
-double ReadDouble(const char* p) {
-  double v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
-
-int32_t ReadInt32(const char* p) {
-  int32_t v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
 
 class Machine {
  public:
@@ -178,11 +167,11 @@ class Machine {
           PushText(at + 1, f->length);
         break;
       case kOpFieldN:
-        PushNumber(kTypeN, blank ? 0 : f->decimals > 0 ? ReadDouble(at) : ReadInt32(at));
+        PushNumber(kTypeN, blank ? 0 : f->decimals > 0 ? engine::LoadDouble(at) : engine::LoadInt32(at));
         break;
       case kOpFieldL: PushLogical(!blank && at[0] != 0); break;
       case kOpFieldD: PushNumber(kTypeD, blank ? kBlankDate : DateOf(at)); break;
-      default: PushMemo(area, blank ? 0 : ReadInt32(at)); break;
+      default: PushMemo(area, blank ? 0 : engine::LoadInt32(at)); break;
     }
   }
 
