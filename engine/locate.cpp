@@ -52,17 +52,15 @@ bool FieldMatches(std::string text, const SearchState& search) {
 
 // The key as the field stores it.
 std::string KeyAsFieldText(const LocateKey& key, const FieldDesc& field) {
-  switch (field.type) {
-    case 'D': {
-      char ymd[40];
-      std::snprintf(ymd, sizeof ymd, "%04d%02d%02d", key.date.year, key.date.month, key.date.day);
-      return std::string(ymd, 8);
-    }
-    case 'N':
-    case 'F': return FormatNumber(key.number, field.length, field.decimals);
-    case 'L': return key.logical ? "T" : "F";
-    default: return key.text;
+  if (const auto* date = std::get_if<platform::CalendarDate>(&key)) {
+    char ymd[40];
+    std::snprintf(ymd, sizeof ymd, "%04d%02d%02d", date->year, date->month, date->day);
+    return std::string(ymd, 8);
   }
+  if (const auto* number = std::get_if<double>(&key))
+    return FormatNumber(*number, field.length, field.decimals);
+  if (const auto* logical = std::get_if<bool>(&key)) return *logical ? "T" : "F";
+  return std::get<std::string>(key);
 }
 
 bool SearchOneField(std::string_view name, const LocateKey& key, bool case_insensitive,

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "platform/locale.h"
@@ -24,39 +25,9 @@ void Locate(int32_t start, int field);
 // Locate from the record after the current one, with the last Locate's field and text.
 void Continue();
 
-// A key value of the dataset's locate.
-struct LocateKey {
-  enum class Kind { Text, Number, Date, Logical };
-  Kind kind = Kind::Text;
-  std::string text;
-  double number = 0;
-  platform::CalendarDate date;
-  bool logical = false;
-
-  static LocateKey Text(std::string v) {
-    LocateKey k;
-    k.text = std::move(v);
-    return k;
-  }
-  static LocateKey Number(double v) {
-    LocateKey k;
-    k.kind = Kind::Number;
-    k.number = v;
-    return k;
-  }
-  static LocateKey Date(platform::CalendarDate v) {
-    LocateKey k;
-    k.kind = Kind::Date;
-    k.date = v;
-    return k;
-  }
-  static LocateKey Logical(bool v) {
-    LocateKey k;
-    k.kind = Kind::Logical;
-    k.logical = v;
-    return k;
-  }
-};
+// A key value of the dataset's locate: text (C and M fields), a number (N and F), a date (D)
+// or a logical (L). It is turned into the text the field stores.
+using LocateKey = std::variant<std::string, double, platform::CalendarDate, bool>;
 
 // Fields separated by ";", one key per field, tried in order until one is found. Records that
 // do not pass (deleted test and filter) are skipped. Without `move`, or when nothing is found,

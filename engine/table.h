@@ -32,7 +32,7 @@ std::string Field(int field);
 int FieldNo(std::string_view name);
 char* FieldAddress(int field);  // 0 = the deletion flag at the start of the buffer
 
-// A field specification for CreateDbf: name, type letter, length, decimals.
+// A field definition for CreateDbf: name, type letter, length, decimals.
 struct FieldSpec {
   std::string name;
   char type = 'C';

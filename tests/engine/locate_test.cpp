@@ -83,30 +83,30 @@ TEST_F(Search, ContinueNeedsALocate) {
 
 TEST_F(Search, DatasetLocateByTypedKeys) {
   Go(4);
-  EXPECT_TRUE(DatasetLocate("QTY", {LocateKey::Number(42)}, false, false, true));
+  EXPECT_TRUE(DatasetLocate("QTY", {42.0}, false, false, true));
   EXPECT_EQ(RecNo(), 2);
-  EXPECT_TRUE(DatasetLocate("DAY", {LocateKey::Date({2024, 12, 25})}, false, false, true));
+  EXPECT_TRUE(DatasetLocate("DAY", {platform::CalendarDate{2024, 12, 25}}, false, false, true));
   EXPECT_EQ(RecNo(), 3);
-  EXPECT_TRUE(DatasetLocate("OK", {LocateKey::Logical(false)}, false, false, true));
+  EXPECT_TRUE(DatasetLocate("OK", {false}, false, false, true));
   EXPECT_EQ(RecNo(), 2);
-  EXPECT_TRUE(DatasetLocate("name", {LocateKey::Text("ABCDEF")}, true, false, true));
+  EXPECT_TRUE(DatasetLocate("name", {std::string("ABCDEF")}, true, false, true));
   EXPECT_EQ(RecNo(), 4);
   // Not moving, or not finding, keeps the current record.
-  EXPECT_TRUE(DatasetLocate("KEY", {LocateKey::Text("0704")}, false, false, false));
+  EXPECT_TRUE(DatasetLocate("KEY", {std::string("0704")}, false, false, false));
   EXPECT_EQ(RecNo(), 4);
-  EXPECT_FALSE(DatasetLocate("KEY", {LocateKey::Text("5555")}, false, false, true));
+  EXPECT_FALSE(DatasetLocate("KEY", {std::string("5555")}, false, false, true));
   EXPECT_EQ(RecNo(), 4);
   // Several fields: the first that finds its key wins.
-  EXPECT_TRUE(DatasetLocate("KEY;QTY", {LocateKey::Text("5555"), LocateKey::Number(7)}, false,
+  EXPECT_TRUE(DatasetLocate("KEY;QTY", {std::string("5555"), 7.0}, false,
                             false, true));
   EXPECT_EQ(RecNo(), 1);
 }
 
 TEST_F(Search, DatasetLocateSkipsRecordsThatDoNotPass) {
   SetIgnoreDel(true);
-  EXPECT_TRUE(DatasetLocate("DAY", {LocateKey::Date({2024, 7, 4})}, false, false, true));
+  EXPECT_TRUE(DatasetLocate("DAY", {platform::CalendarDate{2024, 7, 4}}, false, false, true));
   EXPECT_EQ(RecNo(), 4);  // record 2 matches but is deleted
-  EXPECT_FALSE(DatasetLocate("KEY", {LocateKey::Text("12  ")}, false, true, true));
+  EXPECT_FALSE(DatasetLocate("KEY", {std::string("12  ")}, false, true, true));
 }
 
 TEST_F(Search, FiltersNeedTheExpressionUnit) {
