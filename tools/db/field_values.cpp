@@ -9,10 +9,13 @@
 #include "platform/codepage.h"
 #include "tools/db/cli.h"
 #include "tools/db/json.h"
+#include "tools/db/session.h"
 
 namespace vornelle::tools {
 
 namespace {
+
+constexpr int kCannotLockMemoFile = 1017;
 
 std::string RawField(const engine::FieldDesc& field) {
   const engine::WorkArea* wa = engine::Current();
@@ -175,7 +178,21 @@ void Apply(const std::vector<Assignment>& assignments) {
         slot[0] = static_cast<char>(a.desc.length);
         break;
       case 'M': {
-        engine::StoreInt32(slot, engine::WriteMemoValue(a.ansi, true));
+        // The memo file's own lock is held by other writers only for a moment, but the
+        // engine gives up on it after a few tries: try again for as long as record locks wait.
+        int32_t block = 0;
+        RetryLock(
+            [&] {
+              try {
+                block = engine::WriteMemoValue(a.ansi, true);
+                return true;
+              } catch (const engine::ETavrinError&) {
+                if (engine::LastError() != kCannotLockMemoFile) throw;
+                return false;
+              }
+            },
+            "the memo file");
+        engine::StoreInt32(slot, block);
         break;
       }
       case 'N':
