@@ -8,16 +8,6 @@ namespace vornelle::engine {
 
 namespace {
 
-// Runs a test with the current work area restored afterwards: filters may select other areas.
-template <typename Test>
-bool KeepingArea(Test test) {
-  EngineState& s = State();
-  int area = s.current;
-  bool result = test();
-  s.current = area;
-  return result;
-}
-
 bool EvaluateLogical(ExprHandle expr) {
   const void* result = State().parser.evaluate ? State().parser.evaluate(expr) : nullptr;
   return result == nullptr || *static_cast<const char*>(result) != 0;
@@ -27,31 +17,29 @@ bool EvaluateLogical(ExprHandle expr) {
 
 bool RecordPasses(WorkArea& wa) {
   if (wa.skip_deleted && wa.raw[0] == '*') return false;
-  if (wa.host_filter)
-    return KeepingArea([&] { return wa.host_filter(wa.filter_user, wa.number); });
-  if (wa.filter) return KeepingArea([&] { return EvaluateLogical(wa.filter); });
+  CurrentAreaScope keep;
+  if (wa.host_filter) return wa.host_filter(wa.filter_user, wa.number);
+  if (wa.filter) return EvaluateLogical(wa.filter);
   return true;
 }
 
 bool FilterHolds() {
   WorkArea* wa = Current();
   if (!wa) return true;
-  return KeepingArea([&] {
-    bool result = true;
-    if (wa->host_filter) result = wa->host_filter(wa->filter_user, wa->number);
-    if (wa->filter) result = EvaluateLogical(wa->filter);  // the expression wins
-    return result;
-  });
+  CurrentAreaScope keep;
+  bool result = true;
+  if (wa->host_filter) result = wa->host_filter(wa->filter_user, wa->number);
+  if (wa->filter) result = EvaluateLogical(wa->filter);  // the expression wins
+  return result;
 }
 
 bool WhileHolds(WorkArea& wa) {
   if (!wa.host_while && !wa.while_expr) return true;
-  return KeepingArea([&] {
-    bool result = true;
-    if (wa.host_while) result = wa.host_while(wa.while_user, wa.number);
-    if (wa.while_expr) result = EvaluateLogical(wa.while_expr);
-    return result;
-  });
+  CurrentAreaScope keep;
+  bool result = true;
+  if (wa.host_while) result = wa.host_while(wa.while_user, wa.number);
+  if (wa.while_expr) result = EvaluateLogical(wa.while_expr);
+  return result;
 }
 
 void Set_Filter_To(std::string_view text) {

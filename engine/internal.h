@@ -15,6 +15,12 @@ WorkArea* Guard(std::string_view routine);
 // Name between double-quote characters.
 inline std::string Quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
 
+// "Database " + name between double quotes, the context of moves and updates.
+inline std::string DatabaseName(const WorkArea& wa) { return "Database " + Quoted(wa.file_name); }
+
+// The work area holds a record lock on `recno`.
+bool HoldsRecordLock(const WorkArea& wa, int32_t recno);
+
 // "File:  " + name, the context of record reads and writes.
 inline std::string FileContext(const WorkArea& wa) { return "File:  " + wa.file_name; }
 

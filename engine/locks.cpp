@@ -1,6 +1,7 @@
 // Append and record locks: byte ranges far beyond the end of any real file, so they never block
 // a reader. A refused lock answers at once.
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -45,7 +46,7 @@ bool ALock() {
 bool RLock() {
   WorkArea* wa = Guard("RLock");
   if (!wa) return false;
-  if (wa->lock_kind == LockKind::Records && IsLocked(wa->recno)) return true;
+  if (wa->lock_kind == LockKind::Records && HoldsRecordLock(*wa, wa->recno)) return true;
   if (wa->lock_kind != LockKind::None && wa->lock_kind != LockKind::Records) return false;
   if (LocksApply(*wa) && LockRecord(*wa, wa->recno, true) != 0) return false;
   wa->record_locks.push_front(wa->recno);
@@ -53,12 +54,13 @@ bool RLock() {
   return true;
 }
 
+bool HoldsRecordLock(const WorkArea& wa, int32_t recno) {
+  return std::find(wa.record_locks.begin(), wa.record_locks.end(), recno) != wa.record_locks.end();
+}
+
 bool IsLocked(int32_t recno) {
   WorkArea* wa = Guard("IsLocked");
-  if (!wa) return false;
-  for (int32_t locked : wa->record_locks)
-    if (locked == recno) return true;
-  return false;
+  return wa && HoldsRecordLock(*wa, recno);
 }
 
 bool UnlockRec(int32_t recno) {

@@ -75,19 +75,6 @@ std::string RecordSuffix(const WorkArea& wa) {
   return "\n Record # " + std::to_string(wa.recno) + " [GetMemo]";
 }
 
-// Runs `body` with `area` current, restoring the current work area afterwards.
-template <typename Body>
-auto InArea(int area, Body body) {
-  EngineState& s = State();
-  int saved = s.current;
-  s.current = area;
-  struct Restore {
-    int saved;
-    ~Restore() { State().current = saved; }
-  } restore{saved};
-  return body();
-}
-
 }  // namespace
 
 const MemoLines& MemoLineList() { return State().memo_lines; }
@@ -168,7 +155,11 @@ bool GetMemo(int32_t block, int line_limit) {
 int MemoTextReader::Open(const int32_t* block) {
   area_ = CurrentArea();
   cursor_ = 0;
-  bool ok = InArea(area_, [&] { return GetMemo(*block); });
+  bool ok;
+  {
+    CurrentAreaScope in_area(area_);
+    ok = GetMemo(*block);
+  }
   open_ = ok;
   return ok ? 0 : 100;
 }
@@ -208,7 +199,8 @@ int MemoTextWriter::Open(int32_t* block, bool append) {
   block_ = block;
   text_.clear();
   if (append && *block != 0) {
-    text_ = InArea(area_, [&] { return ReadMemoValue(*block, false); });
+    CurrentAreaScope in_area(area_);
+    text_ = ReadMemoValue(*block, false);
     if (LastError() != 0) return 100;
   }
   open_ = true;
@@ -225,7 +217,11 @@ void MemoTextWriter::WriteLine(std::string_view text) {
 int MemoTextWriter::Close() {
   if (!open_) return 0;
   open_ = false;
-  int32_t written = InArea(area_, [&] { return WriteMemoValue(text_, false); });
+  int32_t written;
+  {
+    CurrentAreaScope in_area(area_);
+    written = WriteMemoValue(text_, false);
+  }
   text_.clear();
   if (written == 0 && LastError() != 0) return 101;
   *block_ = written;

@@ -11,8 +11,6 @@ namespace vornelle::engine {
 
 namespace {
 
-std::string DatabaseName(const WorkArea& wa) { return "Database " + Quoted(wa.file_name); }
-
 // The position after the last record, with nothing passing before or after it.
 void GoPhantom(WorkArea& wa) {
   ClearRecordOf(wa);

@@ -89,9 +89,7 @@ void Poke(std::string_view text, int field, int32_t recno) {
   WorkArea* wa = Guard("Poke");
   if (!wa) return;
   bool allowed = !State().switches.network || wa->exclusive ||
-                 (wa->lock_kind == LockKind::Records &&
-                  std::find(wa->record_locks.begin(), wa->record_locks.end(), recno) !=
-                      wa->record_locks.end());
+                 (wa->lock_kind == LockKind::Records && HoldsRecordLock(*wa, recno));
   if (!allowed) {
     std::string call = "[Poke(" + std::string(text) + "," + std::to_string(field) + "," +
                        std::to_string(recno) + ")]";

@@ -83,13 +83,14 @@ WorkArea* Guard(std::string_view routine) {
 
 void RunMovedHook(WorkArea& wa) {
   if (!wa.moved_hook) return;
-  EngineState& s = State();
   int area = wa.number;
   int32_t recno = wa.recno;
   RecordMovedFn hook = wa.moved_hook;
   wa.moved_hook = nullptr;
-  hook(area);
-  s.current = area;
+  {
+    CurrentAreaScope keep;
+    hook(area);
+  }
   WorkArea* after = Area(area);
   if (!after) return;  // the hook closed the table
   after->moved_hook = hook;

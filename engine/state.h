@@ -182,4 +182,18 @@ void ResetEngine();
 inline WorkArea* Current() { return State().slots[State().current].get(); }
 WorkArea* Area(int number);
 
+// Makes `area` current for a while (or just keeps the current one), restoring the area that was
+// current when it ends: filters, hooks and memo readers may select other areas.
+class CurrentAreaScope {
+ public:
+  CurrentAreaScope() : saved_(State().current) {}
+  explicit CurrentAreaScope(int area) : saved_(State().current) { State().current = area; }
+  ~CurrentAreaScope() { State().current = saved_; }
+  CurrentAreaScope(const CurrentAreaScope&) = delete;
+  CurrentAreaScope& operator=(const CurrentAreaScope&) = delete;
+
+ private:
+  int saved_;
+};
+
 }  // namespace vornelle::engine

@@ -11,14 +11,6 @@ namespace vornelle::engine {
 
 namespace {
 
-std::string DatabaseName(const WorkArea& wa) { return "Database " + Quoted(wa.file_name); }
-
-bool CurrentLocked(const WorkArea& wa) {
-  for (int32_t n : wa.record_locks)
-    if (n == wa.recno) return true;
-  return false;
-}
-
 // Writes the deletion byte of the current record alone: the rest of the record is not rewritten.
 void WriteDeletionByte(WorkArea& wa, bool deleted) {
   wa.typed[0] = deleted ? 1 : 0;
@@ -48,7 +40,7 @@ void Replace() {
     Report(212, DatabaseName(*wa) + " is at EOF." + " [REPLACE]");
     return;
   }
-  if (!wa->exclusive && !CurrentLocked(*wa)) {
+  if (!wa->exclusive && !HoldsRecordLock(*wa, wa->recno)) {
     Report(1200, "Record #" + std::to_string(wa->recno) + " in " + wa->file_name + " [REPLACE]");
     return;
   }
@@ -78,7 +70,7 @@ void DeleteRec() {
   ClearLastError();
   WorkArea* wa = Guard("DeleteRec");
   if (!wa) return;
-  if (!wa->exclusive && (wa->lock_kind == LockKind::Append || !CurrentLocked(*wa))) {
+  if (!wa->exclusive && (wa->lock_kind == LockKind::Append || !HoldsRecordLock(*wa, wa->recno))) {
     Report(1200, wa->file_name + " " + "Record not locked " + "[DeleteRec]");
     return;
   }
@@ -89,7 +81,7 @@ void RecallRec() {
   ClearLastError();
   WorkArea* wa = Guard("RecallRec");
   if (!wa) return;
-  if (!wa->exclusive && (wa->lock_kind == LockKind::Append || !CurrentLocked(*wa))) {
+  if (!wa->exclusive && (wa->lock_kind == LockKind::Append || !HoldsRecordLock(*wa, wa->recno))) {
     Report(1200, "Record not locked [RecallRec]");
     return;
   }

@@ -23,18 +23,6 @@ namespace {
 constexpr const char kUnknownType[] =
     "Unknown data type (none of \"C\",\"N\",\"F\",\"L\",\"D\"or\"M\") ";
 
-// Makes a work area current for a while.
-class AreaScope {
- public:
-  explicit AreaScope(int area) : saved_(engine::State().current) { engine::State().current = area; }
-  ~AreaScope() { engine::State().current = saved_; }
-  AreaScope(const AreaScope&) = delete;
-  AreaScope& operator=(const AreaScope&) = delete;
-
- private:
-  int saved_;
-};
-
 class Machine {
  public:
   explicit Machine(Expression& e) : e_(e) {}
@@ -219,7 +207,7 @@ class Machine {
     pool[used] = 0;
     entry->text = static_cast<int32_t>(start);
     if (block != 0 && engine::State().memo.installed) {
-      AreaScope scope(area);
+      engine::CurrentAreaScope scope(area);
       engine::MemoTextReader reader;
       if (reader.Open(&block) == 0) {
         std::string& line = e_.memo_line;
