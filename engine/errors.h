@@ -5,15 +5,16 @@
 // the process with the code as exit code.
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "platform/exception.h"
+
 namespace vornelle::engine {
 
-class ETavrinError : public std::runtime_error {
+class ETavrinError : public platform::Exception {
  public:
-  explicit ETavrinError(const std::string& message) : std::runtime_error(message) {}
+  explicit ETavrinError(const std::string& message) : platform::Exception(message) {}
 };
 
 // "Error # " + code + " (" + text + ")", or empty for code 0.

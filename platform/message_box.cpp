@@ -11,7 +11,7 @@ namespace vornelle::platform {
 namespace {
 
 void StderrBox(std::string_view caption, std::string_view text) {
-  std::string out = AnsiToUtf8(caption) + "\n" + AnsiToUtf8(text);
+  std::string out = caption.empty() ? AnsiToUtf8(text) : AnsiToUtf8(caption) + "\n" + AnsiToUtf8(text);
   // The engine's texts end lines with CR LF; a terminal wants LF.
   std::string clean;
   clean.reserve(out.size());
@@ -22,6 +22,7 @@ void StderrBox(std::string_view caption, std::string_view text) {
 }
 
 MessageBoxFn g_box = nullptr;
+PlainMessageFn g_plain = nullptr;
 EndProcessFn g_end = nullptr;
 
 }  // namespace
@@ -37,6 +38,19 @@ void ShowErrorMessageBox(std::string_view caption, std::string_view text) {
     g_box(caption, text);
   else
     StderrBox(caption, text);
+}
+
+PlainMessageFn SetMessageBox(PlainMessageFn box) {
+  PlainMessageFn old = g_plain;
+  g_plain = box;
+  return old;
+}
+
+void ShowMessage(std::string_view text) {
+  if (g_plain)
+    g_plain(text);
+  else
+    StderrBox("", text);
 }
 
 EndProcessFn SetEndProcess(EndProcessFn end) {

@@ -1,0 +1,61 @@
+// TTzFileDataSet: appending, replacing, deleting and recalling records under the engine's
+// append and record locks. A lock another program holds is offered to the operation's
+// lock-failure event, which may ask for another try; without a handler the user is told and
+// the record stays as it was.
+
+#include "dataset/file_dataset.h"
+#include "dataset/messages.h"
+#include "engine/engine.h"
+#include "platform/codepage.h"
+#include "platform/format.h"
+#include "platform/message_box.h"
+
+namespace vornelle::dataset {
+
+void TTzFileDataSet::s_AppendWithLock() { UpdateWithLock(Update::Append); }
+void TTzFileDataSet::s_DeleteWithLock() { UpdateWithLock(Update::Delete); }
+void TTzFileDataSet::s_ReplaceWithLock() { UpdateWithLock(Update::Replace); }
+void TTzFileDataSet::s_RestoreWithLock() { UpdateWithLock(Update::Restore); }
+
+void TTzFileDataSet::UpdateWithLock(Update update) {
+  if (!CanModify()) return;
+  struct Kind {
+    const char* operation;
+    const char* action;  // the name in the lock-failure message
+    TTzLockFailedEvent* event;
+  };
+  const Kind kind = update == Update::Append    ? Kind{"s_AppendWithLock", "Insert", &OnALockFailedOnInsert}
+                    : update == Update::Delete  ? Kind{"s_DeleteWithLock", "Delete", &OnRLockFailedOnDelete}
+                    : update == Update::Replace ? Kind{"s_ReplaceWithLock", "Post", &OnRLockFailedOnPost}
+                                                : Kind{"s_RestoreWithLock", "Restore", &OnRLockFailedOnRestore};
+  SelectWorkArea(kind.operation);
+  bool retry = false;
+  do {
+    retry = false;
+    const bool locked = update == Update::Append ? engine::ALock() : engine::RLock();
+    if (locked) {
+      switch (update) {
+        case Update::Append: engine::Append(); break;
+        case Update::Delete: engine::DeleteRec(); break;
+        case Update::Replace: engine::Replace(); break;
+        case Update::Restore: engine::RecallRec(); break;
+      }
+      if (const int16_t code = engine::LastError(); code != 0) {
+        // The change failed: give the locks back and leave the code for the caller.
+        engine::Unlock();
+        engine::SetLastError(code);
+        return;
+      }
+      // A record the change made invisible gives way to the next visible one; the locks go
+      // with the move. Otherwise they are released here.
+      if (update == Update::Restore || !engine::RepositionAfterChange()) engine::Unlock();
+    } else if (*kind.event) {
+      (*kind.event)(*this, retry);
+      SelectWorkArea(kind.operation);
+    } else {
+      platform::ShowMessage(platform::OemToAnsi(platform::Format(msg::kLockFailed, kind.action)));
+    }
+  } while (retry);
+}
+
+}  // namespace vornelle::dataset

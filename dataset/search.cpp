@@ -1,0 +1,64 @@
+// TTzFileDataSet: Locate and Lookup through the engine's dataset locate.
+
+#include "dataset/file_dataset.h"
+#include "engine/engine.h"
+
+namespace vornelle::dataset {
+
+using namespace framework;
+
+bool TTzFileDataSet::Locate(const std::string& key_fields, const std::vector<Variant>& key_values,
+                            TLocateOptions options) {
+  CheckBrowseMode();
+  SelectWorkArea("Locate");
+  DoBeforeScroll();
+  const bool found = TziLocateRecord(key_fields, key_values, (options & loCaseInsensitive) != 0,
+                                     true, (options & loPartialKey) == 0);
+  if (found) {
+    Resync(rmExact | rmCenter);
+    DoAfterScroll();
+  }
+  return found;
+}
+
+// The record found is read into the framework's spare buffer and its fields are taken from
+// there in a calculated-fields pass; then the engine goes back to where it stood, so that the
+// dataset does not move.
+std::vector<Variant> TTzFileDataSet::Lookup(const std::string& key_fields,
+                                            const std::vector<Variant>& key_values,
+                                            const std::string& result_fields) {
+  CheckBrowseMode();
+  SelectWorkArea("Lookup");
+  const int32_t start = engine::RecNo();
+  const bool begin = at_begin_, end = at_end_;
+  std::vector<Variant> values;
+  if (!TziLocateRecord(key_fields, key_values, false, true, true)) return values;
+
+  TRecordBuffer buffer = TempBuffer();
+  ReadRecordToBuffer(buffer);
+  const TDataSetState saved = SetTempState(dsCalcFields);
+  SetCalcBuffer(buffer);
+  try {
+    ClearCalcFields(buffer);
+    if (OnCalcFields) OnCalcFields(*this);
+    for (TField* field : FieldList(result_fields)) values.push_back(field->Value());
+  } catch (...) {
+    SetCalcBuffer(nullptr);
+    RestoreState(saved);
+    throw;
+  }
+  SetCalcBuffer(nullptr);
+  RestoreState(saved);
+
+  SelectWorkArea("Lookup");
+  if (start >= 1 && start <= engine::RecCount()) {
+    engine::Go(start);
+    at_begin_ = begin;
+    at_end_ = end;
+  } else {
+    CursorPosChanged();
+  }
+  return values;
+}
+
+}  // namespace vornelle::dataset

@@ -1,0 +1,248 @@
+// TDataSet: opening and closing, state, fields and the events to the linked controls.
+
+#include "framework/dataset.h"
+
+#include "framework/data_link.h"
+#include "framework/errors.h"
+#include "framework/field_types.h"
+#include "framework/messages.h"
+
+namespace vornelle::framework {
+
+TDataSet::TDataSet() = default;
+
+TDataSet::~TDataSet() {
+  // The concrete dataset has closed itself; what is left are links and field objects.
+  for (TDataSource* source : sources_) source->dataset_ = nullptr;
+}
+
+void TDataSet::DestroyingClose() noexcept {
+  try {
+    Close();
+  } catch (...) {
+    // The source has reported its failure; the dataset ends closed all the same.
+  }
+  state_ = dsInactive;
+  FreeBuffers();
+}
+
+void TDataSet::SetActive(bool on) {
+  if (loading_) {
+    active_when_loaded_ = on;
+    return;
+  }
+  if (on == Active()) return;
+  if (on)
+    OpenDataSet();
+  else
+    CloseDataSet();
+}
+
+void TDataSet::EndLoading() {
+  loading_ = false;
+  if (active_when_loaded_) SetActive(true);
+}
+
+void TDataSet::OpenDataSet() {
+  Fire(BeforeOpen);
+  try {
+    OpenCursor();
+    AllocateBuffers(WantedBufferCount());
+    // The concrete dataset left its cursor before the first record.
+    ClearBuffers();
+    GetNextRecords();
+    bof_ = true;
+  } catch (...) {
+    try {
+      if (IsCursorOpen()) CloseCursor();
+    } catch (...) {
+    }
+    FreeBuffers();
+    throw;
+  }
+  SetState(dsBrowse);
+  Fire(AfterOpen);
+  DoAfterScroll();
+}
+
+void TDataSet::CloseDataSet() {
+  Fire(BeforeClose);
+  // Pending changes are dropped: closing never posts.
+  SetState(dsInactive);
+  try {
+    CloseCursor();
+  } catch (...) {
+    FreeBuffers();
+    throw;
+  }
+  FreeBuffers();
+  Fire(AfterClose);
+}
+
+void TDataSet::AllocateBuffers(int count) {
+  FreeBuffers();
+  buffer_count_ = count;
+  buffers_.assign(static_cast<std::size_t>(count) + 1, nullptr);
+  for (TRecordBuffer& b : buffers_) b = AllocRecordBuffer();
+  temp_buffer_ = AllocRecordBuffer();
+  ClearBuffers();
+}
+
+void TDataSet::FreeBuffers() {
+  for (TRecordBuffer b : buffers_)
+    if (b) FreeRecordBuffer(b);
+  buffers_.clear();
+  if (temp_buffer_) FreeRecordBuffer(temp_buffer_);
+  temp_buffer_ = nullptr;
+  calc_buffer_ = nullptr;
+  buffer_count_ = 0;
+  ClearBuffers();
+}
+
+void TDataSet::SetState(TDataSetState state) {
+  if (state_ == state) return;
+  state_ = state;
+  modified_ = false;
+  DataEvent(deUpdateState);
+}
+
+TDataSetState TDataSet::SetTempState(TDataSetState state) {
+  TDataSetState old = state_;
+  state_ = state;
+  return old;
+}
+
+void TDataSet::RestoreState(TDataSetState state) { state_ = state; }
+
+void TDataSet::CheckActive() const {
+  if (state_ == dsInactive) DatabaseError(msg::kDataSetClosed);
+}
+
+void TDataSet::CheckInactive() const {
+  if (state_ != dsInactive) DatabaseError(msg::kDataSetOpen);
+}
+
+TField& TDataSet::FieldByName(const std::string& name) const {
+  TField* field = fields_.Find(name);
+  if (!field) DatabaseErrorFmt(msg::kFieldNotFound, name.c_str());
+  return *field;
+}
+
+std::unique_ptr<TField> TDataSet::CreateFieldOfType(TFieldType data_type) {
+  switch (data_type) {
+    case ftString: return std::make_unique<TStringField>();
+    case ftInteger: return std::make_unique<TIntegerField>();
+    case ftFloat: return std::make_unique<TFloatField>();
+    case ftDate: return std::make_unique<TDateField>();
+    case ftBoolean: return std::make_unique<TBooleanField>();
+    case ftMemo: return std::make_unique<TMemoField>();
+    default: return nullptr;
+  }
+}
+
+void TDataSet::CreateFields() {
+  for (const TFieldDef& def : field_defs_) {
+    std::unique_ptr<TField> field = CreateFieldOfType(def.DataType());
+    if (!field) continue;
+    field->SetFieldName(def.Name());
+    field->SetSize(def.Size());
+    field->SetRequired(def.Required());
+    fields_.Add(std::move(field));
+  }
+  default_fields_ = true;
+}
+
+void TDataSet::DestroyFields() {
+  fields_.Clear();
+  default_fields_ = false;
+}
+
+void TDataSet::BindFields(bool binding) {
+  calc_fields_size_ = 0;
+  calc_field_count_ = 0;
+  blob_field_count_ = 0;
+  for (const auto& owned : fields_) {
+    TField& field = *owned;
+    if (!binding) {
+      field.field_no_ = 0;
+      continue;
+    }
+    if (field.Calculated()) {
+      field.field_no_ = -1;
+      field.offset_ = calc_fields_size_;
+      calc_fields_size_ += 1 + field.DataSize();
+      ++calc_field_count_;
+      continue;
+    }
+    const TFieldDef* def = field_defs_.Find(field.FieldName());
+    if (!def) DatabaseErrorFmt(msg::kFieldNotFound, field.FieldName().c_str());
+    if (def->DataType() != field.DataType())
+      DatabaseErrorFmt(msg::kFieldTypeMismatch, field.FieldName().c_str(),
+                       FieldTypeName(field.DataType()), FieldTypeName(def->DataType()));
+    field.field_no_ = def->FieldNo();
+    if (field.IsBlob()) ++blob_field_count_;
+  }
+}
+
+void TDataSet::GetCalcFields(TRecordBuffer buffer) {
+  if (calc_field_count_ > 0) CalculateFields(buffer);
+}
+
+void TDataSet::CalculateFields(TRecordBuffer buffer) {
+  TDataSetState saved = SetTempState(dsCalcFields);
+  TRecordBuffer saved_buffer = calc_buffer_;
+  calc_buffer_ = buffer;
+  try {
+    ClearCalcFields(buffer);
+    Fire(OnCalcFields);
+  } catch (...) {
+    calc_buffer_ = saved_buffer;
+    RestoreState(saved);
+    throw;
+  }
+  calc_buffer_ = saved_buffer;
+  RestoreState(saved);
+}
+
+void TDataSet::DataEvent(TDataEvent event, const void* info) {
+  if (event == deFieldChange) {
+    auto* field = static_cast<TField*>(const_cast<void*>(info));
+    if (!field->Calculated() && auto_calc_fields_ && (state_ == dsEdit || state_ == dsInsert))
+      GetCalcFields(ActiveBuffer());
+    modified_ = true;
+    field->Change();
+  }
+  if (disable_count_ > 0) {
+    // Controls hear nothing now and the whole picture once they are enabled again.
+    pending_change_ = true;
+    return;
+  }
+  for (TDataSource* source : std::vector<TDataSource*>(sources_)) source->DataEvent(event, info);
+}
+
+void TDataSet::EnableControls() {
+  if (disable_count_ == 0 || --disable_count_ > 0) return;
+  if (!pending_change_) return;
+  pending_change_ = false;
+  for (TDataSource* source : std::vector<TDataSource*>(sources_)) {
+    source->DataEvent(deUpdateState, nullptr);
+    source->DataEvent(deDataSetChange, nullptr);
+  }
+}
+
+void TDataSet::AddDataSource(TDataSource* source) {
+  sources_.push_back(source);
+  UpdateBufferCount();
+}
+
+void TDataSet::RemoveDataSource(TDataSource* source) {
+  std::erase(sources_, source);
+  UpdateBufferCount();
+}
+
+std::unique_ptr<platform::TStream> TDataSet::CreateBlobStream(TField& /*field*/,
+                                                              TBlobStreamMode /*mode*/) {
+  DatabaseError(msg::kBlobNotSupported);
+}
+
+}  // namespace vornelle::framework
