@@ -40,6 +40,10 @@ TTzFileDataSet::TTzFileDataSet() = default;
 
 void TTzFileDataSet::SetExclusive(bool on) {
   if (on == exclusive_) return;
+  if (Loading()) {
+    exclusive_ = on;
+    return;
+  }
   const bool was_open = Active();
   Close();
   exclusive_ = on;

@@ -34,11 +34,17 @@ void TTzFileDataSet::UpdateWithLock(Update update) {
     retry = false;
     const bool locked = update == Update::Append ? engine::ALock() : engine::RLock();
     if (locked) {
-      switch (update) {
-        case Update::Append: engine::Append(); break;
-        case Update::Delete: engine::DeleteRec(); break;
-        case Update::Replace: engine::Replace(); break;
-        case Update::Restore: engine::RecallRec(); break;
+      try {
+        switch (update) {
+          case Update::Append: engine::Append(); break;
+          case Update::Delete: engine::DeleteRec(); break;
+          case Update::Replace: engine::Replace(); break;
+          case Update::Restore: engine::RecallRec(); break;
+        }
+      } catch (...) {
+        // The engine raised its failure: the locks must not outlive the change.
+        engine::Unlock();
+        throw;
       }
       if (const int16_t code = engine::LastError(); code != 0) {
         // The change failed: give the locks back and leave the code for the caller.

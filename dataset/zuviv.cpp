@@ -70,12 +70,11 @@ int TZuViv::CheckField(const std::string& operation, const std::string& name, ch
 }
 
 void TZuViv::GetMField(const std::string& name, std::vector<std::string>& lines) {
+  // Whatever fails below leaves the list empty, also when the failure raises.
+  lines.clear();
   const std::string field = name.substr(0, 10);
   const int number = CheckField("GetMField", field, 'M');
-  if (number == 0) {
-    lines.clear();
-    return;
-  }
+  if (number == 0) return;
   int32_t block = 0;
   std::memcpy(&block, engine::FieldAddress(number), 4);
   MemoToLines(block, lines, TableLanguage() == tlOem);

@@ -50,7 +50,8 @@ bool FieldMatches(std::string text, const SearchState& search) {
   return text == search.text;
 }
 
-// The key as the field stores it.
+// The key as the field stores it. Character keys are blank-padded to the field's width, so that
+// an exact search finds the text the record shows without its padding.
 std::string KeyAsFieldText(const LocateKey& key, const FieldDesc& field) {
   if (const auto* date = std::get_if<platform::CalendarDate>(&key)) {
     char ymd[40];
@@ -60,7 +61,9 @@ std::string KeyAsFieldText(const LocateKey& key, const FieldDesc& field) {
   if (const auto* number = std::get_if<double>(&key))
     return FormatNumber(*number, field.length, field.decimals);
   if (const auto* logical = std::get_if<bool>(&key)) return *logical ? "T" : "F";
-  return std::get<std::string>(key);
+  std::string text = std::get<std::string>(key);
+  if (field.type == 'C' && text.size() < field.length) text.resize(field.length, ' ');
+  return text;
 }
 
 bool SearchOneField(std::string_view name, const LocateKey& key, bool case_insensitive,
@@ -170,8 +173,15 @@ bool DatasetLocate(std::string_view fields, const std::vector<LocateKey>& keys,
     from = semicolon + 1;
   }
   bool found = false;
-  for (std::size_t i = 0; i < names.size() && i < keys.size() && !found; ++i)
-    found = SearchOneField(names[i], keys[i], case_insensitive, exact);
+  try {
+    for (std::size_t i = 0; i < names.size() && i < keys.size() && !found; ++i)
+      found = SearchOneField(names[i], keys[i], case_insensitive, exact);
+  } catch (...) {
+    // A search that raised (an unknown field) still puts the record and the hook back.
+    SafeGo(remembered);
+    SetRecordMovedHook(hook);
+    throw;
+  }
   if (!found || !move) SafeGo(remembered);
   SetRecordMovedHook(hook);
   return found;

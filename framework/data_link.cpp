@@ -11,21 +11,37 @@ namespace vornelle::framework {
 TDataSource::TDataSource(TDataSet* dataset) { SetDataSet(dataset); }
 
 TDataSource::~TDataSource() {
+  // No state change is reported from a source on its way out.
+  OnStateChange = nullptr;
   SetDataSet(nullptr);
   for (TDataLink* link : std::vector<TDataLink*>(links_)) link->SetDataSource(nullptr);
 }
 
 void TDataSource::SetDataSet(TDataSet* dataset) {
   if (dataset == dataset_) return;
-  if (dataset_) dataset_->RemoveDataSource(this);
+  if (dataset_) {
+    // The links leave the old dataset first, so that they start afresh on the new one even
+    // when both are open.
+    dataset_->RemoveDataSource(this);
+    dataset_ = nullptr;
+    for (TDataLink* link : std::vector<TDataLink*>(links_)) link->UpdateState();
+  }
   dataset_ = dataset;
   if (dataset_) dataset_->AddDataSource(this);
   for (TDataLink* link : std::vector<TDataLink*>(links_)) link->UpdateState();
+  NoteState();
+}
+
+void TDataSource::NoteState() {
+  if (!enabled_ || State() == last_state_) return;
+  last_state_ = State();
+  if (OnStateChange) OnStateChange(*this);
 }
 
 void TDataSource::SetEnabled(bool on) {
   if (on == enabled_) return;
   enabled_ = on;
+  NoteState();
   for (TDataLink* link : std::vector<TDataLink*>(links_)) {
     link->UpdateState();
     if (link->Active()) link->DataEvent(deDataSetChange, nullptr);
@@ -40,10 +56,7 @@ void TDataSource::Edit() {
 
 void TDataSource::DataEvent(TDataEvent event, const void* info) {
   if (!enabled_) return;
-  if (event == deUpdateState && State() != last_state_) {
-    last_state_ = State();
-    if (OnStateChange) OnStateChange(*this);
-  }
+  if (event == deUpdateState) NoteState();
   for (TDataLink* link : std::vector<TDataLink*>(links_)) link->DataEvent(event, info);
   switch (event) {
     case deFieldChange:
@@ -112,7 +125,9 @@ void TDataLink::SetActiveRecord(int row) {
 }
 
 bool TDataLink::Edit() {
-  if (source_ && source_->Enabled()) source_->Edit();
+  // A read-only dataset is a "no" to a control, not an error.
+  TDataSet* ds = DataSet();
+  if (source_ && source_->Enabled() && ds && ds->CanModify()) source_->Edit();
   return editing_;
 }
 
@@ -167,9 +182,12 @@ void TDataLink::DataEvent(TDataEvent event, const void* info) {
       break;
     case deDataSetScroll: {
       const int distance = info ? *static_cast<const int*>(info) : 0;
+      const int old_first = first_record_;
       first_record_ -= distance;
       UpdateRange();
-      if (active_) DataSetScrolled(distance);
+      // The link's rows moved as far as the window's records, less what its range took back:
+      // a link with fewer rows than the window may scroll when the window does not.
+      if (active_) DataSetScrolled(distance + first_record_ - old_first);
       break;
     }
     case deFieldChange:

@@ -42,6 +42,8 @@ class TDataSource {
   void DataEvent(TDataEvent event, const void* info);
   void AddLink(TDataLink* link);
   void RemoveLink(TDataLink* link);
+  // Runs OnStateChange when the state differs from the one last reported.
+  void NoteState();
 
   TDataSet* dataset_ = nullptr;
   std::vector<TDataLink*> links_;

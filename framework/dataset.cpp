@@ -12,11 +12,21 @@ namespace vornelle::framework {
 TDataSet::TDataSet() = default;
 
 TDataSet::~TDataSet() {
-  // The concrete dataset has closed itself; what is left are links and field objects.
-  for (TDataSource* source : sources_) source->dataset_ = nullptr;
+  // The concrete dataset has closed itself; what is left are links and field objects. Links
+  // that did not hear of the closing (controls disabled) must not stay active on no dataset.
+  for (TDataSource* source : std::vector<TDataSource*>(sources_)) {
+    source->dataset_ = nullptr;
+    try {
+      source->DataEvent(deUpdateState, nullptr);
+    } catch (...) {
+      platform::HandleCurrentException();
+    }
+  }
 }
 
 void TDataSet::DestroyingClose() noexcept {
+  // Closing while loading would only be remembered for later.
+  loading_ = false;
   try {
     Close();
   } catch (...) {
@@ -179,6 +189,9 @@ void TDataSet::BindFields(bool binding) {
     if (def->DataType() != field.DataType())
       DatabaseErrorFmt(msg::kFieldTypeMismatch, field.FieldName().c_str(),
                        FieldTypeName(field.DataType()), FieldTypeName(def->DataType()));
+    // The record holds the column's width: a string field of another size would read and
+    // write past its slot.
+    if (field.DataType() == ftString && field.Size() != def->Size()) field.SetSize(def->Size());
     field.field_no_ = def->FieldNo();
     if (field.IsBlob()) ++blob_field_count_;
   }
@@ -212,8 +225,9 @@ void TDataSet::DataEvent(TDataEvent event, const void* info) {
     modified_ = true;
     field->Change();
   }
-  if (disable_count_ > 0) {
-    // Controls hear nothing now and the whole picture once they are enabled again.
+  // Controls hear nothing now and the whole picture once they are enabled again; but a post
+  // still collects what they hold unwritten, or it would be lost.
+  if (disable_count_ > 0 && event != deUpdateRecord) {
     pending_change_ = true;
     return;
   }

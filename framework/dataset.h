@@ -126,8 +126,9 @@ class TDataSet {
 
   // --- Searching and filtering ---
   // `key_fields` names one or more fields separated by ";", one key value each. The default
-  // scans from the first record with the field values; without a match the dataset stays
-  // where it was.
+  // scans from the first record with the field values, outside the window; a match becomes the
+  // active record (one BeforeScroll, one AfterScroll); without a match the dataset stays where
+  // it was.
   virtual bool Locate(const std::string& key_fields, const std::vector<Variant>& key_values,
                       TLocateOptions options);
   // The values of `result_fields` (";"-separated) of the first record that matches; empty
@@ -289,6 +290,9 @@ class TDataSet {
   void RemoveDataSource(TDataSource* source);
   bool RecordMatches(const std::vector<TField*>& fields, const std::vector<Variant>& values,
                      TLocateOptions options) const;
+  bool ScanRecords(const std::vector<TField*>& keys, const std::vector<Variant>& values,
+                   TLocateOptions options, const std::vector<TField*>& results,
+                   std::vector<Variant>* result_values);
 
   std::string name_;
   TDataSetState state_ = dsInactive;
@@ -321,7 +325,6 @@ class TDataSet {
   std::vector<TDataSource*> sources_;
   int disable_count_ = 0;
   bool pending_change_ = false;
-  TDataSetState state_before_disable_ = dsInactive;
 };
 
 }  // namespace vornelle::framework

@@ -107,6 +107,7 @@ void TDataSet::EndInsertAppend() {
   try {
     DoOnNewRecord();
   } catch (...) {
+    UpdateCursorPos();
     SetState(dsBrowse);
     Resync(0);
     throw;
@@ -119,6 +120,8 @@ void TDataSet::EndInsertAppend() {
 
 void TDataSet::Insert() {
   BeginInsertAppend();
+  // The record the new one goes before: where the cursor returns when the insert is cancelled.
+  const TBookmark next = GetBookmark();
   if (record_count_ == 0) {
     ActivateBuffers();
   } else {
@@ -129,6 +132,10 @@ void TDataSet::Insert() {
     if (record_count_ < buffer_count_) ++record_count_;
   }
   InitRecord(ActiveBuffer());
+  if (next.empty())
+    SetBookmarkFlag(ActiveBuffer(), bfBOF);
+  else
+    SetBookmarkData(ActiveBuffer(), next.data());
   CursorPosChanged();
   EndInsertAppend();
 }
@@ -144,7 +151,7 @@ void TDataSet::Append() {
   bof_ = false;
   eof_ = false;
   GetPriorRecords();
-  SetBookmarkFlag(ActiveBuffer(), bfInserted);
+  // The flag stays bfEOF: the cursor's place for the new record is after the last one.
   CursorPosChanged();
   EndInsertAppend();
 }
@@ -183,6 +190,9 @@ void TDataSet::Cancel() {
   DataEvent(deCheckBrowseMode);
   Fire(BeforeCancel);
   const bool was_inserting = state_ == dsInsert;
+  if (was_inserting) DoBeforeScroll();
+  // The cursor may have moved since (the window grew); Resync reads where it stands.
+  UpdateCursorPos();
   InternalCancel();
   SetState(dsBrowse);
   Resync(0);
@@ -197,6 +207,7 @@ void TDataSet::Delete() {
     return;
   }
   if (record_count_ == 0) DatabaseError(msg::kDataSetEmpty);
+  CheckCanModify();
   DataEvent(deCheckBrowseMode);
   Fire(BeforeDelete);
   DoBeforeScroll();

@@ -98,43 +98,59 @@ bool TDataSet::RecordMatches(const std::vector<TField*>& fields, const std::vect
   return true;
 }
 
+// Reads the records from the first into the temp buffer, outside the window, the fields reading
+// that buffer as they do in a calculation; stops at the first match, the cursor on it, and
+// reads `results` from it.
+bool TDataSet::ScanRecords(const std::vector<TField*>& keys, const std::vector<Variant>& values,
+                           TLocateOptions options, const std::vector<TField*>& results,
+                           std::vector<Variant>* result_values) {
+  CursorPosChanged();
+  InternalFirst();
+  const TDataSetState saved_state = SetTempState(dsCalcFields);
+  const TRecordBuffer saved_buffer = calc_buffer_;
+  calc_buffer_ = temp_buffer_;
+  bool found = false;
+  try {
+    while (!found && GetRecord(temp_buffer_, gmNext, true) == grOK)
+      found = RecordMatches(keys, values, options);
+    if (found && result_values)
+      for (TField* field : results) result_values->push_back(field->Value());
+  } catch (...) {
+    calc_buffer_ = saved_buffer;
+    RestoreState(saved_state);
+    throw;
+  }
+  calc_buffer_ = saved_buffer;
+  RestoreState(saved_state);
+  return found;
+}
+
 bool TDataSet::Locate(const std::string& key_fields, const std::vector<Variant>& key_values,
                       TLocateOptions options) {
   CheckBrowseMode();
   const std::vector<TField*> fields = FieldList(key_fields);
   if (fields.size() != key_values.size()) DatabaseError(msg::kKeyValueCount);
-  const TBookmark start = GetBookmark();
-  bool found = false;
-  DisableControls();
-  try {
-    for (First(); !Eof() && !found; Next()) {
-      found = RecordMatches(fields, key_values, options);
-      if (found) break;
-    }
-    if (!found) GotoBookmark(start);
-  } catch (...) {
-    EnableControls();
-    throw;
+  // The window is left alone until a match is found: no scroll for every record passed, and
+  // without a match nothing has moved.
+  DoBeforeScroll();
+  const bool found = ScanRecords(fields, key_values, options, {}, nullptr);
+  if (found) {
+    Resync(rmExact | rmCenter);
+    DoAfterScroll();
   }
-  EnableControls();
   return found;
 }
 
 std::vector<Variant> TDataSet::Lookup(const std::string& key_fields,
                                       const std::vector<Variant>& key_values,
                                       const std::string& result_fields) {
-  const TBookmark start = GetBookmark();
+  CheckBrowseMode();
+  const std::vector<TField*> fields = FieldList(key_fields);
+  if (fields.size() != key_values.size()) DatabaseError(msg::kKeyValueCount);
+  const std::vector<TField*> results = FieldList(result_fields);
+  // Read aside: the window, the active record and the controls are not touched.
   std::vector<Variant> values;
-  DisableControls();
-  try {
-    if (Locate(key_fields, key_values, 0))
-      for (TField* field : FieldList(result_fields)) values.push_back(field->Value());
-    GotoBookmark(start);
-  } catch (...) {
-    EnableControls();
-    throw;
-  }
-  EnableControls();
+  ScanRecords(fields, key_values, 0, results, &values);
   return values;
 }
 

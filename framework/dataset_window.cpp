@@ -29,8 +29,10 @@ void TDataSet::SetCurrentRecord(int index) {
   if (current_record_ == index) return;
   TRecordBuffer buffer = buffers_[static_cast<std::size_t>(index)];
   switch (GetBookmarkFlag(buffer)) {
-    case bfCurrent: InternalSetToRecord(buffer); break;
-    case bfInserted: break;  // a new record has no place in the source yet
+    // A new record has no place in the source yet: its buffer holds the bookmark of the record
+    // it was inserted before.
+    case bfCurrent:
+    case bfInserted: InternalSetToRecord(buffer); break;
     case bfBOF: InternalFirst(); break;
     case bfEOF: InternalLast(); break;
   }

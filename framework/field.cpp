@@ -82,6 +82,8 @@ void TField::SetValue(const Variant& value) {
 // --- TFields ---
 
 TField& TFields::Add(std::unique_ptr<TField> field) {
+  // Fields are bound to the source's columns at open; one added later would be bound to none.
+  if (dataset_ && dataset_->Active()) DatabaseError(msg::kDataSetOpen);
   if (!field->FieldName().empty() && Find(field->FieldName()))
     DatabaseErrorFmt(msg::kDuplicateFieldName, field->FieldName().c_str());
   field->dataset_ = dataset_;
@@ -90,6 +92,7 @@ TField& TFields::Add(std::unique_ptr<TField> field) {
 }
 
 void TFields::Remove(TField& field) {
+  if (dataset_ && dataset_->Active()) DatabaseError(msg::kDataSetOpen);
   std::erase_if(fields_, [&](const std::unique_ptr<TField>& f) { return f.get() == &field; });
 }
 

@@ -40,7 +40,9 @@ enum TFieldKind {
 enum TGetMode { gmCurrent, gmNext, gmPrior };
 enum TGetResult { grOK, grBOF, grEOF, grError };
 
-// Where a buffered record stands: on a record, before the first, after the last, or new.
+// Where a buffered record stands: on a record, before the first, after the last, or new. A new
+// record is bfInserted with the bookmark of the record it goes before; an appended one is bfEOF,
+// one inserted into an empty dataset bfBOF: the cursor's place when the insert is cancelled.
 enum TBookmarkFlag : uint8_t { bfCurrent, bfBOF, bfEOF, bfInserted };
 
 // Resynchronisation: exact (the cursor's record must be there) and centred (the record in

@@ -16,7 +16,11 @@ std::string_view TrimBlanks(std::string_view text) {
 
 bool ParseInteger(std::string_view text, int32_t* out) {
   text = TrimBlanks(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    // from_chars would take the "-" of "+-5" as the sign.
+    if (!text.empty() && text.front() == '-') return false;
+  }
   if (text.empty()) return false;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), *out);
   return ec == std::errc() && end == text.data() + text.size();
@@ -24,7 +28,10 @@ bool ParseInteger(std::string_view text, int32_t* out) {
 
 bool ParseFloat(std::string_view text, double* out) {
   text = TrimBlanks(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    if (!text.empty() && text.front() == '-') return false;
+  }
   if (text.empty()) return false;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), *out);
   return ec == std::errc() && end == text.data() + text.size() && std::isfinite(*out);

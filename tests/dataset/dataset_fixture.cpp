@@ -4,6 +4,7 @@
 
 #include "expr/expr.h"
 #include "platform/exception.h"
+#include "platform/locale.h"
 #include "platform/message_box.h"
 
 namespace vornelle::testing {
@@ -15,6 +16,8 @@ std::vector<std::string>& DatasetTest::Messages() {
 
 void DatasetTest::SetUp() {
   EngineTest::SetUp();
+  // Every test starts from the same date settings, whatever the machine's locale: MM/DD/YY.
+  platform::SetShortDateFormat(platform::PatternFromStrftime("%m/%d/%y"));
   expr::InstallExpressionUnit();
   Messages().clear();
   platform::SetMessageBox([](std::string_view text) { Messages().emplace_back(text); });

@@ -3,78 +3,26 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstring>
 #include <map>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "engine/engine.h"
+#include "tests/support/peer.h"
 #include "tests/support/test_support.h"
 
 namespace vornelle::engine {
 namespace {
 
+using testing::Peer;
 using testing::RawTable;
 using testing::RaisedMessage;
 using testing::ReadFileBytes;
 
-// The lock peer program, running with pipes on its standard input and output.
-class Peer {
- public:
-  explicit Peer(std::vector<std::string> args) {
-    int in[2], out[2];
-    EXPECT_EQ(pipe(in), 0);
-    EXPECT_EQ(pipe(out), 0);
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(in[0], 0);
-      dup2(out[1], 1);
-      close(in[1]);
-      close(out[0]);
-      std::vector<char*> argv;
-      std::string program = LOCK_PEER_PATH;
-      argv.push_back(program.data());
-      for (auto& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(program.c_str(), argv.data());
-      _exit(127);
-    }
-    close(in[0]);
-    close(out[1]);
-    to_ = in[1];
-    from_ = fdopen(out[0], "r");
-  }
-  ~Peer() { Finish(); }
-
-  std::string Line() {
-    char buffer[256] = {};
-    if (!fgets(buffer, sizeof buffer, from_)) return "<none>";
-    std::string line = buffer;
-    if (!line.empty() && line.back() == '\n') line.pop_back();
-    return line;
-  }
-  // Lets a holding peer go, and waits for it; returns its exit status.
-  int Finish() {
-    if (pid_ <= 0) return status_;
-    if (to_ >= 0) close(to_);
-    to_ = -1;
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    fclose(from_);
-    pid_ = -1;
-    status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return status_;
-  }
-
- private:
-  pid_t pid_ = -1;
-  int to_ = -1;
-  FILE* from_ = nullptr;
-  int status_ = -1;
-};
+// The lock peer program (lock_peer.cpp).
+Peer LockPeer(std::vector<std::string> args) { return Peer(LOCK_PEER_PATH, std::move(args)); }
 
 class Sharing : public testing::EngineTest {
  protected:
@@ -93,9 +41,9 @@ TEST_F(Sharing, RecordLockHeldElsewhereIsRefusedAtOnce) {
   USE(path_);
   Go(3);
   ASSERT_TRUE(RLock());
-  EXPECT_EQ(Peer({"rlock", path_, "3"}).Line(), "0");
-  EXPECT_EQ(Peer({"rlock", path_, "4"}).Line(), "1");
-  Peer holder({"hold-rlock", path_, "2"});
+  EXPECT_EQ(LockPeer({"rlock", path_, "3"}).Line(), "0");
+  EXPECT_EQ(LockPeer({"rlock", path_, "4"}).Line(), "1");
+  Peer holder = LockPeer({"hold-rlock", path_, "2"});
   ASSERT_EQ(holder.Line(), "1");
   Go(2);
   EXPECT_FALSE(RLock());
@@ -104,7 +52,7 @@ TEST_F(Sharing, RecordLockHeldElsewhereIsRefusedAtOnce) {
 }
 
 TEST_F(Sharing, AppendLockHeldElsewhere) {
-  Peer holder({"hold-alock", path_});
+  Peer holder = LockPeer({"hold-alock", path_});
   ASSERT_EQ(holder.Line(), "1");
   USE(path_);
   EXPECT_FALSE(ALock());
@@ -114,13 +62,13 @@ TEST_F(Sharing, AppendLockHeldElsewhere) {
 
 TEST_F(Sharing, ExclusiveOpensExcludeSharedOnes) {
   USE(path_ + " EXCLUSIVE");
-  EXPECT_EQ(Peer({"open", path_}).Line(), "32");
+  EXPECT_EQ(LockPeer({"open", path_}).Line(), "32");
   CloseArea();
-  Peer holder({"hold-open", path_});
+  Peer holder = LockPeer({"hold-open", path_});
   ASSERT_EQ(holder.Line(), "0");
   EXPECT_EQ(RaisedMessage([&] { USE(path_ + " EXCLUSIVE"); }).substr(0, 36),
             "Error # 32 (File sharing violation)\r");
-  EXPECT_EQ(Peer({"open", path_, "EXCLUSIVE"}).Line(), "32");
+  EXPECT_EQ(LockPeer({"open", path_, "EXCLUSIVE"}).Line(), "32");
   USE(path_);  // sharing with a sharer is fine
 }
 
@@ -135,7 +83,7 @@ TEST_F(Sharing, LocksBelongToTheOpenTableNotTheProcess) {
   Go(2);
   EXPECT_TRUE(RLock());
   CloseArea();  // closing one open keeps the other's locks
-  EXPECT_EQ(Peer({"rlock", path_, "1"}).Line(), "0");
+  EXPECT_EQ(LockPeer({"rlock", path_, "1"}).Line(), "0");
 }
 
 TEST_F(Sharing, NetworkModeOffOpensEverythingExclusively) {
@@ -143,14 +91,14 @@ TEST_F(Sharing, NetworkModeOffOpensEverythingExclusively) {
   USE(path_);
   EXPECT_TRUE(Current()->exclusive);
   EXPECT_TRUE(RLock());
-  EXPECT_EQ(Peer({"open", path_}).Line(), "32");
+  EXPECT_EQ(LockPeer({"open", path_}).Line(), "32");
 }
 
 TEST_F(Sharing, ConcurrentAppendsLoseNothing) {
   constexpr int kEach = 1000;
   {
-    Peer first({"append", path_, std::to_string(kEach), "A"});
-    Peer second({"append", path_, std::to_string(kEach), "B"});
+    Peer first = LockPeer({"append", path_, std::to_string(kEach), "A"});
+    Peer second = LockPeer({"append", path_, std::to_string(kEach), "B"});
     EXPECT_EQ(first.Finish(), 0);
     EXPECT_EQ(second.Finish(), 0);
   }

@@ -63,7 +63,8 @@ class TMemoryDataSet : public TDataSet {
   }
 
   bool read_only = false;
-  int fail_posts = 0;  // the next this many posts raise EDatabaseError "post failed"
+  int fail_posts = 0;    // the next this many posts raise EDatabaseError "post failed"
+  int fail_deletes = 0;  // the next this many deletes raise EDatabaseError "delete failed"
   std::vector<std::string> calls;
 
   // Opens up a few protected services for the tests.
@@ -164,6 +165,10 @@ class TMemoryDataSet : public TDataSet {
   void InternalEdit() override { calls.push_back("edit"); }
   void InternalCancel() override { calls.push_back("cancel"); }
   void InternalDelete() override {
+    if (fail_deletes > 0) {
+      --fail_deletes;
+      DatabaseError("delete failed");
+    }
     calls.push_back("delete");
     rows_.erase(rows_.begin() + current_);
   }
@@ -292,7 +297,12 @@ class TMemoryDataSet::BlobStream : public platform::TStream {
     if (mode_ == bmRead) return;
     const auto index = static_cast<int32_t>(dataset_.blobs_.size());
     dataset_.blobs_.push_back(text_);
-    field_.SetData(&index);
+    try {
+      field_.SetData(&index);
+    } catch (...) {
+      // A destructor must not throw: the refusal goes where the application's errors go.
+      platform::HandleCurrentException();
+    }
   }
   int32_t Read(void* buffer, int32_t count) override {
     const auto n = static_cast<int32_t>(std::min<std::size_t>(static_cast<std::size_t>(count), text_.size() - position_));

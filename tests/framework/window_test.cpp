@@ -3,46 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/data_link.h"
-#include "tests/framework/memory_dataset.h"
+#include "tests/framework/framework_helpers.h"
 
 namespace vornelle::testing {
 namespace {
-
-std::unique_ptr<TMemoryDataSet> Numbers(int count) {
-  auto ds = std::make_unique<TMemoryDataSet>(
-      std::vector<TMemoryDataSet::Column>{{"N", ftInteger}, {"NAME", ftString, 10}});
-  for (int i = 1; i <= count; ++i) ds->AddRow({int64_t{i}, "row " + std::to_string(i)});
-  return ds;
-}
-
-int N(TDataSet& ds) { return ds.FieldByName("N").AsInteger(); }
-
-// A control showing `rows` records: it notes what it hears and what its rows show.
-class GridLink : public TDataLink {
- public:
-  explicit GridLink(int rows) { SetBufferCount(rows); }
-  std::vector<int> Rows() {
-    std::vector<int> out;
-    const int active = ActiveRecord();
-    for (int row = 0; row < RecordCount(); ++row) {
-      SetActiveRecord(row);
-      out.push_back(DataSet()->FieldByName("N").AsInteger());
-    }
-    SetActiveRecord(active);
-    return out;
-  }
-  std::vector<std::string> heard;
-
- protected:
-  void ActiveChanged() override { heard.push_back(Active() ? "active" : "inactive"); }
-  void DataSetChanged() override { heard.push_back("changed"); }
-  void DataSetScrolled(int distance) override { heard.push_back("scrolled " + std::to_string(distance)); }
-  void RecordChanged(TField* field) override {
-    heard.push_back(field ? "field " + field->FieldName() : "record");
-  }
-  void EditingChanged() override { heard.push_back(Editing() ? "editing" : "not editing"); }
-};
 
 TEST(Window, ForwardAndBackwardWithOneBuffer) {
   auto ds = Numbers(5);
@@ -170,8 +134,8 @@ TEST(Window, LinksHearOpeningStateChangesAndClosing) {
   ds->FieldByName("NAME").SetAsString("changed");
   ds->Post();
   ds->Close();
-  EXPECT_EQ(link.heard, (std::vector<std::string>{"active", "editing", "record",
-                                                  "field NAME", "not editing", "changed",
+  EXPECT_EQ(link.heard, (std::vector<std::string>{"active", "editing", "record", "field NAME",
+                                                  "update data", "not editing", "changed",
                                                   "inactive"}));
   EXPECT_EQ(states, (std::vector<std::string>{"1", "2", "1", "0"}));
 }
@@ -188,6 +152,274 @@ TEST(Window, DisabledControlsHearOnlyTheOutcome) {
   EXPECT_TRUE(link.heard.empty());
   ds->EnableControls();
   EXPECT_EQ(link.heard, (std::vector<std::string>{"changed"}));
+}
+
+TEST(Window, ALongMoveReportsHowFarTheRowsScrolled) {
+  auto ds = Numbers(25);
+  TDataSource source(ds.get());
+  GridLink grid(10);
+  grid.SetDataSource(&source);
+  ds->Open();
+  ds->MoveBy(9);
+  grid.heard.clear();
+  EXPECT_EQ(ds->MoveBy(3), 3);
+  EXPECT_EQ(grid.heard, (std::vector<std::string>{"scrolled 3"}));
+  EXPECT_EQ(grid.Rows().front(), 4);
+  ds->Last();
+  grid.heard.clear();
+  EXPECT_EQ(ds->MoveBy(-12), 12);  // nine rows up inside the window, then three beyond it
+  EXPECT_EQ(grid.heard, (std::vector<std::string>{"scrolled -3"}));
+  EXPECT_EQ(grid.Rows(), (std::vector<int>{13, 14, 15, 16, 17, 18, 19, 20, 21, 22}));
+  EXPECT_EQ(grid.ActiveRecord(), 0);
+  grid.heard.clear();
+  ds->MoveBy(4);  // inside the window: no rows move
+  EXPECT_EQ(grid.heard, (std::vector<std::string>{"scrolled 0"}));
+  EXPECT_EQ(grid.ActiveRecord(), 4);
+}
+
+TEST(Window, ASmallerLinkSeesItsOwnPartOfTheWindow) {
+  auto ds = Numbers(25);
+  TDataSource source(ds.get());
+  GridLink big(10);
+  GridLink small(4);
+  big.SetDataSource(&source);
+  small.SetDataSource(&source);
+  ds->Open();
+  EXPECT_EQ(ds->BufferCount(), 10);
+  EXPECT_EQ(small.Rows(), (std::vector<int>{1, 2, 3, 4}));
+
+  ds->MoveBy(5);  // the big grid's rows stay; the small one's scroll by two
+  small.heard.clear();
+  ds->Next();
+  EXPECT_EQ(N(*ds), 7);
+  EXPECT_EQ(small.Rows(), (std::vector<int>{4, 5, 6, 7}));
+  EXPECT_EQ(small.ActiveRecord(), 3);
+  EXPECT_EQ(small.heard, (std::vector<std::string>{"scrolled 1"}));
+
+  small.heard.clear();
+  ds->MoveBy(8);  // three rows inside the big window, five beyond it
+  EXPECT_EQ(N(*ds), 15);
+  EXPECT_EQ(big.Rows(), (std::vector<int>{6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+  EXPECT_EQ(small.Rows(), (std::vector<int>{12, 13, 14, 15}));
+  EXPECT_EQ(small.heard, (std::vector<std::string>{"scrolled 8"}));
+
+  small.heard.clear();
+  ds->MoveBy(-2);  // the small grid's rows stay
+  EXPECT_EQ(small.Rows(), (std::vector<int>{12, 13, 14, 15}));
+  EXPECT_EQ(small.ActiveRecord(), 1);
+  EXPECT_EQ(small.heard, (std::vector<std::string>{"scrolled 0"}));
+  ds->MoveBy(-3);
+  EXPECT_EQ(small.Rows(), (std::vector<int>{10, 11, 12, 13}));
+  EXPECT_EQ(small.ActiveRecord(), 0);
+  EXPECT_EQ(small.heard.back(), "scrolled -2");
+}
+
+TEST(Window, PostCollectsPendingEditsWhileControlsAreDisabled) {
+  auto ds = Numbers(3);
+  TDataSource source(ds.get());
+  GridLink link(1);
+  link.SetDataSource(&source);
+  ds->Open();
+  ds->Edit();
+  link.pending_name = "typed";
+  ds->DisableControls();
+  ds->Post();
+  ds->EnableControls();
+  EXPECT_EQ(ds->Stored(0, 1), Variant{std::string("typed")});
+}
+
+TEST(Window, DisabledControlsHearOnceAfterNestedDisables) {
+  auto ds = Numbers(10);
+  TDataSource source(ds.get());
+  GridLink link(3);
+  link.SetDataSource(&source);
+  ds->Open();
+  link.heard.clear();
+  ds->DisableControls();
+  ds->DisableControls();
+  ds->Next();
+  ds->Edit();
+  ds->FieldByName("NAME").SetAsString("x");
+  ds->Post();
+  ds->EnableControls();
+  EXPECT_TRUE(ds->ControlsDisabled());
+  EXPECT_EQ(link.heard, (std::vector<std::string>{"update data"}));  // the post's request only
+  link.heard.clear();
+  ds->EnableControls();
+  EXPECT_FALSE(ds->ControlsDisabled());
+  EXPECT_EQ(link.heard, (std::vector<std::string>{"changed"}));
+  EXPECT_EQ(link.Rows(), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(link.ActiveRecord(), 1);
+  link.heard.clear();
+  ds->DisableControls();  // nothing happened: nothing to tell
+  ds->EnableControls();
+  EXPECT_TRUE(link.heard.empty());
+}
+
+TEST(Window, ADisabledSourcePassesNothingOn) {
+  auto ds = Numbers(10);
+  TDataSource source(ds.get());
+  GridLink link(1);
+  link.SetDataSource(&source);
+  int data_changes = 0;
+  source.OnDataChange = [&](TDataSource&, TField*) { ++data_changes; };
+  ds->Open();
+  source.SetEnabled(false);
+  EXPECT_FALSE(link.Active());
+  EXPECT_EQ(link.RecordCount(), 0);
+  link.heard.clear();
+  data_changes = 0;
+  ds->MoveBy(4);
+  ds->Edit();
+  ds->Cancel();
+  EXPECT_TRUE(link.heard.empty());
+  EXPECT_EQ(data_changes, 0);
+  EXPECT_FALSE(link.Edit());  // nor does it take edits
+  EXPECT_EQ(ds->State(), dsBrowse);
+  source.SetEnabled(true);
+  EXPECT_EQ(link.heard, (std::vector<std::string>{"active", "changed"}));
+  EXPECT_EQ(link.Rows(), (std::vector<int>{5}));
+  EXPECT_TRUE(link.Edit());
+  EXPECT_EQ(ds->State(), dsEdit);
+}
+
+TEST(Window, ALinkCannotEditAReadOnlyDataset) {
+  auto ds = Numbers(3);
+  ds->read_only = true;
+  TDataSource source(ds.get());
+  GridLink link(1);
+  link.SetDataSource(&source);
+  ds->Open();
+  EXPECT_FALSE(link.Edit());  // a control asks; the answer is no, not an error
+  EXPECT_EQ(ds->State(), dsBrowse);
+  ds->read_only = false;
+  EXPECT_TRUE(link.Edit());
+  EXPECT_TRUE(link.Editing());
+}
+
+TEST(Window, TheSourceReportsStateDataAndUpdates) {
+  auto ds = Numbers(3);
+  TDataSource source(ds.get());
+  std::vector<std::string> heard;
+  source.OnStateChange = [&](TDataSource& s) { heard.push_back("state " + std::to_string(s.State())); };
+  source.OnDataChange = [&](TDataSource&, TField* f) { heard.push_back(f ? "data " + f->FieldName() : "data"); };
+  source.OnUpdateData = [&](TDataSource&) { heard.push_back("update"); };
+  ds->Open();
+  ds->Next();
+  source.Edit();
+  ds->FieldByName("N").SetAsInteger(20);
+  ds->Post();
+  EXPECT_EQ(heard, (std::vector<std::string>{"state 1", "data", "state 2", "data", "data N", "update",
+                                             "state 1", "data"}));
+  EXPECT_EQ(source.State(), dsBrowse);
+}
+
+TEST(Window, LinksWriteTheirPendingEditsBeforeThePost) {
+  auto ds = Numbers(3);
+  TDataSource source(ds.get());
+  GridLink link(1);
+  link.SetDataSource(&source);
+  ds->Open();
+  ds->Edit();
+  link.heard.clear();
+  link.pending_name = "typed";
+  ds->Post();
+  EXPECT_EQ(ds->Stored(0, 1), Variant(std::string("typed")));
+  // The link is not told of the change it made itself.
+  EXPECT_EQ(link.heard, (std::vector<std::string>{"update data", "not editing", "changed"}));
+
+  ds->Edit();
+  link.pending_name = "again";
+  ds->Next();  // leaving the record collects the edit too, and posts it
+  EXPECT_EQ(ds->Stored(0, 1), Variant(std::string("again")));
+  EXPECT_EQ(N(*ds), 2);
+}
+
+TEST(Window, LinksAndSourcesGoingAwayWhileTheDatasetStaysOpen) {
+  auto ds = Numbers(20);
+  auto source = std::make_unique<TDataSource>(ds.get());
+  GridLink grid(8);
+  auto other = std::make_unique<GridLink>(12);
+  grid.SetDataSource(source.get());
+  other->SetDataSource(source.get());
+  ds->Open();
+  ds->MoveBy(10);
+  EXPECT_EQ(ds->BufferCount(), 12);
+  other->SetDataSource(nullptr);
+  EXPECT_EQ(other->heard.back(), "inactive");
+  EXPECT_EQ(ds->BufferCount(), 8);
+  EXPECT_EQ(N(*ds), 11);
+  other.reset();
+  source.reset();
+  EXPECT_FALSE(grid.Active());
+  EXPECT_EQ(grid.DataSource(), nullptr);
+  EXPECT_EQ(grid.RecordCount(), 0);
+  EXPECT_EQ(ds->BufferCount(), 1);
+  EXPECT_EQ(N(*ds), 11);
+  ds->Next();
+  EXPECT_EQ(N(*ds), 12);
+}
+
+TEST(Window, TheDatasetGoingAwayLeavesItsSourcesEmpty) {
+  for (bool disabled : {false, true}) {
+    TDataSource source;
+    GridLink grid(5);
+    grid.SetDataSource(&source);
+    {
+      auto ds = Numbers(10);
+      source.SetDataSet(ds.get());
+      ds->Open();
+      if (disabled) ds->DisableControls();  // an error ended the block that would enable them
+    }
+    EXPECT_EQ(source.DataSet(), nullptr) << disabled;
+    EXPECT_EQ(source.State(), dsInactive);
+    EXPECT_FALSE(grid.Active()) << disabled;
+    EXPECT_EQ(grid.RecordCount(), 0);
+    EXPECT_EQ(grid.heard.back(), "inactive");
+    grid.SetBufferCount(3);
+  }
+}
+
+TEST(Window, ADatasetDestroyedWhileLoadingIsStillClosed) {
+  bool closed = false;
+  {
+    auto ds = Numbers(3);
+    ds->Open();
+    ds->AfterClose = [&](TDataSet&) { closed = true; };
+    ds->BeginLoading();
+  }
+  EXPECT_TRUE(closed);
+}
+
+TEST(Window, ASourceMovedToAnotherDatasetShowsItsRecords) {
+  auto first = Numbers(20);
+  auto second = Numbers(2);
+  TDataSource source(first.get());
+  TDataSource other_source(first.get());
+  GridLink small(3);
+  GridLink big(10);
+  small.SetDataSource(&source);
+  big.SetDataSource(&other_source);
+  std::vector<int> states;
+  source.OnStateChange = [&](TDataSource& s) { states.push_back(s.State()); };
+  first->Open();
+  first->MoveBy(9);
+  EXPECT_EQ(small.Rows(), (std::vector<int>{8, 9, 10}));
+
+  second->Open();
+  small.heard.clear();
+  source.SetDataSet(second.get());
+  EXPECT_EQ(small.Rows(), (std::vector<int>{1, 2}));
+  EXPECT_EQ(small.ActiveRecord(), 0);
+  EXPECT_EQ(small.heard, (std::vector<std::string>{"inactive", "active"}));
+  EXPECT_EQ(first->BufferCount(), 10);
+  EXPECT_EQ(second->BufferCount(), 3);
+
+  second->Close();
+  auto third = Numbers(1);
+  source.SetDataSet(third.get());
+  third->Open();  // the source was inactive in between: its state changes again
+  EXPECT_EQ(states, (std::vector<int>{dsBrowse, dsInactive, dsBrowse}));
 }
 
 }  // namespace
