@@ -85,7 +85,9 @@ TGetResult TTzPrimDataset::GetRecord(TRecordBuffer buffer, TGetMode mode, bool d
     SetBookmarkFlag(buffer, bfCurrent);
     std::memcpy(buffer + recno_offset_, &recno, 4);
     GetCalcFields(buffer);
-    TziSetToBookmark(buffer + bookmark_offset_);
+    // The bookmark is the record number the callback just gave (what TziSetToBookmark would
+    // ask the engine for again).
+    std::memcpy(buffer + bookmark_offset_, &recno, 4);
     return grOK;
   }
   if (code == kBeforeFirst) return grBOF;
@@ -216,19 +218,15 @@ bool TTzPrimDataset::FindRecord(bool restart, bool go_forward) {
 
 TRecordBuffer TTzPrimDataset::StateBuffer() {
   switch (State()) {
-    case dsBrowse: return ActiveBuffer() && !TziIsEmpty() ? ActiveBuffer() : nullptr;
+    // The window is emptied whenever the table shows no record (a filter, hidden deleted
+    // records, a change), so an empty window is the test, not a question to the engine for
+    // every value read.
+    case dsBrowse: return ActiveBuffer();
     case dsEdit:
     case dsInsert: return ActiveBuffer();
     case dsCalcFields: return CalcBuffer();
     default: return nullptr;
   }
-}
-
-char* TTzPrimDataset::FieldSlot(TRecordBuffer buffer, const TField& field) const {
-  const int number = field.FieldNo();
-  if (number < 1 || number > static_cast<int>(slot_by_field_no_.size())) return nullptr;
-  const int slot = slot_by_field_no_[static_cast<std::size_t>(number - 1)];
-  return slot < 0 ? nullptr : buffer + slot;
 }
 
 bool TTzPrimDataset::GetFieldData(TField& field, void* buffer) {

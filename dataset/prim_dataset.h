@@ -112,7 +112,12 @@ class TTzPrimDataset : public framework::TDataSet {
   // The record number a buffer holds.
   int32_t BufferRecNo(TRecordBuffer buffer) const;
   // The value slot of a data field in a record buffer; null for a field without one.
-  char* FieldSlot(TRecordBuffer buffer, const TField& field) const;
+  char* FieldSlot(TRecordBuffer buffer, const TField& field) const {
+    const auto number = static_cast<std::size_t>(field.FieldNo());
+    if (number < 1 || number > slot_by_field_no_.size()) return nullptr;
+    const int slot = slot_by_field_no_[number - 1];
+    return slot < 0 ? nullptr : buffer + slot;
+  }
 
   // Set by the field definitions: the data part's size and the slot of every field of the
   // table by its 1-based number (-1: no slot).

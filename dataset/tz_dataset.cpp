@@ -46,22 +46,23 @@ TTzDataSet::~TTzDataSet() {
   }
 }
 
-void TTzDataSet::SelectWorkArea(const std::string& operation) {
+void TTzDataSet::SelectWorkArea(std::string_view operation) {
   if (work_area_ != 0) {
-    if (engine::CurrentArea() != work_area_) engine::Select(work_area_);
-    engine::Switches().oem = table_language_ != tlAnsi;
+    engine::EngineState& engine_state = engine::State();
+    if (engine_state.current != work_area_) engine::Select(work_area_);
+    engine_state.switches.oem = table_language_ != tlAnsi;
     return;
   }
-  engine::Report(1103, platform::OemToAnsi(msg::kNotOpen) + " [" + Name() + "." + operation + "]");
+  engine::Report(1103, platform::OemToAnsi(msg::kNotOpen) + " [" + Name() + "." + std::string(operation) + "]");
   platform::RequestTerminate();
   // The report returned (the engine's auto-check switch is off): nothing may run on whatever
   // work area happens to be current.
   throw platform::EAbort();
 }
 
-void TTzDataSet::EnterEngine(const std::string& operation) {
+void TTzDataSet::EnterEngine(std::string_view operation) {
   SelectWorkArea(operation);
-  engine::ClearLastError();
+  engine::State().error.last_error = 0;  // as the engine's own routines start
 }
 
 int16_t TTzDataSet::EngineResult() { return engine::LastError(); }

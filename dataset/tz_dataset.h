@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dataset/field_props.h"
@@ -50,7 +51,7 @@ class TTzDataSet : public TTzPrimDataset {
   // Makes the engine's work area of this table current and sets the engine's OEM switch. On a
   // closed table it reports "Database is not open" with code 1103, asks the application to
   // end, and abandons the operation (EAbort) should the report return.
-  virtual void SelectWorkArea(const std::string& operation);
+  virtual void SelectWorkArea(std::string_view operation);
   // No visible record: the engine stands at both ends at once.
   bool s_IsEmptyDbf();
   // Makes the dataset show the engine's current record again after the engine moved on its
@@ -121,7 +122,7 @@ class TTzDataSet : public TTzPrimDataset {
   void SyncCursor();
   // Selects the work area and clears the engine's last error: the start of a callback whose
   // result is the engine's error code (EngineResult) afterwards.
-  void EnterEngine(const std::string& operation);
+  void EnterEngine(std::string_view operation);
   static int16_t EngineResult();
 
   int work_area_ = 0;

@@ -65,9 +65,10 @@ int16_t TTzDataSet::TziGetNextRecord(TRecordBuffer buffer, int32_t* recno) {
     engine::Skip(1);
   }
   if (const int16_t code = EngineResult()) return code;
-  if (!engine::dEOF()) {
+  if (const engine::WorkArea* wa = engine::Current(); !wa->eof) {
+    // Skip left the end flag exact: no need to ask the engine again.
     if (buffer) ReadRecordToBuffer(buffer);
-    *recno = engine::RecNo();
+    *recno = wa->recno;
     return 0;
   }
   if (!engine::dBOF()) engine::Skip(-1);  // back onto the last visible record

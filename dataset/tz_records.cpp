@@ -139,32 +139,39 @@ void TTzDataSet::WriteBufferToRecord(TRecordBuffer buffer, int field_no) {
 int16_t TTzDataSet::TziGetFieldData(TField& field, TRecordBuffer buffer, bool* blank, void* value) {
   const char* slot = FieldSlot(buffer, field);
   *blank = slot == nullptr;
-  if (value) std::memset(value, 0, static_cast<std::size_t>(field.DataSize()));
-  if (!slot) return 0;
+  // The destination receives the value alone (text: the characters, then NUL).
+  auto* out = static_cast<char*>(value);
+  if (!slot) {
+    if (out) std::memset(out, 0, static_cast<std::size_t>(field.DataSize()));
+    return 0;
+  }
   switch (field.DataType()) {
     case ftString: {
       std::size_t length = std::min<std::size_t>(static_cast<uint8_t>(slot[0]),
                                                  static_cast<std::size_t>(field.Size()));
       while (length > 0 && slot[length] == ' ') --length;
-      if (value) std::memcpy(value, slot + 1, length);
+      if (out) {
+        std::memcpy(out, slot + 1, length);
+        out[length] = '\0';
+      }
       break;
     }
     case ftDate: {
       const double date = engine::LoadDouble(slot);
       *blank = date == 0;
-      if (value && date != 0) {
-        const int32_t stamp = platform::DateTimeToDateStamp(date);
-        std::memcpy(value, &stamp, 4);
-      }
+      const int32_t stamp = date != 0 ? platform::DateTimeToDateStamp(date) : 0;
+      if (out) std::memcpy(out, &stamp, 4);
       break;
     }
-    default: {
-      const TDTField& f = field_props_->Fields[static_cast<std::size_t>(field.FieldNo() - 1)];
-      if (value)
-        std::memcpy(value, slot, std::min<std::size_t>(static_cast<std::size_t>(SlotSize(f)),
-                                                       static_cast<std::size_t>(field.DataSize())));
+    case ftFloat:
+      if (out) std::memcpy(out, slot, 8);
       break;
-    }
+    case ftBoolean:
+      if (out) out[0] = slot[0], out[1] = 0;
+      break;
+    default:  // integers and memo block numbers
+      if (out) std::memcpy(out, slot, 4);
+      break;
   }
   return 0;
 }

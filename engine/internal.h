@@ -9,8 +9,14 @@
 
 namespace vornelle::engine {
 
+// Reports 215: no table in the current work area.
+void ReportNoTable(std::string_view routine);
 // The current work area, or null after reporting 215 with the routine's name.
-WorkArea* Guard(std::string_view routine);
+inline WorkArea* Guard(std::string_view routine) {
+  WorkArea* wa = Current();
+  if (!wa) ReportNoTable(routine);
+  return wa;
+}
 
 // Name between double-quote characters.
 inline std::string Quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }

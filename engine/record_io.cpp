@@ -90,7 +90,7 @@ int32_t CountFromSize(const WorkArea& wa) {
   if (wa.file.Size(&size) != 0 || size < wa.header_length || wa.record_length == 0)
     return wa.record_count;
   int64_t count = (size - wa.header_length) / wa.record_length;
-  return count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count);
+  return count > kMaxRecordCount ? kMaxRecordCount : static_cast<int32_t>(count);
 }
 
 void Recount(WorkArea& wa) {

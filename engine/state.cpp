@@ -30,14 +30,21 @@ void CloseAtExit() {
 
 }  // namespace
 
-EngineState& State() {
+namespace detail {
+
+EngineState* g_state = nullptr;
+
+EngineState& CreateState() {
   static EngineState* state = [] {
     auto* created = new EngineState();  // lives until the process ends, after CloseAtExit
     std::atexit(CloseAtExit);
     return created;
   }();
+  g_state = state;
   return *state;
 }
+
+}  // namespace detail
 
 void ResetEngine() {
   EngineState& s = State();
@@ -72,13 +79,9 @@ int TypedFieldSize(const FieldDesc& field) {
   }
 }
 
-WorkArea* Guard(std::string_view routine) {
-  WorkArea* wa = Current();
-  if (!wa) {
-    Report(215, "No database in use [" + std::string(routine) + "]  WorkArea = " +
-                    std::to_string(State().current));
-  }
-  return wa;
+void ReportNoTable(std::string_view routine) {
+  Report(215, "No database in use [" + std::string(routine) + "]  WorkArea = " +
+                  std::to_string(State().current));
 }
 
 void RunMovedHook(WorkArea& wa) {

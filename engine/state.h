@@ -4,6 +4,7 @@
 // that it can be reset as a whole (ResetEngine).
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -19,6 +20,9 @@ namespace vornelle::engine {
 inline constexpr int kAreaCount = 33;    // work areas 1..33 reachable by Select
 inline constexpr int kSlotCount = 35;    // 34 and 35 are the engine's own
 inline constexpr uint64_t kLockBase = 0x40000000;  // lock regions lie far beyond any real file
+// The most records a table can count: one less than the largest record number, so that the
+// phantom record after the last (count + 1) is still a number.
+inline constexpr int32_t kMaxRecordCount = INT32_MAX - 1;
 
 enum class FileState : uint8_t { Closed = 0, Unchanged = 1, HeaderDirty = 2, Appended = 3 };
 enum class LockKind : uint8_t { None = 0, Append = 2, Records = 3 };
@@ -172,8 +176,13 @@ struct EngineState {
   ExprHandle key_expression = nullptr;  // the key that index creation evaluates per record
 };
 
-// The one engine state of the process.
-EngineState& State();
+// The one engine state of the process, made on first use. Every engine routine asks for it,
+// so the way there is inline.
+namespace detail {
+extern EngineState* g_state;
+EngineState& CreateState();
+}  // namespace detail
+inline EngineState& State() { return detail::g_state ? *detail::g_state : detail::CreateState(); }
 // Closes every work area and returns the engine to its start-up state: default switches, no
 // error, no search. Installed units (expression and memo hooks) stay installed.
 void ResetEngine();

@@ -100,7 +100,7 @@ bool OpenDbf(WorkArea& wa, uint8_t mode) {
     wa.header_length = U16(h + 8);
     wa.record_length = U16(h + 10);
     uint32_t count = U32(h + 4);
-    wa.record_count = count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count);
+    wa.record_count = count > kMaxRecordCount ? kMaxRecordCount : static_cast<int32_t>(count);
     wa.last_update = std::to_string(1900 + h[1]) + TwoDigits(h[2]) + TwoDigits(h[3]);
     int first = wa.IsLevel7() ? 68 : 32;
     width = wa.IsLevel7() ? 48 : 32;

@@ -132,9 +132,9 @@ void TDataSet::CheckInactive() const {
   if (state_ != dsInactive) DatabaseError(msg::kDataSetOpen);
 }
 
-TField& TDataSet::FieldByName(const std::string& name) const {
+TField& TDataSet::FieldByName(std::string_view name) const {
   TField* field = fields_.Find(name);
-  if (!field) DatabaseErrorFmt(msg::kFieldNotFound, name.c_str());
+  if (!field) DatabaseErrorFmt(msg::kFieldNotFound, std::string(name).c_str());
   return *field;
 }
 
@@ -151,15 +151,22 @@ std::unique_ptr<TField> TDataSet::CreateFieldOfType(TFieldType data_type) {
 }
 
 void TDataSet::CreateFields() {
-  for (const TFieldDef& def : field_defs_) {
-    std::unique_ptr<TField> field = CreateFieldOfType(def.DataType());
-    if (!field) continue;
-    field->SetFieldName(def.Name());
-    field->SetSize(def.Size());
-    field->SetRequired(def.Required());
-    fields_.Add(std::move(field));
-  }
+  // Default fields from the first: a definition a field class refuses must not leave half a
+  // list behind that the next open would take for the application's own fields.
   default_fields_ = true;
+  try {
+    for (const TFieldDef& def : field_defs_) {
+      std::unique_ptr<TField> field = CreateFieldOfType(def.DataType());
+      if (!field) continue;
+      field->SetFieldName(def.Name());
+      field->SetSize(def.Size());
+      field->SetRequired(def.Required());
+      fields_.Add(std::move(field));
+    }
+  } catch (...) {
+    DestroyFields();
+    throw;
+  }
 }
 
 void TDataSet::DestroyFields() {
@@ -197,10 +204,6 @@ void TDataSet::BindFields(bool binding) {
   }
 }
 
-void TDataSet::GetCalcFields(TRecordBuffer buffer) {
-  if (calc_field_count_ > 0) CalculateFields(buffer);
-}
-
 void TDataSet::CalculateFields(TRecordBuffer buffer) {
   TDataSetState saved = SetTempState(dsCalcFields);
   TRecordBuffer saved_buffer = calc_buffer_;
@@ -217,7 +220,7 @@ void TDataSet::CalculateFields(TRecordBuffer buffer) {
   RestoreState(saved);
 }
 
-void TDataSet::DataEvent(TDataEvent event, const void* info) {
+void TDataSet::DispatchEvent(TDataEvent event, const void* info) {
   if (event == deFieldChange) {
     auto* field = static_cast<TField*>(const_cast<void*>(info));
     if (!field->Calculated() && auto_calc_fields_ && (state_ == dsEdit || state_ == dsInsert))
@@ -231,7 +234,8 @@ void TDataSet::DataEvent(TDataEvent event, const void* info) {
     pending_change_ = true;
     return;
   }
-  for (TDataSource* source : std::vector<TDataSource*>(sources_)) source->DataEvent(event, info);
+  // By index: a handler may add or remove sources meanwhile.
+  for (std::size_t i = 0; i < sources_.size(); ++i) sources_[i]->DataEvent(event, info);
 }
 
 void TDataSet::EnableControls() {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/field.h"
@@ -55,9 +56,9 @@ class TDataSet {
   // --- Fields ---
   TFieldDefs& FieldDefs() { return field_defs_; }
   TFields& Fields() { return fields_; }
-  TField* FindField(const std::string& name) const { return fields_.Find(name); }
+  TField* FindField(std::string_view name) const { return fields_.Find(name); }
   // EDatabaseError "Field 'name' not found" when there is none.
-  TField& FieldByName(const std::string& name) const;
+  TField& FieldByName(std::string_view name) const;
   // The fields were made from the definitions at open (none were defined beforehand).
   bool DefaultFields() const { return default_fields_; }
   bool AutoCalcFields() const { return auto_calc_fields_; }
@@ -236,14 +237,19 @@ class TDataSet {
   void CheckActive() const;
   void CheckInactive() const;
   void SetBookmarkSize(int size) { bookmark_size_ = size; }
-  void DataEvent(TDataEvent event, const void* info = nullptr);
+  void DataEvent(TDataEvent event, const void* info = nullptr) {
+    // Every move tells the controls; without any, only a field change has work to do.
+    if (event == deFieldChange || !sources_.empty() || disable_count_ > 0) DispatchEvent(event, info);
+  }
   // Makes default field objects from the definitions.
   void CreateFields();
   void DestroyFields();
   // Ties fields to their definitions and lays out the calculated-field area.
   void BindFields(bool binding);
   // Computes the calculated fields of `buffer` when there are any.
-  void GetCalcFields(TRecordBuffer buffer);
+  void GetCalcFields(TRecordBuffer buffer) {
+    if (calc_field_count_ > 0) CalculateFields(buffer);
+  }
   void CalculateFields(TRecordBuffer buffer);
   // The fields named in a ";"-separated list; EDatabaseError for a name that is not a field.
   std::vector<TField*> FieldList(const std::string& names) const;
@@ -265,6 +271,7 @@ class TDataSet {
   void Fire(const TDataSetNotifyEvent& event) {
     if (event) event(*this);
   }
+  void DispatchEvent(TDataEvent event, const void* info);
   void OpenDataSet();
   void CloseDataSet();
   void AllocateBuffers(int count);

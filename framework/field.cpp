@@ -81,6 +81,29 @@ void TField::SetValue(const Variant& value) {
 
 // --- TFields ---
 
+namespace {
+
+// Equality of two short texts, a word at a time: field names are looked up for every value a
+// caller reads by name.
+bool SameBytes(std::string_view a, std::string_view b) {
+  const std::size_t n = a.size();
+  if (n != b.size()) return false;
+  if (n < 4 || n > 16) return a == b;
+  // Two overlapping words cover the whole text: its first and its last 4 or 8 bytes.
+  if (n < 8) {
+    uint32_t a0, a1, b0, b1;
+    std::memcpy(&a0, a.data(), 4), std::memcpy(&a1, a.data() + n - 4, 4);
+    std::memcpy(&b0, b.data(), 4), std::memcpy(&b1, b.data() + n - 4, 4);
+    return a0 == b0 && a1 == b1;
+  }
+  uint64_t a0, a1, b0, b1;
+  std::memcpy(&a0, a.data(), 8), std::memcpy(&a1, a.data() + n - 8, 8);
+  std::memcpy(&b0, b.data(), 8), std::memcpy(&b1, b.data() + n - 8, 8);
+  return a0 == b0 && a1 == b1;
+}
+
+}  // namespace
+
 TField& TFields::Add(std::unique_ptr<TField> field) {
   // Fields are bound to the source's columns at open; one added later would be bound to none.
   if (dataset_ && dataset_->Active()) DatabaseError(msg::kDataSetOpen);
@@ -98,7 +121,10 @@ void TFields::Remove(TField& field) {
 
 void TFields::Clear() { fields_.clear(); }
 
-TField* TFields::Find(const std::string& name) const {
+TField* TFields::Find(std::string_view name) const {
+  // Names are nearly always asked for as they are written: try that first, cheaply.
+  for (const auto& field : fields_)
+    if (SameBytes(field->FieldName(), name)) return field.get();
   for (const auto& field : fields_)
     if (SameName(field->FieldName(), name)) return field.get();
   return nullptr;

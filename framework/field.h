@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/types.h"
@@ -135,7 +136,7 @@ class TFields {
   int Count() const { return static_cast<int>(fields_.size()); }
   TField& operator[](int index) const { return *fields_.at(static_cast<std::size_t>(index)); }
   // Names compare without regard to case.
-  TField* Find(const std::string& name) const;
+  TField* Find(std::string_view name) const;
   int IndexOf(const TField& field) const;
 
   auto begin() const { return fields_.begin(); }

@@ -1,18 +1,20 @@
 #include "framework/field_defs.h"
 
-#include <cctype>
-
 #include "framework/errors.h"
 #include "framework/messages.h"
 
 namespace vornelle::framework {
 
-bool SameName(const std::string& a, const std::string& b) {
+bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) !=
-        std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
+  if (a == b) return true;
+  // Names are looked up for every value read: fold ASCII case inline, only where bytes differ.
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x == y) continue;
+    const unsigned lower = x | 0x20u;
+    if (lower != (y | 0x20u) || lower < 'a' || lower > 'z') return false;
+  }
   return true;
 }
 
@@ -35,12 +37,12 @@ TFieldDef& TFieldDefs::Add(std::string name, TFieldType data_type, int size, boo
   return defs_.back();
 }
 
-const TFieldDef* TFieldDefs::Find(const std::string& name) const {
+const TFieldDef* TFieldDefs::Find(std::string_view name) const {
   int index = IndexOf(name);
   return index < 0 ? nullptr : &defs_[static_cast<std::size_t>(index)];
 }
 
-int TFieldDefs::IndexOf(const std::string& name) const {
+int TFieldDefs::IndexOf(std::string_view name) const {
   for (std::size_t i = 0; i < defs_.size(); ++i)
     if (SameName(defs_[i].Name(), name)) return static_cast<int>(i);
   return -1;

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/types.h"
@@ -37,8 +38,8 @@ class TFieldDefs {
   int Count() const { return static_cast<int>(defs_.size()); }
   const TFieldDef& operator[](int index) const { return defs_.at(static_cast<std::size_t>(index)); }
   // Names compare without regard to case; null or -1 when there is none.
-  const TFieldDef* Find(const std::string& name) const;
-  int IndexOf(const std::string& name) const;
+  const TFieldDef* Find(std::string_view name) const;
+  int IndexOf(std::string_view name) const;
 
   auto begin() const { return defs_.begin(); }
   auto end() const { return defs_.end(); }
@@ -48,7 +49,7 @@ class TFieldDefs {
 };
 
 // Names of fields and datasets compare without regard to ASCII case.
-bool SameName(const std::string& a, const std::string& b);
+bool SameName(std::string_view a, std::string_view b);
 
 // The type's name in messages: "String", "Integer", "Float", "Date", "Boolean", "Memo".
 const char* FieldTypeName(TFieldType type);

@@ -9,9 +9,17 @@
 namespace vornelle::framework {
 
 std::string TStringField::AsString() const {
-  std::vector<char> buffer(static_cast<std::size_t>(DataSize()), '\0');
-  if (!GetData(buffer.data())) return {};
-  return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+  // Most fields are short: read them on the stack, and only then make the string.
+  char small[64];
+  const auto size = static_cast<std::size_t>(DataSize());
+  if (size <= sizeof small) {
+    if (!GetData(small)) return {};
+    return std::string(small, strnlen(small, size));
+  }
+  std::string text(size, '\0');
+  if (!GetData(text.data())) return {};
+  text.resize(strnlen(text.data(), text.size()));
+  return text;
 }
 
 void TStringField::SetAsString(const std::string& value) {

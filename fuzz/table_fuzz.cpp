@@ -1,19 +1,31 @@
 // Opens an arbitrary table file with an arbitrary memo file and walks every record and memo in
-// both directions. Whatever the bytes, the engine must end in an error it raises, never in a
-// crash, a sanitizer report, a hang or unbounded memory.
+// both directions, first through the engine, then through the table dataset component as the
+// calendar opens a theme (a filter, every field by name, the memo lines). Whatever the bytes,
+// both must end in an error they raise, never in a crash, a sanitizer report, a hang or
+// unbounded memory.
 //
 // Input: a 2-byte little-endian length n, n bytes of table file, the rest the memo file.
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "dataset/zuviv.h"
 #include "engine/engine.h"
+#include "expr/expr.h"
+#include "platform/exception.h"
+#include "platform/message_box.h"
 
 using namespace vornelle::engine;
+namespace dataset = vornelle::dataset;
+namespace platform = vornelle::platform;
 
 namespace {
 
@@ -61,6 +73,90 @@ void Walk() {
   for (int i = 0; i < 50 && !dBOF(); ++i) Skip(-1);
 }
 
+// The component's reports would go to stderr once per input: nothing may be shown.
+void Silence() {
+  static const bool done = [] {
+    vornelle::expr::InstallExpressionUnit();
+    platform::SetMessageBox([](std::string_view) {});
+    platform::SetErrorMessageBox([](std::string_view, std::string_view) {});
+    platform::SetExceptionHandler([](const std::exception&) {});
+    return true;
+  }();
+  (void)done;
+}
+
+bool IsName(const std::string& name) {
+  if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0]))) return false;
+  for (char c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+  return true;
+}
+
+// The day filter's shape over the first character field the expression language can name,
+// else a filter every record passes. The comparison and its letter come from the input: "<>"
+// shows almost every record, ">=" some or none.
+std::string FilterOf(dataset::TZuViv& table, uint8_t seed) {
+  for (const auto& field : table.Fields())
+    if (field->DataType() == vornelle::framework::ftString && IsName(field->FieldName()))
+      return "(" + field->FieldName() + (seed & 1 ? ">=" : "<>") + "\"" +
+             static_cast<char>('0' + seed / 2 % 43) + "\")";
+  return "(.T.)";
+}
+
+void ReadFields(dataset::TZuViv& table, bool memo_lines) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < table.Fields().Count(); ++i) {
+    const std::string name = table.Fields()[i].FieldName();
+    vornelle::framework::TField& field = table.FieldByName(name);
+    field.AsString();
+    if (memo_lines && field.DataType() == vornelle::framework::ftMemo)
+      table.GetMField(name, lines);
+  }
+}
+
+// As the calendar reads a theme: open, filter, scan forward reading every field, then back a
+// little. Each step may raise; the next one runs on whatever state the failure left.
+void Component(const std::string& path, uint8_t seed) {
+  dataset::TZuViv table;
+  table.SetName("joketbl");
+  table.SetTableLanguage(dataset::tlOem);
+  // A missing table would be made from this list; the fuzzed one always exists.
+  table.SetDbfFields({"thedate, C, 4, 0", "thejoke, M, 10, 0"});
+  try {
+    table.SetDbfFileName(path);
+    table.SetActive(true);
+  } catch (const std::exception&) {
+    return;
+  }
+  try {
+    table.SetFilterTo(FilterOf(table, seed));
+  } catch (const std::exception&) {
+  }
+  try {
+    int steps = 0;
+    for (table.First(); !table.Eof() && steps < 1000; table.Next(), ++steps)
+      ReadFields(table, steps < 100);  // memo lines of the first records only: time
+  } catch (const std::exception&) {
+  }
+  try {
+    int steps = 0;
+    for (table.Last(); !table.Bof() && steps < 50; table.Prior(), ++steps) ReadFields(table, false);
+  } catch (const std::exception&) {
+  }
+  try {
+    table.SetActive(false);
+  } catch (const std::exception&) {
+  }
+}
+
+void Reset() {
+  ResetEngine();
+  SetAutoCheck(true);
+  SetRaise(true);
+  Switches().oem = true;
+  platform::ClearTerminateRequest();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -76,10 +172,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Write(base + ".dbt", memo, memo_size);
   Write(base + ".fpt", memo, memo_size);
 
-  ResetEngine();
-  SetAutoCheck(true);
-  SetRaise(true);
-  Switches().oem = true;
+  Silence();
+  Reset();
   try {
     USE(base + ".dbf");
     Walk();
@@ -88,6 +182,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     CloseAll();
   } catch (const ETavrinError&) {
+  }
+
+  // platform::Exception (engine, framework and component errors) and std::exception alike.
+  Reset();
+  Component(base + ".dbf", data[size - 1]);
+  try {
+    CloseAll();
+  } catch (const std::exception&) {
   }
   return 0;
 }

@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-30}
+# Undefined behaviour ends the run like a crash, rather than only printing a line.
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 status=0
 for target in build/fuzz/fuzz/*_fuzz; do
   [[ -x "$target" ]] || continue

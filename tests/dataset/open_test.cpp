@@ -292,6 +292,21 @@ TEST_F(Opening, FieldsMapToTheFrameworksTypes) {
   EXPECT_NE(dynamic_cast<TTzIntegerField*>(&table->FieldByName("QTY")), nullptr);
 }
 
+TEST_F(Opening, AFieldTheDatasetCannotShowFailsTheOpenAndNothingElse) {
+  // A number of 30 digits has no integer field; another program's table may hold one.
+  const std::string wide = dir_.File("wide.dbf");
+  engine::CreateDbf(wide, {{"NAME", 'C', 4, 0}, {"BIG", 'N', 30, 0}});
+  auto table = Component();
+  table->SetDbfFileName(wide);
+  EXPECT_THROW(table->SetActive(true), framework::EDatabaseError);
+  EXPECT_FALSE(table->Active());
+  EXPECT_EQ(table->Fields().Count(), 0);
+  // The same component opens the next table with that table's own fields.
+  table->SetDbfFileName(MakeTheme("jokes.dbf", {{"0101", "one"}}));
+  table->SetActive(true);
+  EXPECT_EQ(table->FieldByName("THEDATE").AsString(), "0101");
+}
+
 TEST_F(Opening, ClosingGivesTheWorkAreaBackAndTheNextOpenTakesTheLowestFree) {
   const std::string path = MakeTheme("jokes.dbf", {{"0101", "one"}});
   engine::Select(1);

@@ -49,6 +49,23 @@ TEST_F(Navigate, ForwardToTheEndAndPastIt) {
             "Database \"" + path_ + "\" is past EOF. [SKIP]");
 }
 
+TEST_F(Navigate, HeaderCountBeyondRecordNumbersStillMoves) {
+  // A damaged header claims 2^31 records; the count is capped so that the record after the
+  // last still has a number.
+  RawTable t;
+  t.fields = {{"KEY", 'C', 3}};
+  t.records = {" R01", " R02"};
+  t.header_count = static_cast<int32_t>(0x7FFFFFFF);
+  const std::string path = dir_.File("huge.dbf");
+  std::string bytes = t.Bytes();
+  bytes[7] = static_cast<char>(0x80);  // 0x80000000 and more
+  testing::WriteFileBytes(path, bytes);
+  USE(path + " EXCLUSIVE");
+  EXPECT_EQ(RecCount(), INT32_MAX - 1);
+  Skip(1);
+  EXPECT_EQ(RecNo(), 2);
+}
+
 TEST_F(Navigate, BackwardStopsAtTheFirstRecord) {
   USE(Table(3));
   GoBottom();
