@@ -34,30 +34,29 @@ std::vector<Variant> TTzFileDataSet::Lookup(const std::string& key_fields,
   std::vector<Variant> values;
   if (!TziLocateRecord(key_fields, key_values, false, true, true)) return values;
 
-  TRecordBuffer buffer = TempBuffer();
-  ReadRecordToBuffer(buffer);
-  const TDataSetState saved = SetTempState(dsCalcFields);
-  SetCalcBuffer(buffer);
+  // Back to where the engine stood, also when reading the values raises.
+  auto go_back = [&] {
+    SelectWorkArea("Lookup");
+    if (start >= 1 && start <= engine::RecCount()) {
+      engine::Go(start);
+      at_begin_ = begin;
+      at_end_ = end;
+    } else {
+      CursorPosChanged();
+    }
+  };
   try {
+    TRecordBuffer buffer = TempBuffer();
+    ReadRecordToBuffer(buffer);
+    RecordAside aside(*this, buffer);
     ClearCalcFields(buffer);
     if (OnCalcFields) OnCalcFields(*this);
     for (TField* field : FieldList(result_fields)) values.push_back(field->Value());
   } catch (...) {
-    SetCalcBuffer(nullptr);
-    RestoreState(saved);
+    go_back();
     throw;
   }
-  SetCalcBuffer(nullptr);
-  RestoreState(saved);
-
-  SelectWorkArea("Lookup");
-  if (start >= 1 && start <= engine::RecCount()) {
-    engine::Go(start);
-    at_begin_ = begin;
-    at_end_ = end;
-  } else {
-    CursorPosChanged();
-  }
+  go_back();
   return values;
 }
 

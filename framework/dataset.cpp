@@ -205,19 +205,9 @@ void TDataSet::BindFields(bool binding) {
 }
 
 void TDataSet::CalculateFields(TRecordBuffer buffer) {
-  TDataSetState saved = SetTempState(dsCalcFields);
-  TRecordBuffer saved_buffer = calc_buffer_;
-  calc_buffer_ = buffer;
-  try {
-    ClearCalcFields(buffer);
-    Fire(OnCalcFields);
-  } catch (...) {
-    calc_buffer_ = saved_buffer;
-    RestoreState(saved);
-    throw;
-  }
-  calc_buffer_ = saved_buffer;
-  RestoreState(saved);
+  RecordAside aside(*this, buffer);
+  ClearCalcFields(buffer);
+  Fire(OnCalcFields);
 }
 
 void TDataSet::DispatchEvent(TDataEvent event, const void* info) {

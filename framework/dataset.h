@@ -255,7 +255,26 @@ class TDataSet {
   std::vector<TField*> FieldList(const std::string& names) const;
   // A buffer outside the window for fetching a record aside (Lookup).
   TRecordBuffer TempBuffer() const { return temp_buffer_; }
-  void SetCalcBuffer(TRecordBuffer buffer) { calc_buffer_ = buffer; }
+  // While it lives, the fields read and write `buffer`, as they do while calculating: a record
+  // computed or read aside from the window.
+  class RecordAside {
+   public:
+    RecordAside(TDataSet& dataset, TRecordBuffer buffer)
+        : dataset_(dataset), state_(dataset.SetTempState(dsCalcFields)), buffer_(dataset.calc_buffer_) {
+      dataset.calc_buffer_ = buffer;
+    }
+    ~RecordAside() {
+      dataset_.calc_buffer_ = buffer_;
+      dataset_.RestoreState(state_);
+    }
+    RecordAside(const RecordAside&) = delete;
+    RecordAside& operator=(const RecordAside&) = delete;
+
+   private:
+    TDataSet& dataset_;
+    TDataSetState state_;
+    TRecordBuffer buffer_;
+  };
   // Empties the window.
   void ClearBuffers();
   // Runs `operation`, offering a failure to `error_event`, which may retry or abort it.

@@ -106,22 +106,12 @@ bool TDataSet::ScanRecords(const std::vector<TField*>& keys, const std::vector<V
                            std::vector<Variant>* result_values) {
   CursorPosChanged();
   InternalFirst();
-  const TDataSetState saved_state = SetTempState(dsCalcFields);
-  const TRecordBuffer saved_buffer = calc_buffer_;
-  calc_buffer_ = temp_buffer_;
+  RecordAside aside(*this, temp_buffer_);
   bool found = false;
-  try {
-    while (!found && GetRecord(temp_buffer_, gmNext, true) == grOK)
-      found = RecordMatches(keys, values, options);
-    if (found && result_values)
-      for (TField* field : results) result_values->push_back(field->Value());
-  } catch (...) {
-    calc_buffer_ = saved_buffer;
-    RestoreState(saved_state);
-    throw;
-  }
-  calc_buffer_ = saved_buffer;
-  RestoreState(saved_state);
+  while (!found && GetRecord(temp_buffer_, gmNext, true) == grOK)
+    found = RecordMatches(keys, values, options);
+  if (found && result_values)
+    for (TField* field : results) result_values->push_back(field->Value());
   return found;
 }
 

@@ -29,4 +29,20 @@ class TStream {
   void WriteAll(const std::string& bytes);
 };
 
+// A stream over a text held in memory.
+class TStringStream : public TStream {
+ public:
+  explicit TStringStream(std::string text = {}) : text_(std::move(text)) {}
+  const std::string& DataString() const { return text_; }
+  int32_t Read(void* buffer, int32_t count) override;
+  // Writes over what is at the position, and beyond the end.
+  int32_t Write(const void* buffer, int32_t count) override;
+  // Positions stay within the text.
+  int32_t Seek(int32_t offset, TSeekOrigin origin) override;
+
+ protected:
+  std::string text_;
+  std::size_t position_ = 0;
+};
+
 }  // namespace vornelle::platform

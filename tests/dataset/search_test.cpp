@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine.h"
+#include "framework/errors.h"
 #include "platform/codepage.h"
 #include "platform/datetime.h"
 #include "tests/dataset/writing_fixture.h"
@@ -172,6 +173,12 @@ TEST_F(Searching, LookupGivesTheFoundRecordsValuesAndDoesNotMove) {
 
   EXPECT_TRUE(table->Lookup("THEDATE", {Text("0909")}, "THEJOKE").empty());
   EXPECT_EQ(table->RecNo(), 3);
+
+  // A result field that does not exist: the error, and the dataset still where it was.
+  EXPECT_THROW(table->Lookup("THEDATE", {Text("0101")}, "NOSUCH"), framework::EDatabaseError);
+  EXPECT_EQ(Joke(*table), std::vector<std::string>{"three"});
+  table->Next();
+  EXPECT_EQ(table->RecNo(), 4);
 }
 
 TEST_F(Searching, LookupGivesValuesOfEveryType) {
@@ -210,7 +217,7 @@ TEST_F(Searching, UnknownKeyFieldIsTheEnginesErrorAndTheDatasetStays) {
   EXPECT_EQ(table->RecNo(), 3);
 }
 
-// A key field that fails after an earlier one searched in vain leaves the engine past the end.
+// A key field that fails after an earlier one searched in vain: the record is back all the same.
 TEST_F(Searching, UnknownSecondKeyFieldLeavesTheDatasetWhereItWas) {
   auto table = Open(path_);
   table->Next();

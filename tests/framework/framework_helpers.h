@@ -88,33 +88,10 @@ inline void LogEvents(TDataSet& ds, std::vector<std::string>& log) {
 }
 
 // A stream over a string, for the blob fields' stream methods.
-class StringStream : public platform::TStream {
+class StringStream : public platform::TStringStream {
  public:
-  explicit StringStream(std::string text = {}) : text_(std::move(text)) {}
-  const std::string& Text() const { return text_; }
-  int32_t Read(void* buffer, int32_t count) override {
-    const std::size_t n = std::min(static_cast<std::size_t>(count), text_.size() - position_);
-    std::memcpy(buffer, text_.data() + position_, n);
-    position_ += n;
-    return static_cast<int32_t>(n);
-  }
-  int32_t Write(const void* buffer, int32_t count) override {
-    text_.replace(position_, static_cast<std::size_t>(count), static_cast<const char*>(buffer),
-                  static_cast<std::size_t>(count));
-    position_ += static_cast<std::size_t>(count);
-    return count;
-  }
-  int32_t Seek(int32_t offset, platform::TSeekOrigin origin) override {
-    const int64_t base = origin == platform::soBeginning ? 0
-                         : origin == platform::soCurrent ? static_cast<int64_t>(position_)
-                                                         : static_cast<int64_t>(text_.size());
-    position_ = static_cast<std::size_t>(std::clamp<int64_t>(base + offset, 0, static_cast<int64_t>(text_.size())));
-    return static_cast<int32_t>(position_);
-  }
-
- private:
-  std::string text_;
-  std::size_t position_ = 0;
+  using TStringStream::TStringStream;
+  const std::string& Text() const { return DataString(); }
 };
 
 }  // namespace vornelle::testing

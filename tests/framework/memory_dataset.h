@@ -284,7 +284,7 @@ class TMemoryDataSet : public TDataSet {
 
 // A stream over one blob text of the dataset; a written value becomes a new text that the
 // active record refers to once the stream ends.
-class TMemoryDataSet::BlobStream : public platform::TStream {
+class TMemoryDataSet::BlobStream : public platform::TStringStream {
  public:
   BlobStream(TMemoryDataSet& dataset, TField& field, TBlobStreamMode mode)
       : dataset_(dataset), field_(field), mode_(mode) {
@@ -304,31 +304,11 @@ class TMemoryDataSet::BlobStream : public platform::TStream {
       platform::HandleCurrentException();
     }
   }
-  int32_t Read(void* buffer, int32_t count) override {
-    const auto n = static_cast<int32_t>(std::min<std::size_t>(static_cast<std::size_t>(count), text_.size() - position_));
-    std::memcpy(buffer, text_.data() + position_, static_cast<std::size_t>(n));
-    position_ += static_cast<std::size_t>(n);
-    return n;
-  }
-  int32_t Write(const void* buffer, int32_t count) override {
-    text_.replace(position_, static_cast<std::size_t>(count), static_cast<const char*>(buffer), static_cast<std::size_t>(count));
-    position_ += static_cast<std::size_t>(count);
-    return count;
-  }
-  int32_t Seek(int32_t offset, platform::TSeekOrigin origin) override {
-    const int64_t base = origin == platform::soBeginning ? 0
-                         : origin == platform::soCurrent ? static_cast<int64_t>(position_)
-                                                         : static_cast<int64_t>(text_.size());
-    position_ = static_cast<std::size_t>(std::clamp<int64_t>(base + offset, 0, static_cast<int64_t>(text_.size())));
-    return static_cast<int32_t>(position_);
-  }
 
  private:
   TMemoryDataSet& dataset_;
   TField& field_;
   TBlobStreamMode mode_;
-  std::string text_;
-  std::size_t position_ = 0;
 };
 
 inline std::unique_ptr<platform::TStream> TMemoryDataSet::CreateBlobStream(TField& field,
