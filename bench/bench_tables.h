@@ -164,6 +164,34 @@ inline std::string MemoTable(int32_t records) {
   return dbf;
 }
 
+// The day lookup of one theme made with the engine's routines alone, as the reference of the
+// calendar's lookup: open, filter, first record, its memo lines in ANSI, close. Returns the
+// number of lines.
+inline int64_t EngineDayLookup(const std::string& table, const std::string& filter) {
+  using namespace vornelle::engine;
+  int64_t lines = 0;
+  Switches().oem = true;
+  USE(table);
+  Set_Filter_To(filter);
+  GoTop();
+  if (!dEOF()) {
+    int32_t block;
+    std::memcpy(&block, FieldAddress(2), 4);
+    MemoTextReader reader;
+    std::string line;
+    if (reader.Open(&block) == 0) {
+      while (reader.ReadLine(line)) {
+        vornelle::platform::OemToAnsi(line.data(), line.size());
+        ++lines;
+      }
+      reader.Close();
+    }
+  }
+  USE("");
+  Switches().oem = false;
+  return lines;
+}
+
 inline int64_t FileSize(const std::string& path) {
   return static_cast<int64_t>(std::filesystem::file_size(path));
 }

@@ -112,30 +112,8 @@ void Lookups(benchmark::State& state, int64_t lines) {
 
 void EngineDayLookup(benchmark::State& state) {
   int64_t lines = 0;
-  std::string line;
-  for (auto _ : state) {
-    for (const std::string& filter : DayFilters()) {
-      Switches().oem = true;
-      USE(ThemePath());
-      Set_Filter_To(filter);
-      GoTop();
-      if (!dEOF()) {
-        int32_t block;
-        std::memcpy(&block, FieldAddress(2), 4);
-        MemoTextReader reader;
-        if (reader.Open(&block) == 0) {
-          // In the ANSI code page, as GetMField gives the lines.
-          while (reader.ReadLine(line)) {
-            platform::OemToAnsi(line.data(), line.size());
-            ++lines;
-          }
-          reader.Close();
-        }
-      }
-      USE("");
-    }
-  }
-  Switches().oem = false;
+  for (auto _ : state)
+    for (const std::string& filter : DayFilters()) lines += bench::EngineDayLookup(ThemePath(), filter);
   Lookups(state, lines);
 }
 

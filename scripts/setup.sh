@@ -10,6 +10,8 @@ packages=(
   clang-14 libclang-rt-14-dev
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   libxbase64-dev
+  qt6-base-dev libqt6svg6
+  xvfb xauth xdotool imagemagick
 )
 
 missing=()

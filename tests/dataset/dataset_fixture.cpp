@@ -30,22 +30,8 @@ void DatasetTest::TearDown() {
 }
 
 std::string DatasetTest::MakeTheme(const std::string& name, const std::vector<ThemeRecord>& records) {
-  using namespace engine;
   const std::string path = dir_.File(name);
-  CreateDbf(path, {{"THEDATE", 'C', 4, 0}, {"THEJOKE", 'M', 10, 0}});
-  const bool oem = Switches().oem;
-  Switches().oem = true;
-  USE(path + " EXCLUSIVE ALIAS MAKER");
-  for (const ThemeRecord& r : records) {
-    ClearRecord();
-    std::memcpy(FieldAddress(1) + 1, r.day.data(), std::min<std::size_t>(r.day.size(), 4));
-    const int32_t block = WriteMemoValue(r.message, true);
-    std::memcpy(FieldAddress(2), &block, 4);
-    Append();
-    if (r.deleted) DeleteRec();
-  }
-  CloseArea();
-  Switches().oem = oem;
+  WriteTheme(path, records);
   return path;
 }
 

@@ -9,15 +9,9 @@
 
 #include "dataset/zuviv.h"
 #include "tests/support/test_support.h"
+#include "tests/support/themes.h"
 
 namespace vornelle::testing {
-
-// A day's record of a theme: the day key and the message (ANSI text; stored in OEM).
-struct ThemeRecord {
-  std::string day;
-  std::string message;
-  bool deleted = false;
-};
 
 class DatasetTest : public EngineTest {
  protected:

@@ -18,5 +18,6 @@ int AppendCommand(const Arguments& args);
 int ReplaceCommand(const Arguments& args);
 int DeleteCommand(const Arguments& args);
 int RecallCommand(const Arguments& args);
+int DayCommand(const Arguments& args);
 
 }  // namespace vornelle::tools

@@ -61,6 +61,11 @@ const Command kCommands[] = {
      "Changes fields of record RECNO under its record lock (waiting up to 10 s)."},
     {"delete", DeleteCommand, "delete TABLE RECNO", "Marks record RECNO deleted."},
     {"recall", RecallCommand, "recall TABLE RECNO", "Clears the deleted mark of record RECNO."},
+    {"day", DayCommand, "day [--date YYYY-MM-DD] [--folder DIR] [THEME...]",
+     "Prints the day's messages (default: today) as the calendar's pane shows them: the\n"
+     "messages of THEME... or, without any, of the themes the folder's Vornel.Ini displays,\n"
+     "with the separator blocks between themes. A theme without a message for the day is\n"
+     "named on stderr."},
 };
 
 void PrintOverview(std::FILE* out) {

@@ -1,0 +1,66 @@
+#pragma once
+// What the core needs of the screen, as narrow interfaces: the windows implement them, the
+// terminal companion prints through them, and tests record what they are asked.
+
+#include <string>
+#include <vector>
+
+#include "platform/locale.h"
+
+namespace vornelle::app {
+
+// A window's place and size on the screen, in pixels.
+struct WindowGeometry {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// Where the program's confirmation boxes go: their top-left corner a little up and left of
+// the main window's middle.
+inline ScreenPoint ConfirmationPosition(const WindowGeometry& window) {
+  return {window.left + window.width / 2 - 50, window.top + window.height / 2 - 25};
+}
+
+class MessageBoxService {
+ public:
+  virtual ~MessageBoxService() = default;
+  // A confirmation box: question icon, caption "Confirm", the one button "OK", its top-left
+  // corner at `at`. A negative coordinate is not applied; with both negative the box is
+  // centred on the screen. Returns when the user has closed it.
+  virtual void Confirm(const std::string& text, ScreenPoint at) = 0;
+  // A confirmation box centred on the screen with the buttons "&Yes" and "&No": true for Yes.
+  virtual bool AskYesNo(const std::string& text) = 0;
+  // An error box: error icon, the caption given, one button "OK".
+  virtual void Error(const std::string& caption, const std::string& text) = 0;
+};
+
+// The message pane: the lookup empties it first and fills it in one step at the end.
+class MessagePane {
+ public:
+  virtual ~MessagePane() = default;
+  virtual void Clear() = 0;
+  virtual void SetLines(const std::vector<std::string>& lines) = 0;
+};
+
+// The date the user has selected, asked anew whenever it is needed.
+class SelectedDate {
+ public:
+  virtual ~SelectedDate() = default;
+  virtual platform::CalendarDate Date() const = 0;
+};
+
+// Today, from the system clock; tests put in their own.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual platform::CalendarDate Today() const = 0;
+};
+
+}  // namespace vornelle::app

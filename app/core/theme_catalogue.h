@@ -1,0 +1,29 @@
+#pragma once
+// The theme catalogue: every .dbf table of the current folder is a theme, described by the
+// first line of its record keyed 9999.
+
+#include <string>
+
+#include "app/core/services.h"
+#include "app/core/settings.h"
+
+namespace vornelle::dataset {
+class TZuViv;
+}
+
+namespace vornelle::app {
+
+// The day key of a theme's description record.
+inline constexpr const char* kDescriptionKey = "9999";
+
+// Fills AvailTheme and AvailThemeD from the tables of `folder`, each opened in `table`. When
+// the folder holds no table, or a table has no description, the user is told in a confirmation
+// box placed by `window` and the result is false: the program cannot go on. Failures of the
+// table component or the engine are raised to the caller.
+bool ScanThemes(const std::string& folder, dataset::TZuViv& table, ThemeLists& themes,
+                MessageBoxService& boxes, const WindowGeometry& window);
+
+// The text of a memo as the pane shows it: lines from the table (ANSI) in UTF-8.
+std::string PaneText(const std::string& ansi_line);
+
+}  // namespace vornelle::app

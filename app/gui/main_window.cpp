@@ -1,0 +1,338 @@
+#include "app/gui/main_window.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QSplitter>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "app/core/product.h"
+#include "app/gui/about_box.h"
+#include "app/gui/appearance.h"
+
+namespace vornelle::app {
+
+namespace {
+
+constexpr int kToolbarHeight = 31;
+constexpr int kDesignedWidth = 474;
+constexpr int kDesignedHeight = 502;
+constexpr int kExitButtonLeft = 427;  // at the designed width; it keeps its distance to the right
+
+// The date selected in the month calendar.
+class CalendarSelection : public SelectedDate {
+ public:
+  explicit CalendarSelection(const QCalendarWidget* calendar) : calendar_(calendar) {}
+  platform::CalendarDate Date() const override {
+    const QDate date = calendar_->selectedDate();
+    return {date.year(), date.month(), date.day()};
+  }
+
+ private:
+  const QCalendarWidget* calendar_;
+};
+
+QDate ToQDate(const platform::CalendarDate& date) { return QDate(date.year, date.month, date.day); }
+
+platform::CalendarDate FromQDate(const QDate& date) { return {date.year(), date.month(), date.day()}; }
+
+#ifndef VORNELLE_HELP_DIR
+#define VORNELLE_HELP_DIR ""
+#endif
+
+}  // namespace
+
+TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, const Clock& clock,
+               QWidget* parent)
+    : QMainWindow(parent), program_(program), boxes_(boxes), help_(help), clock_(clock) {
+  setObjectName("Form1");
+  setWindowTitle("Mirrowen v1.0");
+  setWindowIcon(ProgramIcon());
+  setFont(InstalledFont("MS Sans Serif", 8, 0));
+  SetBackground(this, kTeal);
+
+  QMenu* file = menuBar()->addMenu("&File");
+  file->addAction("&Save Changes Made", this, &TForm1::SaveBClick);
+  file->addAction("&Exit", this, &TForm1::ExitBClick);
+  menuBar()->addMenu("&Tools")->addAction("&Options", this, &TForm1::OptionsBClick);
+  QMenu* help_menu = menuBar()->addMenu("&Help");
+  help_menu->addAction("&Contents", this, &TForm1::HelpB2Click);
+  help_menu->addAction("&About", this, &TForm1::AboutB2Click);
+
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+
+  // The toolbar: flat buttons at fixed places, the Exit button kept at the right edge.
+  panel2_ = new QWidget(central);
+  panel2_->setObjectName("Panel2");
+  panel2_->setFixedHeight(kToolbarHeight);
+  panel2_->setMinimumWidth(0);
+  AddToolButton("OptionsB", ToolIcon("preferences-system", QStyle::SP_FileDialogDetailedView), 4,
+                "Configure options for the program.", &TForm1::OptionsBClick);
+  AddToolButton("SaveB", ToolIcon("document-save", QStyle::SP_DialogSaveButton), 41,
+                "Save Changes Made.", &TForm1::SaveBClick);
+  AddToolButton("HelpB2", ToolIcon("help-contents", QStyle::SP_DialogHelpButton), 79,
+                "Get Help For The Program.", &TForm1::HelpB2Click);
+  AddToolButton("AboutB2", ToolIcon("help-about", QStyle::SP_MessageBoxInformation), 116,
+                "Information About The Program.", &TForm1::AboutB2Click);
+  exit_button_ = AddToolButton("ExitB", ToolIcon("application-exit", QStyle::SP_DialogCloseButton),
+                               kExitButtonLeft, "Exit The Program.", &TForm1::ExitBClick);
+  column->addWidget(panel2_);
+
+  splitter_ = new QSplitter(Qt::Vertical, central);
+  splitter_->setObjectName("Splitter1");
+  splitter_->setHandleWidth(5);
+  splitter_->setChildrenCollapsible(false);
+  splitter_->setStyleSheet("QSplitter::handle { background: black; }");
+  splitter_->setMinimumSize(0, 0);
+
+  panel1_ = new QFrame(splitter_);
+  panel1_->setObjectName("Panel1");
+  panel1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  panel1_->setFocusPolicy(Qt::StrongFocus);
+  panel1_->setMinimumSize(0, 0);
+  auto* calendar_box = new QVBoxLayout(panel1_);
+  calendar_box->setContentsMargins(1, 1, 1, 1);
+  calendar_ = new QCalendarWidget(panel1_);
+  calendar_->setObjectName("MonthCalendar1");
+  calendar_->setToolTip("Click on any day to see more messages.");
+  calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  calendar_->setMinimumSize(1, 1);
+  calendar_box->addWidget(calendar_);
+  connect(calendar_, &QCalendarWidget::clicked, this, &TForm1::MonthCalendar1Click);
+
+  jp_ = new QFrame(splitter_);
+  jp_->setObjectName("JP");
+  jp_->setMinimumSize(0, 0);
+  auto* pane_box = new QVBoxLayout(jp_);
+  pane_box->setContentsMargins(6, 8, 6, 8);
+  pane_ = new QPlainTextEdit(jp_);
+  pane_->setObjectName("JMsg");
+  pane_->setReadOnly(true);
+  pane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  pane_->setContextMenuPolicy(Qt::PreventContextMenu);  // no menu, not even the standard one
+  pane_->setFocusPolicy(Qt::NoFocus);
+  pane_->setMinimumSize(0, 0);
+  pane_->viewport()->installEventFilter(this);
+  pane_box->addWidget(pane_);
+
+  splitter_->addWidget(panel1_);
+  splitter_->addWidget(jp_);
+  splitter_->setStretchFactor(0, 0);  // the calendar panel keeps its height; the pane takes the rest
+  splitter_->setStretchFactor(1, 1);
+  connect(splitter_, &QSplitter::splitterMoved, this,
+          [this](int position, int) { panel1_height_ = position; });
+  column->addWidget(splitter_, 1);
+  splitter_->hide();  // until the start-up has finished
+  setCentralWidget(central);
+
+  timer_ = new QTimer(this);
+  timer_->setObjectName("Timer1");
+  timer_->setInterval(60000);
+  connect(timer_, &QTimer::timeout, this, &TForm1::Timer1Timer);
+
+  pane_service_ = std::make_unique<PlainTextPane>(pane_);
+  selected_date_ = std::make_unique<CalendarSelection>(calendar_);
+  about_ = std::make_unique<TAboutBox>(program_.settings, this);
+
+  resize(kDesignedWidth, kDesignedHeight);
+  if (const QScreen* screen = QApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+}
+
+TForm1::~TForm1() = default;
+
+QToolButton* TForm1::AddToolButton(const char* name, const QIcon& icon, int left, const char* tip,
+                                   void (TForm1::*slot)()) {
+  auto* button = new QToolButton(panel2_);
+  button->setObjectName(name);
+  button->setIcon(icon);
+  button->setIconSize(QSize(20, 20));
+  button->setAutoRaise(true);
+  button->setToolTip(tip);
+  button->setGeometry(left, 2, 35, 26);
+  connect(button, &QToolButton::clicked, this, slot);
+  return button;
+}
+
+WindowGeometry TForm1::LiveGeometry() const { return {x(), y(), width(), height()}; }
+
+void TForm1::CopyGeometryToSettings() {
+  const WindowGeometry live = LiveGeometry();
+  Settings& s = program_.settings;
+  s.Left = live.left, s.Top = live.top, s.Height = live.height, s.Width = live.width;
+}
+
+void TForm1::Guarded(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const platform::EAbort&) {
+  } catch (const std::exception& error) {
+    boxes_.Error(ApplicationTitle(), error.what());
+  }
+}
+
+// --- Start-up ---
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_once_) return;
+  shown_once_ = true;
+  calendar_->setSelectedDate(ToQDate(clock_.Today()));
+  // The start-up runs once the window is up, as its first activation does.
+  QTimer::singleShot(0, this, [this] { Guarded([this] { StartUp(); }); });
+}
+
+void TForm1::StartUp() {
+  if (!program_.LoadAndScan(boxes_, LiveGeometry())) {
+    close();
+    return;
+  }
+  const Settings& s = program_.settings;
+  move(s.Left, s.Top);
+  resize(s.Width, s.Height);
+  ApplyCalendarColours();
+  ApplyColours();
+  ApplyCalendarFont(calendar_, s);
+  panel1_height_ = s.SPTOP;
+  ApplyPanelHeight();
+  ApplyPaneFont(pane_, s);
+  ShowDayMessages();
+  setWindowTitle(QString::fromStdString(WindowCaption()));
+  calendar_->updateGeometry();
+  program_.last_day_shown = FromQDate(calendar_->selectedDate());
+  timer_->start();
+  splitter_->show();
+  ApplyPanelHeight();
+  startup_done_ = true;
+}
+
+void TForm1::ApplyColours() {
+  const QColor colour = ToQColor(program_.settings.WC);
+  SetBackground(this, colour);
+  SetBackground(panel1_, colour);
+  SetBackground(jp_, colour);
+}
+
+void TForm1::ApplyCalendarColours() { ApplyCalendarColourSlots(calendar_, program_.settings); }
+
+void TForm1::ApplyPanelHeight() {
+  const int total = splitter_->height() - splitter_->handleWidth();
+  splitter_->setSizes({panel1_height_, std::max(0, total - panel1_height_)});
+}
+
+int TForm1::CalendarPanelHeight() const { return panel1_height_; }
+
+void TForm1::ShowDayMessages() {
+  program_.ShowDay(*selected_date_, *pane_service_, boxes_, LiveGeometry());
+}
+
+// --- Commands ---
+
+void TForm1::OptionsBClick() {
+  Guarded([this] {
+    CopyGeometryToSettings();
+    if (!show_options) return;
+    const OptionsOutcome outcome = show_options();
+    if (!outcome.applied) return;
+    const Settings& s = program_.settings;
+    if (outcome.colours_changed) {
+      ApplyCalendarColours();
+      ApplyColours();
+    }
+    if (outcome.fonts_changed) {
+      ApplyPaneFont(pane_, s);
+      ApplyCalendarFont(calendar_, s);
+      ApplyCalendarColours();
+    }
+    calendar_->updateGeometry();
+    if (outcome.themes_changed) ShowDayMessages();
+  });
+}
+
+void TForm1::SaveBClick() {
+  Guarded([this] { program_.Save(LiveGeometry(), CalendarPanelHeight()); });
+}
+
+void TForm1::HelpB2Click() {
+  Guarded([this] {
+    const std::filesystem::path local = std::filesystem::current_path() / kHelpFileName;
+    const std::filesystem::path installed = std::filesystem::path(VORNELLE_HELP_DIR) / kHelpFileName;
+    std::string page;
+    if (std::filesystem::exists(local))
+      page = local.string();
+    else if (*VORNELLE_HELP_DIR && std::filesystem::exists(installed))
+      page = installed.string();
+    if (page.empty()) {
+      boxes_.Error(ApplicationTitle(), "The help file " + local.string() + " is missing");
+      return;
+    }
+    if (!help_.Open(page)) boxes_.Error(ApplicationTitle(), "The help page " + page + " could not be opened");
+  });
+}
+
+void TForm1::AboutB2Click() {
+  CopyGeometryToSettings();
+  about_->exec();
+}
+
+// --- Events ---
+
+void TForm1::MonthCalendar1Click() {
+  Guarded([this] { ShowDayMessages(); });
+}
+
+void TForm1::Timer1Timer() {
+  Guarded([this] {
+    const platform::CalendarDate today = clock_.Today();
+    if (!program_.DayChanged(today)) return;
+    calendar_->setSelectedDate(ToQDate(today));
+    ShowDayMessages();
+    program_.last_day_shown = FromQDate(calendar_->selectedDate());
+  });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  try {
+    switch (program_.DecideClose(LiveGeometry(), CalendarPanelHeight())) {
+      case CloseAction::kAskToSave:
+        if (boxes_.AskYesNo("Save Changes Before Exiting?"))
+          program_.Save(LiveGeometry(), CalendarPanelHeight());
+        break;
+      case CloseAction::kWritePosition: program_.SavePosition(LiveGeometry()); break;
+      case CloseAction::kClose: break;
+    }
+  } catch (const std::exception& error) {
+    // The settings could not be written: the window stays open, and closing it asks again.
+    boxes_.Error(ApplicationTitle(), error.what());
+    event->ignore();
+    return;
+  }
+  timer_->stop();
+  event->accept();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  exit_button_->move(width() - (kDesignedWidth - kExitButtonLeft), 2);
+  if (startup_done_) ApplyPanelHeight();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // A click into the pane sends the keyboard focus to the calendar panel.
+  if (watched == pane_->viewport() && event->type() == QEvent::MouseButtonPress)
+    panel1_->setFocus();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace vornelle::app

@@ -1,0 +1,107 @@
+#pragma once
+// TForm1: the main window. A toolbar, the month calendar and, under a splitter, the read-only
+// pane with the day's messages. On its first showing it loads the settings, scans the themes,
+// applies geometry, colours and fonts and shows today's messages; a timer moves it to the new
+// day after midnight; closing asks to save when the settings changed.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "app/core/program.h"
+#include "app/gui/qt_services.h"
+
+class QCalendarWidget;
+class QFrame;
+class QPlainTextEdit;
+class QSplitter;
+class QTimer;
+class QToolButton;
+
+namespace vornelle::app {
+
+class TAboutBox;
+
+// How the options dialog ended: with "Apply", and what it changed.
+struct OptionsOutcome {
+  bool applied = false;
+  bool colours_changed = false;
+  bool fonts_changed = false;
+  bool themes_changed = false;
+};
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, const Clock& clock,
+         QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Shows the options dialog modally; until the dialog exists, no options are offered.
+  std::function<OptionsOutcome()> show_options;
+
+  // Parts the tests look at.
+  QCalendarWidget* MonthCalendar1() const { return calendar_; }
+  QPlainTextEdit* JMsg() const { return pane_; }
+  QFrame* Panel1() const { return panel1_; }
+  QFrame* JP() const { return jp_; }
+  QTimer* Timer1() const { return timer_; }
+  QWidget* Panel2() const { return panel2_; }
+  TAboutBox* AboutBox() const { return about_.get(); }
+  // The window's live place and size, as the settings keep them.
+  WindowGeometry LiveGeometry() const;
+  bool StartupDone() const { return startup_done_; }
+  // The calendar panel's height as set (SPTOP) or dragged with the splitter. It holds even when
+  // the window is too low to show all of it, as the settings file expects.
+  int CalendarPanelHeight() const;
+
+ public Q_SLOTS:
+  void OptionsBClick();
+  void SaveBClick();
+  void HelpB2Click();
+  void AboutB2Click();
+  void ExitBClick() { close(); }
+  void MonthCalendar1Click();
+  void Timer1Timer();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void StartUp();
+  void ApplyColours();
+  void ApplyCalendarColours();
+  void ApplyPanelHeight();
+  void ShowDayMessages();
+  void CopyGeometryToSettings();
+  // Runs an event's work; a failure it raises goes to the general error handler.
+  void Guarded(const std::function<void()>& work);
+  QToolButton* AddToolButton(const char* name, const QIcon& icon, int left, const char* tip,
+                             void (TForm1::*slot)());
+
+  Program& program_;
+  MessageBoxService& boxes_;
+  HelpViewer& help_;
+  const Clock& clock_;
+  std::unique_ptr<MessagePane> pane_service_;
+  std::unique_ptr<SelectedDate> selected_date_;
+  std::unique_ptr<TAboutBox> about_;
+
+  QWidget* panel2_ = nullptr;
+  QToolButton* exit_button_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QFrame* panel1_ = nullptr;
+  QCalendarWidget* calendar_ = nullptr;
+  QFrame* jp_ = nullptr;
+  QPlainTextEdit* pane_ = nullptr;
+  QTimer* timer_ = nullptr;
+  int panel1_height_ = 305;
+  bool shown_once_ = false;
+  bool startup_done_ = false;
+};
+
+}  // namespace vornelle::app

@@ -1,0 +1,67 @@
+// The theme catalogue: which files are themes, their descriptions, and a folder or a table the
+// program cannot start with.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/core/program.h"
+#include "app/core/theme_catalogue.h"
+#include "tests/app/app_fixture.h"
+
+namespace vornelle::app {
+namespace {
+
+class Catalogue : public testing::AppTest {
+ protected:
+  bool Scan() { return ScanThemes(".", program_.joketbl, program_.themes, boxes_, {50, 50, 190, 153}); }
+  Program program_{"Vornel.Ini"};
+};
+
+TEST_F(Catalogue, TablesOfTheFolderInNameOrderWithTheirDescriptions) {
+  Theme("b.dbf", {{"0101", "x"}, {"9999", "Second\r\nmore lines are ignored"}});
+  Theme("A.DBF", {{"9999", "First \xfc"}});
+  Theme("c.dbf", {{"9999", ""}});  // an empty description keeps the lists parallel
+  std::filesystem::create_directory("folder.dbf");
+  testing::WriteFileBytes(Folder() + "/notes.txt", "not a theme");
+  ASSERT_TRUE(Scan());
+  EXPECT_EQ(program_.themes.AvailTheme, (std::vector<std::string>{"A.DBF", "b.dbf", "c.dbf"}));
+  EXPECT_EQ(program_.themes.AvailThemeD, (std::vector<std::string>{"First \xc3\xbc", "Second", ""}));
+  EXPECT_TRUE(boxes_.confirms.empty());
+}
+
+TEST_F(Catalogue, FolderWithoutTablesCannotStart) {
+  EXPECT_FALSE(Scan());
+  ASSERT_EQ(boxes_.confirms.size(), 1u);
+  EXPECT_EQ(boxes_.confirms[0].text, "No Message Files Exists! Please check your installation.");
+  EXPECT_EQ(boxes_.confirms[0].at.x, 50 + 95 - 50);
+  EXPECT_EQ(boxes_.confirms[0].at.y, 50 + 76 - 25);
+}
+
+TEST_F(Catalogue, TableWithoutDescriptionStopsTheScan) {
+  Theme("a.dbf", {{"9999", "A"}});
+  Theme("b.dbf", {{"0101", "no description"}});
+  Theme("c.dbf", {{"9999", "C"}});
+  EXPECT_FALSE(Scan());
+  ASSERT_EQ(boxes_.confirms.size(), 1u);
+  EXPECT_EQ(boxes_.confirms[0].text, "No Description on File for This .db: b.dbf");
+  EXPECT_EQ(program_.themes.AvailTheme, (std::vector<std::string>{"a.dbf", "b.dbf"}));  // c never opened
+}
+
+TEST_F(Catalogue, StartUpReadsSettingsThenScans) {
+  Theme("a.dbf", {{"9999", "A"}});
+  WriteSettings("[THEMES]\nThemeLINES=1\nDB_0=a.dbf\nDBD_0=A\n");
+  Program program;
+  EXPECT_TRUE(program.LoadAndScan(boxes_, {}));
+  EXPECT_EQ(program.themes.SelTheme, std::vector<std::string>{"a.dbf"});
+  EXPECT_EQ(program.themes.AvailThemeD, std::vector<std::string>{"A"});
+  EXPECT_FALSE(program.startup_failed);
+  std::filesystem::remove("a.dbf");
+  std::filesystem::remove("a.dbt");
+  Program empty;
+  EXPECT_FALSE(empty.LoadAndScan(boxes_, {}));
+  EXPECT_TRUE(empty.startup_failed);
+}
+
+}  // namespace
+}  // namespace vornelle::app

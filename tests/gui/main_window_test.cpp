@@ -1,0 +1,355 @@
+// The calendar window as a user meets it, on the offscreen platform: start-up, the day's
+// messages, the day-change timer, closing with and without saving, the About box, and where
+// message boxes go.
+
+#include <unistd.h>
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <climits>
+#include <memory>
+
+#include "app/core/program.h"
+#include "app/gui/about_box.h"
+#include "app/gui/main_window.h"
+#include "engine/engine.h"
+#include "expr/expr.h"
+#include "platform/locale.h"
+#include "platform/message_box.h"
+#include "platform/profile.h"
+#include "tests/app/app_fixture.h"
+#include "tests/support/themes.h"
+
+using namespace vornelle;
+using app::TForm1;
+namespace vt = vornelle::testing;
+using vt::ThemeRecord;
+
+namespace {
+
+class RecordingHelp : public app::HelpViewer {
+ public:
+  bool Open(const std::string& path) override {
+    opened.push_back(path);
+    return true;
+  }
+  std::vector<std::string> opened;
+};
+
+std::string ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("<none>");
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> folder_;
+  std::string old_folder_;
+  std::unique_ptr<app::Program> program_;
+  vt::RecordingBoxes boxes_;
+  RecordingHelp help_;
+  vt::FixedDate clock_{2024, 7, 4};
+  std::unique_ptr<TForm1> window_;
+
+  QString File(const char* name) const { return folder_->filePath(name); }
+  void Theme(const char* name, const std::vector<ThemeRecord>& records) {
+    vt::WriteTheme(File(name).toStdString(), records);
+  }
+  void Settings(const std::string& text) {
+    QFile file(File("Vornel.Ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text.c_str());
+  }
+  // Makes and shows the window, and waits for its start-up.
+  void Start() {
+    program_ = std::make_unique<app::Program>();
+    window_ = std::make_unique<TForm1>(*program_, boxes_, help_, clock_);
+    window_->show();
+    QTRY_VERIFY(window_->StartupDone() || !window_->isVisible());
+  }
+  std::string Pane() const { return window_->JMsg()->toPlainText().toStdString(); }
+
+ private Q_SLOTS:
+  void initTestCase() { vornelle::expr::InstallExpressionUnit(); }
+
+  void init() {
+    engine::ResetEngine();
+    engine::SetAutoCheck(true);
+    engine::SetRaise(true);
+    platform::SetShortDateFormat(platform::PatternFromStrftime("%m/%d/%y"));
+    vornelle::expr::InstallExpressionUnit();
+    folder_ = std::make_unique<QTemporaryDir>();
+    char cwd[PATH_MAX];
+    old_folder_ = getcwd(cwd, sizeof cwd) ? cwd : "/";
+    QVERIFY(chdir(folder_->path().toLocal8Bit().constData()) == 0);
+    boxes_ = vt::RecordingBoxes();
+    help_ = RecordingHelp();
+    clock_.Set(2024, 7, 4);
+    Theme("almanac.dbf", {{"9999", "Almanac"}, {"0704", "Fireworks.\r\nSecond line."}, {"0705", "Next day."}});
+    Theme("garden.dbf", {{"9999", "Garden"}, {"0101", "Frost."}});
+  }
+
+  void cleanup() {
+    window_.reset();
+    program_.reset();
+    engine::ResetEngine();
+    QVERIFY(chdir(old_folder_.c_str()) == 0);
+    folder_.reset();
+  }
+
+  void startsWithTheDefaultsWithoutASettingsFile() {
+    Start();
+    QCOMPARE(window_->windowTitle(), QString("Vornelle 1.0"));
+    QCOMPARE(window_->pos(), QPoint(50, 50));
+    QCOMPARE(window_->size(), QSize(190, 153));
+    QCOMPARE(window_->CalendarPanelHeight(), 305);
+    QCOMPARE(Pane(), std::string());
+    QVERIFY(boxes_.confirms.empty());
+    QVERIFY(window_->Timer1()->isActive());
+    QCOMPARE(window_->Timer1()->interval(), 60000);
+    QVERIFY(window_->MonthCalendar1()->isVisible());
+    QCOMPARE(window_->MonthCalendar1()->toolTip(), QString("Click on any day to see more messages."));
+    QCOMPARE(program_->themes.AvailThemeD, (std::vector<std::string>{"Almanac", "Garden"}));
+    // Nothing changed: closing neither asks nor writes.
+    window_->close();
+    QVERIFY(boxes_.questions.empty());
+    QVERIFY(!QFile::exists(File("Vornel.Ini")));
+  }
+
+  void showsTodaysMessagesOfTheDisplayedThemes() {
+    Settings("[WinSet]\nWidth=474\nHeight=502\n[THEMES]\nThemeLINES=2\nDB_0=almanac.dbf\nDB_1=garden.dbf\n");
+    Start();
+    QCOMPARE(window_->size(), QSize(474, 502));
+    QCOMPARE(Pane(), std::string("Fireworks.\nSecond line.\n\n#########################\n"));
+    QCOMPARE(boxes_.confirms.size(), std::size_t(1));
+    QCOMPARE(boxes_.confirms[0].text, std::string("No Message on File for This .db: garden.dbf"));
+    QCOMPARE(boxes_.confirms[0].at.x, 50 + 474 / 2 - 50);
+    QCOMPARE(boxes_.confirms[0].at.y, 50 + 502 / 2 - 25);
+    // A click on another day looks it up.
+    window_->MonthCalendar1()->setSelectedDate(QDate(2024, 7, 5));
+    window_->MonthCalendar1Click();
+    QCOMPARE(Pane(), std::string("Next day.\n\n#########################\n"));
+  }
+
+  void timerMovesToTheNewDayOnlyWhenTheDayChanges() {
+    Settings("[THEMES]\nThemeLINES=1\nDB_0=almanac.dbf\n");
+    Start();
+    window_->MonthCalendar1()->setSelectedDate(QDate(2024, 1, 1));  // the user looks elsewhere
+    window_->Timer1Timer();
+    QCOMPARE(window_->MonthCalendar1()->selectedDate(), QDate(2024, 1, 1));
+    clock_.Set(2024, 7, 5);  // midnight passed
+    window_->Timer1Timer();
+    QCOMPARE(window_->MonthCalendar1()->selectedDate(), QDate(2024, 7, 5));
+    QCOMPARE(Pane(), std::string("Next day."));
+  }
+
+  void folderWithoutThemesEndsTheProgram() {
+    QFile::remove(File("almanac.dbf"));
+    QFile::remove(File("garden.dbf"));
+    Start();
+    QVERIFY(!window_->isVisible());
+    QCOMPARE(boxes_.confirms.size(), std::size_t(1));
+    QCOMPARE(boxes_.confirms[0].text,
+             std::string("No Message Files Exists! Please check your installation."));
+    QVERIFY(boxes_.questions.empty());
+    QVERIFY(!QFile::exists(File("Vornel.Ini")));
+  }
+
+  void movedOnlyWritesThePositionWithoutAsking() {
+    Settings("[WinSet]\nTop=50\nLeft=50\n");
+    Start();
+    window_->move(120, 80);
+    window_->close();
+    QVERIFY(boxes_.questions.empty());
+    QCOMPARE(platform::GetProfileString("Vornel.Ini", "WinSet", "Top", ""), std::string("80"));
+    QCOMPARE(platform::GetProfileString("Vornel.Ini", "WinSet", "Left", ""), std::string("120"));
+    QCOMPARE(platform::GetProfileString("Vornel.Ini", "WinSet", "Width", "none"), std::string("none"));
+  }
+
+  void resizedAsksAndNoLeavesTheFileAlone() {
+    Settings("[WinSet]\nTop=50\n");
+    Start();
+    window_->resize(300, 250);
+    window_->move(90, 90);
+    boxes_.answers = {false};
+    window_->close();
+    QCOMPARE(boxes_.questions, std::vector<std::string>{"Save Changes Before Exiting?"});
+    QCOMPARE(ReadFile(File("Vornel.Ini")), std::string("[WinSet]\nTop=50\n"));
+  }
+
+  void resizedAndYesSavesEverything() {
+    Start();
+    window_->resize(300, 250);
+    boxes_.answers = {true};
+    window_->close();
+    QCOMPARE(platform::GetProfileString("Vornel.Ini", "WinSet", "Width", ""), std::string("300"));
+    QCOMPARE(platform::GetProfileString("Vornel.Ini", "THEMES", "ThemeLINES", ""), std::string("0"));
+  }
+
+  void savedThenMovedClosesWithoutAWord() {
+    Start();
+    window_->SaveBClick();
+    const std::string saved = ReadFile(File("Vornel.Ini"));
+    window_->move(200, 200);
+    window_->resize(400, 400);
+    window_->close();
+    QVERIFY(boxes_.questions.empty());
+    QCOMPARE(ReadFile(File("Vornel.Ini")), saved);
+  }
+
+  void settingsThatCannotBeWrittenKeepTheWindowOpen() {
+    Settings("[WinSet]\nTop=50\n");
+    QFile::setPermissions(File("Vornel.Ini"), QFile::ReadOwner);
+    Start();
+    window_->move(70, 70);
+    window_->close();
+    QVERIFY(window_->isVisible());
+    QCOMPARE(boxes_.errors.size(), std::size_t(1));
+    QCOMPARE(boxes_.errors[0], "Vornelle v1.0: Unable to write to " +
+                                   QFileInfo(File("Vornel.Ini")).absoluteFilePath().toStdString());
+    QFile::setPermissions(File("Vornel.Ini"), QFile::ReadOwner | QFile::WriteOwner);
+    window_->close();
+    QVERIFY(!window_->isVisible());
+  }
+
+  void aboutBoxIsCentredOverTheWindow() {
+    Start();
+    window_->move(100, 100);
+    window_->resize(400, 300);
+    QPoint place;
+    QString caption, version, product, web;
+    QTimer::singleShot(0, [&] {
+      app::TAboutBox* about = window_->AboutBox();
+      place = about->pos();
+      caption = about->windowTitle();
+      version = about->Version()->text();
+      product = about->ProductName()->text();
+      web = about->WebL()->text();
+      about->accept();
+    });
+    window_->AboutB2Click();
+    QCOMPARE(place, QPoint(100 + 200 - 377 / 2, 100 + 150 - 244 / 2));
+    QCOMPARE(caption, QString("About Vornelle"));
+    QCOMPARE(product, QString("Vornelle"));
+    QCOMPARE(version, QString("Version 1.0"));
+    QVERIFY(web.startsWith("Visit us at: "));
+    QCOMPARE(window_->AboutBox()->size(), QSize(377, 244));
+  }
+
+  void helpOpensThePageOrSaysItIsMissing() {
+    Start();
+    window_->HelpB2Click();
+    QVERIFY(help_.opened.empty());
+    QCOMPARE(boxes_.errors.size(), std::size_t(1));
+    QVERIFY(boxes_.errors[0].find("Vornel.html") != std::string::npos);
+    QFile page(File("Vornel.html"));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.close();
+    window_->HelpB2Click();
+    QCOMPARE(help_.opened.size(), std::size_t(1));
+    QVERIFY(help_.opened[0].find("Vornel.html") != std::string::npos);
+  }
+
+  void paneIsReadOnlyWithoutAMenuOrTheFocus() {
+    Start();
+    QVERIFY(window_->JMsg()->isReadOnly());
+    QCOMPARE(window_->JMsg()->contextMenuPolicy(), Qt::PreventContextMenu);
+    QCOMPARE(window_->JMsg()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(window_->JMsg()->focusPolicy(), Qt::NoFocus);
+  }
+
+  void failuresGoToTheGeneralErrorHandler() {
+    QFile broken(File("broken.dbf"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("this is not a table, though it ends in .dbf and is long enough");
+    broken.close();
+    // The scan meets the broken table: its failure is shown, and the window stays bare.
+    program_ = std::make_unique<app::Program>();
+    window_ = std::make_unique<TForm1>(*program_, boxes_, help_, clock_);
+    window_->show();
+    QTRY_COMPARE(boxes_.errors.size(), std::size_t(1));
+    QVERIFY(boxes_.errors[0].rfind("Vornelle v1.0: Error # 210", 0) == 0);
+    QVERIFY(!window_->StartupDone());
+    QVERIFY(!window_->Timer1()->isActive());
+  }
+};
+
+// The Qt message boxes themselves: placed where the program says.
+class MessageBoxTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void confirmationGoesWhereItIsTold() {
+    app::QtMessageBoxService boxes;
+    QPoint place;
+    QString text, caption, button;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      place = box->pos();
+      text = box->text();
+      caption = box->windowTitle();
+      button = box->buttons().value(0) ? box->buttons().value(0)->text() : QString();
+      box->accept();
+    });
+    boxes.Confirm("No Message on File for This .db: a.dbf", {200, 150});
+    QCOMPARE(place, QPoint(200, 150));
+    QCOMPARE(text, QString("No Message on File for This .db: a.dbf"));
+    QCOMPARE(caption, QString("Confirm"));
+    QCOMPARE(button, QString("OK"));
+  }
+
+  void negativeCoordinatesAreNotApplied() {
+    app::QtMessageBoxService boxes;
+    QPoint place;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      place = box->pos();
+      box->accept();
+    });
+    boxes.Confirm("x", {-5, 40});
+    QCOMPARE(place.y(), 40);
+  }
+
+  void questionAnswersYesOrNo() {
+    app::QtMessageBoxService boxes;
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      for (QAbstractButton* b : box->buttons()) buttons << b->text();
+      box->defaultButton()->click();
+    });
+    QVERIFY(boxes.AskYesNo("Save Changes Before Exiting?"));
+    buttons.sort();
+    QCOMPARE(buttons, (QStringList{"&No", "&Yes"}));
+  }
+};
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  int status = 0;
+  {
+    MainWindowTest test;
+    status |= QTest::qExec(&test, argc, argv);
+  }
+  {
+    MessageBoxTest test;
+    status |= QTest::qExec(&test, argc, argv);
+  }
+  return status;
+}
+
+#include "main_window_test.moc"

@@ -1,0 +1,31 @@
+#include "tests/support/themes.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/engine.h"
+
+namespace vornelle::testing {
+
+void WriteTheme(const std::string& path, const std::vector<ThemeRecord>& records) {
+  using namespace engine;
+  CreateDbf(path, {{"THEDATE", 'C', 4, 0}, {"THEJOKE", 'M', 10, 0}});
+  const bool oem = Switches().oem;
+  Switches().oem = true;
+  const int area = CurrentArea();
+  Select(0);
+  USE(path + " EXCLUSIVE ALIAS THEMEMAKER");
+  for (const ThemeRecord& r : records) {
+    ClearRecord();
+    std::memcpy(FieldAddress(1) + 1, r.day.data(), std::min<std::size_t>(r.day.size(), 4));
+    const int32_t block = WriteMemoValue(r.message, true);
+    std::memcpy(FieldAddress(2), &block, 4);
+    Append();
+    if (r.deleted) DeleteRec();
+  }
+  CloseArea();
+  Select(area);
+  Switches().oem = oem;
+}
+
+}  // namespace vornelle::testing
