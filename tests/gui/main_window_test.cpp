@@ -336,6 +336,45 @@ class MessageBoxTest : public QObject {
     buttons.sort();
     QCOMPARE(buttons, (QStringList{"&No", "&Yes"}));
   }
+
+  // The running program keeps the engine's switches: a failure shows "Program halted." in a real
+  // box and ends the program with the code.
+  void engineFailureHaltsInABox() {
+    struct Ended {};
+    static int exit_code = -1;
+    app::InstallPlatformWindows();
+    platform::SetEndProcess([](int code) {
+      exit_code = code;
+      throw Ended{};
+    });
+    engine::ResetEngine();
+    engine::SetAutoCheck(true);
+    engine::SetRaise(false);
+    QString caption, text;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      caption = box->windowTitle();
+      text = box->text();
+      box->accept();
+    });
+    bool ended = false;
+    try {
+      engine::USE("/nonexistent-folder-of-vornelle/x.dbf");
+    } catch (const Ended&) {
+      ended = true;
+    }
+    platform::SetEndProcess(nullptr);
+    platform::SetErrorMessageBox(nullptr);
+    platform::SetMessageBox(nullptr);
+    platform::SetExceptionHandler(nullptr);
+    engine::ResetEngine();
+    QVERIFY(ended);
+    QCOMPARE(caption, QString("Program halted."));
+    QVERIFY2(text.startsWith("Error # "), qPrintable(text));
+    QVERIFY(text.contains("Failure to open"));
+    QVERIFY(exit_code == 2 || exit_code == 3);
+  }
 };
 
 int main(int argc, char** argv) {
