@@ -92,7 +92,7 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   splitter_ = new QSplitter(Qt::Vertical, central);
   splitter_->setObjectName("Splitter1");
   splitter_->setHandleWidth(5);
-  splitter_->setChildrenCollapsible(false);
+  splitter_->setChildrenCollapsible(true);
   splitter_->setStyleSheet("QSplitter::handle { background: black; }");
   splitter_->setMinimumSize(0, 0);
 
@@ -227,8 +227,11 @@ void TForm1::ApplyColours() {
 void TForm1::ApplyCalendarColours() { ApplyCalendarColourSlots(calendar_, program_.settings); }
 
 void TForm1::ApplyPanelHeight() {
-  const int total = splitter_->height() - splitter_->handleWidth();
-  splitter_->setSizes({panel1_height_, std::max(0, total - panel1_height_)});
+  // The calendar panel takes its height first, as much as the window has room for; the pane
+  // gets what is left, nothing in a window too low for the calendar.
+  const int total = std::max(0, splitter_->height() - splitter_->handleWidth());
+  const int calendar = std::min(panel1_height_, total);
+  splitter_->setSizes({calendar, total - calendar});
 }
 
 int TForm1::CalendarPanelHeight() const { return panel1_height_; }
