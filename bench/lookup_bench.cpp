@@ -59,6 +59,7 @@ class NoBoxes : public app::MessageBoxService {
   void Confirm(const std::string&, app::ScreenPoint) override { ++boxes; }
   bool AskYesNo(const std::string&) override { return false; }
   void Error(const std::string&, const std::string&) override {}
+  void Inform(const std::string&) override {}
   int boxes = 0;
 };
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts the calendar under Xvfb on a copy of the sample folder and writes PNGs of the main window
-# and the About box to build/screenshots. Usage: scripts/screenshots.sh [BUILD_DIR]
+# Starts the calendar under Xvfb on a copy of the sample folder and writes PNGs of the main window,
+# the About box and the options dialog to build/screenshots. Usage: scripts/screenshots.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,6 +27,19 @@ if [[ "${1:-}" == --inside ]]; then
   xdotool key a
   about=$(window "About Vornelle")
   import -window "$about" "$out/about-box.png"
+  xdotool key Escape
+  sleep 0.3
+  xdotool windowfocus --sync "$main"
+  xdotool key --window "$main" --clearmodifiers alt+t
+  sleep 0.3
+  xdotool key o
+  options=$(window "Vornelle Options")
+  # A colour picked in the grid: the window colour, the teal cell.
+  eval "$(xdotool getwindowgeometry --shell "$options")"
+  xdotool mousemove $((X + 80)) $((Y + 316)) click 1
+  xdotool mousemove $((X + 320 + 75)) $((Y + 134 + 60)) click 1
+  sleep 0.3
+  import -window "$options" "$out/options-dialog.png"
   exit 0
 fi
 

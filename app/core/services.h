@@ -39,6 +39,8 @@ class MessageBoxService {
   virtual bool AskYesNo(const std::string& text) = 0;
   // An error box: error icon, the caption given, one button "OK".
   virtual void Error(const std::string& caption, const std::string& text) = 0;
+  // An information box centred on the screen, with one button "OK".
+  virtual void Inform(const std::string& text) = 0;
 };
 
 // The message pane: the lookup empties it first and fills it in one step at the end.

@@ -13,6 +13,8 @@
 #include "app/gui/main_window.h"
 #include "app/gui/qt_services.h"
 #include "expr/expr.h"
+#include "options/font_chooser.h"
+#include "options/options_dialog.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -36,6 +38,9 @@ int main(int argc, char** argv) {
   vornelle::app::DesktopHelpViewer help;
   vornelle::app::SystemClock clock;
   vornelle::app::TForm1 window(program, boxes, help, clock);
+  vornelle::options::FontDialogChooser fonts;
+  vornelle::options::TOptionsF options(program, boxes, fonts, &window);
+  window.show_options = [&options] { return options.Show(); };
   window.show();
   return QApplication::exec();
 }

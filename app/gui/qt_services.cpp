@@ -95,6 +95,15 @@ void QtMessageBoxService::Error(const std::string& caption, const std::string& t
   box.exec();
 }
 
+void QtMessageBoxService::Inform(const std::string& text) {
+  PlacedMessageBox box(parent_, {-1, -1});
+  box.setIcon(QMessageBox::Information);
+  box.setWindowTitle("Information");
+  box.setText(DisplayText(text));
+  box.addButton("OK", QMessageBox::AcceptRole);
+  box.exec();
+}
+
 bool DesktopHelpViewer::Open(const std::string& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }

@@ -23,6 +23,7 @@ class QtMessageBoxService : public MessageBoxService {
   void Confirm(const std::string& text, ScreenPoint at) override;
   bool AskYesNo(const std::string& text) override;
   void Error(const std::string& caption, const std::string& text) override;
+  void Inform(const std::string& text) override;
 
  private:
   QWidget* parent_;

@@ -29,6 +29,8 @@ class RecordingBoxes : public app::MessageBoxService {
   void Error(const std::string& caption, const std::string& text) override {
     errors.push_back(caption + ": " + text);
   }
+  void Inform(const std::string& text) override { informs.push_back(text); }
+  std::vector<std::string> informs;
   std::vector<Box> confirms;
   std::vector<std::string> questions;
   std::deque<bool> answers;  // for AskYesNo, in turn; No when none is left

@@ -36,6 +36,7 @@ class PrintedBoxes : public app::MessageBoxService {
   void Error(const std::string&, const std::string& text) override {
     std::fprintf(stderr, "%s\n", text.c_str());
   }
+  void Inform(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
 };
 
 class GivenDate : public app::SelectedDate {

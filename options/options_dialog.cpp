@@ -1,0 +1,364 @@
+#include "options/options_dialog.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+
+#include "app/core/product.h"
+#include "app/gui/appearance.h"
+#include "options/color_grid.h"
+#include "options/colour_table.h"
+
+namespace vornelle::options {
+
+namespace {
+
+constexpr const char* kColourItems[5] = {
+    "Calendar Month Background Color", "Calendar Title Background Color",
+    "Calendar Title Text Color", "Calendar Title Trailing Text Color", "Window Color",
+};
+constexpr const char* kSwatchNames[5] = {"CMBCS", "CTBCS", "CTTCS", "CTTTCS", "WCS"};
+constexpr int kSwatchTops[5] = {152, 190, 228, 266, 304};
+
+// Blanks and control characters removed on both sides.
+std::string Trimmed(const std::string& text) {
+  std::size_t first = 0, last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
+  return text.substr(first, last - first);
+}
+
+// The first `count` characters of UTF-8 text.
+std::string FirstCharacters(const std::string& text, int count) {
+  return QString::fromStdString(text).left(count).toStdString();
+}
+
+// A list entry that sorts alphabetically without regard to case.
+class SortedItem : public QListWidgetItem {
+ public:
+  using QListWidgetItem::QListWidgetItem;
+  bool operator<(const QListWidgetItem& other) const override {
+    const int order = text().compare(other.text(), Qt::CaseInsensitive);
+    return order != 0 ? order < 0 : text() < other.text();
+  }
+};
+
+QFont HeadingFont() {
+  QFont font("Courier New");
+  font.setStyleHint(QFont::TypeWriter);
+  font.setPixelSize(16);
+  font.setBold(true);
+  return font;
+}
+
+QLabel* Heading(QWidget* parent, const char* name, const char* text, int left, int top) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setFont(HeadingFont());
+  label->adjustSize();
+  label->move(left, top);
+  return label;
+}
+
+QFrame* Separator(QWidget* parent, const char* name, QRect place) {
+  auto* frame = new QFrame(parent);
+  frame->setObjectName(name);
+  frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  frame->setLineWidth(1);
+  frame->setGeometry(place);
+  return frame;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* text, QRect place) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  button->setGeometry(place);
+  return button;
+}
+
+QListWidget* SortedList(QWidget* parent, const char* name, QRect place) {
+  auto* list = new QListWidget(parent);
+  list->setObjectName(name);
+  list->setGeometry(place);
+  list->setSortingEnabled(true);
+  return list;
+}
+
+}  // namespace
+
+TOptionsF::TOptionsF(app::Program& program, app::MessageBoxService& boxes, FontChooser& fonts,
+                     QWidget* parent)
+    : QDialog(parent), program_(program), boxes_(boxes), fonts_(fonts) {
+  setObjectName("OptionsF");
+  setWindowTitle(QString(app::kProductName) + " Options");
+  setFixedSize(465, 505);  // the client area of a 473 x 536 window
+  setFont(app::InstalledFont("MS Sans Serif", 8, 0));
+  app::SetBackground(this, QColor(0xC0, 0xC0, 0xC0));
+
+  Heading(this, "Label3", "Available Themes", 8, 2);
+  Heading(this, "Label4", "Themes to Display", 272, 2);
+  list_available_ = SortedList(this, "ListBox1", {24, 24, 153, 65});
+  list_displayed_ = SortedList(this, "ListBox2", {280, 24, 153, 65});
+  QPushButton* add = Button(this, "Button4", "Add ->", {192, 32, 75, 17});
+  QPushButton* remove = Button(this, "Button5", "Remove", {192, 56, 75, 17});
+  connect(add, &QPushButton::clicked, this, &TOptionsF::Button4Click);
+  connect(remove, &QPushButton::clicked, this, &TOptionsF::Button5Click);
+  Separator(this, "Panel2", {7, 100, 443, 3});
+
+  Heading(this, "Label1", "Color Options", 8, 104);
+  auto* colours = new QGroupBox("Colors", this);
+  colours->setObjectName("RG");
+  colours->setGeometry(56, 128, 249, 209);
+  radio_group_ = new QButtonGroup(this);
+  for (int i = 0; i < 5; ++i) {
+    // Each item beside its swatch.
+    auto* item = new QRadioButton(kColourItems[i], colours);
+    item->setGeometry(8, kSwatchTops[i] - 128 + 2, 236, 21);
+    radio_group_->addButton(item, i);
+    radio_[static_cast<std::size_t>(i)] = item;
+    auto* swatch = new QFrame(this);
+    swatch->setObjectName(kSwatchNames[i]);
+    swatch->setGeometry(16, kSwatchTops[i], 33, 25);
+    swatch_[static_cast<std::size_t>(i)] = swatch;
+  }
+  connect(radio_group_, &QButtonGroup::idClicked, this, &TOptionsF::RGClick);
+
+  grid_ = new TMyColorGrid(this);
+  grid_->setObjectName("CG");
+  grid_->setGeometry(320, 134, 120, 160);
+  grid_->SetBackgroundEnabled(false);
+  QFont marker_font("Courier");
+  marker_font.setStyleHint(QFont::TypeWriter);
+  marker_font.setBold(true);
+  marker_font.setPixelSize(20);
+  grid_->setFont(marker_font);
+  connect(grid_, &TMyColorGrid::clicked, this, &TOptionsF::CG2Click);
+  Separator(this, "Panel1", {8, 345, 443, 3});
+
+  Heading(this, "Label2", "Font Options", 8, 352);
+  QPushButton* pane_font = Button(this, "Button2", "Set Font", {8, 376, 75, 25});
+  pane_sample_ = new QLabel("Message Text Font", this);
+  pane_sample_->setObjectName("JMsgL");
+  pane_sample_->move(98, 378);
+  QPushButton* calendar_font = Button(this, "Button3", "Set Font", {8, 416, 75, 25});
+  calendar_sample_ = new QLabel("Calendar Text Font", this);
+  calendar_sample_->setObjectName("CalL");
+  calendar_sample_->move(98, 418);
+  connect(pane_font, &QPushButton::clicked, this, &TOptionsF::Button2Click);
+  connect(calendar_font, &QPushButton::clicked, this, &TOptionsF::Button3Click);
+  Separator(this, "Panel3", {8, 459, 443, 3});
+
+  QPushButton* apply = Button(this, "Button1", "Apply", {152, 472, 75, 25});
+  QPushButton* cancel = Button(this, "CancelB", "Cancel", {240, 472, 75, 25});
+  apply->setDefault(true);
+  connect(apply, &QPushButton::clicked, this, &TOptionsF::Button1Click);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  QWidget* order[] = {apply, radio_[0], pane_font, calendar_font, list_available_,
+                      list_displayed_, add, remove, cancel};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+app::OptionsOutcome TOptionsF::Show() {
+  const bool applied = exec() == QDialog::Accepted;
+  return {applied, ColorsChanged, FontsChanged, ThemesChanged};
+}
+
+// --- Showing ---
+
+void TOptionsF::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) {
+    FormShow();
+    FormActivate();
+  }
+  QDialog::showEvent(event);
+}
+
+void TOptionsF::FormShow() {
+  const app::ThemeLists& themes = program_.themes;
+  list_available_->clear();
+  list_displayed_->clear();
+  for (const std::string& d : themes.AvailThemeD)
+    list_available_->addItem(new SortedItem(QString::fromStdString(d)));
+  for (const std::string& d : themes.SelThemeD)
+    list_displayed_->addItem(new SortedItem(QString::fromStdString(d)));
+  saved_sel_theme_ = themes.SelTheme;
+  saved_sel_theme_d_ = themes.SelThemeD;
+
+  radio_[0]->setChecked(true);
+  RGClick();
+  const app::Settings& s = program_.settings;
+  saved_colours_ = {s.CMBC, s.CTBC, s.CTTC, s.CTTTC, s.WC};
+  for (int i = 0; i < 5; ++i) PaintSwatch(i);
+
+  ShowSample(PaneFont());
+  ShowSample(CalendarFont());
+  saved_pane_ = {s.JMsgFN, s.JMsgFS, s.JMsgFC, s.pane_style};
+  saved_calendar_ = {s.CalFN, s.CalFS, s.CalFC, s.calendar_style};
+  ColorsChanged = FontsChanged = ThemesChanged = false;
+}
+
+void TOptionsF::FormActivate() {
+  const app::Settings& s = program_.settings;
+  move(s.Left + s.Width / 2 - width() / 2, s.Top + 20);
+  applied_ = false;
+}
+
+// --- Colours ---
+
+app::Colour& TOptionsF::ChosenColour() {
+  app::Settings& s = program_.settings;
+  app::Colour* colours[5] = {&s.CMBC, &s.CTBC, &s.CTTC, &s.CTTTC, &s.WC};
+  return *colours[std::max(0, radio_group_->checkedId())];
+}
+
+void TOptionsF::PaintSwatch(int index) {
+  app::Settings& s = program_.settings;
+  const app::Colour colours[5] = {s.CMBC, s.CTBC, s.CTTC, s.CTTTC, s.WC};
+  swatch_[static_cast<std::size_t>(index)]->setStyleSheet(
+      QString("QFrame { background-color: %1; border: 1px solid black; }")
+          .arg(app::ToQColor(colours[index]).name()));
+}
+
+void TOptionsF::RGClick() {
+  // A colour outside the 16 leaves the marker where it is.
+  if (const std::optional<int> index = GridIndex(ChosenColour())) grid_->SetForegroundIndex(*index);
+}
+
+void TOptionsF::CG2Click() {
+  if (radio_group_->checkedId() < 0) return;
+  ColorsChanged = true;
+  ChosenColour() = GridColour(grid_->ForegroundIndex());
+  PaintSwatch(radio_group_->checkedId());
+}
+
+// --- Fonts ---
+
+TOptionsF::FontSlot TOptionsF::PaneFont() {
+  app::Settings& s = program_.settings;
+  return {&s.JMsgFN, &s.JMsgFS, &s.JMsgFC, &s.pane_style, pane_sample_};
+}
+
+TOptionsF::FontSlot TOptionsF::CalendarFont() {
+  app::Settings& s = program_.settings;
+  return {&s.CalFN, &s.CalFS, &s.CalFC, &s.calendar_style, calendar_sample_};
+}
+
+void TOptionsF::ShowSample(const FontSlot& slot) {
+  slot.sample->setFont(app::InstalledFont(*slot.name, *slot.size, *slot.styles));
+  QPalette palette = slot.sample->palette();
+  palette.setColor(QPalette::WindowText, app::ToQColor(*slot.colour));
+  slot.sample->setPalette(palette);
+  slot.sample->adjustSize();
+}
+
+void TOptionsF::SetFont(const FontSlot& slot) {
+  std::optional<FontChoice> choice;
+  try {
+    choice = fonts_.Choose({*slot.name, *slot.size, *slot.colour, *slot.styles}, this);
+  } catch (const std::exception&) {
+    boxes_.Inform("Error creating font window!");
+    return;
+  }
+  if (!choice) return;
+  FontsChanged = true;
+  *slot.name = FirstCharacters(choice->name, 40);
+  *slot.size = choice->size;
+  *slot.colour = choice->colour;
+  *slot.styles = choice->styles;
+  ShowSample(slot);
+}
+
+void TOptionsF::Button2Click() { SetFont(PaneFont()); }
+void TOptionsF::Button3Click() { SetFont(CalendarFont()); }
+
+// --- Themes ---
+
+void TOptionsF::Button4Click() {
+  const QListWidgetItem* highlighted = list_available_->currentItem();
+  if (!highlighted) {
+    boxes_.Inform("You must highlight a Theme to add.");
+    return;
+  }
+  const std::string description = Trimmed(highlighted->text().toStdString());
+  for (int i = 0; i < list_displayed_->count(); ++i) {
+    if (Trimmed(list_displayed_->item(i)->text().toStdString()) == description) {
+      boxes_.Inform("That Theme is already being displayed.");
+      return;
+    }
+  }
+  ThemesChanged = true;
+  list_displayed_->addItem(new SortedItem(QString::fromStdString(description)));
+  RebuildDisplayedThemes();
+}
+
+void TOptionsF::Button5Click() {
+  QListWidgetItem* highlighted = list_displayed_->currentItem();
+  if (!highlighted) {
+    boxes_.Inform("You must highlight a Theme to remove.");
+    return;
+  }
+  ThemesChanged = true;
+  delete highlighted;
+  RebuildDisplayedThemes();
+}
+
+void TOptionsF::RebuildDisplayedThemes() {
+  app::ThemeLists& themes = program_.themes;
+  themes.SelTheme.clear();
+  themes.SelThemeD.clear();
+  // In the list's alphabetical order; every theme with the description is taken.
+  for (int i = 0; i < list_displayed_->count(); ++i) {
+    const std::string description = Trimmed(list_displayed_->item(i)->text().toStdString());
+    for (std::size_t k = 0; k < themes.AvailThemeD.size(); ++k) {
+      if (Trimmed(themes.AvailThemeD[k]) != description) continue;
+      themes.SelTheme.push_back(Trimmed(k < themes.AvailTheme.size() ? themes.AvailTheme[k] : ""));
+      themes.SelThemeD.push_back(Trimmed(themes.AvailThemeD[k]));
+    }
+  }
+}
+
+// --- Leaving ---
+
+void TOptionsF::Button1Click() {
+  applied_ = true;
+  if (ColorsChanged || FontsChanged || ThemesChanged) {
+    program_.settings.SettingsSaved = false;
+    program_.settings.SettingsChanged = true;
+  }
+  accept();
+}
+
+bool TOptionsF::ExitCheck() {
+  if (applied_) return true;
+  if ((ColorsChanged || FontsChanged || ThemesChanged) &&
+      !boxes_.AskYesNo("You made changes. Do you really want to exit without applying?"))
+    return false;
+  Restore();
+  return true;
+}
+
+void TOptionsF::done(int result) {
+  // Every way of leaving passes the exit check; without "Apply" the result is Cancel.
+  if (!ExitCheck()) return;
+  QDialog::done(applied_ ? result : QDialog::Rejected);
+}
+
+void TOptionsF::Restore() {
+  app::Settings& s = program_.settings;
+  s.CMBC = saved_colours_[0], s.CTBC = saved_colours_[1], s.CTTC = saved_colours_[2];
+  s.CTTTC = saved_colours_[3], s.WC = saved_colours_[4];
+  s.JMsgFN = saved_pane_.name, s.JMsgFS = saved_pane_.size;
+  s.JMsgFC = saved_pane_.colour, s.pane_style = saved_pane_.styles;
+  s.CalFN = saved_calendar_.name, s.CalFS = saved_calendar_.size;
+  s.CalFC = saved_calendar_.colour, s.calendar_style = saved_calendar_.styles;
+  program_.themes.SelTheme = saved_sel_theme_;
+  program_.themes.SelThemeD = saved_sel_theme_d_;
+}
+
+}  // namespace vornelle::options
