@@ -12,6 +12,7 @@ packages=(
   libxbase64-dev
   qt6-base-dev libqt6svg6
   xvfb xauth xdotool imagemagick
+  hyperfine fortune-mod fortunes-min
 )
 
 missing=()

@@ -7,18 +7,6 @@
 
 namespace vornelle::app {
 
-namespace {
-
-// Blanks and control characters (codes up to 32) removed on both sides.
-std::string Trimmed(const std::string& text) {
-  std::size_t first = 0, last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
-  return text.substr(first, last - first);
-}
-
-}  // namespace
-
 std::string DayKey(const platform::CalendarDate& date) {
   char key[16];
   std::snprintf(key, sizeof key, "%02d%02d", date.month % 100, date.day % 100);
@@ -27,6 +15,33 @@ std::string DayKey(const platform::CalendarDate& date) {
 
 std::string DayFilter(const std::string& key) { return "(THEDATE=\"" + key + "\")"; }
 
+std::string ThemeName(const std::string& entry) {
+  std::size_t first = 0, last = entry.size();
+  while (first < last && static_cast<unsigned char>(entry[first]) <= 32) ++first;
+  while (last > first && static_cast<unsigned char>(entry[last - 1]) <= 32) --last;
+  return entry.substr(first, last - first);
+}
+
+bool ReadDayMessage(dataset::TZuViv& table, const std::string& theme, const std::string& key,
+                    std::vector<std::string>& lines) {
+  lines.clear();
+  table.SetDbfFileName(theme);
+  table.SetActive(true);
+  table.SetFilterTo(DayFilter(key));
+  table.First();
+  if (table.Eof()) return false;
+  // Later records with the same key are never read.
+  table.GetMField("THEJOKE", lines);
+  for (std::string& line : lines) line = PaneText(line);
+  return true;
+}
+
+void AppendToPane(std::vector<std::string>& pane, std::size_t index,
+                  const std::vector<std::string>& lines) {
+  if (index > 0) pane.insert(pane.end(), {"", kSeparator, ""});
+  pane.insert(pane.end(), lines.begin(), lines.end());
+}
+
 void ShowDayMessages(const SelectedDate& date, const std::vector<std::string>& displayed,
                      dataset::TZuViv& table, MessagePane& pane, MessageBoxService& boxes,
                      const WindowGeometry& window) {
@@ -34,19 +49,11 @@ void ShowDayMessages(const SelectedDate& date, const std::vector<std::string>& d
   std::vector<std::string> pane_lines;
   std::vector<std::string> record_lines;
   for (std::size_t i = 0; i < displayed.size(); ++i) {
-    const std::string theme = Trimmed(displayed[i]);
-    table.SetDbfFileName(theme);
-    table.SetActive(true);
+    const std::string theme = ThemeName(displayed[i]);
     // The date is asked for anew for every theme.
-    table.SetFilterTo(DayFilter(DayKey(date.Date())));
-    table.First();
-    record_lines.clear();
-    if (table.Eof())
+    if (!ReadDayMessage(table, theme, DayKey(date.Date()), record_lines))
       boxes.Confirm("No Message on File for This .db: " + theme, ConfirmationPosition(window));
-    else
-      table.GetMField("THEJOKE", record_lines);
-    if (i > 0) pane_lines.insert(pane_lines.end(), {"", kSeparator, ""});
-    for (const std::string& line : record_lines) pane_lines.push_back(PaneText(line));
+    AppendToPane(pane_lines, i, record_lines);
   }
   pane.SetLines(pane_lines);
 }

@@ -21,6 +21,20 @@ std::string DayKey(const platform::CalendarDate& date);
 // The filter that finds a day's record: (THEDATE="MMDD").
 std::string DayFilter(const std::string& key);
 
+// One theme's message for a day: opens `theme` (a table file name) in `table`, finds the first
+// record keyed `key` and gives its lines in UTF-8. False, with `lines` empty, when there is
+// none. Failures of the table component or the engine are raised.
+bool ReadDayMessage(dataset::TZuViv& table, const std::string& theme, const std::string& key,
+                    std::vector<std::string>& lines);
+
+// Adds the `index`-th theme's lines to the pane: after a separator block for every theme but the
+// first, also for a theme without a message.
+void AppendToPane(std::vector<std::string>& pane, std::size_t index,
+                  const std::vector<std::string>& lines);
+
+// A theme entry as the settings hold it, without the blanks and control characters around it.
+std::string ThemeName(const std::string& entry);
+
 // Replaces the pane's text with the messages the themes of `displayed` hold for the date the
 // user has selected, opening each in `table`. A theme without a message for the day is named
 // in a confirmation box placed by `window`, and still gets its separator block. Failures of the

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/core/day_lookup.h"
 #include "dataset/zuviv.h"
 #include "platform/codepage.h"
 #include "platform/directory.h"
@@ -23,17 +24,12 @@ bool ScanThemes(const std::string& folder, dataset::TZuViv& table, ThemeLists& t
   std::vector<std::string> lines;
   for (const std::string& name : files) {
     themes.AvailTheme.push_back(name);
-    table.SetDbfFileName(folder == "." ? name : folder + "/" + name);
-    table.SetActive(true);
-    table.SetFilterTo(std::string("(THEDATE=\"") + kDescriptionKey + "\")");
-    table.First();
-    if (table.Eof()) {
+    if (!ReadDayMessage(table, folder == "." ? name : folder + "/" + name, kDescriptionKey, lines)) {
       boxes.Confirm("No Description on File for This .db: " + name, ConfirmationPosition(window));
       return false;
     }
-    table.GetMField("THEJOKE", lines);
     // An empty description memo gives an empty description: the lists stay parallel.
-    themes.AvailThemeD.push_back(lines.empty() ? std::string() : PaneText(lines.front()));
+    themes.AvailThemeD.push_back(lines.empty() ? std::string() : lines.front());
   }
   return true;
 }

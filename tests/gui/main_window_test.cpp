@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -267,6 +268,20 @@ class MainWindowTest : public QObject {
     QCOMPARE(window_->JMsg()->contextMenuPolicy(), Qt::PreventContextMenu);
     QCOMPARE(window_->JMsg()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(window_->JMsg()->focusPolicy(), Qt::NoFocus);
+  }
+
+  // The terminal companion prints the very pane the window shows.
+  void terminalPrintsTheWindowsPaneByteForByte() {
+    Theme("third.dbf", {{"9999", "Third"}, {"0704", "Gr\xfc\xdf" "e.\r\n\r\nAfter an empty line."}});
+    Settings("[THEMES]\nThemeLINES=3\nDB_0=garden.dbf\nDB_1=third.dbf\nDB_2=almanac.dbf\n");
+    Start();
+    const QByteArray pane = window_->JMsg()->toPlainText().toUtf8() + "\n";
+    QProcess terminal;
+    terminal.start(VORNELLE_DB_PATH, {"day", "--date", "2024-07-04", "--folder", folder_->path()});
+    QVERIFY(terminal.waitForFinished(10000));
+    QCOMPARE(terminal.readAllStandardOutput(), pane);
+    QCOMPARE(terminal.exitCode(), 0);
+    QVERIFY(pane.contains("Gr\xc3\xbc\xc3\x9f" "e."));
   }
 
   void failuresGoToTheGeneralErrorHandler() {

@@ -3,6 +3,8 @@
 #
 #   xbase_peer.pl make TABLE SAMPLES.json   writes a dBASE IV table with memos from the samples
 #   xbase_peer.pl dump TABLE                prints each record as a JSON line, as the tool lists it
+#   xbase_peer.pl theme TABLE RECORDS.json  writes a dBASE IV theme table (THEDATE, THEJOKE) from
+#                                           [{"key", "text", "deleted"}, ...]
 use strict;
 use warnings;
 use Encode qw(encode decode);
@@ -65,7 +67,26 @@ sub dump_table {
     }
 }
 
+sub theme {
+    my ($path, $records_file) = @_;
+    open my $in, '<:raw', $records_file or die "$records_file: $!";
+    my $records = decode_json(do { local $/; <$in> });
+    close $in;
+    my $table = XBase->create(
+        name => $path, version => 0x0B,
+        field_names => [qw(THEDATE THEJOKE)], field_types => [qw(C M)],
+        field_lengths => [4, 10], field_decimals => [0, 0]) or die XBase->errstr;
+    my $n = 0;
+    for my $r (@$records) {
+        $table->set_record($n, $r->{key}, encode('cp437', $r->{text})) or die $table->errstr;
+        $table->delete_record($n) if $r->{deleted};
+        $n++;
+    }
+    $table->close;
+}
+
 my $command = shift @ARGV;
 if ($command eq 'make') { make(@ARGV); }
 elsif ($command eq 'dump') { dump_table(@ARGV); }
+elsif ($command eq 'theme') { theme(@ARGV); }
 else { die "unknown command $command\n"; }

@@ -6,61 +6,49 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
+#include "app/core/day_lookup.h"
 #include "app/core/program.h"
-#include "platform/codepage.h"
+#include "app/core/theme_catalogue.h"
+#include "platform/datetime.h"
 #include "platform/locale.h"
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
+#include "tools/db/json.h"
+#include "tools/db/session.h"
 
 namespace vornelle::tools {
 
 namespace {
 
-// The pane is standard output, one line per pane line.
-class PrintedPane : public app::MessagePane {
- public:
-  void Clear() override {}
-  void SetLines(const std::vector<std::string>& lines) override {
-    for (const std::string& line : lines) std::printf("%s\n", line.c_str());
-  }
-};
-
-// The calendar's boxes become lines on standard error.
-class PrintedBoxes : public app::MessageBoxService {
- public:
-  void Confirm(const std::string& text, app::ScreenPoint) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-  }
-  bool AskYesNo(const std::string&) override { return false; }
-  void Error(const std::string&, const std::string& text) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-  }
-  void Inform(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-};
-
-class GivenDate : public app::SelectedDate {
- public:
-  explicit GivenDate(platform::CalendarDate date) : date_(date) {}
-  platform::CalendarDate Date() const override { return date_; }
-
- private:
-  platform::CalendarDate date_;
+// One theme's part of the day: its message, and for --json its description.
+struct ThemeDay {
+  std::string file;
+  std::optional<std::string> description;
+  std::optional<std::vector<std::string>> lines;
 };
 
 platform::CalendarDate ParseDate(const std::string& text) {
   platform::CalendarDate date;
   char rest = 0;
+  platform::TDateTime ignored = 0;
   if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &date.year, &date.month, &date.day, &rest) != 3 ||
-      date.month < 1 || date.month > 12 || date.day < 1 || date.day > 31)
-    throw UsageError("--date takes YYYY-MM-DD, not " + text);
+      !platform::TryEncodeDate(date.year, date.month, date.day, &ignored))
+    throw UsageError("--date takes a date as YYYY-MM-DD, not " + text);
   return date;
+}
+
+std::string JsonLines(const std::vector<std::string>& lines) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < lines.size(); ++i) out += (i ? ", " : "") + JsonString(lines[i]);
+  return out + "]";
 }
 
 }  // namespace
 
 int DayCommand(const Arguments& argv) {
-  const Args args(argv, {}, {"--date", "--folder"});
+  const Args args(argv, {"--json"}, {"--date", "--folder"});
   const platform::CalendarDate date =
       args.Has("--date") ? ParseDate(args.Option("--date")) : platform::Today();
   if (args.Has("--folder") && chdir(args.Option("--folder").c_str()) != 0)
@@ -69,13 +57,55 @@ int DayCommand(const Arguments& argv) {
   app::Program program;
   // The terminal only reads: a theme that is not there is an error, not a new empty table.
   program.joketbl.SetCreateIfNotFound(false);
-  app::Settings settings;
-  app::LoadSettings(program.settings_path, settings, program.themes);
-  if (!args.positional().empty()) program.themes.SelTheme = args.positional();
-  PrintedPane pane;
-  PrintedBoxes boxes;
-  program.ShowDay(GivenDate(date), pane, boxes, {-1, -1, 0, 0});
-  return 0;
+  std::vector<std::string> themes = args.positional();
+  if (themes.empty()) {
+    app::Settings settings;
+    app::LoadSettings(program.settings_path, settings, program.themes);
+    themes = program.themes.SelTheme;
+  }
+
+  const std::string key = app::DayKey(date);
+  int status = 0;
+  std::vector<std::string> pane;
+  std::vector<ThemeDay> days;
+  for (std::size_t i = 0; i < themes.size(); ++i) {
+    ThemeDay day{app::ThemeName(themes[i]), std::nullopt, std::nullopt};
+    std::vector<std::string> lines;
+    try {
+      if (app::ReadDayMessage(program.joketbl, day.file, key, lines))
+        day.lines = lines;
+      else
+        std::fprintf(stderr, "No Message on File for This .db: %s\n", day.file.c_str());
+      if (args.Flag("--json") && app::ReadDayMessage(program.joketbl, day.file, app::kDescriptionKey, lines))
+        day.description = lines.empty() ? std::string() : lines.front();
+    } catch (const engine::ETavrinError& e) {
+      std::fprintf(stderr, "%s\n", EngineMessage(e).c_str());
+      status = 1;
+    } catch (const platform::Exception& e) {
+      std::fprintf(stderr, "%s: %s\n", day.file.c_str(), e.what());
+      status = 1;
+    }
+    // A theme without a message keeps its separator block, as in the window.
+    app::AppendToPane(pane, i, day.lines.value_or(std::vector<std::string>()));
+    days.push_back(std::move(day));
+  }
+
+  if (!args.Flag("--json")) {
+    for (const std::string& line : pane) std::printf("%s\n", line.c_str());
+    return status;
+  }
+  char iso[16];
+  std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", date.year, date.month, date.day);
+  std::string list = "[";
+  for (std::size_t i = 0; i < days.size(); ++i) {
+    JsonObject theme;
+    theme.String("file", days[i].file);
+    days[i].description ? theme.String("description", *days[i].description) : theme.Null("description");
+    days[i].lines ? theme.Raw("lines", JsonLines(*days[i].lines)) : theme.Null("lines");
+    list += (i ? ", " : "") + theme.str();
+  }
+  std::printf("%s\n", JsonObject().String("date", iso).String("key", key).Raw("themes", list + "]").str().c_str());
+  return status;
 }
 
 }  // namespace vornelle::tools

@@ -15,14 +15,6 @@ namespace vornelle::tools {
 
 namespace {
 
-uint8_t KindByName(const std::string& kind) {
-  if (kind == "dbase3") return engine::kMemoDbase3;
-  if (kind == "dbase4") return engine::kMemoDbase4;
-  if (kind == "foxpro") return engine::kMemoFoxPro;
-  if (kind == "level7") return engine::kMemoLevel7;
-  throw UsageError("unknown kind " + kind + " (dbase3, dbase4, foxpro or level7)");
-}
-
 engine::FieldSpec ParseSpec(const std::string& text) {
   std::vector<std::string> parts;
   std::size_t from = 0;
@@ -78,7 +70,7 @@ int CreateCommand(const Arguments& argv) {
   std::vector<engine::FieldSpec> specs;
   for (std::size_t i = 1; i < args.positional().size(); ++i)
     specs.push_back(ParseSpec(args.positional()[i]));
-  engine::Switches().default_memo_type = KindByName(args.Option("--kind", "dbase4"));
+  engine::Switches().default_memo_type = MemoKindByName(args.Option("--kind", "dbase4"));
   if (std::FILE* existing = std::fopen(engine::TableFileName(table).c_str(), "rb")) {
     std::fclose(existing);
     if (!args.Flag("--force")) throw ToolError(table + " exists; --force replaces it");

@@ -19,5 +19,7 @@ int ReplaceCommand(const Arguments& args);
 int DeleteCommand(const Arguments& args);
 int RecallCommand(const Arguments& args);
 int DayCommand(const Arguments& args);
+int ThemesCommand(const Arguments& args);
+int ThemeCommand(const Arguments& args);
 
 }  // namespace vornelle::tools

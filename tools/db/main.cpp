@@ -61,11 +61,36 @@ const Command kCommands[] = {
      "Changes fields of record RECNO under its record lock (waiting up to 10 s)."},
     {"delete", DeleteCommand, "delete TABLE RECNO", "Marks record RECNO deleted."},
     {"recall", RecallCommand, "recall TABLE RECNO", "Clears the deleted mark of record RECNO."},
-    {"day", DayCommand, "day [--date YYYY-MM-DD] [--folder DIR] [THEME...]",
-     "Prints the day's messages (default: today) as the calendar's pane shows them: the\n"
-     "messages of THEME... or, without any, of the themes the folder's Vornel.Ini displays,\n"
-     "with the separator blocks between themes. A theme without a message for the day is\n"
-     "named on stderr."},
+    {"day", DayCommand, "day [--date YYYY-MM-DD] [--folder DIR] [--json] [THEME...]",
+     "Prints the day's messages (default: today) exactly as the calendar's pane shows them:\n"
+     "the message of each THEME in turn, or of the themes the folder's Vornel.Ini displays,\n"
+     "with the separator block between themes. A theme without a message for the day is named\n"
+     "on stderr and keeps its separator block. Nothing is created: a theme table that is not\n"
+     "there is reported on stderr and the exit status is 1.\n"
+     "--json prints {\"date\", \"key\", \"themes\": [{\"file\", \"description\", \"lines\"}]};\n"
+     "description and lines are null where a theme has none.\n"
+     "Example: vornelle-db day --date 2024-07-04 --folder ~/calendar"},
+    {"themes", ThemesCommand, "themes [--folder DIR] [--json]",
+     "Lists the folder's themes as the calendar finds them: each .dbf table, its description and\n"
+     "how many of the 366 days have a message. A table without a description record shows the\n"
+     "calendar's complaint about it, and the exit status is 1."},
+    {"theme", ThemeCommand,
+     "theme export TABLE [--output FILE] | import TEXTFILE TABLE [--kind dbase3|dbase4|foxpro] "
+     "[--force] | check TABLE",
+     "Themes as plain text, one record after another:\n"
+     "  # a comment\n"
+     "  @9999\n"
+     "  The theme's description\n"
+     "  @0101\n"
+     "  The message for 1 January, in as many lines as it needs.\n"
+     "A message line that starts with @, # or \\ is written with a \\ in front. The text is UTF-8;\n"
+     "in the table the lines are joined with CR LF.\n"
+     "export writes a table's records in file order (deleted ones left out) to FILE or stdout.\n"
+     "import makes TABLE from the text; it refuses, naming the line, text the tables' code page\n"
+     "cannot hold, a key that is no day (0229 is one), a second record for a key and a missing\n"
+     "description, and then writes nothing. An existing table is replaced only with --force.\n"
+     "check reports the same problems in a table, and deleted records the calendar would still\n"
+     "show, keys that are no day and days without a message; exit status 1 when it finds any."},
 };
 
 void PrintOverview(std::FILE* out) {

@@ -50,6 +50,14 @@ std::string EngineMessage(const engine::ETavrinError& error) {
   return out;
 }
 
+uint8_t MemoKindByName(const std::string& kind) {
+  if (kind == "dbase3") return engine::kMemoDbase3;
+  if (kind == "dbase4") return engine::kMemoDbase4;
+  if (kind == "foxpro") return engine::kMemoFoxPro;
+  if (kind == "level7") return engine::kMemoLevel7;
+  throw UsageError("unknown kind " + kind + " (dbase3, dbase4, foxpro or level7)");
+}
+
 int32_t CheckedRecordNumber(const std::string& text) {
   std::size_t used = 0;
   long long n = 0;

@@ -24,6 +24,9 @@ void RetryLock(const std::function<bool()>& lock, const std::string& what, doubl
 // The engine's message for the user: its error text, then its context, in UTF-8.
 std::string EngineMessage(const engine::ETavrinError& error);
 
+// The kind of table a --kind names: dbase3, dbase4, foxpro or level7. UsageError otherwise.
+uint8_t MemoKindByName(const std::string& kind);
+
 // The record numbers a command may address: 1..RecCount. Throws ToolError otherwise.
 int32_t CheckedRecordNumber(const std::string& text);
 

@@ -1,0 +1,163 @@
+// vornelle-db theme export | import | check: themes as plain text, and what the calendar would
+// make of a theme table.
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "app/core/theme_source.h"
+#include "engine/engine.h"
+#include "platform/codepage.h"
+#include "tools/db/cli.h"
+#include "tools/db/commands.h"
+#include "tools/db/session.h"
+#include "tools/db/theme_table.h"
+
+namespace vornelle::tools {
+
+namespace {
+
+// The 366 day keys of a leap year.
+std::vector<std::string> DayKeys() {
+  std::vector<std::string> keys;
+  for (int m = 1; m <= 12; ++m)
+    for (int d = 1; d <= 31; ++d) {
+      char key[8];
+      std::snprintf(key, sizeof key, "%02d%02d", m, d);
+      if (app::IsThemeKey(key)) keys.push_back(key);
+    }
+  return keys;
+}
+
+// A message line as the text form writes it: a "\" in front of a line that would otherwise
+// read as a record, a comment or an escape.
+std::string Escaped(const std::string& line) {
+  if (!line.empty() && (line[0] == '@' || line[0] == '#' || line[0] == '\\')) return "\\" + line;
+  return line;
+}
+
+// Text the tables' code page can hold without change.
+bool FitsTheTables(const std::string& utf8) {
+  const std::string ansi = platform::Utf8ToAnsi(utf8);
+  return platform::AnsiToUtf8(ansi) == utf8 && platform::OemToAnsi(platform::AnsiToOem(ansi)) == ansi;
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw ToolError(path + ": cannot be read");
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+int Export(const Args& args) {
+  args.Expect(2, 2);
+  const std::string& table = args.positional()[1];
+  std::ostringstream out;
+  out << "# " << std::filesystem::path(table).filename().string() << ", as vornelle-db exported it\n";
+  for (const ThemeRow& row : ReadThemeTable(table)) {
+    if (row.deleted) continue;
+    // Only four digits make a record line of the text form.
+    if (row.key.size() != 4 || row.key.find_first_not_of("0123456789") != std::string::npos) {
+      std::fprintf(stderr, "record %d: key \"%s\" is no day; left out\n", row.recno, row.key.c_str());
+      continue;
+    }
+    out << "@" << row.key << "\n";
+    for (const std::string& line : row.lines) out << Escaped(line) << "\n";
+  }
+  if (!args.Has("--output")) {
+    std::fputs(out.str().c_str(), stdout);
+    return 0;
+  }
+  std::ofstream file(args.Option("--output"), std::ios::binary | std::ios::trunc);
+  file << out.str();
+  if (!file) throw ToolError(args.Option("--output") + ": cannot be written");
+  return 0;
+}
+
+int Import(const Args& args) {
+  args.Expect(3, 3);
+  const std::string& source_path = args.positional()[1];
+  const std::string& table = args.positional()[2];
+  const uint8_t kind = MemoKindByName(args.Option("--kind", "dbase4"));
+  if (kind == engine::kMemoLevel7) throw UsageError("--kind takes dbase3, dbase4 or foxpro");
+  const app::ThemeSource source = app::ParseThemeSource(ReadText(source_path));
+
+  std::vector<std::string> problems = source.errors;
+  std::map<std::string, int> first_line;
+  std::vector<ThemeRow> rows;
+  for (const app::ThemeSourceRecord& record : source.records) {
+    const std::string where = "line " + std::to_string(record.line_number) + ": ";
+    if (auto [at, fresh] = first_line.emplace(record.key, record.line_number); !fresh)
+      problems.push_back(where + "a second record for " + record.key + " (the first is on line " +
+                         std::to_string(at->second) + ")");
+    for (std::size_t i = 0; i < record.lines.size(); ++i)
+      if (!FitsTheTables(record.lines[i]))
+        problems.push_back("line " + std::to_string(record.line_number + 1 + static_cast<int>(i)) +
+                           ": a character the tables' code page (DOS 437) cannot hold");
+    rows.push_back({0, record.key, record.lines, false});
+  }
+  if (!first_line.count("9999")) problems.push_back("no description record (@9999)");
+  if (!problems.empty()) {
+    for (const std::string& problem : problems)
+      std::fprintf(stderr, "%s: %s\n", source_path.c_str(), problem.c_str());
+    std::fprintf(stderr, "%s: nothing written\n", table.c_str());
+    return 1;
+  }
+  if (std::filesystem::exists(engine::TableFileName(table)) && !args.Flag("--force"))
+    throw ToolError(table + " exists; --force replaces it");
+  WriteThemeTable(table, kind, rows);
+  return 0;
+}
+
+int Check(const Args& args) {
+  args.Expect(2, 2);
+  const std::string& table = args.positional()[1];
+  std::vector<std::string> problems;
+  std::map<std::string, int32_t> shown;  // key -> the record the calendar shows
+  std::string description;
+  for (const ThemeRow& row : ReadThemeTable(table)) {
+    const std::string where = "record " + std::to_string(row.recno) + ": ";
+    if (!app::IsThemeKey(row.key)) {
+      problems.push_back(where + "key \"" + row.key + "\" is no day of the year");
+      continue;
+    }
+    if (auto [at, fresh] = shown.emplace(row.key, row.recno); !fresh) {
+      problems.push_back(where + "a second record for " + row.key + "; the calendar shows record " +
+                         std::to_string(at->second));
+      continue;
+    }
+    if (row.deleted) problems.push_back(where + "deleted, but the calendar still shows it (" + row.key + ")");
+    if (row.key == "9999") description = row.lines.empty() ? "" : row.lines.front();
+  }
+  if (!shown.count("9999")) problems.push_back("no description record (9999)");
+  std::vector<std::string> missing;
+  for (const std::string& key : DayKeys())
+    if (!shown.count(key)) missing.push_back(key);
+  if (!missing.empty()) {
+    std::string list;
+    for (const std::string& key : missing) list += " " + key;
+    problems.push_back("no message for " + std::to_string(missing.size()) + " of the 366 days:" + list);
+  }
+  for (const std::string& problem : problems) std::printf("%s: %s\n", table.c_str(), problem.c_str());
+  if (problems.empty())
+    std::printf("%s: \"%s\", a message for each of the 366 days\n", table.c_str(), description.c_str());
+  return problems.empty() ? 0 : 1;
+}
+
+}  // namespace
+
+int ThemeCommand(const Arguments& argv) {
+  const Args args(argv, {"--force"}, {"--output", "--kind"});
+  if (args.positional().empty()) throw UsageError("theme takes export, import or check");
+  const std::string& what = args.positional()[0];
+  if (what == "export") return Export(args);
+  if (what == "import") return Import(args);
+  if (what == "check") return Check(args);
+  throw UsageError("theme takes export, import or check, not " + what);
+}
+
+}  // namespace vornelle::tools

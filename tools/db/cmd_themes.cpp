@@ -1,0 +1,69 @@
+// vornelle-db themes: a folder's theme catalogue as the calendar scans it.
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <set>
+
+#include "app/core/day_lookup.h"
+#include "app/core/program.h"
+#include "app/core/theme_catalogue.h"
+#include "app/core/theme_source.h"
+#include "platform/directory.h"
+#include "tools/db/cli.h"
+#include "tools/db/commands.h"
+#include "tools/db/json.h"
+#include "tools/db/session.h"
+#include "tools/db/theme_table.h"
+
+namespace vornelle::tools {
+
+int ThemesCommand(const Arguments& argv) {
+  const Args args(argv, {"--json"}, {"--folder"});
+  args.Expect(0, 0);
+  if (args.Has("--folder") && chdir(args.Option("--folder").c_str()) != 0)
+    throw ToolError(args.Option("--folder") + ": " + std::strerror(errno));
+  app::Program program;
+  program.joketbl.SetCreateIfNotFound(false);
+  int status = 0;
+  std::string json = "[";
+  std::vector<std::string> lines;
+  for (const std::string& file : platform::FindFiles(".", ".dbf")) {
+    std::optional<std::string> description;
+    int days = 0;
+    try {
+      if (app::ReadDayMessage(program.joketbl, file, app::kDescriptionKey, lines))
+        description = lines.empty() ? std::string() : lines.front();
+      program.joketbl.Close();
+      std::set<std::string> keys;
+      for (const ThemeRow& row : ReadThemeTable(file))
+        if (row.key != app::kDescriptionKey && app::IsThemeKey(row.key)) keys.insert(row.key);
+      days = static_cast<int>(keys.size());
+    } catch (const engine::ETavrinError& e) {
+      std::fprintf(stderr, "%s\n", EngineMessage(e).c_str());
+      status = 1;
+      continue;
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "%s: %s\n", file.c_str(), e.what());
+      status = 1;
+      continue;
+    }
+    if (!description) status = 1;
+    if (args.Flag("--json")) {
+      JsonObject theme;
+      theme.String("file", file);
+      description ? theme.String("description", *description) : theme.Null("description");
+      theme.Number("days", days);
+      json += (json.size() > 1 ? ", " : "") + theme.str();
+      continue;
+    }
+    const std::string shown = description ? *description : "No Description on File for This .db: " + file;
+    std::printf("%-20s %3d/366  %s\n", file.c_str(), days, shown.c_str());
+  }
+  if (args.Flag("--json")) std::printf("%s]\n", json.c_str());
+  return status;
+}
+
+}  // namespace vornelle::tools

@@ -1,0 +1,102 @@
+#include "tools/db/theme_table.h"
+
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "engine/engine.h"
+#include "platform/codepage.h"
+#include "tools/db/cli.h"
+#include "tools/db/session.h"
+
+namespace vornelle::tools {
+
+namespace {
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.emplace_back();
+    } else {
+      lines.back() += text[i];
+    }
+  }
+  if (text.empty()) lines.clear();
+  return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
+  return text;
+}
+
+std::string MemoExtension(uint8_t kind) { return kind == engine::kMemoFoxPro ? ".fpt" : ".dbt"; }
+
+}  // namespace
+
+std::vector<ThemeRow> ReadThemeTable(const std::string& table) {
+  OpenForReading(table);
+  const int date = engine::FieldNo("THEDATE");
+  const int joke = engine::FieldNo("THEJOKE");
+  if (date == 0 || engine::FieldType(date) != 'C' || joke == 0 || engine::FieldType(joke) != 'M') {
+    engine::CloseArea();
+    throw ToolError(table + " is no theme table: it needs THEDATE (character) and THEJOKE (memo)");
+  }
+  std::vector<ThemeRow> rows;
+  const int32_t count = engine::RecCount();
+  for (int32_t n = 1; n <= count; ++n) {
+    engine::Go(n);
+    ThemeRow row;
+    row.recno = n;
+    const char* key = engine::FieldAddress(date);
+    row.key.assign(key + 1, static_cast<uint8_t>(key[0]));
+    row.key.erase(row.key.find_last_not_of(' ') + 1);
+    int32_t block = 0;
+    std::memcpy(&block, engine::FieldAddress(joke), 4);
+    row.lines = SplitLines(platform::AnsiToUtf8(engine::ReadMemoValue(block, true)));
+    row.deleted = engine::FieldAddress(0)[0] != 0;
+    rows.push_back(std::move(row));
+  }
+  engine::CloseArea();
+  return rows;
+}
+
+void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vector<ThemeRow>& rows) {
+  const std::filesystem::path target = engine::TableFileName(table);
+  const std::filesystem::path temporary =
+      target.parent_path() / (".vornelle-import-" + std::to_string(getpid()) + ".dbf");
+  const std::string memo = MemoExtension(memo_kind);
+  auto remove_temporary = [&] {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    std::filesystem::remove(std::filesystem::path(temporary).replace_extension(memo), ignored);
+  };
+  try {
+    engine::Switches().default_memo_type = memo_kind;
+    engine::CreateDbf(temporary.string(), {{"THEDATE", 'C', 4, 0}, {"THEJOKE", 'M', 10, 0}});
+    engine::USE(temporary.string() + " EXCLUSIVE");
+    for (const ThemeRow& row : rows) {
+      engine::ClearRecord();
+      std::memcpy(engine::FieldAddress(1) + 1, row.key.data(), std::min<std::size_t>(row.key.size(), 4));
+      const int32_t block = engine::WriteMemoValue(platform::Utf8ToAnsi(Joined(row.lines)), true);
+      std::memcpy(engine::FieldAddress(2), &block, 4);
+      engine::Append();
+      if (row.deleted) engine::DeleteRec();
+    }
+    engine::CloseArea();
+  } catch (...) {
+    engine::CloseArea();
+    remove_temporary();
+    throw;
+  }
+  // The memo file first: a table never points at a memo file that is not there yet.
+  std::filesystem::rename(std::filesystem::path(temporary).replace_extension(memo),
+                          std::filesystem::path(target).replace_extension(memo));
+  std::filesystem::rename(temporary, target);
+}
+
+}  // namespace vornelle::tools

@@ -1,0 +1,26 @@
+#pragma once
+// Theme tables as records of text: reading every record of a table (deleted ones too) with its
+// message in UTF-8, and writing a new theme table from records.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vornelle::tools {
+
+struct ThemeRow {
+  int32_t recno = 0;
+  std::string key;  // THEDATE as stored, trailing blanks removed
+  std::vector<std::string> lines;  // THEJOKE's lines in UTF-8; a line end is CR LF, LF or CR
+  bool deleted = false;
+};
+
+// Every record of the theme table in file order. ToolError when the table has no THEDATE or
+// THEJOKE field.
+std::vector<ThemeRow> ReadThemeTable(const std::string& table);
+
+// Writes a new theme table of `memo_kind` with these records, in order: to a temporary table
+// beside `table`, moved into place only when it is complete. Lines are joined with CR LF.
+void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vector<ThemeRow>& rows);
+
+}  // namespace vornelle::tools
