@@ -13,6 +13,7 @@ packages=(
   qt6-base-dev libqt6svg6
   xvfb xauth xdotool imagemagick
   hyperfine fortune-mod fortunes-min
+  lintian desktop-file-utils appstream scdoc librsvg2-bin dpkg-dev file bash-completion
 )
 
 missing=()

@@ -44,10 +44,6 @@ QDate ToQDate(const platform::CalendarDate& date) { return QDate(date.year, date
 
 platform::CalendarDate FromQDate(const QDate& date) { return {date.year(), date.month(), date.day()}; }
 
-#ifndef VORNELLE_HELP_DIR
-#define VORNELLE_HELP_DIR ""
-#endif
-
 }  // namespace
 
 TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, const Clock& clock,
@@ -270,11 +266,11 @@ void TForm1::SaveBClick() {
 void TForm1::HelpB2Click() {
   Guarded([this] {
     const std::filesystem::path local = std::filesystem::current_path() / kHelpFileName;
-    const std::filesystem::path installed = std::filesystem::path(VORNELLE_HELP_DIR) / kHelpFileName;
+    const std::filesystem::path installed = installed_help_folder / kHelpFileName;
     std::string page;
     if (std::filesystem::exists(local))
       page = local.string();
-    else if (*VORNELLE_HELP_DIR && std::filesystem::exists(installed))
+    else if (!installed_help_folder.empty() && std::filesystem::exists(installed))
       page = installed.string();
     if (page.empty()) {
       boxes_.Error(ApplicationTitle(), "The help file " + local.string() + " is missing");

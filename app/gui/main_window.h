@@ -5,6 +5,7 @@
 // day after midnight; closing asks to save when the settings changed.
 
 #include <QMainWindow>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -40,6 +41,8 @@ class TForm1 : public QMainWindow {
 
   // Shows the options dialog modally; until the dialog exists, no options are offered.
   std::function<OptionsOutcome()> show_options;
+  // Where the installed help page is, for a folder without its own copy; empty: none.
+  std::filesystem::path installed_help_folder;
 
   // Parts the tests look at.
   QCalendarWidget* MonthCalendar1() const { return calendar_; }

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <QCalendarWidget>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -43,6 +45,11 @@ class RecordingHelp : public app::HelpViewer {
   }
   std::vector<std::string> opened;
 };
+
+void Touch(const QString& path) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+}
 
 std::string ReadFile(const QString& path) {
   QFile file(path);
@@ -254,12 +261,19 @@ class MainWindowTest : public QObject {
     QVERIFY(help_.opened.empty());
     QCOMPARE(boxes_.errors.size(), std::size_t(1));
     QVERIFY(boxes_.errors[0].find("Vornel.html") != std::string::npos);
-    QFile page(File("Vornel.html"));
-    QVERIFY(page.open(QIODevice::WriteOnly));
-    page.close();
+    // The installed page serves a folder without its own; the folder's own copy comes first.
+    QVERIFY(QDir().mkpath(File("installed")));
+    window_->installed_help_folder = File("installed").toStdString();
+    Touch(File("installed/Vornel.html"));
     window_->HelpB2Click();
     QCOMPARE(help_.opened.size(), std::size_t(1));
-    QVERIFY(help_.opened[0].find("Vornel.html") != std::string::npos);
+    QVERIFY(help_.opened[0].find("installed/Vornel.html") != std::string::npos);
+    Touch(File("Vornel.html"));
+    window_->HelpB2Click();
+    QCOMPARE(help_.opened.size(), std::size_t(2));
+    QVERIFY(help_.opened[1].find("Vornel.html") != std::string::npos);
+    QVERIFY(help_.opened[1].find("installed") == std::string::npos);
+    QCOMPARE(boxes_.errors.size(), std::size_t(1));
   }
 
   void paneIsReadOnlyWithoutAMenuOrTheFocus() {

@@ -1,0 +1,116 @@
+#include "app/core/user_folder.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <system_error>
+
+#include "app/core/product.h"
+#include "platform/directory.h"
+#include "platform/error_codes.h"
+#include "platform/exception.h"
+
+namespace vornelle::app {
+namespace fs = std::filesystem;
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& what, const fs::path& path, const std::error_code& error,
+                       platform::IoOp op) {
+  throw platform::EInOutError(what + " " + path.string() + ": " + error.message(),
+                              platform::ErrnoToCode(error.value(), op));
+}
+
+fs::path HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home && *home) return home;
+  if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir && *entry->pw_dir) return entry->pw_dir;
+  throw platform::EInOutError("No home folder is known for the user's themes", platform::kPathNotFound);
+}
+
+// The sample files a new folder receives: memo files before their tables, so that a table is
+// never there without its memo; the settings file last.
+std::vector<std::string> SampleFiles(const fs::path& samples) {
+  std::vector<std::string> files;
+  for (const char* extension : {".dbt", ".fpt", ".dbf"}) {
+    const std::vector<std::string> found = platform::FindFiles(samples.string(), extension);
+    files.insert(files.end(), found.begin(), found.end());
+  }
+  if (fs::is_regular_file(samples / kSettingsFileName)) files.emplace_back(kSettingsFileName);
+  return files;
+}
+
+// Copies under a temporary name in the target folder, then renames: the file appears whole or
+// not at all. An existing file is never replaced.
+void CopyWhole(const fs::path& from, const fs::path& to) {
+  const fs::path partial = to.parent_path() / ("." + to.filename().string() + ".partial");
+  std::error_code error;
+  if (!fs::copy_file(from, partial, fs::copy_options::overwrite_existing, error)) {
+    fs::remove(partial, error);
+    Fail("Cannot copy the sample", from, error ? error : std::make_error_code(std::errc::io_error),
+         platform::IoOp::Write);
+  }
+  // The samples are installed read-only; the user's copies are the user's to change.
+  fs::permissions(partial, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, error);
+  // A hard link refuses to replace a file that appeared meanwhile; folders that cannot hold
+  // links fall back to a rename.
+  if (link(partial.c_str(), to.c_str()) == 0) {
+    fs::remove(partial, error);
+    return;
+  }
+  const int link_errno = errno;
+  if (link_errno == EEXIST) {  // someone else's file: theirs stays
+    fs::remove(partial, error);
+    return;
+  }
+  if (link_errno == EPERM || link_errno == EOPNOTSUPP || link_errno == EMLINK) {
+    fs::rename(partial, to, error);
+    if (!error) return;
+  } else {
+    error.assign(link_errno, std::generic_category());
+  }
+  std::error_code ignored;
+  fs::remove(partial, ignored);
+  Fail("Cannot create", to, error, platform::IoOp::Write);
+}
+
+}  // namespace
+
+fs::path UserDataFolder() {
+  const char* data_home = std::getenv("XDG_DATA_HOME");
+  fs::path base = data_home && *data_home ? fs::path(data_home) : fs::path();
+  if (base.empty() || !base.is_absolute()) base = HomeFolder() / ".local" / "share";
+  return base / "vornelle";
+}
+
+fs::path SampleThemesFolder(const fs::path& program_folder) {
+  return program_folder.parent_path() / "share" / "vornelle" / "themes";
+}
+
+fs::path InstalledHelpFolder(const fs::path& program_folder) {
+  return program_folder.parent_path() / "share" / "doc" / "vornelle";
+}
+
+PreparedFolder PrepareUserFolder(const fs::path& folder, const fs::path& samples) {
+  PreparedFolder prepared;
+  std::error_code error;
+  const bool existed = fs::exists(folder, error);
+  if (!existed) {
+    fs::create_directories(folder, error);
+    if (error) Fail("Cannot create the folder", folder, error, platform::IoOp::Open);
+    prepared.created = true;
+  } else if (!fs::is_directory(folder, error)) {
+    Fail("Cannot use the folder", folder, std::make_error_code(std::errc::not_a_directory),
+         platform::IoOp::Open);
+  }
+  if (!platform::FindFiles(folder.string(), ".dbf").empty()) return prepared;
+  for (const std::string& name : SampleFiles(samples)) {
+    if (fs::exists(folder / name, error)) continue;
+    CopyWhole(samples / name, folder / name);
+    prepared.copied.push_back(name);
+  }
+  return prepared;
+}
+
+}  // namespace vornelle::app
