@@ -16,7 +16,7 @@ namespace vornelle::engine {
 namespace {
 
 std::string Upper(std::string text) {
-  platform::AnsiUpper(text.data(), text.size());
+  platform::TextUpper(text.data(), text.size());
   return text;
 }
 

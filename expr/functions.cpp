@@ -186,8 +186,8 @@ void KeepRight(char* text, double count) {
   if (n < length) std::memmove(text, text + length - n, n + 1);
 }
 
-void Lower(char* text) { platform::AnsiLower(text, std::strlen(text)); }
-void Upper(char* text) { platform::AnsiUpper(text, std::strlen(text)); }
+void Lower(char* text) { platform::TextLower(text, std::strlen(text)); }
+void Upper(char* text) { platform::TextUpper(text, std::strlen(text)); }
 
 void TrimLeft(char* text) {
   std::size_t blanks = std::strspn(text, " ");

@@ -292,4 +292,14 @@ void AnsiLower(char* buf, std::size_t n) { Translate(kAnsiLower, buf, n); }
 std::string AnsiUpper(std::string_view s) { return Translated(kAnsiUpper, s); }
 std::string AnsiLower(std::string_view s) { return Translated(kAnsiLower, s); }
 
+namespace {
+constexpr CaseTable kAnsiCases{kAnsiUpper, kAnsiLower};
+const CaseTable* text_cases = &kAnsiCases;
+}  // namespace
+
+const CaseTable& AnsiCaseTable() { return kAnsiCases; }
+void SetTextCaseTable(const CaseTable* table) { text_cases = table ? table : &kAnsiCases; }
+void TextUpper(char* buf, std::size_t n) { Translate(text_cases->upper, buf, n); }
+void TextLower(char* buf, std::size_t n) { Translate(text_cases->lower, buf, n); }
+
 }  // namespace vornelle::platform

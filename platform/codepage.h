@@ -5,6 +5,7 @@
 // terminals and in windows, in UTF-8. Everything here is a pure function over constant tables:
 // no locale, no global state, and the buffer forms never allocate.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -44,5 +45,18 @@ void AnsiUpper(char* buf, std::size_t n);  // in place
 void AnsiLower(char* buf, std::size_t n);  // in place
 std::string AnsiUpper(std::string_view s);
 std::string AnsiLower(std::string_view s);
+
+// The case mapping of the text the engine compares: its searches and the expression functions
+// UPPER and LOWER use it. It is ANSI 1252's (the Ansi forms above) unless a program that hands
+// the engine text in another single-byte code page installs that page's mapping; the table
+// installed must outlive its use.
+struct CaseTable {
+  std::array<uint8_t, 256> upper;
+  std::array<uint8_t, 256> lower;
+};
+const CaseTable& AnsiCaseTable();
+void SetTextCaseTable(const CaseTable* table);  // null: ANSI 1252's again
+void TextUpper(char* buf, std::size_t n);       // in place
+void TextLower(char* buf, std::size_t n);       // in place
 
 }  // namespace vornelle::platform

@@ -5,19 +5,17 @@ Usage: cli_test.py VORNELLE_DB
 """
 import json
 import os
-import subprocess
 import sys
 import tempfile
 import unittest
 
-TOOL = None
+import tool_case
+from tool_case import ToolCase
 
 
-def run(*args):
-    return subprocess.run([TOOL] + list(args), capture_output=True, text=True)
 
 
-class Cli(unittest.TestCase):
+class Cli(ToolCase):
     def setUp(self):
         self.folder = tempfile.TemporaryDirectory()
         self.table = os.path.join(self.folder.name, "theme.dbf")
@@ -31,17 +29,6 @@ class Cli(unittest.TestCase):
 
     def tearDown(self):
         self.folder.cleanup()
-
-    def ok(self, *args):
-        done = run(*args)
-        self.assertEqual(done.returncode, 0, done.stderr)
-        return done.stdout
-
-    def fails(self, *args):
-        done = run(*args)
-        self.assertEqual(done.returncode, 1, done.stdout)
-        self.assertEqual(done.stdout, "")
-        return done.stderr
 
     def rows(self, *options):
         return [json.loads(l) for l in self.ok("list", self.table, "--format", "json", *options).splitlines()]
@@ -61,7 +48,8 @@ class Cli(unittest.TestCase):
     def test_info(self):
         info = json.loads(self.ok("info", self.table, "--json"))
         self.assertEqual(list(info), ["version", "records", "header_length", "record_length",
-                                      "last_update", "memo", "fields"])
+                                      "last_update", "language_driver", "driver_code_page",
+                                      "code_page", "memo", "fields"])
         self.assertEqual(info["version"], "0x8B")
         self.assertEqual(info["records"], 3)
         self.assertEqual(info["header_length"], 32 * 6 + 33)
@@ -145,7 +133,7 @@ class Cli(unittest.TestCase):
                 (["PRICE=12x"], "not a number for PRICE: 12x"),
                 (["THEDATE=12345"], "longer than its 4 characters"),
                 (["FLAG=maybe"], "not a logical (T or F) for FLAG"),
-                (["THEDATE=€"], "has characters this table cannot store"),
+                (["THEDATE=€"], "has a character the table's code page (cp437) cannot hold: €"),
                 (["THEDATE=0101", "QTY"], "expected FIELD=VALUE")):
             with self.subTest(args=args):
                 self.assertIn(message, self.fails("append", self.table, *args))
@@ -169,5 +157,5 @@ class Cli(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    TOOL = sys.argv.pop(1)
+    tool_case.TOOL = sys.argv.pop(1)
     unittest.main()

@@ -1,6 +1,7 @@
 // info: what a table's header says.
 
 #include <cstdio>
+#include <string>
 
 #include "engine/engine.h"
 #include "engine/memo_internal.h"
@@ -21,14 +22,28 @@ const char* MemoKind(uint8_t type) {
   }
 }
 
+// The code page line: the page the text is read in, and where it comes from.
+std::string CodePageText(const TextCodec& text, uint8_t driver, const CodePage* named, bool chosen) {
+  char byte[8];
+  std::snprintf(byte, sizeof byte, "0x%02X", driver);
+  std::string origin = std::string("language driver ") + byte;
+  if (chosen)
+    origin = "--codepage; " + origin + (named ? std::string(": ") + named->name : std::string());
+  else if (!named)
+    origin += driver == 0 ? ", none" : ", not a code page this tool knows";
+  return std::string(text.page().name) + " (" + origin + ")";
+}
+
 }  // namespace
 
 int InfoCommand(const Arguments& argv) {
-  Args args(argv, {"--json"}, {});
+  Args args(argv, {"--json"}, {kCodePageOption});
   args.Expect(1, 1);
-  OpenForReading(args.positional()[0]);
+  TextCodec& text = OpenForReading(args.positional()[0], args);
   const engine::WorkArea& wa = *engine::Current();
   int32_t records = engine::RecCount();
+  const uint8_t driver = LanguageDriver();
+  const CodePage* named = CodePageOfDriver(driver);
   char version[8];
   std::snprintf(version, sizeof version, "0x%02X", wa.version);
   if (args.Flag("--json")) {
@@ -56,6 +71,9 @@ int InfoCommand(const Arguments& argv) {
                             .Number("header_length", wa.header_length)
                             .Number("record_length", wa.record_length)
                             .String("last_update", wa.last_update)
+                            .Number("language_driver", driver)
+                            .Raw("driver_code_page", named ? JsonString(named->name) : "null")
+                            .String("code_page", text.page().name)
                             .Raw("memo", memo)
                             .Raw("fields", fields)
                             .str()
@@ -66,6 +84,7 @@ int InfoCommand(const Arguments& argv) {
     std::printf("header length  %u\n", wa.header_length);
     std::printf("record length  %u\n", wa.record_length);
     std::printf("last update    %s\n", wa.last_update.c_str());
+    std::printf("code page      %s\n", CodePageText(text, driver, named, args.Has(kCodePageOption)).c_str());
     if (wa.memo)
       std::printf("memo file      %s, block size %u\n", MemoKind(wa.memo->type), wa.memo->block_size);
     else

@@ -54,14 +54,14 @@ std::size_t ColumnWidth(const engine::FieldDesc& f) {
 }  // namespace
 
 int ListCommand(const Arguments& argv) {
-  Args args(argv, {"--hide-deleted", "--count"}, {"--filter", "--format"});
+  Args args(argv, {"--hide-deleted", "--count"}, {"--filter", "--format", kCodePageOption});
   args.Expect(1, 1);
   std::string format = args.Option("--format", "text");
   if (format != "text" && format != "csv" && format != "json")
     throw UsageError("unknown format " + format + " (text, csv or json)");
-  OpenForReading(args.positional()[0]);
+  TextCodec& text = OpenForReading(args.positional()[0], args);
   const auto& fields = engine::Current()->fields;
-  if (args.Has("--filter")) engine::Set_Filter_To(args.Option("--filter"));
+  if (args.Has("--filter")) engine::Set_Filter_To(InPage(text, args.Option("--filter"), "filter"));
   engine::SetIgnoreDel(args.Flag("--hide-deleted"));
 
   std::vector<std::size_t> widths;
@@ -91,17 +91,17 @@ int ListCommand(const Arguments& argv) {
       JsonObject row;
       row.Number("_recno", recno).Bool("_deleted", deleted);
       for (std::size_t i = 0; i < fields.size(); ++i)
-        row.Raw(fields[i].name, AsJson(ReadField(fields[i], static_cast<int>(i + 1))));
+        row.Raw(fields[i].name, AsJson(ReadField(text, fields[i], static_cast<int>(i + 1))));
       line = row.str() + "\n";
     } else if (format == "csv") {
       line = std::to_string(recno) + (deleted ? ",true" : ",false");
       for (std::size_t i = 0; i < fields.size(); ++i)
-        line += "," + CsvField(AsText(ReadField(fields[i], static_cast<int>(i + 1))));
+        line += "," + CsvField(AsText(ReadField(text, fields[i], static_cast<int>(i + 1))));
       line += "\r\n";
     } else {
       line = Column(std::to_string(recno), 7, true) + (deleted ? " *" : "  ");
       for (std::size_t i = 0; i < fields.size(); ++i) {
-        FieldValue v = ReadField(fields[i], static_cast<int>(i + 1));
+        FieldValue v = ReadField(text, fields[i], static_cast<int>(i + 1));
         bool number = v.type == 'N' || v.type == 'F';
         line += "  " + Column(OneLine(AsText(v)), widths[i], number);
       }

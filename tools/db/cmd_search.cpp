@@ -4,7 +4,6 @@
 
 #include "engine/engine.h"
 #include "expr/expr.h"
-#include "platform/codepage.h"
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
 #include "tools/db/json.h"
@@ -16,7 +15,7 @@ namespace {
 
 constexpr double kBlankDate = 1e100;
 
-std::string ResultJson(const expr::Expression& e) {
+std::string ResultJson(TextCodec& text, const expr::Expression& e) {
   char type = expr::ResultType(e);
   switch (type) {
     case 'N': return JsonNumber(expr::ResultNumber(e));
@@ -25,37 +24,37 @@ std::string ResultJson(const expr::Expression& e) {
       double day = expr::ResultNumber(e);
       return day >= kBlankDate ? "null" : JsonString(expr::YmdFromDayNumber(day));
     }
-    default: return JsonString(platform::AnsiToUtf8(expr::ResultText(e)));
+    default: return JsonString(text.Decode(expr::ResultText(e)));
   }
 }
 
-void PrintEvaluation(expr::Expression& e, const int32_t* recno) {
+void PrintEvaluation(TextCodec& text, expr::Expression& e, const int32_t* recno) {
   expr::Evaluate(&e);
   JsonObject out;
   if (recno) out.Number("recno", *recno);
   out.String("type", std::string(1, expr::ResultType(e)))
       .Number("width", expr::ResultWidth(e))
       .Number("decimals", expr::ResultDecimals(e))
-      .Raw("value", ResultJson(e));
+      .Raw("value", ResultJson(text, e));
   std::printf("%s\n", out.str().c_str());
 }
 
 }  // namespace
 
 int EvalCommand(const Arguments& argv) {
-  Args args(argv, {}, {});
+  Args args(argv, {}, {kCodePageOption});
   args.Expect(1, 2);
   bool with_table = args.positional().size() == 2;
-  if (with_table) OpenForReading(args.positional()[1]);
-  expr::ExpressionPtr compiled(expr::Compile(platform::Utf8ToAnsi(args.positional()[0])));
+  TextCodec& text = with_table ? OpenForReading(args.positional()[1], args) : TextWithoutTable();
+  expr::ExpressionPtr compiled(expr::Compile(InPage(text, args.positional()[0], "expression")));
   if (!compiled) throw ToolError("the expression does not compile");
   if (!with_table) {
-    PrintEvaluation(*compiled, nullptr);
+    PrintEvaluation(text, *compiled, nullptr);
   } else {
     int32_t count = engine::RecCount();
     for (int32_t n = 1; n <= count; ++n) {
       engine::Go(n);
-      PrintEvaluation(*compiled, &n);
+      PrintEvaluation(text, *compiled, &n);
     }
   }
   compiled.reset();
@@ -64,11 +63,11 @@ int EvalCommand(const Arguments& argv) {
 }
 
 int LocateCommand(const Arguments& argv) {
-  Args args(argv, {}, {});
+  Args args(argv, {}, {kCodePageOption});
   args.Expect(3, 3);
-  OpenForReading(args.positional()[0]);
+  TextCodec& text = OpenForReading(args.positional()[0], args);
   int field = engine::ParseLocateField(args.positional()[1]);
-  engine::SetLocateText(platform::Utf8ToAnsi(args.positional()[2]));
+  engine::SetLocateText(InPage(text, args.positional()[2], "search text"));
   engine::Locate(1, field);
   while (!engine::dEOF()) {
     std::printf("%d\n", engine::RecNo());

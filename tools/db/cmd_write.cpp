@@ -6,6 +6,7 @@
 
 #include "engine/engine.h"
 #include "engine/memo_types.h"
+#include "platform/file.h"
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
 #include "tools/db/field_values.h"
@@ -49,10 +50,21 @@ void LockRecord(int32_t recno) {
   engine::Go(recno);
 }
 
+// Names the table's code page in its header (the language driver byte), for this tool and for
+// other programs that read it.
+void SetLanguageDriver(const std::string& table, uint8_t driver) {
+  platform::File file;
+  const std::string path = engine::TableFileName(table);
+  std::size_t done = 0;
+  int rc = file.Open(path, platform::mode::kReadWrite | platform::mode::kDenyWrite);
+  if (rc == 0) rc = file.WriteAt(29, &driver, 1, &done);
+  if (rc != 0 || done != 1) throw ToolError("cannot set the code page of " + path + ": error " + std::to_string(rc));
+}
+
 int ChangeDeletion(const Arguments& argv, bool deleted) {
-  Args args(argv, {}, {});
+  Args args(argv, {}, {kCodePageOption});
   args.Expect(2, 2);
-  OpenForWriting(args.positional()[0]);
+  OpenForWriting(args.positional()[0], args);
   int32_t recno = CheckedRecordNumber(args.positional()[1]);
   LockRecord(recno);
   deleted ? engine::DeleteRec() : engine::RecallRec();
@@ -64,27 +76,29 @@ int ChangeDeletion(const Arguments& argv, bool deleted) {
 }  // namespace
 
 int CreateCommand(const Arguments& argv) {
-  Args args(argv, {"--force"}, {"--kind"});
+  Args args(argv, {"--force"}, {"--kind", kCodePageOption});
   args.Expect(2, 256);
   const std::string& table = args.positional()[0];
   std::vector<engine::FieldSpec> specs;
   for (std::size_t i = 1; i < args.positional().size(); ++i)
     specs.push_back(ParseSpec(args.positional()[i]));
   engine::Switches().default_memo_type = MemoKindByName(args.Option("--kind", "dbase4"));
+  const CodePage* page = CodePageOption(args);
   if (std::FILE* existing = std::fopen(engine::TableFileName(table).c_str(), "rb")) {
     std::fclose(existing);
     if (!args.Flag("--force")) throw ToolError(table + " exists; --force replaces it");
   }
   engine::CreateDbf(table, specs);
+  if (page) SetLanguageDriver(table, DriverOfCodePage(*page));
   return 0;
 }
 
 int AppendCommand(const Arguments& argv) {
-  Args args(argv, {}, {});
+  Args args(argv, {}, {kCodePageOption});
   args.Expect(1, 1000);
-  OpenForWriting(args.positional()[0]);
+  TextCodec& text = OpenForWriting(args.positional()[0], args);
   std::vector<std::string> values(args.positional().begin() + 1, args.positional().end());
-  std::vector<Assignment> checked = ParseAssignments(values);
+  std::vector<Assignment> checked = ParseAssignments(text, values);
   RetryLock([] { return engine::ALock(); }, "the table for appending");
   engine::ClearRecord();
   Apply(checked);
@@ -96,12 +110,12 @@ int AppendCommand(const Arguments& argv) {
 }
 
 int ReplaceCommand(const Arguments& argv) {
-  Args args(argv, {}, {});
+  Args args(argv, {}, {kCodePageOption});
   args.Expect(3, 1000);
-  OpenForWriting(args.positional()[0]);
+  TextCodec& text = OpenForWriting(args.positional()[0], args);
   int32_t recno = CheckedRecordNumber(args.positional()[1]);
   std::vector<std::string> values(args.positional().begin() + 2, args.positional().end());
-  std::vector<Assignment> checked = ParseAssignments(values);
+  std::vector<Assignment> checked = ParseAssignments(text, values);
   LockRecord(recno);
   Apply(checked);
   engine::Replace();

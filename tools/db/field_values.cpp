@@ -6,7 +6,6 @@
 #include "engine/engine.h"
 #include "engine/record_codec.h"
 #include "engine/typed_buffer.h"
-#include "platform/codepage.h"
 #include "tools/db/cli.h"
 #include "tools/db/json.h"
 #include "tools/db/session.h"
@@ -37,15 +36,14 @@ std::string IsoDate(const std::string& ymd) {
   return ymd.substr(0, 4) + "-" + ymd.substr(4, 2) + "-" + ymd.substr(6, 2);
 }
 
-// Text for a field of a table kept in the OEM code page: refused when the code pages cannot
-// hold it, rather than stored changed.
-std::string StorableText(const std::string& utf8, const std::string& field) {
-  std::string ansi = platform::Utf8ToAnsi(utf8);
-  bool lossless = platform::AnsiToUtf8(ansi) == utf8;
-  if (lossless && engine::Current()->oem)
-    lossless = platform::OemToAnsi(platform::AnsiToOem(ansi)) == ansi;
-  if (!lossless) throw ToolError("the value of " + field + " has characters this table cannot store");
-  return ansi;
+// Text as the table's code page stores it: refused when the page cannot hold it, rather than
+// stored changed.
+std::string StorableText(TextCodec& codec, const std::string& utf8, const std::string& field) {
+  std::string stored, missing;
+  if (codec.Encode(utf8, stored, missing)) return stored;
+  if (missing.empty()) throw ToolError("the value of " + field + " is not UTF-8 text");
+  throw ToolError("the value of " + field + " has a character the table's code page (" +
+                  codec.page().name + ") cannot hold: " + missing);
 }
 
 double ParseDecimal(const std::string& text, const std::string& field) {
@@ -89,11 +87,11 @@ std::string WithCrLf(const std::string& text) {
 
 }  // namespace
 
-FieldValue ReadField(const engine::FieldDesc& field, int number) {
+FieldValue ReadField(TextCodec& text, const engine::FieldDesc& field, int number) {
   FieldValue v;
   v.type = field.type;
   switch (field.type) {
-    case 'C': v.text = platform::AnsiToUtf8(RightTrimmed(RawField(field))); break;
+    case 'C': v.text = text.Decode(RightTrimmed(RawField(field))); break;
     case 'N':
     case 'F':
       v.number = engine::ParseNumber(RawField(field));
@@ -104,7 +102,7 @@ FieldValue ReadField(const engine::FieldDesc& field, int number) {
       v.text = IsoDate(RawField(field));
       v.null = v.text.empty();
       break;
-    case 'M': v.text = platform::AnsiToUtf8(engine::ReadMemoValue(engine::LoadInt32(engine::FieldAddress(number)), true)); break;
+    case 'M': v.text = text.Decode(engine::ReadMemoValue(engine::LoadInt32(engine::FieldAddress(number)), false)); break;
     default: break;
   }
   return v;
@@ -129,7 +127,7 @@ std::string AsText(const FieldValue& v) {
   }
 }
 
-std::vector<Assignment> ParseAssignments(const std::vector<std::string>& args) {
+std::vector<Assignment> ParseAssignments(TextCodec& codec, const std::vector<std::string>& args) {
   std::vector<Assignment> out;
   for (const std::string& arg : args) {
     std::size_t eq = arg.find('=');
@@ -142,12 +140,12 @@ std::vector<Assignment> ParseAssignments(const std::vector<std::string>& args) {
     const std::string& field = a.desc.name;
     switch (a.desc.type) {
       case 'C':
-        a.ansi = StorableText(text, field);
-        if (a.ansi.size() > a.desc.length)
+        a.stored = StorableText(codec, text, field);
+        if (a.stored.size() > a.desc.length)
           throw ToolError("the value of " + field + " is longer than its " +
                           std::to_string(a.desc.length) + " characters");
         break;
-      case 'M': a.ansi = WithCrLf(StorableText(text, field)); break;
+      case 'M': a.stored = StorableText(codec, WithCrLf(text), field); break;
       case 'N':
       case 'F':
         a.number = text.empty() ? 0 : ParseDecimal(text, field);
@@ -174,7 +172,7 @@ void Apply(const std::vector<Assignment>& assignments) {
     switch (a.desc.type) {
       case 'C':
         std::memset(slot + 1, ' ', a.desc.length);
-        std::memcpy(slot + 1, a.ansi.data(), a.ansi.size());
+        std::memcpy(slot + 1, a.stored.data(), a.stored.size());
         slot[0] = static_cast<char>(a.desc.length);
         break;
       case 'M': {
@@ -184,7 +182,7 @@ void Apply(const std::vector<Assignment>& assignments) {
         RetryLock(
             [&] {
               try {
-                block = engine::WriteMemoValue(a.ansi, true);
+                block = engine::WriteMemoValue(a.stored, false);
                 return true;
               } catch (const engine::ETavrinError&) {
                 if (engine::LastError() != kCannotLockMemoFile) throw;

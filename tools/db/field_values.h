@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/state.h"
+#include "tools/db/code_page.h"
 
 namespace vornelle::tools {
 
@@ -20,7 +21,8 @@ struct FieldValue {
   bool null = false;      // D: blank or not a date
 };
 
-FieldValue ReadField(const engine::FieldDesc& field, int number);
+// Text fields are converted from the table's code page with `text`.
+FieldValue ReadField(TextCodec& text, const engine::FieldDesc& field, int number);
 
 std::string AsJson(const FieldValue& value);
 // The value as text: for CSV (the whole memo) or for a terminal column (memo on one line).
@@ -30,15 +32,16 @@ std::string AsText(const FieldValue& value);
 struct Assignment {
   int field = 0;  // 1-based
   engine::FieldDesc desc;
-  std::string ansi;  // C and M text, in ANSI
+  std::string stored;  // C and M text, in the table's code page
   double number = 0;
   bool logical = false;
   std::string ymd;  // D: YYYYMMDD, or empty for a blank date
 };
 
-// Parses and checks every "FIELD=VALUE" against the current table before anything is written.
-// Throws ToolError naming the first value that does not fit.
-std::vector<Assignment> ParseAssignments(const std::vector<std::string>& args);
+// Parses and checks every "FIELD=VALUE" against the current table before anything is written,
+// text converted to the table's code page with `text`. Throws ToolError naming the first value
+// that does not fit, or holds a character the page lacks.
+std::vector<Assignment> ParseAssignments(TextCodec& text, const std::vector<std::string>& args);
 
 // Stores the values in the typed record buffer; memo values are written as new memo values.
 void Apply(const std::vector<Assignment>& assignments);

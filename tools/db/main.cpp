@@ -23,14 +23,17 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"info", InfoCommand, "info TABLE [--json]",
+    {"info", InfoCommand, "info TABLE [--json] [--codepage NAME]",
      "Shows the table's header: version byte, record count, header and record lengths, the\n"
      "date of the last update, the memo file's kind and block size, and each field's name,\n"
-     "type, length, decimals and offset in the record.\n"
+     "type, length, decimals and offset in the record, and the code page of its text with the\n"
+     "language driver byte it comes from.\n"
      "  --json   one JSON object with the keys version, records, header_length,\n"
-     "           record_length, last_update, memo ({type, block_size} or null) and fields."},
+     "           record_length, last_update, language_driver, driver_code_page (null when\n"
+     "           the byte names none), code_page, memo ({type, block_size} or null) and fields."},
     {"list", ListCommand,
-     "list TABLE [--filter EXPR] [--hide-deleted] [--format text|csv|json] [--count]",
+     "list TABLE [--filter EXPR] [--hide-deleted] [--format text|csv|json] [--count]\n"
+     "       [--codepage NAME]",
      "Prints every visible record, from the first to the last.\n"
      "  --filter EXPR    only records for which the dBASE expression is true,\n"
      "                   e.g. --filter 'THEDATE = \"0704\"'\n"
@@ -38,26 +41,27 @@ const Command kCommands[] = {
      "  --format F       text (aligned columns, the default), csv (RFC 4180 with a header\n"
      "                   row) or json (one object per line: _recno, _deleted, then the fields)\n"
      "  --count          print only the number of visible records"},
-    {"eval", EvalCommand, "eval EXPR [TABLE]",
+    {"eval", EvalCommand, "eval EXPR [TABLE [--codepage NAME]]",
      "Evaluates a dBASE expression: once, or with TABLE once per record in file order\n"
      "(deleted records too). Prints one JSON object per evaluation with the result's type,\n"
      "width, decimals and value (and the record number with a table)."},
-    {"locate", LocateCommand, "locate TABLE \"FIELD [NOCASE] [EXACT] [CONTAINED]\" TEXT",
+    {"locate", LocateCommand, "locate TABLE \"FIELD [NOCASE] [EXACT] [CONTAINED]\" TEXT [--codepage NAME]",
      "Prints the number of every record whose FIELD holds TEXT: at its start by default,\n"
      "exactly with EXACT, anywhere with CONTAINED; NOCASE ignores case. Memo fields match\n"
      "when any line contains TEXT."},
-    {"create", CreateCommand, "create TABLE SPEC... [--kind dbase3|dbase4|foxpro|level7] [--force]",
+    {"create", CreateCommand, "create TABLE SPEC... [--kind dbase3|dbase4|foxpro|level7] [--codepage NAME] [--force]",
      "Creates an empty table (and its memo file when a field needs one). Each SPEC is\n"
      "NAME,TYPE,LENGTH,DECIMALS with TYPE one of C D F L M N; D, L and M take their own\n"
-     "lengths. --kind chooses the memo file kind (dbase4 by default); an existing table is\n"
-     "only replaced with --force."},
-    {"append", AppendCommand, "append TABLE FIELD=VALUE...",
+     "lengths. --kind chooses the memo file kind (dbase4 by default); --codepage names the\n"
+     "code page of its text in the language driver byte (none by default, which is OEM 437);\n"
+     "an existing table is only replaced with --force."},
+    {"append", AppendCommand, "append TABLE FIELD=VALUE... [--codepage NAME]",
      "Adds a record under the table's append lock (waiting up to 10 s for another program\n"
      "that holds it) and prints its number. Values as you type them: C text, N and F\n"
      "decimal numbers, L T or F, D YYYY-MM-DD, M text (stored as a new memo value).\n"
-     "Fields not given are blank. A value that does not fit its field is refused before\n"
-     "anything is written."},
-    {"replace", ReplaceCommand, "replace TABLE RECNO FIELD=VALUE...",
+     "Fields not given are blank. A value that does not fit its field, or holds a character\n"
+     "the table's code page lacks, is refused before anything is written."},
+    {"replace", ReplaceCommand, "replace TABLE RECNO FIELD=VALUE... [--codepage NAME]",
      "Changes fields of record RECNO under its record lock (waiting up to 10 s)."},
     {"delete", DeleteCommand, "delete TABLE RECNO", "Marks record RECNO deleted."},
     {"recall", RecallCommand, "recall TABLE RECNO", "Clears the deleted mark of record RECNO."},
@@ -99,8 +103,10 @@ void PrintOverview(std::FILE* out) {
                "Usage: vornelle-db COMMAND ARGUMENTS...\n\nCommands:\n");
   for (const Command& c : kCommands) std::fprintf(out, "  %s\n", c.usage);
   std::fprintf(out,
-               "\nTABLE is a .dbf file (the extension may be left out). Text is read and written\n"
-               "in the tables' OEM code page and shown in UTF-8.\n"
+               "\nTABLE is a .dbf file (the extension may be left out). Its text is read and written\n"
+               "in the code page its language driver byte names (OEM 437 when it names none) and\n"
+               "shown in UTF-8; --codepage NAME (cp850, cp1252 ...) chooses another for a table\n"
+               "command. Themes (day, themes, theme) are read in OEM 437, as the calendar reads them.\n"
                "vornelle-db COMMAND --help tells more about a command.\n"
                "Exit status: 0 on success, 1 on any error.\n");
 }

@@ -1,32 +1,70 @@
 #include "tools/db/session.h"
 
 #include <chrono>
+#include <memory>
 #include <random>
 #include <thread>
 
 #include "expr/expr.h"
 #include "platform/codepage.h"
-#include "tools/db/cli.h"
 
 namespace vornelle::tools {
+
+namespace {
+
+// The converter of the open table's text; one table is open at a time.
+std::unique_ptr<TextCodec> table_text;
+
+void Open(const std::string& table, bool for_writing, bool oem) {
+  engine::Switches().oem = oem;
+  if (for_writing)
+    engine::Switches().open_mode_override.reset();
+  else
+    engine::Switches().open_mode_override = platform::mode::kReadOnly | platform::mode::kDenyNone;
+  engine::USE(table);
+  engine::Switches().open_mode_override.reset();
+}
+
+TextCodec& OpenTable(const std::string& table, const Args& args, bool for_writing) {
+  const CodePage* chosen = CodePageOption(args);  // a wrong name is reported before opening
+  Open(table, for_writing, false);
+  if (!chosen) chosen = CodePageOfDriver(LanguageDriver());
+  table_text = std::make_unique<TextCodec>(chosen ? *chosen : Cp437());
+  platform::SetTextCaseTable(&table_text->cases());
+  return *table_text;
+}
+
+}  // namespace
 
 void StartEngine() {
   expr::InstallExpressionUnit();
   engine::SetAutoCheck(true);
   engine::SetRaise(true);  // errors come back here, never as the "Program halted." box
-  engine::Switches().oem = true;
   engine::Switches().century = true;
 }
 
-void OpenForReading(const std::string& table) {
-  engine::Switches().open_mode_override = platform::mode::kReadOnly | platform::mode::kDenyNone;
-  engine::USE(table);
-  engine::Switches().open_mode_override.reset();
+const CodePage* CodePageOption(const Args& args) {
+  if (!args.Has(kCodePageOption)) return nullptr;
+  const std::string name = args.Option(kCodePageOption);
+  const CodePage* page = CodePageByName(name);
+  if (!page) throw UsageError("unknown code page " + name + " (" + KnownCodePageNames() + ")");
+  return page;
 }
 
-void OpenForWriting(const std::string& table) {
-  engine::Switches().open_mode_override.reset();
-  engine::USE(table);
+TextCodec& OpenForReading(const std::string& table, const Args& args) { return OpenTable(table, args, false); }
+TextCodec& OpenForWriting(const std::string& table, const Args& args) { return OpenTable(table, args, true); }
+void OpenThemeForReading(const std::string& table) { Open(table, false, true); }
+
+uint8_t LanguageDriver() {
+  uint8_t driver = 0;
+  std::size_t got = 0;
+  if (engine::Current()->file.ReadAt(29, &driver, 1, &got) != 0 || got != 1) return 0;
+  return driver;
+}
+
+TextCodec& TextWithoutTable() {
+  static TextCodec ansi(Cp1252());
+  return ansi;
 }
 
 void RetryLock(const std::function<bool()>& lock, const std::string& what, double seconds) {
@@ -40,8 +78,17 @@ void RetryLock(const std::function<bool()>& lock, const std::string& what, doubl
   }
 }
 
+std::string InPage(TextCodec& text, const std::string& utf8, const std::string& what) {
+  std::string stored, missing;
+  if (text.Encode(utf8, stored, missing)) return stored;
+  if (missing.empty()) throw ToolError("the " + what + " is not UTF-8 text");
+  throw ToolError("the " + what + " has a character the code page " + text.page().name +
+                  " cannot hold: " + missing);
+}
+
 std::string EngineMessage(const engine::ETavrinError& error) {
-  std::string text = platform::AnsiToUtf8(error.what());
+  std::string text = error.what();
+  if (!IsUtf8(text)) text = (table_text ? *table_text : TextWithoutTable()).Decode(text);
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r') continue;  // the engine ends its lines with CR LF

@@ -39,7 +39,7 @@ std::string MemoExtension(uint8_t kind) { return kind == engine::kMemoFoxPro ? "
 }  // namespace
 
 std::vector<ThemeRow> ReadThemeTable(const std::string& table) {
-  OpenForReading(table);
+  OpenThemeForReading(table);
   const int date = engine::FieldNo("THEDATE");
   const int joke = engine::FieldNo("THEJOKE");
   if (date == 0 || engine::FieldType(date) != 'C' || joke == 0 || engine::FieldType(joke) != 'M') {
@@ -78,6 +78,7 @@ void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vec
   try {
     engine::Switches().default_memo_type = memo_kind;
     engine::CreateDbf(temporary.string(), {{"THEDATE", 'C', 4, 0}, {"THEJOKE", 'M', 10, 0}});
+    engine::Switches().oem = true;  // themes are OEM tables, as the calendar reads them
     engine::USE(temporary.string() + " EXCLUSIVE");
     for (const ThemeRow& row : rows) {
       engine::ClearRecord();

@@ -1,0 +1,24 @@
+"""What the vornelle-db tests share: running the tool, and checking how it ended."""
+import subprocess
+import unittest
+
+TOOL = None  # the vornelle-db under test, set by each script from its command line
+
+
+def run(*args, cwd=None):
+    return subprocess.run([TOOL] + list(args), capture_output=True, text=True, cwd=cwd)
+
+
+class ToolCase(unittest.TestCase):
+    def ok(self, *args):
+        """The output of a command that must succeed."""
+        done = run(*args)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        return done.stdout
+
+    def fails(self, *args):
+        """The error of a command that must fail with status 1 and print nothing else."""
+        done = run(*args)
+        self.assertEqual(done.returncode, 1, done.stdout)
+        self.assertEqual(done.stdout, "")
+        return done.stderr

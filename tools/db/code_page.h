@@ -1,0 +1,65 @@
+#pragma once
+// The code pages of tables' text: which page a table's language driver byte (header offset 29)
+// names, and text between UTF-8 and that page through the C library's iconv. The engine sees
+// the bytes as stored; only what the user reads and types is converted.
+
+#include <iconv.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/codepage.h"
+
+namespace vornelle::tools {
+
+// A single-byte code page a table's text may be kept in.
+struct CodePage {
+  const char* name;        // as the user names it: "cp850"
+  const char* iconv_name;  // as iconv knows it: "CP850"
+};
+
+const CodePage& Cp437();
+const CodePage& Cp1252();
+
+// The page a language driver byte names; nullptr for 0 and for bytes naming no page this tool
+// reads (multi-byte pages among them), which are read as OEM 437.
+const CodePage* CodePageOfDriver(uint8_t driver);
+// The byte a new table in `page` is given.
+uint8_t DriverOfCodePage(const CodePage& page);
+// "cp850", "850", "CP850", "windows-1252" ...; nullptr when unknown.
+const CodePage* CodePageByName(std::string_view name);
+// The names CodePageByName knows, for an error message.
+std::string KnownCodePageNames();
+
+// Whether `text` is well-formed UTF-8 (by the shape of its sequences).
+bool IsUtf8(std::string_view text);
+
+// Text between UTF-8 and one code page.
+class TextCodec {
+ public:
+  explicit TextCodec(const CodePage& page);
+  ~TextCodec();
+  TextCodec(const TextCodec&) = delete;
+  TextCodec& operator=(const TextCodec&) = delete;
+
+  const CodePage& page() const { return page_; }
+  // Stored bytes as UTF-8. Never fails: a byte the page leaves undefined becomes U+FFFD.
+  std::string Decode(std::string_view stored);
+  // UTF-8 as stored bytes. False, with the first character the page cannot hold (or the first
+  // byte that is not UTF-8) in `missing`, when the text cannot be stored unchanged.
+  bool Encode(std::string_view utf8, std::string& stored, std::string& missing);
+  // The page's upper and lower case letters, as iconv and the C library's Unicode tables pair
+  // them; a letter whose partner the page lacks stays as it is.
+  const platform::CaseTable& cases() const { return cases_; }
+
+ private:
+  void BuildCases();
+
+  const CodePage& page_;
+  iconv_t decoder_;
+  iconv_t encoder_;
+  platform::CaseTable cases_{};
+};
+
+}  // namespace vornelle::tools
