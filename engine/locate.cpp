@@ -27,9 +27,10 @@ std::string ShownText(const WorkArea& wa, std::string text) {
   return text;
 }
 
+// An empty text is found in no memo, as with CONTAINED in a character field.
 bool MemoContains(WorkArea& wa, const std::string& stored_block, const SearchState& search) {
   int32_t block = ParseInteger(stored_block);
-  if (block == 0) return false;
+  if (block == 0 || search.text.empty()) return false;
   MemoTextReader reader;
   if (reader.Open(&block) != 0) return false;
   std::string line;

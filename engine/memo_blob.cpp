@@ -225,24 +225,48 @@ int32_t ReadBlobStream(void* buffer, int32_t count) {
   return delivered;
 }
 
+namespace {
+
+// One piece of a value as the memo file will hold it. The first piece decides whether the value
+// is text to translate.
+void StoredPiece(const WorkArea& wa, BlobDescriptor& blob, const char* in, int32_t piece, std::vector<char>& out) {
+  if (blob.translate == -1) blob.translate = LooksLikeText(in, piece) ? 1 : 0;
+  out.assign(in, in + piece);  // the caller's buffer is never changed
+  if (blob.translate == 1) platform::AnsiToOem(out.data(), out.size());
+  if (wa.write_table)
+    for (char& c : out) c = static_cast<char>(wa.write_table[static_cast<uint8_t>(c)]);
+}
+
+// A dBASE III value ends at its first 0x1A, so a value holding one would come back cut short.
+bool HoldsEndMark(const WorkArea& wa, BlobDescriptor& blob, const char* in, int32_t count) {
+  std::vector<char> piece_copy;
+  for (int32_t taken = 0; taken < count; taken += kPiece) {
+    StoredPiece(wa, blob, in + taken, std::min(kPiece, count - taken), piece_copy);
+    if (std::find(piece_copy.begin(), piece_copy.end(), '\x1A') != piece_copy.end()) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int32_t WriteBlobStream(const void* buffer, int32_t count) {
   WorkArea* wa = Current();
   if (!wa || !wa->memo) return 0;
   MemoFile& memo = *wa->memo;
   BlobDescriptor& blob = memo.blob;
-  if (!blob.active || blob.mode != BlobMode::Write || count <= 0) return 0;
+  if (!blob.active || blob.mode != BlobMode::Write || blob.refused || count <= 0) return 0;
   if (blob.length >= 0) count = std::min(count, std::max(0, blob.length - blob.position));
   const auto* in = static_cast<const char*>(buffer);
+  if (blob.headerless && HoldsEndMark(*wa, blob, in, count)) {
+    blob.refused = true;
+    MemoReport(1005, memo.name + " A dBASE III memo cannot hold the byte 0x1A [WriteBlobStream]");
+    return 0;
+  }
   std::vector<char> piece_copy;
   int32_t taken = 0;
   while (taken < count) {
     int32_t piece = std::min(kPiece, count - taken);
-    if (blob.translate == -1) blob.translate = LooksLikeText(in + taken, piece) ? 1 : 0;
-    // The caller's buffer is never changed: translations work on a copy.
-    piece_copy.assign(in + taken, in + taken + piece);
-    if (blob.translate == 1) platform::AnsiToOem(piece_copy.data(), piece_copy.size());
-    if (wa->write_table)
-      for (char& c : piece_copy) c = static_cast<char>(wa->write_table[static_cast<uint8_t>(c)]);
+    StoredPiece(*wa, blob, in + taken, piece, piece_copy);
     std::size_t put = 0;
     int rc = memo.file.WriteAt(blob.data_start + blob.position + taken, piece_copy.data(),
                                piece_copy.size(), &put);
@@ -296,7 +320,11 @@ void DestroyBlobDescriptor() {
   if (!wa) return;
   MemoFile& memo = *wa->memo;
   BlobDescriptor& blob = memo.blob;
-  if (blob.active && blob.mode == BlobMode::Write) {
+  if (blob.active && blob.mode == BlobMode::Write && blob.refused) {
+    // Nothing of a refused value is kept: the file's header still ends before it.
+    if (memo.locked) memo.file.UnlockRange(10, 1);
+    memo.locked = false;
+  } else if (blob.active && blob.mode == BlobMode::Write) {
     if (blob.written > 0 && FinishValue(memo) != 0) {
       blob = BlobDescriptor();
       MemoReport(29, memo.name + " [WriteGroupHeader()]");
@@ -315,7 +343,11 @@ void DestroyBlobDescriptor() {
       return;
     }
     memo.locked = false;
-    memo.file.Flush();
+    if (int rc = memo.file.Flush(); rc != 0) {
+      blob = BlobDescriptor();
+      Report(rc, "Unable to flush file [FlushFile]");
+      return;
+    }
   }
   blob = BlobDescriptor();
 }

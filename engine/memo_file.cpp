@@ -107,7 +107,10 @@ int OpenMemoFile(WorkArea& wa) {
   EngineState& s = State();
   uint8_t type = MemoTypeOf(wa.version);
   std::string name = platform::ResolveCase(MemoFileName(wa.file_name, type));
-  if (wa.memo) return 1007;
+  if (wa.memo) {
+    Report(1007, name + " [USE]");
+    return 1007;
+  }
   auto memo = std::make_unique<MemoFile>();
   memo->type = type;
   memo->name = name;
@@ -115,7 +118,12 @@ int OpenMemoFile(WorkArea& wa) {
   if (s.switches.network && !wa.exclusive) mode = platform::mode::kReadWrite | platform::mode::kDenyNone;
   if (s.switches.open_mode_override) mode = *s.switches.open_mode_override;
   int rc = memo->file.Open(name, mode);
-  if (rc != 0) return rc;
+  if (rc != 0) {
+    // Reported here first: raising errors, this is the report the user sees; otherwise the
+    // table's own report follows.
+    Report(rc, "Memo file not found: " + name + " [USE]");
+    return rc;
+  }
   memo->block_size = kDefaultBlockSize;
   uint8_t head[24] = {};
   if (type == kMemoFoxPro) {

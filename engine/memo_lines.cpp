@@ -87,11 +87,11 @@ bool GetMemo(int32_t block, int line_limit) {
   list.ends.clear();
   WorkArea* wa = Current();
   if (!wa) {
-    Report(215, " [GetMemo]");
+    Report(215, " [AssignMemo]");
     return false;
   }
   if (!wa->memo) {
-    Report(1019, wa->file_name + " No Memo Field [GetMemo]");
+    Report(1019, wa->file_name + " No Memo Field [AssignMemo]");
     return false;
   }
   s.last_memo_pieces = 0;

@@ -31,6 +31,7 @@ struct BlobDescriptor {
   bool headerless = false;  // written as a plain dBASE III value: the text, then 0x1A 0x1A
   int32_t written = 0;      // write mode: the end of what was written
   int64_t old_end_blocks = 0;  // write mode: the file's end, in blocks, before the value
+  bool refused = false;        // write mode: the value cannot be stored; it is not finished
 };
 
 struct MemoFile {

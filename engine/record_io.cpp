@@ -11,6 +11,31 @@
 
 namespace vornelle::engine {
 
+namespace {
+
+bool Translates(const WorkArea& wa) { return wa.oem || wa.read_table || wa.write_table; }
+
+// Translates the record for writing. A character field whose text still reads as its stored
+// bytes do keeps those bytes: characters without a counterpart (box drawing in the OEM page)
+// are shown as look-alikes, and writing the look-alikes back would replace what was stored.
+void TranslateRecordForWrite(WorkArea& wa, int32_t n) {
+  const bool known = wa.stored_recno == n && wa.stored.size() == wa.record_length;
+  std::vector<const FieldDesc*> kept;
+  if (known) {
+    std::string shown;
+    for (const FieldDesc& f : wa.fields) {
+      if (f.type != 'C') continue;
+      shown.assign(wa.stored.data() + f.offset, f.length);
+      TranslateForRead(wa, shown.data(), shown.size());
+      if (std::memcmp(shown.data(), wa.raw.data() + f.offset, f.length) == 0) kept.push_back(&f);
+    }
+  }
+  TranslateForWrite(wa, wa.raw.data() + 1, wa.record_length - 1u);
+  for (const FieldDesc* f : kept) std::memcpy(wa.raw.data() + f->offset, wa.stored.data() + f->offset, f->length);
+}
+
+}  // namespace
+
 void TranslateForRead(const WorkArea& wa, char* data, std::size_t count) {
   if (wa.read_table) {
     for (std::size_t i = 0; i < count; ++i)
@@ -36,6 +61,10 @@ int ReadRecordCode(WorkArea& wa, int32_t n) {
   if (rc == 0 && got < wa.record_length) rc = 213;
   if (rc != 0) return rc;
   wa.recno = n;
+  if (Translates(wa)) {
+    wa.stored.assign(wa.raw.begin(), wa.raw.end());
+    wa.stored_recno = n;
+  }
   TranslateForRead(wa, wa.raw.data() + 1, wa.record_length - 1u);
   return 0;
 }
@@ -62,12 +91,16 @@ bool WriteRecord(WorkArea& wa, int32_t n) {
   if (append) n = wa.record_count + 1;
   char* data = wa.raw.data() + 1;
   std::size_t data_len = wa.record_length - 1u;
-  TranslateForWrite(wa, data, data_len);
+  if (Translates(wa)) TranslateRecordForWrite(wa, n);
   std::size_t put = 0;
   int64_t position = wa.RecordPosition(n);
   int rc = wa.file.WriteAt(position, wa.raw.data(), wa.record_length, &put);
   if (rc == 0 && put < wa.record_length) rc = platform::kDiskFull;
   if (rc == 0) UpdatePeekCache(wa, n, 0, wa.raw.data(), wa.record_length);
+  if (Translates(wa)) {
+    if (rc == 0) wa.stored.assign(wa.raw.begin(), wa.raw.end());
+    wa.stored_recno = rc == 0 ? n : 0;
+  }
   TranslateForRead(wa, data, data_len);
   if (rc != 0) {
     // A record written part-way would be read as a damaged record by everyone: cut it off.
@@ -128,6 +161,7 @@ int RewriteHeader(WorkArea& wa) {
 
 void ClearRecordOf(WorkArea& wa) {
   std::memset(wa.raw.data(), ' ', wa.raw.size());
+  wa.stored_recno = 0;
   UnpackRecord(wa);
 }
 

@@ -59,6 +59,10 @@ struct WorkArea {
   FileState file_state = FileState::Closed;
   std::string last_update;  // YYYYMMDD
   std::vector<char> raw;    // the current record as stored (translated for display)
+  // The current record's bytes as the file holds them, when a translation is in force: text
+  // that reads the same is written back as these bytes, since translating is not reversible.
+  std::vector<char> stored;
+  int32_t stored_recno = 0;  // the record `stored` holds; 0 for none
   int32_t record_count = 0;
   int32_t recno = 0;
   bool bof = false;

@@ -23,6 +23,7 @@ struct Fault {
 };
 Fault g_write_fault;
 Fault g_read_fault;
+Fault g_flush_fault;
 
 // Counts the fault down; true when this call is the one that must fail.
 bool Due(Fault& fault) {
@@ -190,6 +191,7 @@ int File::Truncate(int64_t size) {
 
 int File::Flush() {
   if (fd_ < 0) return kInvalidHandle;
+  if (Due(g_flush_fault)) return g_flush_fault.code;
   if (fdatasync(fd_) != 0 && errno != EINVAL) return ErrnoToCode(errno, IoOp::Write);
   return kOk;
 }
@@ -244,9 +246,11 @@ std::string ResolveCase(const std::string& path) {
 namespace faults {
 void FailNthWrite(int nth, int code, std::size_t partial) { g_write_fault = {nth, code, partial}; }
 void FailNthRead(int nth, int code, std::size_t partial) { g_read_fault = {nth, code, partial}; }
+void FailNthFlush(int nth, int code) { g_flush_fault = {nth, code, 0}; }
 void Clear() {
   g_write_fault = {};
   g_read_fault = {};
+  g_flush_fault = {};
 }
 }  // namespace faults
 

@@ -73,11 +73,12 @@ std::string FullPath(const std::string& name);
 // is taken. Returns the path unchanged when there is none.
 std::string ResolveCase(const std::string& path);
 
-// Fault injection for tests: the nth read or write from now (1 = the next one) fails with the
-// given platform code after moving `partial` bytes. Off in normal runs.
+// Fault injection for tests: the nth read, write or flush from now (1 = the next one) fails with
+// the given platform code, a read or write after moving `partial` bytes. Off in normal runs.
 namespace faults {
 void FailNthWrite(int nth, int code, std::size_t partial = 0);
 void FailNthRead(int nth, int code, std::size_t partial = 0);
+void FailNthFlush(int nth, int code);
 void Clear();
 }  // namespace faults
 

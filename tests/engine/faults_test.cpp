@@ -67,6 +67,12 @@ TEST_F(Faults, MemoWriteCutShortIsNotStored) {
   EXPECT_EQ(ReadMemoValue(block, false), "next");
 }
 
+TEST_F(Faults, FailedMemoFlushIsReported) {
+  platform::faults::FailNthFlush(1, platform::kWriteFault);
+  EXPECT_EQ(RaisedMessage([] { WriteMemoValue("text", false); }),
+            "Error # 29 (Device write fault)\r\nUnable to flush file [FlushFile]");
+}
+
 TEST_F(Faults, FailedReadReportsTheRecord) {
   platform::faults::FailNthRead(1, platform::kReadFault);
   EXPECT_EQ(RaisedMessage([] { Go(1); }),

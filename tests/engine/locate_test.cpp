@@ -63,6 +63,8 @@ TEST_F(Search, MatchRules) {
   EXPECT_EQ(All("NAME NOCASE", "m\xFCL"), (std::vector<int>{3}));  // compared as shown (ANSI)
   EXPECT_EQ(All("NOTE NOCASE", "needle"), (std::vector<int>{2, 3}));  // any line of the memo
   EXPECT_EQ(All("NOTE", "needle"), (std::vector<int>{3}));
+  EXPECT_EQ(All("NOTE", ""), (std::vector<int>{}));  // an empty text is found nowhere
+  EXPECT_EQ(All("NAME CONTAINED", ""), (std::vector<int>{}));
   EXPECT_EQ(ContextOf(RaisedMessage([&] { All("NAME NOCASEX", "x"); })),
             "Unrecognized field name [Locate/Count/Sum(NAME NOCASEX)]");  // not the option
 }

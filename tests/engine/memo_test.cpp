@@ -138,6 +138,27 @@ TEST_F(Memo, WrittenValuesMatchEachFamilysLayout) {
   EXPECT_EQ(ReadMemoValue(1, false), "hi");
 }
 
+TEST_F(Memo, Dbase3ValueHoldingTheEndMarkIsRefusedWhole) {
+  Switches().default_memo_type = kMemoDbase3;
+  CreateDbf(dir_.File("three.dbf"), {{"NOTE", 'M', 10, 0}});
+  USE(dir_.File("three.dbf"));
+  const std::string before = ReadFileBytes(dir_.File("three.dbt"));
+  const std::string value = "abc\x1A" "def";
+  EXPECT_EQ(RaisedMessage([&] { WriteMemoValue(value, false); }),
+            "Error # 1005 (Memo file write error)\r\n" + dir_.File("three.dbt") +
+                " A dBASE III memo cannot hold the byte 0x1A [WriteBlobStream]");
+  EXPECT_EQ(ReadFileBytes(dir_.File("three.dbt")).substr(0, 513), before);  // next free block unchanged
+  // The next value takes the place the refused one would have had.
+  EXPECT_EQ(WriteMemoValue("ok", false), 1);
+  EXPECT_EQ(ReadMemoValue(1, false), "ok");
+  CloseArea();
+  // The other families keep such a value whole.
+  Switches().default_memo_type = kMemoFoxPro;
+  CreateDbf(dir_.File("fox.dbf"), {{"NOTE", 'M', 10, 0}});
+  USE(dir_.File("fox.dbf"));
+  EXPECT_EQ(ReadMemoValue(WriteMemoValue(value, false), false), value);
+}
+
 TEST_F(Memo, TranslationIsDecidedByTheValuesOwnBytes) {
   CreateDbf(dir_.File("t.dbf"), {{"NOTE", 'M', 10, 0}});
   USE(dir_.File("t.dbf"));
@@ -248,16 +269,20 @@ TEST_F(Memo, DamagedMemoFilesEndInErrors) {
   EXPECT_FALSE(Current()->memo->blob.active);
   SetAutoCheck(true);
   CloseArea();
-  // A table that needs a memo file that is not there.
+  // A table that needs a memo file that is not there: the memo file's report is the one raised,
+  // and without raising the table's own report follows it.
   std::remove(dir_.File("m.dbt").c_str());
   std::string message = RaisedMessage([&] { USE(dir_.File("m.dbf")); });
-  EXPECT_EQ(ContextOf(message), "Problem opening memo file [USE(" +
-                                    testing::ContextOf("") + [&] {
-                                      std::string u = dir_.File("m.dbf") + " ";
-                                      for (char& c : u) c = static_cast<char>(std::toupper(c));
-                                      return u;
-                                    }() + ",<@Buffer>,0)]");
+  EXPECT_EQ(message, "Error # 2 (File not found)\r\nMemo file not found: " + dir_.File("m.dbt") + " [USE]");
   EXPECT_EQ(Current(), nullptr);
+  SetAutoCheck(false);
+  USE(dir_.File("m.dbf"));
+  EXPECT_EQ(LastError(), 2);
+  std::string upper = dir_.File("m.dbf") + " ";
+  for (char& c : upper) c = static_cast<char>(std::toupper(c));
+  EXPECT_EQ(ContextMessage(), "Problem opening memo file [USE(" + upper + ",<@Buffer>,0)]");
+  EXPECT_EQ(Current(), nullptr);
+  SetAutoCheck(true);
 }
 
 TEST_F(Memo, NoMemoFile) {
@@ -268,6 +293,10 @@ TEST_F(Memo, NoMemoFile) {
   EXPECT_EQ(ContextOf(RaisedMessage([] { CreateBlobDescriptor(false, 1, BlobMode::Read); })),
             dir_.File("plain.dbf") + " No Memo Field [CreateBlobDescriptor]");
   EXPECT_EQ(GetMemoType(), kMemoDbase4);
+  // Reading lines names the routine that binds a memo for line access.
+  EXPECT_EQ(ContextOf(RaisedMessage([] { GetMemo(1); })), dir_.File("plain.dbf") + " No Memo Field [AssignMemo]");
+  CloseArea();
+  EXPECT_EQ(RaisedMessage([] { GetMemo(1); }), "Error # 215 (No database in use)\r\n [AssignMemo]");
 }
 
 TEST_F(Memo, Dbase4FreeChainIsReusedAndCannotLoop) {

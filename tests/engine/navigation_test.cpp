@@ -64,6 +64,20 @@ TEST_F(Navigate, HeaderCountBeyondRecordNumbersStillMoves) {
   EXPECT_EQ(RecCount(), INT32_MAX - 1);
   Skip(1);
   EXPECT_EQ(RecNo(), 2);
+  // Records the file does not hold are an error, and so is a number past the count.
+  EXPECT_NE(RaisedMessage([] { Skip(1); }), "");
+  EXPECT_NE(RaisedMessage([] { Go(INT32_MAX); }), "");
+  EXPECT_EQ(RecNo(), INT32_MAX);
+  EXPECT_TRUE(dEOF());
+  EXPECT_NE(RaisedMessage([] { Skip(1); }), "");  // past EOF
+  CloseAll();
+  // Shared, the count comes from the file's size.
+  USE(path);
+  EXPECT_EQ(RecCount(), 2);
+  GoBottom();
+  Skip(1);
+  EXPECT_TRUE(dEOF());
+  EXPECT_EQ(RecNo(), 3);
 }
 
 TEST_F(Navigate, BackwardStopsAtTheFirstRecord) {

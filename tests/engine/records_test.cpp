@@ -109,6 +109,33 @@ TEST_F(Records, NumbersThatDoNotFitBecomeAsterisks) {
   EXPECT_DOUBLE_EQ(ParseNumber("abc"), 0);
 }
 
+TEST_F(Records, ReplaceKeepsTheBytesOfTextThatWasNotChanged) {
+  // Box drawing has no ANSI counterpart: the record shows look-alikes, which must never be
+  // written over the stored bytes when another field of the record changes.
+  RawTable t;
+  t.fields = {{"LINE", 'C', 4}, {"WORD", 'C', 4}, {"QTY", 'N', 3}};
+  t.records = {" \xC4\xC4\xB3\xDA\xC4\xC4\xB3\xDA  1"};
+  const std::string box = dir_.File("box.dbf");
+  t.WriteTo(box);
+  auto record = [&] { return ReadFileBytes(box).substr(32 * 4 + 1, 12); };
+  Switches().oem = true;
+  USE(box + " EXCLUSIVE");
+  EXPECT_EQ(Counted(1), "--|+");
+  int32_t qty = 2;
+  std::memcpy(FieldAddress(3), &qty, 4);
+  Replace();
+  EXPECT_EQ(record(), " \xC4\xC4\xB3\xDA\xC4\xC4\xB3\xDA  2");
+  // Text that was changed is stored in the OEM page, look-alikes and all; the rest still keeps
+  // its bytes on the next change.
+  SetCounted(2, "\xC4-|+");
+  Replace();
+  EXPECT_EQ(record(), " \xC4\xC4\xB3\xDA\x8E-|+  2");
+  qty = 3;
+  std::memcpy(FieldAddress(3), &qty, 4);
+  Replace();
+  EXPECT_EQ(record(), " \xC4\xC4\xB3\xDA\x8E-|+  3");
+}
+
 TEST_F(Records, ReplaceWritesWhatChangedAndKeepsTheRest) {
   Switches().oem = true;
   USE(path_ + " EXCLUSIVE");
