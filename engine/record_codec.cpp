@@ -1,5 +1,6 @@
 #include "engine/record_codec.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -61,6 +62,16 @@ int DatePart(std::string_view s) {
   return value;
 }
 
+// The width of the year written at `at`: 4 for four digits, 2 for a year that ends there (two
+// characters, blanks allowed before its digits), 0 for three digits, which is no year.
+int YearWidth(std::string_view display, std::size_t at) {
+  auto digit = [&](std::size_t i) {
+    return i < display.size() && display[i] >= '0' && display[i] <= '9';
+  };
+  if (digit(at) && digit(at + 1) && digit(at + 2) && digit(at + 3)) return 4;
+  return digit(at + 2) ? 0 : 2;
+}
+
 }  // namespace
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
@@ -103,8 +114,10 @@ std::string DisplayDate(std::string_view ymd, int order, bool century) {
 std::string StoredDate(std::string_view display, int order, int current_year) {
   const std::string blank(8, ' ');
   if (TrimBlanks(display).empty()) return blank;
-  int year_width = display.size() >= 10 ? 4 : 2;
-  if (display.size() < 8) return blank;
+  // The year is as wide as it is written: a ten-character text may be a two-digit year with
+  // blanks after it (CTOD of a C(10) field), and what follows a year does not count.
+  int year_width = YearWidth(display, order == 1 ? 0 : 6);
+  if (year_width == 0 || display.size() < static_cast<std::size_t>(6 + year_width)) return blank;
   DateLayout at = LayoutOf(order, year_width);
   int day = DatePart(display.substr(at.day, 2));
   int month = DatePart(display.substr(at.month, 2));
@@ -117,12 +130,68 @@ std::string StoredDate(std::string_view display, int order, int current_year) {
   return std::string(out, 8);
 }
 
+std::size_t FixedText(double value, int decimals, char* out, std::size_t size) {
+  if (!std::isfinite(value) || decimals < 0) return 0;
+  // The shortest round-trip form, "d.ddde+xx": its digits and the power of ten of the first.
+  // Rounding that decimal, not the binary value, makes 2.675 a tie as it reads (its double is
+  // a little below it) and keeps binary noise out of long fractions.
+  char shortest[32];
+  auto [end, ec] = std::to_chars(shortest, shortest + sizeof shortest, std::fabs(value),
+                                 std::chars_format::scientific);
+  if (ec != std::errc()) return 0;
+  char digits[24];
+  int count = 0;
+  const char* p = shortest;
+  for (; p < end && *p != 'e'; ++p)
+    if (*p != '.' && count < static_cast<int>(sizeof digits)) digits[count++] = *p;
+  int exponent = 0;
+  if (p + 2 < end) {
+    std::from_chars(p + 2, end, exponent);
+    if (p[1] == '-') exponent = -exponent;
+  }
+  auto digit_at = [&](int power) {  // the digit of 10^power
+    int i = exponent - power;
+    return i >= 0 && i < count ? digits[i] : '0';
+  };
+  // Layout in `out`: a place for the sign, one for a carry, the whole digits, the point and the
+  // decimals; the text is moved to the start at the end.
+  const int whole = std::max(exponent, 0) + 1;
+  const std::size_t length = 2 + static_cast<std::size_t>(whole) +
+                             (decimals > 0 ? 1 + static_cast<std::size_t>(decimals) : 0);
+  if (length > size) return 0;
+  std::size_t n = 2;
+  for (int power = whole - 1; power >= -decimals; --power) {
+    if (power == -1) out[n++] = '.';
+    out[n++] = digit_at(power);
+  }
+  std::size_t start = 2;
+  if (digit_at(-decimals - 1) >= '5') {
+    std::size_t i = n;
+    while (i > 2) {
+      --i;
+      if (out[i] == '.') continue;
+      if (out[i] != '9') {
+        ++out[i];
+        break;
+      }
+      out[i] = '0';
+      if (i == 2) out[start = 1] = '1';  // 9.995 -> 10.00
+    }
+  }
+  bool zero = true;
+  for (std::size_t i = start; i < n && zero; ++i) zero = out[i] == '0' || out[i] == '.';
+  if (value < 0 && !zero) out[--start] = '-';
+  std::memmove(out, out + start, n - start);
+  return n - start;
+}
+
 std::string FormatNumber(double value, int width, int decimals) {
   char text[640];
   if (decimals > 100) decimals = 100;  // wider than any field can hold anyway
-  int n = std::isfinite(value) ? std::snprintf(text, sizeof text, "%*.*f", width, decimals, value) : -1;
-  if (n < 0 || n > width) return std::string(static_cast<std::size_t>(width), '*');
-  return std::string(text, static_cast<std::size_t>(n));
+  const std::size_t w = static_cast<std::size_t>(std::max(width, 0));
+  std::size_t n = FixedText(value, decimals, text, sizeof text);
+  if (n == 0 || n > w) return std::string(w, '*');
+  return std::string(w - n, ' ') + std::string(text, n);
 }
 
 double ParseNumber(std::string_view text) {

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
 
+#include "engine/record_codec.h"
 #include "expr/compiled.h"
 #include "expr/number_text.h"
 #include "platform/codepage.h"
@@ -157,21 +157,15 @@ std::size_t Soundex(const char* text, char* out) {
 
 std::size_t FormatStr(double n, double width, double decimals, char* out) {
   std::size_t w = Count(width, kMax);
-  if (!std::isfinite(n)) return Fill('*', w, out);
   // More decimals than the widest result could show always give asterisks.
   int places = static_cast<int>(Count(decimals, kMax + 1));
-  char text[1100];  // 309 digits, a sign, a point and kMax + 1 decimals
-  auto [end, ec] = std::to_chars(text, text + sizeof text - 1, n, std::chars_format::fixed, places);
-  if (ec != std::errc()) return Fill('*', w, out);
-  *end = 0;
-  std::size_t length = static_cast<std::size_t>(end - text);
-  const char* start = text;
-  // A negative number that shows as zero loses its sign.
-  if (text[0] == '-' && std::strspn(text + 1, "0.") == length - 1) ++start, --length;
-  if (length > w) return Fill('*', w, out);
+  // Rounded as stored numbers are, ties away from zero: STR(0.125, 5, 2) is " 0.13".
+  char text[640];  // 309 digits, a carry, a sign, a point and kMax + 1 decimals
+  std::size_t length = engine::FixedText(n, places, text, sizeof text);
+  if (length == 0 || length > w) return Fill('*', w, out);
   std::size_t pad = w - length;
   std::memset(out, ' ', pad);
-  std::memcpy(out + pad, start, length);
+  std::memcpy(out + pad, text, length);
   return w;
 }
 

@@ -32,8 +32,8 @@ std::size_t Repeat(const char* text, double count, char* out);
 std::size_t Substring(const char* text, double start, double count, char* out);
 std::size_t Stuff(const char* text, double start, double count, const char* insert, char* out);
 std::size_t Soundex(const char* text, char* out);
-// STR: fixed-point text with `decimals` places right-aligned in `width` characters (at most
-// kMaxText); asterisks when it does not fit.
+// STR: fixed-point text with `decimals` places (ties away from zero, as stored numbers) right-
+// aligned in `width` characters (at most kMaxText); asterisks when it does not fit.
 std::size_t FormatStr(double n, double width, double decimals, char* out);
 
 // In place: the string keeps its start.

@@ -270,7 +270,7 @@ int Compiler::ResolveName(const std::string& name, bool aliased, Operand* value)
   }
   int token = 0;
   if (wa) {
-    for (std::size_t i = 0; i < wa->fields.size() && token == 0; ++i) {
+    for (std::size_t i = 0; i < wa->fields.size(); ++i) {
       const engine::FieldDesc& f = wa->fields[i];
       if (f.name != field_name) continue;
       switch (f.type) {
@@ -282,22 +282,25 @@ int Compiler::ResolveName(const std::string& name, bool aliased, Operand* value)
         case 'M': token = TOK_FIELD_M; break;
         default: continue;  // not a field the language knows
       }
-      // A function of the same name wins when a parenthesis follows.
-      int c;
-      do {
-        c = ReadUpper();
-      } while (c == ' ' || c == '\t');
-      PutBack();
-      if (c == '(') {
-        token = 0;
-        break;
-      }
       value->field = static_cast<int32_t>(i + 1);
       value->area = area;
       last_field_width = f.length;
       if (f.type == 'C') pool_allowance += f.length + 1u;
       if (token == TOK_FIELD_N)
         result_decimals = result_decimals == kNoDecimals ? f.decimals : kDefaultDecimals;
+      break;
+    }
+  }
+  if (token != 0) {
+    // A function of the same name wins when a parenthesis follows. The field was counted when
+    // it was found and its pool allowance stays: with a field TRIM, TRIM(NM) is sized as more
+    // than the one field NM, and its width is 0.
+    int c;
+    do {
+      c = ReadUpper();
+    } while (c == ' ' || c == '\t');
+    PutBack();
+    if (c != '(') {
       if (aliased) token += TOK_ALIAS_C - TOK_FIELD_C;
       return token;
     }

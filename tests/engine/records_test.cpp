@@ -98,6 +98,26 @@ TEST_F(Records, TwoDigitYearsAndBadDates) {
   EXPECT_EQ(StoredDate("", 0, 2026), "        ");
 }
 
+TEST_F(Records, TheYearIsAsWideAsItIsWritten) {
+  // Not as wide as the text: a two-digit year may have blanks or other text after it.
+  EXPECT_EQ(StoredDate("03/07/24  ", 0, 2026), "20240307");
+  EXPECT_EQ(StoredDate("03/07/24 ", 0, 2026), "20240307");
+  EXPECT_EQ(StoredDate("03/07/2024", 0, 2026), "20240307");
+  EXPECT_EQ(StoredDate("07-03-24  ", 3, 2026), "20240307");
+  EXPECT_EQ(StoredDate("24.03.07  ", 1, 2026), "20240307");
+  EXPECT_EQ(StoredDate("2024.03.07", 1, 2026), "20240307");
+  EXPECT_EQ(StoredDate("03/07/56  ", 0, 2026), "19560307") << "still widened in the window";
+  EXPECT_EQ(StoredDate("03/07/245 ", 0, 2026), "        ") << "three digits are no year";
+  EXPECT_EQ(StoredDate("2024.03.7", 1, 2026), "        ") << "the day cut short";
+  EXPECT_EQ(StoredDate("  /  /    ", 0, 2026), "        ");
+  // A date typed that way into the record buffer is stored.
+  USE(path_ + " EXCLUSIVE");
+  Go(1);
+  SetCounted(4, "12/31/99  ");
+  Replace();
+  EXPECT_EQ(Stored(1).substr(18, 8), "19991231");
+}
+
 TEST_F(Records, NumbersThatDoNotFitBecomeAsterisks) {
   EXPECT_EQ(FormatNumber(3.14159, 6, 2), "  3.14");
   EXPECT_EQ(FormatNumber(-12, 4, 0), " -12");
@@ -134,6 +154,25 @@ TEST_F(Records, ReplaceKeepsTheBytesOfTextThatWasNotChanged) {
   std::memcpy(FieldAddress(3), &qty, 4);
   Replace();
   EXPECT_EQ(record(), " \xC4\xC4\xB3\xDA\x8E-|+  3");
+}
+
+TEST_F(Records, StoredNumbersRoundTiesAwayFromZero) {
+  // Ties as the number reads in decimals, whether or not the double is exactly the tie.
+  EXPECT_EQ(FormatNumber(2.5, 3, 0), "  3");
+  EXPECT_EQ(FormatNumber(-2.5, 3, 0), " -3");
+  EXPECT_EQ(FormatNumber(0.125, 5, 2), " 0.13");
+  EXPECT_EQ(FormatNumber(2.675, 5, 2), " 2.68");  // held as 2.67499999...
+  EXPECT_EQ(FormatNumber(0.1249, 5, 2), " 0.12");
+  EXPECT_EQ(FormatNumber(9.995, 5, 2), "10.00");
+  EXPECT_EQ(FormatNumber(99.95, 4, 1), "****") << "the carry makes it too wide";
+  EXPECT_EQ(FormatNumber(-0.001, 5, 2), " 0.00") << "no sign on a zero";
+  EXPECT_EQ(FormatNumber(0.5e-300, 4, 0), "   0");
+  USE(path_ + " EXCLUSIVE");
+  Go(1);
+  double price = 0.125;
+  std::memcpy(FieldAddress(2), &price, 8);
+  Replace();
+  EXPECT_EQ(Stored(1).substr(7, 7), "   0.13");
 }
 
 TEST_F(Records, ReplaceWritesWhatChangedAndKeepsTheRest) {

@@ -146,6 +146,22 @@ TEST_F(Compiling, FieldNamesComeBeforeKeywordsUnlessCalled) {
   EXPECT_EQ(ResultType(*MustCompile("TRIM(\"a \")")), 'C');
 }
 
+TEST_F(Compiling, AFieldCalledAsAFunctionStillCountsInThePool) {
+  std::string path = dir_.File("named.dbf");
+  engine::CreateDbf(path, {{"TRIM", 'C', 6, 0}, {"NM", 'C', 4, 0}});
+  engine::USE(path);
+  // The field TRIM is counted before the parenthesis makes it the function, so the pool is no
+  // longer the one field NM's and the width is not known.
+  ExpressionPtr called = MustCompile("TRIM (NM)");
+  EXPECT_EQ(called->code[2].opcode, kOpTrim);
+  EXPECT_EQ(called->pool_size, 7 + 5);
+  EXPECT_EQ(ResultWidth(*called), 0);
+  ExpressionPtr field = MustCompile("TRIM");
+  EXPECT_EQ(field->pool_size, 7);
+  EXPECT_EQ(ResultWidth(*field), 6);
+  EXPECT_EQ(ResultWidth(*MustCompile("UPPER(NM)")), 4);
+}
+
 TEST_F(Compiling, AliasQualifiedFieldsOfOtherWorkAreas) {
   PeopleTable({{"Ann", 1.5}});
   engine::Select(2);

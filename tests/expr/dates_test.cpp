@@ -89,6 +89,26 @@ TEST_F(Dates, CtodAndDtos) {
   EXPECT_EQ(Text("DTOS(CTOD(\"1999.12.31\"))"), "19991231");
 }
 
+TEST_F(Dates, CtodReadsTheYearAsWritten) {
+  // A two-digit year followed by blanks, as a C(10) field holds it, is still a date.
+  EXPECT_EQ(Text("DTOS(CTOD(\"03/07/24  \"))"), "20240307");
+  EXPECT_EQ(Text("DTOS(CTOD(\"03/07/24 \"))"), "20240307");
+  EXPECT_EQ(Text("DTOS(CTOD(\"03/07/2024\"))"), "20240307");
+  EXPECT_EQ(Text("DTOS(CTOD(\"03/07/245 \"))"), "        ");
+  EXPECT_EQ(Text("DTOS(CTOD(\"  /  /    \"))"), "        ");
+  PeopleTable({{"03/07/24"}, {"03/07/2024"}, {"3/7/24"}});
+  EXPECT_EQ(Text("DTOS(CTOD(NAME))"), "20240307");
+  engine::Skip(1);
+  EXPECT_EQ(Text("DTOS(CTOD(NAME))"), "20240307");
+  engine::Skip(1);
+  EXPECT_EQ(Text("DTOS(CTOD(NAME))"), "        ");
+  // The year comes first in order 1; the century switch does not matter to CTOD.
+  engine::Switches().date_order = 1;
+  engine::Switches().century = true;
+  EXPECT_EQ(Text("DTOS(CTOD(\"24.03.07  \"))"), "20240307");
+  EXPECT_EQ(Text("DTOS(CTOD(\"2024.03.07\"))"), "20240307");
+}
+
 TEST_F(Dates, DateParts) {
   EXPECT_EQ(Number("DAY(CTOD(\"02/29/2000\"))"), 29);
   EXPECT_EQ(Number("MONTH(CTOD(\"02/29/2000\"))"), 2);

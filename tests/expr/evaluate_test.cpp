@@ -132,6 +132,24 @@ TEST_F(Evaluating, StrFormatsFixedPoint) {
   EXPECT_EQ(wide.back(), '7');
 }
 
+TEST_F(Evaluating, StrRoundsTiesAwayFromZero) {
+  EXPECT_EQ(Text("STR(2.5)"), "         3");
+  EXPECT_EQ(Text("STR(-2.5)"), "        -3");
+  EXPECT_EQ(Text("STR(0.125, 5, 2)"), " 0.13");
+  EXPECT_EQ(Text("STR(-0.125, 5, 2)"), "-0.13");
+  // A tie as the number is written, though the double is a little below it.
+  EXPECT_EQ(Text("STR(2.675, 5, 2)"), " 2.68");
+  EXPECT_EQ(Text("STR(1.005, 4, 2)"), "1.01");
+  EXPECT_EQ(Text("STR(2.6749, 5, 2)"), " 2.67");
+  EXPECT_EQ(Text("STR(9.995, 5, 2)"), "10.00");
+  EXPECT_EQ(Text("STR(99.5, 2)"), "**") << "the carry makes it too wide";
+  EXPECT_EQ(Text("STR(-0.005, 5, 2)"), "-0.01");
+  // Places beyond the shortest decimal of the double are zeros, not its binary tail.
+  EXPECT_EQ(Text("STR(0.1, 22, 20)"), "0.10000000000000000000");
+  // ROUND still cuts.
+  EXPECT_EQ(Text("STR(ROUND(0.125, 2), 5, 2)"), " 0.12");
+}
+
 TEST_F(Evaluating, SubstringFunctions) {
   EXPECT_EQ(Text("LEFT(\"hello\", 2)"), "he");
   EXPECT_EQ(Text("LEFT(\"hello\", 9)"), "hello");
