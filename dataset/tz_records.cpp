@@ -16,6 +16,7 @@
 #include "dataset/text.h"
 #include "dataset/tz_dataset.h"
 #include "engine/engine.h"
+#include "engine/record_codec.h"
 #include "platform/codepage.h"
 #include "platform/message_box.h"
 
@@ -39,10 +40,13 @@ double DateOfStored(const char* ymd) {
   return platform::TryEncodeDate(parts[0], parts[1], parts[2], &value) ? value : 0;
 }
 
-// The value rounded to `decimals` places the way it is shown: formatted and read back.
+// The value rounded to `decimals` places the way it is shown and stored (ties away from zero):
+// formatted and read back.
 double Rounded(double value, int decimals) {
   char text[400];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  const std::size_t n = engine::FixedText(value, decimals, text, sizeof text - 1);
+  if (n == 0) return value;
+  text[n] = '\0';
   return std::strtod(text, nullptr);
 }
 
