@@ -78,6 +78,26 @@ bool LockPadAndSeekEnd(WorkArea& wa, int64_t* end) {
   return true;
 }
 
+// Reads value bytes at a file offset: what the value's first block holds is taken from it, the
+// rest is read from the file.
+int ReadValueBytes(MemoFile& memo, int64_t offset, char* out, std::size_t count, std::size_t* got) {
+  const BlobDescriptor& blob = memo.blob;
+  const int64_t held_end = memo.first_block_offset + static_cast<int64_t>(blob.first_block_length);
+  std::size_t taken = 0;
+  if (offset >= memo.first_block_offset && offset < held_end) {
+    taken = static_cast<std::size_t>(std::min<int64_t>(static_cast<int64_t>(count), held_end - offset));
+    std::memcpy(out, memo.first_block.data() + (offset - memo.first_block_offset), taken);
+    if (taken == count || blob.first_block_at_end) {
+      *got = taken;
+      return 0;
+    }
+  }
+  std::size_t more = 0;
+  int rc = memo.file.ReadAt(offset + static_cast<int64_t>(taken), out + taken, count - taken, &more);
+  *got = taken + more;
+  return rc;
+}
+
 int32_t StartRead(WorkArea& wa, bool translate, int32_t block) {
   BlobDescriptor& blob = wa.memo->blob;
   blob.translate = translate ? -1 : 0;
@@ -87,7 +107,8 @@ int32_t StartRead(WorkArea& wa, bool translate, int32_t block) {
     blob.data_start = 0;
   } else {
     MemoValueSpan span;
-    int rc = LocateMemoValue(*wa.memo, block, &span);
+    MemoFile& memo = *wa.memo;
+    int rc = LocateMemoValue(memo, block, &span, &memo.first_block);
     if (rc != 0) {
       std::string context = BlobContext(wa, "CreateBlobDescriptor");
       blob = BlobDescriptor();
@@ -96,6 +117,9 @@ int32_t StartRead(WorkArea& wa, bool translate, int32_t block) {
     }
     blob.data_start = span.data_start;
     blob.length = static_cast<int32_t>(std::min<int64_t>(span.length, INT32_MAX));
+    memo.first_block_offset = span.data_start - static_cast<int64_t>(span.first_data);
+    blob.first_block_length = memo.first_block.size();
+    blob.first_block_at_end = memo.first_block.size() < std::max<std::size_t>(memo.block_size, 8);
   }
   blob.position = 0;
   blob.mode = BlobMode::Read;
@@ -188,18 +212,20 @@ int32_t ReadBlobStream(void* buffer, int32_t count) {
   MemoFile& memo = *wa->memo;
   BlobDescriptor& blob = memo.blob;
   if (!blob.active || blob.mode != BlobMode::Read || count <= 0) return 0;
-  // A known length was checked against the file when the value was opened.
-  int64_t available = blob.length >= 0 ? blob.length - blob.position
-                                       : FileSize(memo) - (blob.data_start + blob.position);
-  if (available <= 0) return 0;
-  count = static_cast<int32_t>(std::min<int64_t>(count, available));
+  // A known length was checked against the file when the value was opened; a value that ends
+  // at 0x1A is read until the mark or the end of the file.
+  if (blob.length >= 0) {
+    int64_t available = blob.length - blob.position;
+    if (available <= 0) return 0;
+    count = static_cast<int32_t>(std::min<int64_t>(count, available));
+  }
   auto* out = static_cast<char*>(buffer);
   int32_t delivered = 0;
   while (delivered < count) {
     int32_t piece = std::min(kPiece, count - delivered);
     std::size_t got = 0;
-    int rc = memo.file.ReadAt(blob.data_start + blob.position + delivered, out + delivered,
-                              static_cast<std::size_t>(piece), &got);
+    int rc = ReadValueBytes(memo, blob.data_start + blob.position + delivered, out + delivered,
+                            static_cast<std::size_t>(piece), &got);
     if (rc != 0) {
       MemoReport(rc, BlobContext(*wa, "ReadBlobStream"));
       break;

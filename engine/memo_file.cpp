@@ -201,10 +201,17 @@ int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
   // A length the file cannot hold is a damaged memo, not a value to cut short silently.
   int64_t end = span->data_start + span->length;
   if (span->length >= 0 && end > offset + static_cast<int64_t>(got)) {
-    int64_t size = 0;
-    if (got < wanted || (memo.file.Size(&size) == 0 && end > size)) return 213;
+    if (got < wanted || end > MemoFileSize(memo, end)) return 213;
   }
   return 0;
+}
+
+int64_t MemoFileSize(MemoFile& memo, int64_t at_least) {
+  if (memo.known_size < at_least) {
+    int64_t size = 0;
+    memo.known_size = memo.file.Size(&size) == 0 ? size : -1;
+  }
+  return memo.known_size;
 }
 
 int UpdateMemoHeader(MemoFile& memo, int64_t old_end_blocks) {

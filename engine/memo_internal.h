@@ -38,6 +38,10 @@ struct MemoValueSpan {
 int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
                     std::vector<char>* first = nullptr);
 
+// The memo file's size: the last answer while it is at least `at_least`, else asked again
+// (values are only added, so the answer grows stale by growing). -1 when it cannot be had.
+int64_t MemoFileSize(MemoFile& memo, int64_t at_least);
+
 // After a write: the header's next free block (and the dBASE IV chain's last node, which pointed
 // at the old end of the file) point past the end of the file. 0 or the code (29 write, 30 read).
 int UpdateMemoHeader(MemoFile& memo, int64_t old_end_blocks);

@@ -32,6 +32,10 @@ struct BlobDescriptor {
   int32_t written = 0;      // write mode: the end of what was written
   int64_t old_end_blocks = 0;  // write mode: the file's end, in blocks, before the value
   bool refused = false;        // write mode: the value cannot be stored; it is not finished
+  // Read mode: how much of MemoFile::first_block, read from the value's first block, is valid,
+  // and whether that read reached the end of the file.
+  std::size_t first_block_length = 0;
+  bool first_block_at_end = false;
 };
 
 struct MemoFile {
@@ -41,6 +45,12 @@ struct MemoFile {
   std::string name;  // full memo file name
   bool locked = false;
   BlobDescriptor blob;
+  // The first block of the value being read, header and all: most values lie wholly in it, so
+  // they cost one read.
+  std::vector<char> first_block;
+  int64_t first_block_offset = 0;
+  // The file's size when it was last asked; asked again only when a value seems to run past it.
+  int64_t known_size = -1;
 };
 
 }  // namespace vornelle::engine

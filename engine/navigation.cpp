@@ -24,14 +24,15 @@ void GoTop() {
   ClearLastError();
   WorkArea* wa = Guard("GoTop");
   if (!wa || wa->record_count == 0) return;
-  if (!ReadAndUnpack(*wa, 1)) return;
+  MoveScope move(*wa);
+  if (!ReadAndUnpack(*wa, 1, ReadAhead::Forward)) return;
   while (!RecordPasses(*wa) && !wa->eof && LastError() == 0) {
     int32_t next = wa->recno + 1;
     if (next > wa->record_count) {
       GoPhantom(*wa);
       break;
     }
-    if (!ReadAndUnpack(*wa, next)) return;
+    if (!ReadAndUnpack(*wa, next, ReadAhead::Forward)) return;
   }
   RunMovedHook(*wa);
 }
@@ -42,14 +43,15 @@ void GoBottom() {
   if (!wa) return;
   Recount(*wa);
   if (wa->record_count == 0) return;
-  if (!ReadAndUnpack(*wa, wa->record_count)) return;
+  MoveScope move(*wa);
+  if (!ReadAndUnpack(*wa, wa->record_count, ReadAhead::Backward)) return;
   while (!RecordPasses(*wa) && LastError() == 0) {
     int32_t previous = wa->recno - 1;
     if (previous < 1 || wa->bof) {
       GoPhantom(*wa);
       break;
     }
-    if (!ReadAndUnpack(*wa, previous)) return;
+    if (!ReadAndUnpack(*wa, previous, ReadAhead::Backward)) return;
   }
   RunMovedHook(*wa);
 }
@@ -79,6 +81,7 @@ void Skip(int32_t n) {
   if (n < 0 && wa->bof) return;
 
   const bool forwards = n > 0;
+  MoveScope move(*wa);
   wa->bof = wa->eof = false;
   int32_t last_good = wa->record_count + 1;
   int32_t moved = 0;
@@ -92,7 +95,7 @@ void Skip(int32_t n) {
       if (next > wa->record_count) {
         at_end = true;
       } else {
-        if (!ReadAndUnpack(*wa, next)) return;
+        if (!ReadAndUnpack(*wa, next, ReadAhead::Forward)) return;
         if (RecordPasses(*wa)) ++moved;
       }
     } else {
@@ -101,7 +104,7 @@ void Skip(int32_t n) {
         at_end = true;
       } else {
         int32_t previous = std::min(wa->recno - 1, wa->record_count);
-        if (!ReadAndUnpack(*wa, previous)) return;
+        if (!ReadAndUnpack(*wa, previous, ReadAhead::Backward)) return;
         if (RecordPasses(*wa)) --moved;
       }
     }

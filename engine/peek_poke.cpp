@@ -7,6 +7,7 @@
 #include "engine/internal.h"
 #include "engine/navigation.h"
 #include "engine/peek_cache.h"
+#include "engine/record_window.h"
 
 namespace vornelle::engine {
 
@@ -109,6 +110,7 @@ void Poke(std::string_view text, int field, int32_t recno) {
   }
   if (wa->file_state != FileState::Appended) wa->file_state = FileState::HeaderDirty;
   UpdatePeekCache(*wa, recno, span.offset, text.data(), count);
+  NoteRecordWritten(*wa, recno, span.offset, text.data(), count);
 }
 
 void UpdatePeekCache(const WorkArea& wa, int32_t recno, std::size_t offset, const char* data,

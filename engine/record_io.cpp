@@ -5,6 +5,7 @@
 #include "engine/internal.h"
 #include "engine/peek_cache.h"
 #include "engine/record_codec.h"
+#include "engine/record_window.h"
 #include "platform/codepage.h"
 #include "platform/error_codes.h"
 #include "platform/locale.h"
@@ -52,14 +53,11 @@ void TranslateForWrite(const WorkArea& wa, char* data, std::size_t count) {
   }
 }
 
-int ReadRecordCode(WorkArea& wa, int32_t n) {
+int ReadRecordCode(WorkArea& wa, int32_t n, ReadAhead ahead) {
   if (n < 1 || n > wa.record_count) return 212;
   wa.bof = false;
   wa.eof = false;
-  std::size_t got = 0;
-  int rc = wa.file.ReadAt(wa.RecordPosition(n), wa.raw.data(), wa.record_length, &got);
-  if (rc == 0 && got < wa.record_length) rc = 213;
-  if (rc != 0) return rc;
+  if (int rc = FetchRecord(wa, n, ahead, wa.raw.data()); rc != 0) return rc;
   wa.recno = n;
   if (Translates(wa)) {
     wa.stored.assign(wa.raw.begin(), wa.raw.end());
@@ -69,8 +67,8 @@ int ReadRecordCode(WorkArea& wa, int32_t n) {
   return 0;
 }
 
-bool ReadRecord(WorkArea& wa, int32_t n) {
-  int rc = ReadRecordCode(wa, n);
+bool ReadRecord(WorkArea& wa, int32_t n, ReadAhead ahead) {
+  int rc = ReadRecordCode(wa, n, ahead);
   if (rc == 212) {
     Report(212, "Invalid record number = " + std::to_string(n) + " (" + wa.file_name +
                     ")  [GetDbfRecord]");
@@ -80,8 +78,8 @@ bool ReadRecord(WorkArea& wa, int32_t n) {
   return rc == 0;
 }
 
-bool ReadAndUnpack(WorkArea& wa, int32_t n) {
-  if (!ReadRecord(wa, n)) return false;
+bool ReadAndUnpack(WorkArea& wa, int32_t n, ReadAhead ahead) {
+  if (!ReadRecord(wa, n, ahead)) return false;
   UnpackRecord(wa);
   return true;
 }
@@ -96,7 +94,10 @@ bool WriteRecord(WorkArea& wa, int32_t n) {
   int64_t position = wa.RecordPosition(n);
   int rc = wa.file.WriteAt(position, wa.raw.data(), wa.record_length, &put);
   if (rc == 0 && put < wa.record_length) rc = platform::kDiskFull;
-  if (rc == 0) UpdatePeekCache(wa, n, 0, wa.raw.data(), wa.record_length);
+  if (rc == 0) {
+    UpdatePeekCache(wa, n, 0, wa.raw.data(), wa.record_length);
+    NoteRecordWritten(wa, n, 0, wa.raw.data(), wa.record_length);
+  }
   if (Translates(wa)) {
     if (rc == 0) wa.stored.assign(wa.raw.begin(), wa.raw.end());
     wa.stored_recno = rc == 0 ? n : 0;

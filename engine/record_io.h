@@ -3,18 +3,20 @@
 
 #include <cstdint>
 
+#include "engine/record_window.h"
 #include "engine/state.h"
 
 namespace vornelle::engine {
 
-// Reads record n into the raw record and translates it for display (GetDbfRecord). Reports and
-// returns false on failure.
-bool ReadRecord(WorkArea& wa, int32_t n);
+// Reads record n into the raw record and translates it for display (GetDbfRecord), reading
+// ahead in the given direction where the record window allows. Reports and returns false on
+// failure.
+bool ReadRecord(WorkArea& wa, int32_t n, ReadAhead ahead = ReadAhead::None);
 // As ReadRecord, but returns the code (212 out of range, 213 short read, or the platform's)
 // without reporting it.
-int ReadRecordCode(WorkArea& wa, int32_t n);
+int ReadRecordCode(WorkArea& wa, int32_t n, ReadAhead ahead = ReadAhead::None);
 // Reads record n and unpacks it into the typed record buffer.
-bool ReadAndUnpack(WorkArea& wa, int32_t n);
+bool ReadAndUnpack(WorkArea& wa, int32_t n, ReadAhead ahead = ReadAhead::None);
 // Writes the raw record as record n; n beyond the count appends (PutDbfRecord).
 bool WriteRecord(WorkArea& wa, int32_t n);
 

@@ -39,6 +39,18 @@ struct FieldDesc {
 // Size of a field in the typed record buffer.
 int TypedFieldSize(const FieldDesc& field);
 
+// Records read ahead: a run of consecutive records as the file holds them, read with one
+// positioned read (record_window.h says when it may be used).
+struct RecordWindow {
+  int32_t first = 0;  // the first record held
+  int32_t count = 0;  // 0 = empty
+  std::vector<char> bytes;
+  int32_t next_span = 1;  // how many records the next read ahead brings
+  int move_depth = 0;     // moves under way on the area (a move may start another)
+  // The table is open deny-all, so no other program writes it and what was read stays true.
+  bool lasts = false;
+};
+
 // Host routines: a record filter and a while condition take a user value and the area number.
 using HostTestFn = bool (*)(void* user, int area);
 // Runs after every move of its work area.
@@ -65,6 +77,7 @@ struct WorkArea {
   int32_t stored_recno = 0;  // the record `stored` holds; 0 for none
   int32_t record_count = 0;
   int32_t recno = 0;
+  RecordWindow window;
   bool bof = false;
   bool eof = false;
   uint8_t open_mode = 0;

@@ -268,6 +268,7 @@ void USE(std::string_view command_text, void* buffer, uint16_t size, const uint8
   uint8_t mode = wa->exclusive ? (platform::mode::kReadWrite | platform::mode::kDenyAll)
                                : s.switches.default_open_mode;
   if (s.switches.open_mode_override) mode = *s.switches.open_mode_override;
+  wa->window.lasts = (mode & platform::mode::kShareMask) == platform::mode::kDenyAll;
   if (!OpenDbf(*wa, mode)) return;
 
   uint16_t typed_size = LayoutTypedBuffer(wa->fields);

@@ -6,6 +6,7 @@
 #include "engine/peek_cache.h"
 #include "engine/record_codec.h"
 #include "engine/record_io.h"
+#include "engine/record_window.h"
 
 namespace vornelle::engine {
 
@@ -24,6 +25,7 @@ void WriteDeletionByte(WorkArea& wa, bool deleted) {
   }
   if (wa.file_state != FileState::Appended) wa.file_state = FileState::HeaderDirty;
   UpdatePeekCache(wa, wa.recno, 0, wa.raw.data(), 1);
+  NoteRecordWritten(wa, wa.recno, 0, wa.raw.data(), 1);
 }
 
 }  // namespace

@@ -7,7 +7,10 @@
 //   lock_peer alock TABLE                prints 1 when the append lock could be had, else 0
 //   lock_peer hold-open|hold-rlock|hold-alock ...   as above, then waits
 //   lock_peer append TABLE COUNT TAG     appends COUNT records "TAG:i" under the append lock
+//   lock_peer replace TABLE N TEXT       writes TEXT into the first field of record N under its
+//                                        record lock; prints 1 when done
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -29,14 +32,18 @@ void WaitForRelease() {
   std::getline(std::cin, ignored);
 }
 
+// The first field (a counted text in the record buffer) set to `text`, blank-padded.
+void SetFirstField(const std::string& text) {
+  char* field = FieldAddress(1);
+  std::memset(field + 1, ' ', static_cast<unsigned char>(field[0]));
+  std::memcpy(field + 1, text.data(), std::min<std::size_t>(text.size(), static_cast<unsigned char>(field[0])));
+}
+
 int AppendRecords(int count, const std::string& tag) {
   for (int i = 0; i < count; ++i) {
     while (!ALock()) std::this_thread::yield();
     ClearRecord();
-    std::string text = tag + ":" + std::to_string(i);
-    char* field = FieldAddress(1);
-    std::memset(field + 1, ' ', static_cast<unsigned char>(field[0]));
-    std::memcpy(field + 1, text.data(), text.size());
+    SetFirstField(tag + ":" + std::to_string(i));
     vornelle::engine::Append();
     Unlock();
   }
@@ -70,6 +77,13 @@ int main(int argc, char** argv) {
         Say(ALock() ? "1" : "0");
       } else if (command == "append") {
         return AppendRecords(std::stoi(argv[3]), argv[4]);
+      } else if (command == "replace" && argc > 4) {
+        Go(std::stoi(argv[3]));
+        if (!RLock()) return Say("0"), 1;
+        SetFirstField(argv[4]);
+        Replace();
+        Unlock();
+        Say("1");
       } else {
         return 2;
       }

@@ -7,6 +7,8 @@
 
 #include "engine/engine.h"
 #include "engine/memo_internal.h"
+#include "platform/error_codes.h"
+#include "platform/file.h"
 #include "tests/support/test_support.h"
 
 namespace vornelle::engine {
@@ -194,6 +196,32 @@ TEST_F(Memo, LargeValuesStreamInPieces) {
   DestroyBlobDescriptor();
   EXPECT_EQ(out[10], '\xFC');
   EXPECT_EQ(out[35000], '\x01');
+}
+
+TEST_F(Memo, ShortValuesCostOneReadAndLongOnesAreReadWhole) {
+  CreateDbf(dir_.File("n.dbf"), {{"NOTE", 'M', 10, 0}});
+  USE(dir_.File("n.dbf"));
+  int32_t small = WriteMemoValue("hello", false);
+  std::string long_text(3000, 'x');
+  int32_t big = WriteMemoValue(long_text, false);
+  platform::faults::FailNthRead(2, platform::kReadFault);
+  EXPECT_EQ(ReadMemoValue(small, false), "hello");  // header and text in the one read
+  platform::faults::Clear();
+  EXPECT_EQ(ReadMemoValue(big, false), long_text);
+
+  // A second open, as another program would, adds a value beyond the size this one last saw.
+  std::string later(5000, 'y');
+  Select(2);
+  USE(dir_.File("n.dbf") + " ALIAS OTHER");
+  int32_t added = WriteMemoValue(later, false);
+  Select(1);
+  EXPECT_EQ(ReadMemoValue(added, false), later);
+  CloseAll();
+
+  // A dBASE III value whose end mark lies beyond its first block.
+  Table(0x83, Pad(LE32(5), 512) + std::string(1500, 'z') + "\x1A\x1A", {1});
+  USE(dir_.File("m.dbf"));
+  EXPECT_EQ(ReadMemoValue(1, false), std::string(1500, 'z'));
 }
 
 TEST_F(Memo, LinesBreakAtReturnsAndWidth) {

@@ -3,6 +3,7 @@
 #include <locale.h>
 #include <wctype.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -125,6 +126,34 @@ TextCodec::TextCodec(const CodePage& page)
       decoder_(OpenConverter("UTF-8", page.iconv_name, page)),
       encoder_(OpenConverter(page.iconv_name, "UTF-8", page)) {
   BuildCases();
+  BuildByteTexts();
+}
+
+void TextCodec::BuildByteTexts() {
+  for (int b = 0; b < 256; ++b) {
+    char byte = static_cast<char>(b);
+    char* in = &byte;
+    std::size_t in_left = 1;
+    char out[8];
+    char* to = out;
+    std::size_t to_left = sizeof out;
+    iconv(decoder_, nullptr, nullptr, nullptr, nullptr);
+    const std::size_t done = iconv(decoder_, &in, &in_left, &to, &to_left);
+    std::size_t length = static_cast<std::size_t>(to - out);
+    if (done == static_cast<std::size_t>(-1) && errno == EILSEQ) {  // undefined in the page
+      std::copy(kReplacement.begin(), kReplacement.end(), out);
+      length = kReplacement.size();
+    } else if (done == static_cast<std::size_t>(-1) || length == 0 || length > 3) {
+      iconv(decoder_, nullptr, nullptr, nullptr, nullptr);
+      return;  // held back, or more than one character: decoded whole
+    }
+    ByteText& text = byte_texts_[static_cast<std::size_t>(b)];
+    if (length == 1 && out[0] == byte) continue;
+    std::copy(out, out + length, text.utf8);
+    text.length = static_cast<uint8_t>(length);
+  }
+  iconv(decoder_, nullptr, nullptr, nullptr, nullptr);
+  bytewise_ = true;
 }
 
 TextCodec::~TextCodec() {
@@ -133,6 +162,22 @@ TextCodec::~TextCodec() {
 }
 
 std::string TextCodec::Decode(std::string_view stored) {
+  if (!bytewise_) return DecodeWhole(stored);
+  std::string out;
+  out.reserve(stored.size() + stored.size() / 4);
+  std::size_t plain = 0;  // bytes that stand for themselves are copied in runs
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    const ByteText& text = byte_texts_[static_cast<unsigned char>(stored[i])];
+    if (text.length == 0) continue;
+    out.append(stored.data() + plain, i - plain);
+    out.append(text.utf8, text.length);
+    plain = i + 1;
+  }
+  out.append(stored.data() + plain, stored.size() - plain);
+  return out;
+}
+
+std::string TextCodec::DecodeWhole(std::string_view stored) {
   std::string out;
   out.reserve(stored.size() + stored.size() / 2);
   char* in = const_cast<char*>(stored.data());  // iconv's signature; it only reads

@@ -5,6 +5,7 @@
 
 #include <iconv.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -46,6 +47,9 @@ class TextCodec {
   const CodePage& page() const { return page_; }
   // Stored bytes as UTF-8. Never fails: a byte the page leaves undefined becomes U+FFFD.
   std::string Decode(std::string_view stored);
+  // The same through iconv over the whole text: what Decode does for pages it cannot decode
+  // byte by byte, and what it must agree with for the others.
+  std::string DecodeWhole(std::string_view stored);
   // UTF-8 as stored bytes. False, with the first character the page cannot hold (or the first
   // byte that is not UTF-8) in `missing`, when the text cannot be stored unchanged.
   bool Encode(std::string_view utf8, std::string& stored, std::string& missing);
@@ -55,11 +59,21 @@ class TextCodec {
 
  private:
   void BuildCases();
+  void BuildByteTexts();
 
   const CodePage& page_;
   iconv_t decoder_;
   iconv_t encoder_;
   platform::CaseTable cases_{};
+  // Each byte's UTF-8, learnt from iconv once, so that decoding is a table lookup per byte.
+  // Only for pages that give every byte's character at once: a page that holds a letter back to
+  // join it with an accent that follows is decoded whole by iconv.
+  struct ByteText {
+    char utf8[3];
+    uint8_t length;  // 0 = the byte stands for itself
+  };
+  std::array<ByteText, 256> byte_texts_{};
+  bool bytewise_ = false;
 };
 
 }  // namespace vornelle::tools

@@ -1,32 +1,51 @@
 #include "tools/db/json.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace vornelle::tools {
 
-std::string JsonString(std::string_view utf8) {
-  std::string out = "\"";
-  for (char c : utf8) {
-    auto u = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (u < 0x20 || u == 0x7F) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-          out += escaped;
-        } else {
-          out += c;
-        }
-    }
+namespace {
+
+// What a byte turns into inside a JSON string: nothing for the bytes that stand for themselves.
+struct EscapeTable {
+  std::array<std::array<char, 7>, 256> text{};  // NUL-terminated escape, empty for none
+  EscapeTable() {
+    for (int c = 0; c < 0x20; ++c) std::snprintf(text[c].data(), text[c].size(), "\\u%04x", c);
+    std::snprintf(text[0x7F].data(), text[0x7F].size(), "\\u%04x", 0x7F);
+    const std::pair<char, const char*> named[] = {
+        {'"', "\\\""}, {'\\', "\\\\"}, {'\n', "\\n"}, {'\r', "\\r"}, {'\t', "\\t"}};
+    for (auto [c, escape] : named) std::snprintf(text[static_cast<unsigned char>(c)].data(), 7, "%s", escape);
   }
-  return out + "\"";
+};
+
+const EscapeTable& Escapes() {
+  static const EscapeTable table;
+  return table;
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view utf8) {
+  const EscapeTable& escapes = Escapes();
+  std::string out;
+  out.reserve(utf8.size() + 2);
+  out += '"';
+  // Runs of plain bytes are copied whole; most text has no byte to escape at all.
+  std::size_t plain = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const char* escape = escapes.text[static_cast<unsigned char>(utf8[i])].data();
+    if (escape[0] == '\0') continue;
+    out.append(utf8.data() + plain, i - plain);
+    out += escape;
+    plain = i + 1;
+  }
+  out.append(utf8.data() + plain, utf8.size() - plain);
+  out += '"';
+  return out;
 }
 
 std::string JsonNumber(double value) {
