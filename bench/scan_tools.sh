@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# `vornelle-db list` as a whole process on scan_bench's theme table of 1,000,000 records, beside
+# peer programs in the same hyperfine runs, for two workloads: the day filter (THEDATE="0704",
+# 2732 records) and the full listing with every memo, both as JSON lines to /dev/null. Peers:
+# python3-dbfread (the same JSON lines, checked against vornelle-db's before timing; it reads
+# every memo even under the filter, as it parses every field of a record) and, when installed,
+# pgdbf (the whole table as SQL). Prints the mean times and the ratio of vornelle-db's to each
+# peer's (0.5 = vornelle-db takes half the peer's time). Usage: bench/scan_tools.sh [BUILD_DIR]
+# RUNS sets hyperfine's runs per command (default 5).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${1:-build/release}
+tool=$build/tools/vornelle-db
+runs=${RUNS:-5}
+folder=$(mktemp -d "${TMPDIR:-/tmp}/vornelle-scan-tools.XXXXXX")
+trap 'rm -rf "$folder"' EXIT
+
+# The table scan_bench makes and caches; its main makes it before matching any benchmark.
+records=${VORNELLE_BENCH_RECORDS:-1000000}
+table=${VORNELLE_BENCH_DIR:-$build/bench/data}/scan_$records.dbf
+if [[ ! -f $table ]]; then
+  echo "making $table..." >&2
+  VORNELLE_BENCH_RECORDS=$records "$build/bench/scan_bench" --benchmark_filter='^$' >/dev/null 2>&1
+fi
+memo=${table%.dbf}.dbt
+
+# Debian's module is for Debian's python, which a python3 earlier on PATH may not be.
+python=
+for candidate in /usr/bin/python3 python3; do
+  if "$candidate" -c 'import dbfread' 2>/dev/null; then python=$candidate; break; fi
+done
+
+# vornelle-db's JSON lines from dbfread: _recno, _deleted, then the fields. dbfread reads a
+# dBASE IV memo's length as that of its text, though it counts the 8-byte block header too,
+# so each value comes with 8 bytes of what follows it (NULs here): they are cut off. dbfread
+# skips deleted records, so the numbering holds only for a table without any (as this one).
+cat > "$folder/dbfread_list.py" <<'PY'
+import json, sys
+import dbfread
+path, day = sys.argv[1], sys.argv[2] if len(sys.argv) > 2 else None
+out = sys.stdout.buffer
+for recno, record in enumerate(dbfread.DBF(path, encoding="cp437"), 1):
+    if day is not None and record["THEDATE"] != day:
+        continue
+    row = {"_recno": recno, "_deleted": False}
+    for name, value in record.items():
+        row[name] = value.rstrip("\0") if isinstance(value, str) else value
+    out.write((json.dumps(row, ensure_ascii=False) + "\n").encode())
+PY
+
+# One workload: its name, then the commands as "label=command" pairs, vornelle-db's first.
+workload() {
+  local name=$1 times=$folder/times${#1}.json; shift
+  local labels=() commands=()
+  for pair in "$@"; do labels+=("${pair%%=*}"); commands+=("${pair#*=}"); done
+  hyperfine --shell=none --warmup 1 --runs "$runs" --export-json "$times" \
+    "${commands[@]}" >&2
+  python3 - "$times" "$name" "${labels[@]}" <<'PY'
+import json, sys
+results = json.load(open(sys.argv[1]))["results"]
+name, labels = sys.argv[2], sys.argv[3:]
+ours = results[0]["mean"]
+print(f"{name}:")
+for label, result in zip(labels, results):
+    mean = result["mean"]
+    ratio = "" if result is results[0] else f"  vornelle-db / {label} = {ours / mean:.2f}"
+    spread = result["stddev"] or 0  # none from a single run
+    print(f"  {label:<24} {mean * 1000:9.1f} ms ± {spread * 1000:6.1f}{ratio}")
+PY
+}
+
+# Both programs must print the same rows, or the times compare different work. The rows are
+# compared as JSON values, not bytes: the two spell some numbers differently (vornelle-db writes
+# record 100000 as 1e+05). Arguments: the workload, the day for dbfread (empty for all), then
+# vornelle-db's filter options.
+cat > "$folder/same_rows.py" <<'PY'
+import itertools, json, sys
+with open(sys.argv[1], "rb") as ours, open(sys.argv[2], "rb") as theirs:
+    for n, (a, b) in enumerate(itertools.zip_longest(ours, theirs), 1):
+        if a is None or b is None or json.loads(a) != json.loads(b):
+            sys.exit(f"line {n}: {a!r} / {b!r}")
+PY
+same_output() {
+  local what=$1 day=$2; shift 2
+  if ! python3 "$folder/same_rows.py" <("$tool" list "$table" --format json "$@") \
+      <("$python" "$folder/dbfread_list.py" "$table" ${day:+"$day"}); then
+    echo "vornelle-db and dbfread print different rows for the $what" >&2
+    exit 1
+  fi
+}
+
+# hyperfine splits the commands as a shell would: the filter needs its quotes kept.
+filtered=("vornelle-db=$tool list $table --filter 'THEDATE=\"0704\"' --format json")
+listing=("vornelle-db=$tool list $table --format json")
+if [[ -n $python ]]; then
+  same_output "day filter" 0704 --filter 'THEDATE="0704"'
+  same_output "full listing" ""
+  filtered+=("dbfread=$python $folder/dbfread_list.py $table 0704")
+  listing+=("dbfread=$python $folder/dbfread_list.py $table")
+else
+  echo "python3-dbfread is not installed: left out" >&2
+fi
+
+# pgdbf has no filter, so it takes part in the full listing only. It writes the memo column
+# empty for a dBASE IV .dbt, so its time is then that of the .dbf alone: said beside it.
+if command -v pgdbf >/dev/null; then
+  label=pgdbf
+  if [[ $(pgdbf -m "$memo" "$table" | grep -c 'new day' || true) == 0 ]]; then
+    label="pgdbf (memos empty)"
+  fi
+  listing+=("$label=pgdbf -m $memo $table")
+else
+  echo "pgdbf is not installed: left out" >&2
+fi
+
+echo "$table, $runs runs each"
+workload "filtered scan (THEDATE=\"0704\")" "${filtered[@]}"
+workload "full listing with every memo" "${listing[@]}"
