@@ -4,8 +4,8 @@
 # 2732 records) and the full listing with every memo, both as JSON lines to /dev/null. Peers:
 # python3-dbfread (the same JSON lines, checked against vornelle-db's before timing; it reads
 # every memo even under the filter, as it parses every field of a record) and, when installed,
-# pgdbf (the whole table as SQL). Prints the mean times and the ratio of vornelle-db's to each
-# peer's (0.5 = vornelle-db takes half the peer's time). Usage: bench/scan_tools.sh [BUILD_DIR]
+# pgdbf (the whole table as SQL, from a FoxPro copy whose memos it reads). Prints the mean times
+# and the ratio of vornelle-db's to each peer's (0.5 = vornelle-db takes half the peer's time). Usage: bench/scan_tools.sh [BUILD_DIR]
 # RUNS sets hyperfine's runs per command (default 5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -49,9 +49,10 @@ for recno, record in enumerate(dbfread.DBF(path, encoding="cp437"), 1):
     out.write((json.dumps(row, ensure_ascii=False) + "\n").encode())
 PY
 
+workloads=0
 # One workload: its name, then the commands as "label=command" pairs, vornelle-db's first.
 workload() {
-  local name=$1 times=$folder/times${#1}.json; shift
+  local name=$1 times=$folder/times$((++workloads)).json; shift
   local labels=() commands=()
   for pair in "$@"; do labels+=("${pair%%=*}"); commands+=("${pair#*=}"); done
   hyperfine --shell=none --warmup 1 --runs "$runs" --export-json "$times" \
@@ -71,8 +72,8 @@ PY
 }
 
 # Both programs must print the same rows, or the times compare different work. The rows are
-# compared as JSON values, not bytes: the two spell some numbers differently (vornelle-db writes
-# record 100000 as 1e+05). Arguments: the workload, the day for dbfread (empty for all), then
+# compared as JSON values, not bytes: the two may spell the same value differently (escapes,
+# numbers). Arguments: the workload, the day for dbfread (empty for all), then
 # vornelle-db's filter options.
 cat > "$folder/same_rows.py" <<'PY'
 import itertools, json, sys
@@ -103,13 +104,47 @@ else
 fi
 
 # pgdbf has no filter, so it takes part in the full listing only. It writes the memo column
-# empty for a dBASE IV .dbt, so its time is then that of the .dbf alone: said beside it.
+# empty for a dBASE IV .dbt, so it lists a FoxPro copy of the table (.fpt memos, which it reads),
+# and so does vornelle-db beside it.
+fox_listing=()
 if command -v pgdbf >/dev/null; then
-  label=pgdbf
-  if [[ $(pgdbf -m "$memo" "$table" | grep -c 'new day' || true) == 0 ]]; then
-    label="pgdbf (memos empty)"
+  fox=$folder/scan_fox.dbf
+  python3 - "$table" "$memo" "$fox" <<'PY'
+import struct, sys
+table, memo, fox = sys.argv[1:]
+dbf = bytearray(open(table, "rb").read())
+dbt = open(memo, "rb").read()
+header_length, record_length = struct.unpack_from("<HH", dbf, 8)
+block_size = struct.unpack_from("<H", dbt, 20)[0] or 512
+fpt, moved = bytearray(512), {}  # a 512-byte header, then 64-byte blocks
+def copy_value(block):
+    start = block * block_size
+    length = struct.unpack_from("<I", dbt, start + 4)[0] - 8
+    text = dbt[start + 8:start + 8 + length]
+    moved[block] = len(fpt) // 64
+    fpt.extend(struct.pack(">II", 1, len(text)) + text)
+    fpt.extend(b"\0" * (-len(fpt) % 64))
+    return moved[block]
+dbf[0] = 0xF5
+for at in range(header_length, len(dbf) - record_length + 1, record_length):
+    field = dbf[at + 5:at + 15]  # THEJOKE, after the deletion flag and THEDATE
+    if field.strip():
+        block = int(field)
+        dbf[at + 5:at + 15] = b"%10d" % (moved.get(block) or copy_value(block))
+struct.pack_into(">I", fpt, 0, len(fpt) // 64)
+struct.pack_into(">H", fpt, 6, 64)
+open(fox, "wb").write(dbf)
+open(fox[:-4] + ".fpt", "wb").write(fpt)
+PY
+  if ! cmp -s <("$tool" list "$table" --format json) <("$tool" list "$fox" --format json); then
+    echo "the FoxPro copy does not list as the table does" >&2
+    exit 1
   fi
-  listing+=("$label=pgdbf -m $memo $table")
+  if [[ $(pgdbf -m "${fox%.dbf}.fpt" "$fox" | grep -c 'new day' || true) == 0 ]]; then
+    echo "pgdbf left the FoxPro copy's memos empty" >&2
+    exit 1
+  fi
+  fox_listing=("vornelle-db=$tool list $fox --format json" "pgdbf=pgdbf -m ${fox%.dbf}.fpt $fox")
 else
   echo "pgdbf is not installed: left out" >&2
 fi
@@ -117,3 +152,6 @@ fi
 echo "$table, $runs runs each"
 workload "filtered scan (THEDATE=\"0704\")" "${filtered[@]}"
 workload "full listing with every memo" "${listing[@]}"
+if (( ${#fox_listing[@]} )); then
+  workload "full listing with every memo, FoxPro copy" "${fox_listing[@]}"
+fi

@@ -37,6 +37,8 @@ const MemoLines& MemoLineList();
 // The whole value at `block` through the blob descriptor (translated from OEM when asked and
 // the value is text); empty for block 0.
 std::string ReadMemoValue(int32_t block, bool translate);
+// The same into `value`, whose room is reused (a scan reads many values); false on failure.
+bool ReadMemoValueInto(int32_t block, bool translate, std::string& value);
 // Writes `text` as a new memo value; returns its block number, 0 on failure.
 int32_t WriteMemoValue(std::string_view text, bool translate);
 

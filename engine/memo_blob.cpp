@@ -379,14 +379,28 @@ void DestroyBlobDescriptor() {
 }
 
 std::string ReadMemoValue(int32_t block, bool translate) {
-  if (block == 0) return {};
-  if (CreateBlobDescriptor(translate, block, BlobMode::Read) == 0 && LastError() != 0) return {};
   std::string value;
-  char chunk[8192];
-  int32_t n;
-  while ((n = ReadBlobStream(chunk, sizeof chunk)) > 0) value.append(chunk, static_cast<std::size_t>(n));
-  DestroyBlobDescriptor();
+  ReadMemoValueInto(block, translate, value);
   return value;
+}
+
+bool ReadMemoValueInto(int32_t block, bool translate, std::string& value) {
+  value.clear();
+  if (block == 0) return true;
+  if (CreateBlobDescriptor(translate, block, BlobMode::Read) == 0 && LastError() != 0) return false;
+  // A value of known length is read straight into place; one that ends at 0x1A in pieces.
+  const int32_t known = Current()->memo->blob.length;
+  std::size_t piece = known >= 0 ? static_cast<std::size_t>(known) : 8192;
+  for (int32_t n = 1; n > 0 && LastError() == 0;) {
+    const std::size_t at = value.size();
+    value.resize(at + piece);
+    n = ReadBlobStream(value.data() + at, static_cast<int32_t>(piece));
+    value.resize(at + static_cast<std::size_t>(std::max(n, 0)));
+    if (known >= 0) break;
+  }
+  const bool read = LastError() == 0;
+  DestroyBlobDescriptor();
+  return read && LastError() == 0;
 }
 
 int32_t WriteMemoValue(std::string_view text, bool translate) {

@@ -80,19 +80,25 @@ int ListCommand(const Arguments& argv) {
       std::printf("%s\n", header.c_str());
     }
   }
+  // JSON keys are the same for every record: escaped once.
+  std::vector<std::string> json_keys;
+  for (const auto& f : fields) json_keys.push_back(", " + JsonString(f.name) + ": ");
+  FieldJsonWriter json_fields(text);
   long long visible = 0;
+  std::string line;
   for (engine::GoTop(); !engine::dEOF(); engine::Skip(1)) {
     ++visible;
     if (args.Flag("--count")) continue;
     int32_t recno = engine::RecNo();
     bool deleted = engine::FieldAddress(0)[0] != 0;
-    std::string line;
+    line.clear();
     if (format == "json") {
-      JsonObject row;
-      row.Number("_recno", recno).Bool("_deleted", deleted);
-      for (std::size_t i = 0; i < fields.size(); ++i)
-        row.Raw(fields[i].name, AsJson(ReadField(text, fields[i], static_cast<int>(i + 1))));
-      line = row.str() + "\n";
+      line += "{\"_recno\": " + JsonNumber(recno) + ", \"_deleted\": " + (deleted ? "true" : "false");
+      for (std::size_t i = 0; i < fields.size(); ++i) {
+        line += json_keys[i];
+        json_fields.Append(line, fields[i], static_cast<int>(i + 1));
+      }
+      line += "}\n";
     } else if (format == "csv") {
       line = std::to_string(recno) + (deleted ? ",true" : ",false");
       for (std::size_t i = 0; i < fields.size(); ++i)

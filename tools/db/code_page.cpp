@@ -154,6 +154,8 @@ void TextCodec::BuildByteTexts() {
   }
   iconv(decoder_, nullptr, nullptr, nullptr, nullptr);
   bytewise_ = true;
+  ascii_plain_ = std::all_of(byte_texts_.begin(), byte_texts_.begin() + 0x80,
+                             [](const ByteText& text) { return text.length == 0; });
 }
 
 TextCodec::~TextCodec() {
@@ -162,19 +164,36 @@ TextCodec::~TextCodec() {
 }
 
 std::string TextCodec::Decode(std::string_view stored) {
-  if (!bytewise_) return DecodeWhole(stored);
   std::string out;
-  out.reserve(stored.size() + stored.size() / 4);
-  std::size_t plain = 0;  // bytes that stand for themselves are copied in runs
-  for (std::size_t i = 0; i < stored.size(); ++i) {
+  DecodeInto(stored, out);
+  return out;
+}
+
+void TextCodec::DecodeInto(std::string_view stored, std::string& out) {
+  if (!bytewise_) {
+    out += DecodeWhole(stored);
+    return;
+  }
+  out.reserve(out.size() + stored.size() + stored.size() / 4);
+  std::size_t plain = 0, i = 0;  // bytes that stand for themselves are copied in runs
+  while (i < stored.size()) {
+    if (ascii_plain_ && i + 8 <= stored.size()) {
+      uint64_t eight;
+      std::memcpy(&eight, stored.data() + i, 8);
+      if ((eight & 0x8080808080808080) == 0) {
+        i += 8;
+        continue;
+      }
+    }
     const ByteText& text = byte_texts_[static_cast<unsigned char>(stored[i])];
-    if (text.length == 0) continue;
-    out.append(stored.data() + plain, i - plain);
-    out.append(text.utf8, text.length);
-    plain = i + 1;
+    if (text.length != 0) {
+      out.append(stored.data() + plain, i - plain);
+      out.append(text.utf8, text.length);
+      plain = i + 1;
+    }
+    ++i;
   }
   out.append(stored.data() + plain, stored.size() - plain);
-  return out;
 }
 
 std::string TextCodec::DecodeWhole(std::string_view stored) {

@@ -47,6 +47,8 @@ class TextCodec {
   const CodePage& page() const { return page_; }
   // Stored bytes as UTF-8. Never fails: a byte the page leaves undefined becomes U+FFFD.
   std::string Decode(std::string_view stored);
+  // The same appended to `out`.
+  void DecodeInto(std::string_view stored, std::string& out);
   // The same through iconv over the whole text: what Decode does for pages it cannot decode
   // byte by byte, and what it must agree with for the others.
   std::string DecodeWhole(std::string_view stored);
@@ -74,6 +76,7 @@ class TextCodec {
   };
   std::array<ByteText, 256> byte_texts_{};
   bool bytewise_ = false;
+  bool ascii_plain_ = false;  // bytes below 0x80 stand for themselves
 };
 
 }  // namespace vornelle::tools

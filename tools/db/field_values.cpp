@@ -118,6 +118,23 @@ std::string AsJson(const FieldValue& v) {
   }
 }
 
+void FieldJsonWriter::Append(std::string& out, const engine::FieldDesc& field, int number) {
+  std::string_view stored;
+  if (field.type == 'C') {
+    stored = std::string_view(engine::Current()->raw.data() + field.offset, field.length);
+    stored = stored.substr(0, stored.find_last_not_of(' ') + 1);
+  } else if (field.type == 'M') {
+    engine::ReadMemoValueInto(engine::LoadInt32(engine::FieldAddress(number)), false, stored_);
+    stored = stored_;
+  } else {
+    out += AsJson(ReadField(text_, field, number));
+    return;
+  }
+  decoded_.clear();
+  text_.DecodeInto(stored, decoded_);
+  AppendJsonString(out, decoded_);
+}
+
 std::string AsText(const FieldValue& v) {
   switch (v.type) {
     case 'N':

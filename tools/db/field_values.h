@@ -25,6 +25,19 @@ struct FieldValue {
 FieldValue ReadField(TextCodec& text, const engine::FieldDesc& field, int number);
 
 std::string AsJson(const FieldValue& value);
+
+// The current record's fields as JSON values, its text buffers reused from record to record:
+// what a listing of many records does for every field.
+class FieldJsonWriter {
+ public:
+  explicit FieldJsonWriter(TextCodec& text) : text_(text) {}
+  // Appends the value of field `number` (1-based) to `out`.
+  void Append(std::string& out, const engine::FieldDesc& field, int number);
+
+ private:
+  TextCodec& text_;
+  std::string stored_, decoded_;
+};
 // The value as text: for CSV (the whole memo) or for a terminal column (memo on one line).
 std::string AsText(const FieldValue& value);
 

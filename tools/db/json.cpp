@@ -3,7 +3,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 namespace vornelle::tools {
@@ -27,31 +29,58 @@ const EscapeTable& Escapes() {
   return table;
 }
 
+// Whether any of eight bytes must be escaped: below 0x20, a quote, a backslash or 0x7F (the
+// usual test for a byte below n, or a zero byte after an exclusive or, eight at a time).
+bool AnyToEscape(uint64_t bytes) {
+  constexpr uint64_t kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
+  auto zero_in = [](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+  return (((bytes - kOnes * 0x20) & ~bytes & kHighs) | zero_in(bytes ^ (kOnes * '"')) |
+          zero_in(bytes ^ (kOnes * '\\')) | zero_in(bytes ^ (kOnes * 0x7F))) != 0;
+}
+
 }  // namespace
 
-std::string JsonString(std::string_view utf8) {
+void AppendJsonString(std::string& out, std::string_view utf8) {
   const EscapeTable& escapes = Escapes();
-  std::string out;
-  out.reserve(utf8.size() + 2);
   out += '"';
   // Runs of plain bytes are copied whole; most text has no byte to escape at all.
-  std::size_t plain = 0;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
+  std::size_t plain = 0, i = 0;
+  while (i < utf8.size()) {
+    if (i + 8 <= utf8.size()) {
+      uint64_t eight;
+      std::memcpy(&eight, utf8.data() + i, 8);
+      if (!AnyToEscape(eight)) {
+        i += 8;
+        continue;
+      }
+    }
     const char* escape = escapes.text[static_cast<unsigned char>(utf8[i])].data();
-    if (escape[0] == '\0') continue;
-    out.append(utf8.data() + plain, i - plain);
-    out += escape;
-    plain = i + 1;
+    if (escape[0] != '\0') {
+      out.append(utf8.data() + plain, i - plain);
+      out += escape;
+      plain = i + 1;
+    }
+    ++i;
   }
   out.append(utf8.data() + plain, utf8.size() - plain);
   out += '"';
+}
+
+std::string JsonString(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size() + 2);
+  AppendJsonString(out, utf8);
   return out;
 }
 
 std::string JsonNumber(double value) {
   if (!std::isfinite(value)) return "null";
-  char text[64];
-  auto [end, ec] = std::to_chars(text, text + sizeof text, value);
+  char text[512];
+  // Whole numbers are written out in digits: the shortest form would make 100000 "1e+05",
+  // which readers take for a fraction.
+  const bool whole = std::trunc(value) == value && std::fabs(value) < 1e21;
+  auto [end, ec] = whole ? std::to_chars(text, text + sizeof text, value, std::chars_format::fixed)
+                         : std::to_chars(text, text + sizeof text, value);
   if (ec != std::errc()) return "null";
   return std::string(text, end);
 }

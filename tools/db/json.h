@@ -8,7 +8,10 @@ namespace vornelle::tools {
 
 // A JSON string literal, quotes included.
 std::string JsonString(std::string_view utf8);
-// A JSON number: the shortest text that reads back as the same double; null when not finite.
+// The same appended to `out`.
+void AppendJsonString(std::string& out, std::string_view utf8);
+// A JSON number: whole numbers in plain digits, others the shortest text that reads back as the
+// same double; null when not finite.
 std::string JsonNumber(double value);
 
 // Builds one JSON object, keys in the order they are added.
