@@ -16,6 +16,9 @@ namespace vornelle::engine {
 namespace {
 
 constexpr int32_t kPiece = 32767;
+// What a value's first read brings at least: the header and the whole text of most values, also
+// in files of small blocks (FoxPro's are often 64 bytes).
+constexpr std::size_t kFirstRead = 512;
 
 // The current work area with a memo file, or null after reporting 215 or 1019.
 WorkArea* MemoGuard(const char* routine) {
@@ -108,7 +111,7 @@ int32_t StartRead(WorkArea& wa, bool translate, int32_t block) {
   } else {
     MemoValueSpan span;
     MemoFile& memo = *wa.memo;
-    int rc = LocateMemoValue(memo, block, &span, &memo.first_block);
+    int rc = LocateMemoValue(memo, block, &span, &memo.first_block, kFirstRead);
     if (rc != 0) {
       std::string context = BlobContext(wa, "CreateBlobDescriptor");
       blob = BlobDescriptor();
@@ -119,7 +122,7 @@ int32_t StartRead(WorkArea& wa, bool translate, int32_t block) {
     blob.length = static_cast<int32_t>(std::min<int64_t>(span.length, INT32_MAX));
     memo.first_block_offset = span.data_start - static_cast<int64_t>(span.first_data);
     blob.first_block_length = memo.first_block.size();
-    blob.first_block_at_end = memo.first_block.size() < std::max<std::size_t>(memo.block_size, 8);
+    blob.first_block_at_end = span.first_read_at_end;
   }
   blob.position = 0;
   blob.mode = BlobMode::Read;

@@ -172,11 +172,11 @@ void ReleaseMemoLock(WorkArea* wa) {
 }
 
 int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
-                    std::vector<char>* first) {
+                    std::vector<char>* first, std::size_t first_read) {
   // One read brings the block header and, for most values, the whole text.
   std::vector<char> local;
   std::vector<char>& chunk = first ? *first : local;
-  const std::size_t wanted = std::max<std::size_t>(memo.block_size, 8);
+  const std::size_t wanted = std::max<std::size_t>({memo.block_size, 8, first_read});
   chunk.resize(wanted);
   int64_t offset = std::abs(static_cast<int64_t>(block)) * memo.block_size;
   std::size_t got = 0;
@@ -197,6 +197,7 @@ int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
     span->length = -1;
   }
   chunk.resize(got);
+  span->first_read_at_end = got < wanted;
   span->first_data = static_cast<std::size_t>(span->data_start - offset);
   // A length the file cannot hold is a damaged memo, not a value to cut short silently.
   int64_t end = span->data_start + span->length;

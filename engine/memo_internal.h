@@ -31,12 +31,13 @@ struct MemoValueSpan {
   int64_t data_start = 0;
   int64_t length = -1;
   std::size_t first_data = 0;  // where the data starts in the first block read
+  bool first_read_at_end = false;  // the first read reached the end of the file
 };
-// Reads the first block of the value at |block| (into `first` when given) and its header;
-// 0 or the code (1003 bad address, 213 a length that runs past the end of the file, or the
-// platform's).
+// Reads the first block of the value at |block| (into `first` when given), or `first_read`
+// bytes when that is more, and its header; 0 or the code (1003 bad address, 213 a length that
+// runs past the end of the file, or the platform's).
 int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
-                    std::vector<char>* first = nullptr);
+                    std::vector<char>* first = nullptr, std::size_t first_read = 0);
 
 // The memo file's size: the last answer while it is at least `at_least`, else asked again
 // (values are only added, so the answer grows stale by growing). -1 when it cannot be had.

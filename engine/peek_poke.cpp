@@ -105,6 +105,7 @@ void Poke(std::string_view text, int field, int32_t recno) {
                             text.data(), count, &put);
   if (rc == 0 && put < count) rc = 101;
   if (rc != 0) {
+    DropRecordWindow(*wa);
     Report(rc, FileContext(*wa) + " [Poke]");
     return;
   }

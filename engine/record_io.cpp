@@ -104,6 +104,7 @@ bool WriteRecord(WorkArea& wa, int32_t n) {
   }
   TranslateForRead(wa, data, data_len);
   if (rc != 0) {
+    DropRecordWindow(wa);  // the file may hold part of the new record: read it as it is
     // A record written part-way would be read as a damaged record by everyone: cut it off.
     if (append && put > 0) wa.file.Truncate(position);
     Report(rc, FileContext(wa) + " [Replace/Append/PutDbfRecord]");

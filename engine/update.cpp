@@ -20,6 +20,7 @@ void WriteDeletionByte(WorkArea& wa, bool deleted) {
   int rc = wa.file.WriteAt(wa.RecordPosition(wa.recno), wa.raw.data(), 1, &put);
   if (rc == 0 && put < 1) rc = 101;
   if (rc != 0) {
+    DropRecordWindow(wa);
     Report(rc, FileContext(wa) + " [DeleteRec/RecallRec]");
     return;
   }

@@ -1,8 +1,8 @@
 // Opens an arbitrary table file with an arbitrary memo file and walks every record and memo in
-// both directions, first through the engine, then through the table dataset component as the
-// calendar opens a theme (a filter, every field by name, the memo lines). Whatever the bytes,
-// both must end in an error they raise, never in a crash, a sanitizer report, a hang or
-// unbounded memory.
+// both directions, first through the engine (shared or exclusive), then through the table
+// dataset component as the calendar opens a theme (a filter, every field by name, the memo
+// lines). Whatever the bytes, both must end in an error they raise, never in a crash, a
+// sanitizer report, a hang or unbounded memory.
 //
 // Input: a 2-byte little-endian length n, n bytes of table file, the rest the memo file.
 
@@ -174,8 +174,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   Silence();
   Reset();
+  // Exclusive opens keep what they read across moves: walked too, as the last byte chooses.
   try {
-    USE(base + ".dbf");
+    USE(base + ".dbf" + (data[size - 1] & 0x80 ? " EXCLUSIVE" : ""));
     Walk();
   } catch (const ETavrinError&) {
   }

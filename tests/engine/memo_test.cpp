@@ -218,6 +218,16 @@ TEST_F(Memo, ShortValuesCostOneReadAndLongOnesAreReadWhole) {
   EXPECT_EQ(ReadMemoValue(added, false), later);
   CloseAll();
 
+  // A FoxPro value longer than its 64-byte block comes in the same one read.
+  const std::string fox_text(150, 'f');
+  Table(0xF5, Pad(BE32(11) + "\0\0\x00\x40"s, 512) + Pad(BE32(1) + BE32(150) + fox_text, 192), {8},
+        "fpt");
+  USE(dir_.File("m.dbf"));
+  platform::faults::FailNthRead(2, platform::kReadFault);
+  EXPECT_EQ(ReadMemoValue(8, false), fox_text);
+  platform::faults::Clear();
+  CloseAll();
+
   // A dBASE III value whose end mark lies beyond its first block.
   Table(0x83, Pad(LE32(5), 512) + std::string(1500, 'z') + "\x1A\x1A", {1});
   USE(dir_.File("m.dbf"));

@@ -145,6 +145,15 @@ TEST_F(ReadAhead, ExclusiveTablesReadAheadAcrossMovesAndSeeTheirOwnWrites) {
   EXPECT_EQ(Text(), "appended");
   Skip(-1);
   EXPECT_EQ(Text(), "row1000");
+
+  // A write that fails part-way: what was read ahead gives way to what the file now holds.
+  Go(400);
+  SetText("torn record");
+  platform::faults::FailNthWrite(1, platform::kDiskFull, 8);
+  EXPECT_NE(testing::RaisedMessage([] { Replace(); }), "");
+  GoTop();
+  Skip(399);
+  EXPECT_EQ(Text(), "torn re");
 }
 
 }  // namespace
