@@ -40,28 +40,21 @@ int Fill(WorkArea& wa, int32_t n, ReadAhead ahead, int32_t span) {
 
 }  // namespace
 
-MoveScope::MoveScope(WorkArea& wa) : wa_(wa) {
-  if (wa_.window.move_depth++ == 0 && !wa_.window.lasts) DropRecordWindow(wa_);
-}
-
-MoveScope::~MoveScope() {
-  if (--wa_.window.move_depth == 0 && !wa_.window.lasts) DropRecordWindow(wa_);
-}
-
 int FetchRecord(WorkArea& wa, int32_t n, ReadAhead ahead, char* out) {
   RecordWindow& w = wa.window;
   if (!Holds(w, n)) {
-    const bool may_read_ahead =
-        ahead != ReadAhead::None && (w.lasts || w.move_depth > 0);
-    if (!may_read_ahead) {
+    // A move on a shared table reads one record first, since it often stops on the next one,
+    // and more each time it has to read again; a table no one else writes reads a full window.
+    int32_t span = 1;
+    if (ahead != ReadAhead::None && (w.lasts || w.move_depth > 0)) {
+      span = w.lasts ? MaxSpan(wa) : w.next_span;
+      w.next_span = std::min(MaxSpan(wa), span * 4);
+    }
+    if (span == 1) {
       std::size_t got = 0;
       int rc = wa.file.ReadAt(wa.RecordPosition(n), out, wa.record_length, &got);
       return rc != 0 ? rc : got < wa.record_length ? 213 : 0;
     }
-    // A move on a shared table reads a little first, since it often stops on the next record,
-    // and more each time it has to read again; a table no one else writes reads a full window at once.
-    const int32_t span = w.lasts ? MaxSpan(wa) : w.next_span;
-    w.next_span = std::min(MaxSpan(wa), span * 4);
     if (int rc = Fill(wa, n, ahead, span); rc != 0) return rc;
     if (!Holds(w, n)) return 213;
   }
@@ -76,11 +69,6 @@ void NoteRecordWritten(WorkArea& wa, int32_t n, std::size_t offset, const char* 
   if (!Holds(w, n) || offset >= wa.record_length) return;
   char* record = w.bytes.data() + static_cast<std::size_t>(n - w.first) * wa.record_length;
   std::memcpy(record + offset, data, std::min<std::size_t>(count, wa.record_length - offset));
-}
-
-void DropRecordWindow(WorkArea& wa) {
-  wa.window.count = 0;
-  wa.window.next_span = 1;
 }
 
 }  // namespace vornelle::engine

@@ -19,12 +19,22 @@ namespace vornelle::engine {
 // Which way a move goes, for reading ahead; None reads the one record asked for.
 enum class ReadAhead : uint8_t { None, Forward, Backward };
 
+// Forgets every record read ahead.
+inline void DropRecordWindow(WorkArea& wa) {
+  wa.window.count = 0;
+  wa.window.next_span = 1;
+}
+
 // Marks a move under way on a work area for its lifetime. A shared table's window is emptied
 // when the outermost move begins and again when it ends.
 class MoveScope {
  public:
-  explicit MoveScope(WorkArea& wa);
-  ~MoveScope();
+  explicit MoveScope(WorkArea& wa) : wa_(wa) {
+    if (wa_.window.move_depth++ == 0 && !wa_.window.lasts) DropRecordWindow(wa_);
+  }
+  ~MoveScope() {
+    if (--wa_.window.move_depth == 0 && !wa_.window.lasts) DropRecordWindow(wa_);
+  }
   MoveScope(const MoveScope&) = delete;
   MoveScope& operator=(const MoveScope&) = delete;
 
@@ -42,7 +52,5 @@ int FetchRecord(WorkArea& wa, int32_t n, ReadAhead ahead, char* out);
 void NoteRecordWritten(WorkArea& wa, int32_t n, std::size_t offset, const char* data,
                        std::size_t count);
 
-// Forgets every record read ahead.
-void DropRecordWindow(WorkArea& wa);
 
 }  // namespace vornelle::engine
