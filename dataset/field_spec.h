@@ -1,5 +1,5 @@
 #pragma once
-// The field specifications of DbfFields: "name, type, width, decimals" lines from which a
+// The field lines of DbfFields: "name, type, width, decimals" lines from which a
 // missing table is created, and the corrections that make every field one other dBASE
 // programs accept.
 

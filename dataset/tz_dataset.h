@@ -25,7 +25,7 @@ class TTzDataSet : public TTzPrimDataset {
   TTzDataSet();
   ~TTzDataSet() override;
 
-  // One field specification per line: name, type letter, width, decimals, separated by
+  // One field per line: name, type letter, width, decimals, separated by
   // commas; used when the table must be created.
   const std::vector<std::string>& DbfFields() const { return dbf_fields_; }
   void SetDbfFields(std::vector<std::string> lines) { dbf_fields_ = std::move(lines); }

@@ -393,14 +393,14 @@ bool ReadMemoValueInto(int32_t block, bool translate, std::string& value) {
   if (CreateBlobDescriptor(translate, block, BlobMode::Read) == 0 && LastError() != 0) return false;
   // A value of known length is read straight into place; one that ends at 0x1A in pieces.
   const int32_t known = Current()->memo->blob.length;
-  std::size_t piece = known >= 0 ? static_cast<std::size_t>(known) : 8192;
-  for (int32_t n = 1; n > 0 && LastError() == 0;) {
+  const int32_t piece = known >= 0 ? known : 8192;
+  int32_t got;
+  do {
     const std::size_t at = value.size();
-    value.resize(at + piece);
-    n = ReadBlobStream(value.data() + at, static_cast<int32_t>(piece));
-    value.resize(at + static_cast<std::size_t>(std::max(n, 0)));
-    if (known >= 0) break;
-  }
+    value.resize(at + static_cast<std::size_t>(piece));
+    got = ReadBlobStream(value.data() + at, piece);
+    value.resize(at + static_cast<std::size_t>(std::max(got, 0)));
+  } while (known < 0 && got > 0 && LastError() == 0);
   const bool read = LastError() == 0;
   DestroyBlobDescriptor();
   return read && LastError() == 0;

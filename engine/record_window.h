@@ -52,5 +52,4 @@ int FetchRecord(WorkArea& wa, int32_t n, ReadAhead ahead, char* out);
 void NoteRecordWritten(WorkArea& wa, int32_t n, std::size_t offset, const char* data,
                        std::size_t count);
 
-
 }  // namespace vornelle::engine

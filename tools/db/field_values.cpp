@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 #include "engine/engine.h"
 #include "engine/record_codec.h"
@@ -16,15 +17,20 @@ namespace {
 
 constexpr int kCannotLockMemoFile = 1017;
 
-std::string RawField(const engine::FieldDesc& field) {
-  const engine::WorkArea* wa = engine::Current();
-  return std::string(wa->raw.data() + field.offset, field.length);
+// The field's bytes as the current record stores them.
+std::string_view StoredField(const engine::FieldDesc& field) {
+  return {engine::Current()->raw.data() + field.offset, field.length};
 }
 
-std::string RightTrimmed(std::string s) {
-  s.erase(s.find_last_not_of(' ') + 1);
-  return s;
+std::string RawField(const engine::FieldDesc& field) { return std::string(StoredField(field)); }
+
+// A character field's text, without the spaces that pad it.
+std::string_view StoredText(const engine::FieldDesc& field) {
+  std::string_view stored = StoredField(field);
+  return stored.substr(0, stored.find_last_not_of(' ') + 1);
 }
+
+int32_t MemoBlock(int number) { return engine::LoadInt32(engine::FieldAddress(number)); }
 
 // The stored date as YYYY-MM-DD, or empty when it is blank or not a date.
 std::string IsoDate(const std::string& ymd) {
@@ -91,7 +97,7 @@ FieldValue ReadField(TextCodec& text, const engine::FieldDesc& field, int number
   FieldValue v;
   v.type = field.type;
   switch (field.type) {
-    case 'C': v.text = text.Decode(RightTrimmed(RawField(field))); break;
+    case 'C': v.text = text.Decode(StoredText(field)); break;
     case 'N':
     case 'F':
       v.number = engine::ParseNumber(RawField(field));
@@ -102,7 +108,7 @@ FieldValue ReadField(TextCodec& text, const engine::FieldDesc& field, int number
       v.text = IsoDate(RawField(field));
       v.null = v.text.empty();
       break;
-    case 'M': v.text = text.Decode(engine::ReadMemoValue(engine::LoadInt32(engine::FieldAddress(number)), false)); break;
+    case 'M': v.text = text.Decode(engine::ReadMemoValue(MemoBlock(number), false)); break;
     default: break;
   }
   return v;
@@ -121,10 +127,9 @@ std::string AsJson(const FieldValue& v) {
 void FieldJsonWriter::Append(std::string& out, const engine::FieldDesc& field, int number) {
   std::string_view stored;
   if (field.type == 'C') {
-    stored = std::string_view(engine::Current()->raw.data() + field.offset, field.length);
-    stored = stored.substr(0, stored.find_last_not_of(' ') + 1);
+    stored = StoredText(field);
   } else if (field.type == 'M') {
-    engine::ReadMemoValueInto(engine::LoadInt32(engine::FieldAddress(number)), false, stored_);
+    engine::ReadMemoValueInto(MemoBlock(number), false, stored_);
     stored = stored_;
   } else {
     out += AsJson(ReadField(text_, field, number));

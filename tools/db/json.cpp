@@ -75,7 +75,7 @@ std::string JsonString(std::string_view utf8) {
 
 std::string JsonNumber(double value) {
   if (!std::isfinite(value)) return "null";
-  char text[512];
+  char text[64];
   // Whole numbers are written out in digits: the shortest form would make 100000 "1e+05",
   // which readers take for a fraction.
   const bool whole = std::trunc(value) == value && std::fabs(value) < 1e21;
