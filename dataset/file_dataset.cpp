@@ -83,10 +83,9 @@ bool TTzFileDataSet::OpenDbfFile(const std::string& name) {
   if (create_if_not_found_ && !std::filesystem::exists(path) && !CreateTableFromFields())
     ShowOemMessage(platform::Format(msg::kCouldNotCreate, DbfFileName().c_str()));
 
-  std::string command = name;
-  if (exclusive_) command += " EXCLUSIVE";
-  const std::string alias = TrimControls(Name());
-  if (!alias.empty()) command += " ALIAS " + alias;
+  // The name and the options go to the engine apart, so that no part of a file name is taken
+  // for an option.
+  const engine::UseOptions options{exclusive_, TrimControls(Name())};
 
   engine::EngineSwitches& switches = engine::Switches();
   Restore<std::optional<uint8_t>> keep_mode(switches.open_mode_override);
@@ -97,7 +96,7 @@ bool TTzFileDataSet::OpenDbfFile(const std::string& name) {
       switches.open_mode_override =
           platform::mode::kReadOnly |
           (exclusive_ ? platform::mode::kShareCompat : platform::mode::kDenyNone);
-    engine::USE(command);
+    engine::UseTable(name, options);
   }
   // The index step would run here; without an index layer a table opens as if it declared
   // no index, whatever its header says.

@@ -3,6 +3,8 @@
 
 #include "dataset/tz_dataset.h"
 
+#include <filesystem>
+
 #include "dataset/messages.h"
 #include "dataset/text.h"
 #include "engine/engine.h"
@@ -122,7 +124,12 @@ int16_t TTzDataSet::TziClose() {
 void TTzDataSet::SetDbfFileName(const std::string& name) {
   const bool was_open = Active();
   if (!Loading()) SetActive(false);
-  dbf_file_name_ = TrimControls(name);
+  // Blanks and control characters around a name are dropped, unless a file has the name as it
+  // was given: every name a folder can hold must open.
+  const std::string trimmed = TrimControls(name);
+  std::error_code no_file;
+  dbf_file_name_ =
+      trimmed != name && std::filesystem::is_regular_file(name, no_file) ? name : trimmed;
   if (dbf_file_name_.empty()) return;
   // A name ending in "." stands for a file without extension and is kept as it is.
   if (dbf_file_name_.back() != '.') dbf_file_name_ = engine::TableFileName(dbf_file_name_);

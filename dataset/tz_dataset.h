@@ -30,8 +30,9 @@ class TTzDataSet : public TTzPrimDataset {
   const std::vector<std::string>& DbfFields() const { return dbf_fields_; }
   void SetDbfFields(std::vector<std::string> lines) { dbf_fields_ = std::move(lines); }
   const std::string& DbfFileName() const { return dbf_file_name_; }
-  // Closes the table, stores the trimmed name with the default extension, and reopens the
-  // table under the new name when it was open. An empty name leaves the table closed.
+  // Closes the table, stores the trimmed name (the name as given when a file has it) with the
+  // default extension, and reopens the table under the new name when it was open. An empty
+  // name leaves the table closed.
   void SetDbfFileName(const std::string& name);
   TTzTableLanguage TableLanguage() const { return table_language_; }
   void SetTableLanguage(TTzTableLanguage language) { table_language_ = language; }
@@ -109,7 +110,8 @@ class TTzDataSet : public TTzPrimDataset {
   virtual void SyncBuffer();
   // Memo fields could be presented as numbers (their block numbers); they never are.
   virtual bool MemoAsNumber() const { return false; }
-  virtual bool OpenDbfFile(const std::string& command) = 0;
+  // Opens the table file `name` in the selected work area; true when it opened.
+  virtual bool OpenDbfFile(const std::string& name) = 0;
   virtual void s_AppendWithLock() = 0;
   virtual void s_DeleteWithLock() = 0;
   virtual void s_RestoreWithLock() = 0;

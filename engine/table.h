@@ -10,10 +10,23 @@
 
 namespace vornelle::engine {
 
-// Opens a table in the current work area, closing what was there. The command is a file name
-// with the options " EXCLUSIVE" and " ALIAS name"; an empty command only closes. Without a
-// buffer the engine allocates the typed record buffer; a given buffer must have exactly the
-// typed record size.
+// How UseTable opens a table, apart from its name.
+struct UseOptions {
+  bool exclusive = false;  // no other program may open the file meanwhile
+  std::string alias;       // empty: the file's name part, in upper case
+};
+
+// Opens the table `file_name` in the current work area, closing what was there. The name is
+// taken whole: blanks, dashes and words like EXCLUSIVE in it are part of the name. An empty
+// name only closes. Without a buffer the engine allocates the typed record buffer; a given
+// buffer must have exactly the typed record size.
+void UseTable(const std::string& file_name, const UseOptions& options, void* buffer = nullptr,
+              uint16_t size = 0, const uint8_t* read_table = nullptr,
+              const uint8_t* write_table = nullptr);
+
+// The dBASE command: a file name followed by the options " EXCLUSIVE" and " ALIAS name",
+// which are cut from the text wherever they stand (so a name that holds one of these words
+// cannot be opened this way: use UseTable). An empty command only closes.
 void USE(std::string_view command, void* buffer = nullptr, uint16_t size = 0);
 void USE(std::string_view command, void* buffer, uint16_t size, const uint8_t* read_table,
          const uint8_t* write_table);

@@ -201,10 +201,6 @@ ParsedUse ParseUseCommand(const std::string& command, const std::string& upper) 
     o.resize(at);
   }
   p.file_name = std::string(TrimBlanks(o));
-  if (p.alias.empty()) {
-    std::filesystem::path name(p.file_name);
-    p.alias = UpperAscii(name.stem().string()).substr(0, kMaxAlias);
-  }
   return p;
 }
 
@@ -235,34 +231,53 @@ void USE(std::string_view command, void* buffer, uint16_t size) {
 
 void USE(std::string_view command_text, void* buffer, uint16_t size, const uint8_t* read_table,
          const uint8_t* write_table) {
-  EngineState& s = State();
-  ClearLastError();
-  CloseArea();
-  ClearLastError();
   std::string command(Trim(command_text));
-  if (command.empty()) return;
+  if (command.empty()) {
+    UseTable("", {}, buffer, size, read_table, write_table);
+    return;
+  }
   command += ' ';
   std::string upper = UpperAscii(command);
   if (upper.find("LINKED LIST") != std::string::npos ||
       upper.find("VIRTUAL FILE") != std::string::npos) {
+    ClearLastError();
+    CloseArea();
+    ClearLastError();
     Report(1101, "[USE(" + upper + ",<@Buffer>,<size>)]");
     return;
   }
+  ParsedUse parsed = ParseUseCommand(command, upper);
+  UseTable(parsed.file_name, {parsed.exclusive, parsed.alias}, buffer, size, read_table,
+           write_table);
+}
+
+void UseTable(const std::string& file_name, const UseOptions& options, void* buffer,
+              uint16_t size, const uint8_t* read_table, const uint8_t* write_table) {
+  EngineState& s = State();
+  ClearLastError();
+  CloseArea();
+  ClearLastError();
+  if (file_name.empty()) return;
+  // The command as the engine's messages show it.
+  const std::string upper =
+      UpperAscii(file_name + (options.exclusive ? " EXCLUSIVE" : "") +
+                 (options.alias.empty() ? "" : " ALIAS " + options.alias) + " ");
   if ((buffer == nullptr) != (size == 0)) {
     Report(220, "Buffer is NIL or size is zero, attempting to open " + upper + " [USE]");
     return;
   }
-  ParsedUse parsed = ParseUseCommand(command, upper);
+  std::string alias = UpperAscii(options.alias).substr(0, kMaxAlias);
+  if (alias.empty())
+    alias = UpperAscii(std::filesystem::path(file_name).stem().string()).substr(0, kMaxAlias);
 
   auto wa = std::make_unique<WorkArea>();
   wa->number = s.current;
-  wa->file_name = platform::ResolveCase(
-      platform::FullPath(WithDefaultExtension(parsed.file_name, "DBF")));
-  wa->alias = parsed.alias;
+  wa->file_name = platform::ResolveCase(platform::FullPath(WithDefaultExtension(file_name, "DBF")));
+  wa->alias = alias;
   wa->oem = s.switches.oem;
   wa->read_table = read_table;
   wa->write_table = write_table;
-  wa->exclusive = parsed.exclusive || !s.switches.network ||
+  wa->exclusive = options.exclusive || !s.switches.network ||
                   (s.switches.default_open_mode & platform::mode::kShareMask) ==
                       platform::mode::kDenyAll;
   uint8_t mode = wa->exclusive ? (platform::mode::kReadWrite | platform::mode::kDenyAll)

@@ -32,6 +32,34 @@ TEST_F(Opening, FileNameGetsDefaultExtensionAndLosesSurroundingBlanks) {
   EXPECT_FALSE(table->Active());
 }
 
+// The table opened is the file the name says, shared or exclusive: a name holding words that
+// a dBASE command reads as options, or blanks the name setter would trim, opens that file and
+// not the one the shorter name would give.
+TEST_F(Opening, TheTableOpenedIsTheFileItsNameSays) {
+  struct Case {
+    std::string name, decoy;
+  };
+  const Case cases[] = {
+      {"My exclusive jokes.dbf", "My jokes.dbf"},
+      {"Jokes alias puns.dbf", "Jokes.dbf"},
+      {"-EXCLUSIVE.dbf", ""},
+      {"Lun\xc3\xa9" "di ALIAS x.dbf", "Lun\xc3\xa9" "di.dbf"},
+      {"trailing.dbf ", ""},  // kept whole: a file has that name
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = MakeTheme(c.name, {{"0101", "the right one"}});
+    if (!c.decoy.empty()) MakeTheme(c.decoy, {{"0101", "the decoy"}});
+    for (bool exclusive : {false, true}) {
+      auto table = Component();
+      table->SetExclusive(exclusive);
+      table->SetDbfFileName(path);
+      table->SetActive(true);
+      EXPECT_EQ(Joke(*table), std::vector<std::string>{"the right one"});
+    }
+  }
+}
+
 TEST_F(Opening, ChangingTheFileNameReopensAndAnEmptyNameCloses) {
   const std::string first = MakeTheme("first.dbf", {{"0101", "one"}});
   const std::string second = MakeTheme("second.dbf", {{"0202", "two"}, {"0203", "three"}});

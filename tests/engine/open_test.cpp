@@ -204,6 +204,46 @@ TEST_F(OpenTable, UseOptionsAndAliases) {
   EXPECT_EQ(Current(), nullptr);
 }
 
+// UseTable takes the whole text as the file's name: words the command text reads as options,
+// blanks, accents and a leading dash are part of it. Each table holds its own record count,
+// so the table opened shows which file it was.
+TEST_F(OpenTable, UseTableOpensTheFileItsNameSays) {
+  struct Case {
+    std::string name, decoy;
+  };
+  const Case cases[] = {
+      {"My exclusive jokes.dbf", "My jokes.dbf"},  // the text command cuts " exclusive"
+      {"Jokes alias puns.dbf", "Jokes.dbf"},       // and " alias ..."
+      {"A EXCLUSIVE ALIAS B.dbf", "A.dbf"},
+      {"-dash.dbf", ""},
+      {"  Blanks  around  .dbf", ""},
+      {"Gr\xc3\xbc\xc3\x9f exclusive.dbf", "Gr\xc3\xbc\xc3\x9f.dbf"},
+  };
+  auto make = [&](const std::string& name, int records) {
+    RawTable t;
+    t.fields = {{"THEDATE", 'C', 4}};
+    for (int i = 0; i < records; ++i) t.records.push_back(" 0101");
+    t.WriteTo(dir_.File(name));
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    make(c.name, 3);
+    if (!c.decoy.empty()) make(c.decoy, 1);
+    UseTable(dir_.File(c.name), {});
+    EXPECT_EQ(RecCount(), 3);
+    EXPECT_FALSE(Current()->exclusive);
+    UseTable(dir_.File(c.name), {/*exclusive=*/true, "other"});
+    EXPECT_EQ(RecCount(), 3);
+    EXPECT_TRUE(Current()->exclusive);
+    EXPECT_EQ(Current()->alias, "OTHER");
+    CloseArea();
+  }
+  UseTable(dir_.File("My exclusive jokes"), {});  // the default extension still applies
+  EXPECT_EQ(RecCount(), 3);
+  UseTable("", {});
+  EXPECT_EQ(Current(), nullptr);
+}
+
 TEST_F(OpenTable, CallerBuffers) {
   std::string path = ThemeTable();
   char buffer[64];

@@ -14,7 +14,7 @@ void WriteTheme(const std::string& path, const std::vector<ThemeRecord>& records
   Switches().oem = true;
   const int area = CurrentArea();
   Select(0);
-  USE(path + " EXCLUSIVE ALIAS THEMEMAKER");
+  UseTable(path, {/*exclusive=*/true, "THEMEMAKER"});
   for (const ThemeRecord& r : records) {
     ClearRecord();
     std::memcpy(FieldAddress(1) + 1, r.day.data(), std::min<std::size_t>(r.day.size(), 4));

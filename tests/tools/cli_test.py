@@ -143,6 +143,31 @@ class Cli(ToolCase):
         with open(self.table, "rb") as f:
             self.assertEqual(f.read(), before)
 
+    def test_a_table_is_the_file_its_name_says(self):
+        folder = self.folder.name
+        for name, decoy in (("My exclusive jokes.dbf", "My jokes.dbf"),
+                            ("Jokes alias puns.dbf", "Jokes.dbf"),
+                            ("Lunedì EXCLUSIVE.dbf", "Lunedì.dbf"),
+                            ("-dash.dbf", None)):
+            with self.subTest(name=name):
+                path = os.path.join(folder, name)
+                self.ok("create", path, "THEDATE,C,4", "THEJOKE,M")
+                self.ok("append", path, "THEDATE=9999", "THEJOKE=Right")
+                self.ok("append", path, "THEDATE=0704", "THEJOKE=right day")
+                if decoy:
+                    self.ok("create", os.path.join(folder, decoy), "THEDATE,C,4", "THEJOKE,M")
+                    self.ok("append", os.path.join(folder, decoy), "THEDATE=0704",
+                            "THEJOKE=decoy")
+                self.assertEqual(self.ok("list", path, "--count"), "2\n")
+                if decoy:
+                    self.assertEqual(self.ok("list", os.path.join(folder, decoy), "--count"), "1\n")
+                day = json.loads(self.ok("day", "--date", "2026-07-04", "--folder", folder,
+                                         "--json", name))
+                self.assertEqual(day["themes"][0]["lines"], ["right day"])
+        # A name with a leading dash, relative to the current folder, is a table, not an option.
+        done = tool_case.run("list", "-dash.dbf", "--count", cwd=folder)
+        self.assertEqual((done.returncode, done.stdout), (0, "2\n"), done.stderr)
+
     def test_engine_errors_reach_the_user(self):
         missing = os.path.join(self.folder.name, "missing.dbf")
         error = self.fails("info", missing)

@@ -21,7 +21,7 @@ void Open(const std::string& table, bool for_writing, bool oem) {
     engine::Switches().open_mode_override.reset();
   else
     engine::Switches().open_mode_override = platform::mode::kReadOnly | platform::mode::kDenyNone;
-  engine::USE(table);
+  engine::UseTable(table, {});
   engine::Switches().open_mode_override.reset();
 }
 

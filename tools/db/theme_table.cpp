@@ -79,7 +79,7 @@ void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vec
     engine::Switches().default_memo_type = memo_kind;
     engine::CreateDbf(temporary.string(), {{"THEDATE", 'C', 4, 0}, {"THEJOKE", 'M', 10, 0}});
     engine::Switches().oem = true;  // themes are OEM tables, as the calendar reads them
-    engine::USE(temporary.string() + " EXCLUSIVE");
+    engine::UseTable(temporary.string(), {/*exclusive=*/true, ""});
     for (const ThemeRow& row : rows) {
       engine::ClearRecord();
       std::memcpy(engine::FieldAddress(1) + 1, row.key.data(), std::min<std::size_t>(row.key.size(), 4));
