@@ -42,6 +42,10 @@ bool ReadMemoValueInto(int32_t block, bool translate, std::string& value);
 // Writes `text` as a new memo value; returns its block number, 0 on failure.
 int32_t WriteMemoValue(std::string_view text, bool translate);
 
+// Drops the soft returns (0x8D 0x0A, where an editor wrapped a line) from stored memo text: the
+// text as the line reader joins it. A 0x8D without LF after it is a letter and stays.
+void RemoveSoftReturns(std::string& stored);
+
 // The line-oriented memo text file: one line per hard return, soft returns and width breaks
 // joined. The text is delivered as stored (only the work area's read translation table
 // applies); converting it is the caller's business.

@@ -15,6 +15,8 @@ namespace vornelle::engine {
 namespace {
 
 constexpr uint8_t kHardReturn = 0x0D;
+// dBASE editors mark where they wrapped a line with 0x8D 0x0A. Alone, 0x8D is a letter (ì in
+// code page 437), so only the pair is a soft return.
 constexpr uint8_t kSoftReturn = 0x8D;
 constexpr uint8_t kWidthBreak = 0;
 constexpr std::size_t kHardLineMax = 253;
@@ -27,22 +29,47 @@ class LineBuilder {
 
   void Take(char c) {
     auto u = static_cast<uint8_t>(c);
+    if (soft_pending_) {
+      soft_pending_ = false;
+      if (u == 0x0A) {
+        EndLine(kSoftReturn);
+        return;
+      }
+      Append(static_cast<char>(kSoftReturn));  // a letter after all
+    }
     if (skip_lf_) {
       skip_lf_ = false;
       if (u == 0x0A) return;
     }
-    if (u == kHardReturn || u == kSoftReturn) {
-      Store(std::move(line_), u);
-      line_.clear();
+    if (u == kHardReturn) {
+      EndLine(kHardReturn);
       skip_lf_ = true;
-      return;
+    } else if (u == kSoftReturn) {
+      soft_pending_ = true;  // the next byte tells
+    } else {
+      Append(c);
     }
+  }
+
+  void Finish() {
+    if (soft_pending_) Append(static_cast<char>(kSoftReturn));
+    soft_pending_ = false;
+    if (!line_.empty()) Store(std::move(line_), kWidthBreak);
+    line_.clear();
+  }
+
+ private:
+  void EndLine(uint8_t end) {
+    Store(std::move(line_), end);
+    line_.clear();
+  }
+
+  void Append(char c) {
     line_ += c;
     if (line_.size() < break_at_) return;
     std::size_t blank = line_.rfind(' ');
     if (blank == std::string::npos) {
-      Store(std::move(line_), kWidthBreak);
-      line_.clear();
+      EndLine(kWidthBreak);
     } else {
       std::string rest = line_.substr(blank + 1);
       line_.resize(blank + 1);
@@ -51,12 +78,6 @@ class LineBuilder {
     }
   }
 
-  void Finish() {
-    if (!line_.empty()) Store(std::move(line_), kWidthBreak);
-    line_.clear();
-  }
-
- private:
   // Lines beyond the list's room are read and dropped.
   void Store(std::string line, uint8_t end) {
     if (out_.lines.size() >= limit_) return;
@@ -69,6 +90,7 @@ class LineBuilder {
   std::size_t break_at_;
   std::string line_;
   bool skip_lf_ = false;
+  bool soft_pending_ = false;  // a 0x8D came: a soft return when LF follows, else a letter
 };
 
 std::string RecordSuffix(const WorkArea& wa) {
@@ -78,6 +100,19 @@ std::string RecordSuffix(const WorkArea& wa) {
 }  // namespace
 
 const MemoLines& MemoLineList() { return State().memo_lines; }
+
+void RemoveSoftReturns(std::string& stored) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    if (static_cast<uint8_t>(stored[i]) == kSoftReturn && i + 1 < stored.size() &&
+        stored[i + 1] == '\n') {
+      ++i;
+      continue;
+    }
+    stored[kept++] = stored[i];
+  }
+  stored.resize(kept);
+}
 
 bool GetMemo(int32_t block, int line_limit) {
   ClearLastError();

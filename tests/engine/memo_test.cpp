@@ -239,7 +239,7 @@ TEST_F(Memo, LinesBreakAtReturnsAndWidth) {
   USE(dir_.File("l.dbf"));
   std::string words;
   while (words.size() < 300) words += "word ";
-  std::string text = "one\r\ntwo\rsoft\x8Dpart\r\n" + words + "\r\n" + std::string(260, 'x');
+  std::string text = "one\r\ntwo\rsoft\x8D\npart\r\n" + words + "\r\n" + std::string(260, 'x');
   int32_t block = WriteMemoValue(text, false);
   ASSERT_TRUE(GetMemo(block));
   const MemoLines& list = MemoLineList();
@@ -263,6 +263,35 @@ TEST_F(Memo, LinesBreakAtReturnsAndWidth) {
   EXPECT_EQ(MemoLineList().lines.size(), 2u);
   ASSERT_TRUE(GetMemo(0));
   EXPECT_TRUE(MemoLineList().lines.empty());
+}
+
+// Only 0x8D 0x0A is a soft return; a lone 0x8D is the letter it stands for (ì in code page 437),
+// also where the pair falls across two reads and at the value's end.
+TEST_F(Memo, OnlyTheSoftReturnPairJoinsLines) {
+  CreateDbf(dir_.File("s.dbf"), {{"NOTE", 'M', 10, 0}});
+  USE(dir_.File("s.dbf"));
+  const std::string a503(503, 'a');  // the first read holds 504 bytes of the value
+  const struct {
+    std::string stored;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"Oggi \x8A luned\x8D, domani marted\x8D.", {"Oggi \x8A luned\x8D, domani marted\x8D."}},
+      {"wrap\x8D\nped\r\nnext", {"wrapped", "next"}},
+      {"ends in\x8D", {"ends in\x8D"}},
+      {"before a return\x8D\r\nx", {"before a return\x8D", "x"}},
+      {"two\x8D\x8D\nx", {"two\x8Dx"}},
+      {a503 + "\x8D\nb", {a503 + "b"}},
+      {a503 + "\x8D" "b", {a503 + "\x8D" "b"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored.substr(0, 40));
+    EXPECT_EQ(Lines(WriteMemoValue(c.stored, false)), c.lines);
+    std::string joined = c.stored;
+    RemoveSoftReturns(joined);
+    std::string expected;
+    for (const std::string& line : c.lines) expected += (expected.empty() ? "" : "\r\n") + line;
+    EXPECT_EQ(joined, expected);
+  }
 }
 
 TEST_F(Memo, ManyLinesAreReadButOnlyTheListsRoomKept) {

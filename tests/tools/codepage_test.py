@@ -28,8 +28,7 @@ def letters(page):
     """The letters of the page's upper half whose other case the page holds too, in byte order:
     text that reads differently in every other page."""
     found = []
-    # 0x8D ends a memo line (the soft return of DOS editors) whatever the page: Ť in cp1250.
-    for byte in [b for b in range(0x80, 0x100) if b != 0x8D]:
+    for byte in range(0x80, 0x100):
         try:
             char = bytes([byte]).decode(page)
         except UnicodeDecodeError:

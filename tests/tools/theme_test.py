@@ -114,6 +114,25 @@ class Themes(unittest.TestCase):
         self.assertIn("--date takes", run("day", "--date", "2023-02-29", cwd=self.dir).stderr)
         self.assertIn("Usage: vornelle-db day", run("day", "--help").stdout)
 
+    def test_the_letter_0x8d_is_read_as_a_letter(self):
+        # ì is 0x8D in code page 437; only 0x8D 0x0A is a soft return (an editor's wrap).
+        italian = "Oggi \u00e8 luned\u00ec, domani marted\u00ec."
+        for maker in MAKERS:
+            with self.subTest(maker=maker):
+                name = maker.replace(" ", "_") + ".dbf"
+                records = [("9999", "Italiano", False), ("0102", italian, False)]
+                if maker.startswith("python3-dbf"):
+                    records.append(("0103", "wrap\u00ec\nped", False))  # stored 0x8D 0x0A
+                self.make(maker, name, records)
+                day = run("day", "--date", "2024-01-02", "--folder", self.dir, name)
+                self.assertEqual(day.stdout, italian + "\n", day.stderr)
+                exported = run("theme", "export", self.path(name)).stdout
+                self.assertIn("@0102\n" + italian + "\n", exported)
+                if maker.startswith("python3-dbf"):
+                    wrapped = run("day", "--date", "2024-01-03", "--folder", self.dir, name)
+                    self.assertEqual(wrapped.stdout, "wrapped\n")
+                    self.assertIn("@0103\nwrapped\n", exported)
+
     def test_themes_lists_the_folder_as_the_calendar_scans_it(self):
         self.make("Perl XBase", "almanac.dbf", ALMANAC)
         self.make("python3-dbf FoxPro", "garden.dbf", GARDEN)

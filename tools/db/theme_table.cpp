@@ -57,7 +57,10 @@ std::vector<ThemeRow> ReadThemeTable(const std::string& table) {
     row.key.erase(row.key.find_last_not_of(' ') + 1);
     int32_t block = 0;
     std::memcpy(&block, engine::FieldAddress(joke), 4);
-    row.lines = SplitLines(platform::AnsiToUtf8(engine::ReadMemoValue(block, true)));
+    // Read as the calendar's line reader reads it: soft returns joined, a lone 0x8D a letter.
+    std::string stored = engine::ReadMemoValue(block, false);
+    engine::RemoveSoftReturns(stored);
+    row.lines = SplitLines(platform::AnsiToUtf8(platform::OemToAnsi(stored)));
     row.deleted = engine::FieldAddress(0)[0] != 0;
     rows.push_back(std::move(row));
   }
