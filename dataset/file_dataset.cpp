@@ -38,6 +38,11 @@ class Restore {
 
 TTzFileDataSet::TTzFileDataSet() = default;
 
+void TTzFileDataSet::CloseCursor() {
+  TableClosedUnderStreams();
+  TTzCDataSet::CloseCursor();
+}
+
 void TTzFileDataSet::SetExclusive(bool on) {
   if (on == exclusive_) return;
   if (Loading()) {

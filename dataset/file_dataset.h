@@ -17,6 +17,7 @@ namespace vornelle::dataset {
 enum TCreateIndexType { ciNotFound, ciAlways, ciVerifyHeader, ciNever };
 
 class TTzFileDataSet;
+class TTzBlobStream;
 using TTzLockFailedEvent = std::function<void(TTzFileDataSet& sender, bool& retry)>;
 using TBeforeMakeIndexEvent = std::function<void(const std::string& name, bool& can_make)>;
 using TAfterMakeIndexEvent = std::function<void(const std::string& name)>;
@@ -24,6 +25,8 @@ using TAfterMakeIndexEvent = std::function<void(const std::string& name)>;
 class TTzFileDataSet : public TTzCDataSet {
  public:
   TTzFileDataSet();
+  // Memo streams that outlive the dataset are told so: they touch nothing of it any more.
+  ~TTzFileDataSet() override;
 
   // Opens with no sharing; changing it while open closes and reopens the table.
   bool Exclusive() const { return exclusive_; }
@@ -64,6 +67,7 @@ class TTzFileDataSet : public TTzCDataSet {
   TAfterMakeIndexEvent OnAfterMakeIndex;
 
  protected:
+  void CloseCursor() override;
   bool OpenDbfFile(const std::string& name) override;
   void s_AppendWithLock() override;
   void s_DeleteWithLock() override;
@@ -74,6 +78,8 @@ class TTzFileDataSet : public TTzCDataSet {
   friend class TTzBlobStream;
 
   bool CreateTableFromFields();
+  // The memo streams in use lose their field and descriptor with the table.
+  void TableClosedUnderStreams();
   enum class Update { Append, Delete, Replace, Restore };
   void UpdateWithLock(Update update);
 
@@ -83,6 +89,7 @@ class TTzFileDataSet : public TTzCDataSet {
   TCreateIndexType create_index_ = ciNotFound;
   std::vector<std::string> index_list_;
   bool show_progress_ = true;
+  std::vector<TTzBlobStream*> streams_;  // the memo streams alive, not owned
 };
 
 }  // namespace vornelle::dataset

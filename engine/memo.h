@@ -26,9 +26,14 @@ int32_t ReadBlobStream(void* buffer, int32_t count);
 int32_t WriteBlobStream(const void* buffer, int32_t count);
 // origin 0 start, 1 current, 2 end → the new position.
 int32_t SeekBlob(int32_t offset, int origin);
-// Finishes the value (in write mode its block header or end mark, the memo file header) and
-// resets the descriptor.
-void DestroyBlobDescriptor();
+// Finishes the value (in write mode its block header or end mark, the memo file header),
+// gives the memo file lock back and resets the descriptor. False when a value written could
+// not be stored whole (a write failed or was refused, or finishing it failed; reported): the
+// record must keep the block it had.
+bool DestroyBlobDescriptor();
+// Drops the value being streamed without finishing it: nothing of a value being written is
+// kept, and the memo file lock is given back. Reports nothing (for paths that already failed).
+void AbandonBlobDescriptor();
 
 // Reads a memo value into the engine's line list; line_limit 0 keeps up to the list's maximum.
 bool GetMemo(int32_t block, int line_limit = 0);

@@ -173,8 +173,7 @@ int32_t StartWrite(WorkArea& wa, bool translate, int32_t old_block, int32_t size
 }
 
 // Writes the value's block header (or, for dBASE III, its end mark) once the value is complete.
-int FinishValue(MemoFile& memo) {
-  BlobDescriptor& blob = memo.blob;
+int FinishValue(MemoFile& memo, const BlobDescriptor& blob) {
   std::size_t put = 0;
   int64_t first = static_cast<int64_t>(blob.block) * memo.block_size;
   uint8_t head[8];
@@ -222,6 +221,7 @@ int32_t ReadBlobStream(void* buffer, int32_t count) {
     if (available <= 0) return 0;
     count = static_cast<int32_t>(std::min<int64_t>(count, available));
   }
+  count = std::min(count, INT32_MAX - blob.position);  // positions stay signed 32-bit
   auto* out = static_cast<char*>(buffer);
   int32_t delivered = 0;
   while (delivered < count) {
@@ -285,6 +285,12 @@ int32_t WriteBlobStream(const void* buffer, int32_t count) {
   BlobDescriptor& blob = memo.blob;
   if (!blob.active || blob.mode != BlobMode::Write || blob.refused || count <= 0) return 0;
   if (blob.length >= 0) count = std::min(count, std::max(0, blob.length - blob.position));
+  if (static_cast<int64_t>(blob.position) + count > INT32_MAX) {
+    // Positions and lengths are signed 32-bit: such a value could be neither stored nor read.
+    blob.refused = true;
+    MemoReport(1005, memo.name + " A memo value cannot pass 2147483647 bytes [WriteBlobStream]");
+    return 0;
+  }
   const auto* in = static_cast<const char*>(buffer);
   if (blob.headerless && HoldsEndMark(*wa, blob, in, count)) {
     blob.refused = true;
@@ -302,8 +308,10 @@ int32_t WriteBlobStream(const void* buffer, int32_t count) {
     taken += static_cast<int32_t>(put);
     if (rc == 0 && put < piece_copy.size()) rc = platform::kDiskFull;
     if (rc != 0) {
+      // Part of the value is missing: it is never finished, and the record keeps its old one.
       blob.position += taken;
       blob.written = std::max(blob.written, blob.position);
+      blob.refused = true;
       MemoReport(rc, BlobContext(*wa, "WriteBlobStream"));
       return taken;
     }
@@ -318,67 +326,83 @@ int32_t SeekBlob(int32_t offset, int origin) {
   if (!wa || !wa->memo) return 0;
   BlobDescriptor& blob = wa->memo->blob;
   if (!blob.active || blob.block == 0) return blob.position;
+  // The length of a value that ends at 0x1A is learnt by reading it through once: before a
+  // seek from its end, and before one forward over bytes not yet read, which might lie past
+  // its end mark in the next value.
+  auto learn_length = [&] {
+    if (blob.mode != BlobMode::Read || blob.length >= 0) return;
+    BlobDescriptor saved = blob;
+    char sink[4096];
+    while (ReadBlobStream(sink, sizeof sink) > 0) {
+    }
+    const int32_t length = blob.length >= 0 ? blob.length : blob.position;
+    blob = saved;
+    blob.length = length;
+  };
   int64_t target = blob.position;
   switch (origin) {
     case 0: target = offset; break;
     case 1: target = static_cast<int64_t>(blob.position) + offset; break;
     case 2:
-      if (blob.length > 0) {
-        target = static_cast<int64_t>(blob.length) + offset;
-      } else if (blob.mode == BlobMode::Read) {
-        // The length of a value that ends at 0x1A is learnt by reading it through once.
-        BlobDescriptor saved = blob;
-        char sink[4096];
-        while (ReadBlobStream(sink, sizeof sink) > 0) {
-        }
-        int32_t length = blob.length >= 0 ? blob.length : blob.position;
-        blob = saved;
-        blob.length = length;
-        target = static_cast<int64_t>(length) + offset;
-      }
+      learn_length();
+      if (blob.length >= 0) target = static_cast<int64_t>(blob.length) + offset;
       break;
     default: break;
   }
+  if (target > blob.position) learn_length();
   if (target < 0) target = 0;
   blob.position = static_cast<int32_t>(std::min<int64_t>(target, INT32_MAX));
   return blob.position;
 }
 
-void DestroyBlobDescriptor() {
+bool DestroyBlobDescriptor() {
   WorkArea* wa = MemoGuard("DestroyBlobDescriptor");
-  if (!wa) return;
+  if (!wa) return false;
   MemoFile& memo = *wa->memo;
   BlobDescriptor& blob = memo.blob;
-  if (blob.active && blob.mode == BlobMode::Write && blob.refused) {
-    // Nothing of a refused value is kept: the file's header still ends before it.
-    if (memo.locked) memo.file.UnlockRange(10, 1);
-    memo.locked = false;
-  } else if (blob.active && blob.mode == BlobMode::Write) {
-    if (blob.written > 0 && FinishValue(memo) != 0) {
-      blob = BlobDescriptor();
-      MemoReport(29, memo.name + " [WriteGroupHeader()]");
-      return;
-    }
-    int rc = UpdateMemoHeader(memo, blob.old_end_blocks);
-    if (rc != 0) {
-      blob = BlobDescriptor();
-      MemoReport(rc, memo.name + (rc == 30 ? " [UpdateMemoHeader()]" : " [MainHeaderWrite()]"));
-      return;
-    }
-    if (memo.locked && memo.file.UnlockRange(10, 1) != 0) {
-      memo.locked = false;
-      blob = BlobDescriptor();
-      Report(1018, memo.name + " [EditMemo/CloseMemo]");
-      return;
-    }
-    memo.locked = false;
-    if (int rc = memo.file.Flush(); rc != 0) {
-      blob = BlobDescriptor();
-      Report(rc, "Unable to flush file [FlushFile]");
-      return;
-    }
-  }
+  const BlobDescriptor finishing = blob;
   blob = BlobDescriptor();
+  if (!finishing.active || finishing.mode != BlobMode::Write) return true;
+  // Whatever happens below, the memo file lock is given back: a value that cannot be finished
+  // must not keep other programs from writing theirs.
+  auto unlock = [&] {
+    const bool held = memo.locked;
+    memo.locked = false;
+    return !held || memo.file.UnlockRange(10, 1) == 0;
+  };
+  if (finishing.refused) {
+    // Nothing of a refused value is kept: the file's header still ends before it.
+    unlock();
+    return false;
+  }
+  if (finishing.written > 0 && FinishValue(memo, finishing) != 0) {
+    unlock();
+    MemoReport(29, memo.name + " [WriteGroupHeader()]");
+    return false;
+  }
+  // Until the header's next free block lies past the value, the next value would be written
+  // over it: a value is stored only once the header says so.
+  if (int rc = UpdateMemoHeader(memo, finishing.old_end_blocks); rc != 0) {
+    unlock();
+    MemoReport(rc, memo.name + (rc == 30 ? " [UpdateMemoHeader()]" : " [MainHeaderWrite()]"));
+    return false;
+  }
+  if (!unlock()) {
+    Report(1018, memo.name + " [EditMemo/CloseMemo]");
+    return false;
+  }
+  if (int rc = memo.file.Flush(); rc != 0) {
+    Report(rc, "Unable to flush file [FlushFile]");
+    return false;
+  }
+  return true;
+}
+
+void AbandonBlobDescriptor() {
+  WorkArea* wa = Current();
+  if (!wa || !wa->memo) return;
+  ReleaseMemoLock(wa);
+  wa->memo->blob = BlobDescriptor();
 }
 
 std::string ReadMemoValue(int32_t block, bool translate) {
@@ -410,13 +434,18 @@ int32_t WriteMemoValue(std::string_view text, bool translate) {
   if (text.empty()) return 0;
   int32_t block = CreateBlobDescriptor(translate, 0, BlobMode::Write);
   if (block == 0) return 0;
-  int32_t taken = WriteBlobStream(text.data(), static_cast<int32_t>(text.size()));
+  int32_t taken = 0;
+  try {
+    taken = WriteBlobStream(text.data(), static_cast<int32_t>(text.size()));
+  } catch (...) {
+    AbandonBlobDescriptor();
+    throw;
+  }
   if (LastError() != 0 || taken != static_cast<int32_t>(text.size())) {
-    DestroyBlobDescriptor();
+    AbandonBlobDescriptor();
     return 0;
   }
-  DestroyBlobDescriptor();
-  return LastError() == 0 ? block : 0;
+  return DestroyBlobDescriptor() ? block : 0;
 }
 
 }  // namespace vornelle::engine

@@ -31,7 +31,7 @@ struct BlobDescriptor {
   bool headerless = false;  // written as a plain dBASE III value: the text, then 0x1A 0x1A
   int32_t written = 0;      // write mode: the end of what was written
   int64_t old_end_blocks = 0;  // write mode: the file's end, in blocks, before the value
-  bool refused = false;        // write mode: the value cannot be stored; it is not finished
+  bool refused = false;  // write mode: refused or a write failed; the value is never finished
   // Read mode: how much of MemoFile::first_block, read from the value's first block, is valid,
   // and whether that read reached the end of the file.
   std::size_t first_block_length = 0;

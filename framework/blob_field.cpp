@@ -28,6 +28,7 @@ void TBlobField::SetAsString(const std::string& value) {
   dataset.CheckFieldWrite(*this);
   auto stream = dataset.CreateBlobStream(*this, bmWrite);
   stream->WriteAll(value);
+  stream->Finish();  // a value that cannot be kept fails the assignment
 }
 
 Variant TBlobField::Value() const {

@@ -17,6 +17,10 @@ class TStream {
   virtual int32_t Write(const void* buffer, int32_t count) = 0;
   // Returns the new position.
   virtual int32_t Seek(int32_t offset, TSeekOrigin origin) = 0;
+  // Completes what was written, raising when it cannot be kept. A stream whose writes need
+  // completing (a memo value) also does it when destroyed, but a failure there can only go to
+  // the application's handler: writers call Finish.
+  virtual void Finish() {}
 
   int32_t Position() { return Seek(0, soCurrent); }
   void SetPosition(int32_t position) { Seek(position, soBeginning); }

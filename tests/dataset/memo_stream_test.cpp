@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "engine/engine.h"
+#include "framework/data_link.h"
 #include "framework/errors.h"
 #include "framework/field_types.h"
 #include "platform/exception.h"
-#include "tests/dataset/dataset_fixture.h"
+#include "tests/dataset/writing_fixture.h"
+#include "tests/support/peer.h"
 
 namespace vornelle::dataset {
 namespace {
@@ -20,6 +23,24 @@ using framework::bmWrite;
 
 class MemoStreams : public testing::DatasetTest {
  protected:
+  void TearDown() override {
+    platform::faults::Clear();
+    platform::SetExceptionHandler(nullptr);
+    DatasetTest::TearDown();
+  }
+  // Whether another program could write a memo value of `path` now: the memo file lock is free.
+  static bool MemoLockFree(const std::string& path) {
+    return testing::Peer(LOCK_PEER_PATH, {"mlock", path}).Line() == "1";
+  }
+  // The messages of the exceptions that went to the application's handler.
+  static std::vector<std::string>& Handled() {
+    static std::vector<std::string> handled;
+    return handled;
+  }
+  static void CatchHandled() {
+    Handled().clear();
+    platform::SetExceptionHandler([](const std::exception& e) { Handled().emplace_back(e.what()); });
+  }
   static int32_t StoredBlock(TZuViv& table) {
     table.SelectWorkArea("test");
     int32_t block = 0;
@@ -97,6 +118,106 @@ TEST_F(MemoStreams, ReadWriteStreamKeepsTheNewBlockUntilThePost) {
   EXPECT_EQ(table->FieldByName("THEJOKE").AsString(), "replacement");
 }
 
+TEST_F(MemoStreams, ReadWriteStreamWithNothingWrittenKeepsTheValue) {
+  auto table = Open(MakeTheme("t.dbf", {{"0101", "old"}}));
+  table->Edit();
+  table->CreateBlobStream(table->FieldByName("THEJOKE"), bmReadWrite).reset();
+  table->Post();
+  EXPECT_EQ(Joke(*table), std::vector<std::string>{"old"});
+}
+
+// Whichever write of an assignment fails (the text, the value's header, the memo file header's
+// upkeep, the flush), the assignment fails, the field keeps its value whole, and the memo file
+// lock is given back. Writes past the last one fail nothing: the assignment stores the value.
+TEST_F(MemoStreams, AnAssignmentThatCannotBeStoredWholeFailsAndKeepsTheOldValue) {
+  const std::string path = MakeTheme("t.dbf", {{"0101", "old"}});
+  int failed = 0;
+  for (int nth = 0; nth <= 8; ++nth) {
+    SCOPED_TRACE(nth == 0 ? "the flush" : "write " + std::to_string(nth));
+    auto table = Open(path);
+    table->Edit();
+    if (nth == 0)
+      platform::faults::FailNthFlush(1, 29);
+    else
+      platform::faults::FailNthWrite(nth, 29);
+    const std::string failure =
+        testing::FailureOf([&] { table->FieldByName("THEJOKE").SetAsString("new text"); });
+    platform::faults::Clear();
+    const std::string expected = failure.empty() ? "new text" : "old";
+    failed += !failure.empty();
+    EXPECT_EQ(table->FieldByName("THEJOKE").AsString(), expected);
+    table->Post();
+    EXPECT_EQ(Joke(*table), std::vector<std::string>{expected});
+    EXPECT_TRUE(MemoLockFree(path));
+    if (failure.empty()) {  // the next row starts from the old value again
+      table->Edit();
+      table->FieldByName("THEJOKE").SetAsString("old");
+      table->Post();
+    }
+  }
+  EXPECT_GE(failed, 4);
+}
+
+// A write stream used outside editing puts the dataset into edit state when it ends; the value
+// is finished in the memo file first, so the edit's events may read memos, and a failure of
+// the edit reaches the caller with the memo file lock given back.
+TEST_F(MemoStreams, AStreamEndingOutsideEditingFinishesTheValueFirst) {
+  const std::string path = MakeTheme("t.dbf", {{"0101", "old"}});
+  auto table = Open(path);
+  framework::TDataSource source(table.get());
+  std::string seen;
+  source.OnDataChange = [&](framework::TDataSource&, framework::TField* field) {
+    if (!field) seen = table->FieldByName("THEJOKE").AsString();
+  };
+  auto stream = table->CreateBlobStream(table->FieldByName("THEJOKE"), bmWrite);
+  stream->WriteAll("new text");
+  stream->Finish();
+  EXPECT_EQ(seen, "old");  // read while the edit began
+  table->Post();
+  EXPECT_EQ(Joke(*table), std::vector<std::string>{"new text"});
+
+  table->BeforeEdit = [](framework::TDataSet&) { throw platform::EAbort(); };
+  stream = table->CreateBlobStream(table->FieldByName("THEJOKE"), bmWrite);
+  stream->WriteAll("refused");
+  EXPECT_THROW(stream->Finish(), platform::EAbort);
+  stream.reset();
+  EXPECT_EQ(table->State(), framework::dsBrowse);
+  EXPECT_EQ(Joke(*table), std::vector<std::string>{"new text"});
+  EXPECT_TRUE(MemoLockFree(path));
+}
+
+TEST_F(MemoStreams, AStreamThatOutlivesItsTableReportsItAndTouchesNothing) {
+  CatchHandled();
+  auto table = Open(MakeTheme("t.dbf", {{"0101", "old"}}));
+  table->Edit();
+  auto stream = table->CreateBlobStream(table->FieldByName("THEJOKE"), bmWrite);
+  stream->WriteAll("never stored");
+  table->Close();  // the default fields go with the table
+  EXPECT_EQ(testing::ContextOf(testing::RaisedMessage([&] { stream->Write("x", 1); })),
+            "Database is not open [joketbl.WriteBlobStream]");
+  stream.reset();
+  ASSERT_EQ(Handled().size(), 1u);
+  EXPECT_EQ(testing::ContextOf(Handled()[0]), "Database is not open [joketbl.DestroyBlobStream]");
+  table->SetActive(true);
+  EXPECT_EQ(Joke(*table), std::vector<std::string>{"old"});
+}
+
+TEST_F(MemoStreams, AWritePastTheLargestPositionIsRefusedBeforeAnythingIsWritten) {
+  auto table = Open(MakeTheme("t.dbf", {{"0101", "old"}}));
+  const auto size_before = std::filesystem::file_size(dir_.File("t.dbt"));
+  table->Edit();
+  auto stream = table->CreateBlobStream(table->FieldByName("THEJOKE"), bmWrite);
+  EXPECT_EQ(stream->Seek(2147483645, platform::soBeginning), 2147483645);
+  const std::string refused = testing::RaisedMessage([&] { stream->Write("0123456789", 10); });
+  EXPECT_NE(refused.find("A memo value cannot pass 2147483647 bytes [WriteBlobStream]"),
+            std::string::npos);
+  EXPECT_THROW(stream->Finish(), platform::Exception);
+  stream.reset();
+  table->Post();
+  EXPECT_LE(std::filesystem::file_size(dir_.File("t.dbt")), size_before + 512);
+  EXPECT_EQ(Joke(*table), std::vector<std::string>{"old"});
+}
+
 TEST_F(MemoStreams, DbaseThreeValuesEndAtTheEndMarkAndSeekToTheEndLearnsTheLength) {
   engine::Switches().default_memo_type = engine::kMemoDbase3;
   auto table = Open(MakeTheme("iii.dbf", {{"0101", "twelve chars"}}));
@@ -106,6 +227,21 @@ TEST_F(MemoStreams, DbaseThreeValuesEndAtTheEndMarkAndSeekToTheEndLearnsTheLengt
   EXPECT_EQ(stream->ReadAll(), "rs");
   EXPECT_EQ(stream->Seek(0, platform::soBeginning), 0);
   EXPECT_EQ(stream->ReadAll(), "twelve chars");
+}
+
+// A value that ends at its end mark ends there also for a stream that seeks past it: the next
+// block holds another record's value.
+TEST_F(MemoStreams, DbaseThreeStreamsNeverReadPastTheirValue) {
+  engine::Switches().default_memo_type = engine::kMemoDbase3;
+  auto table = Open(MakeTheme("iii.dbf", {{"0101", "first"}, {"0102", "second"}}));
+  auto stream = table->CreateBlobStream(table->FieldByName("THEJOKE"), bmRead);
+  for (int32_t at : {512, 6, 100}) {
+    SCOPED_TRACE(at);
+    stream->Seek(at, platform::soBeginning);
+    EXPECT_EQ(stream->ReadAll(), "");
+  }
+  stream->Seek(2, platform::soBeginning);
+  EXPECT_EQ(stream->ReadAll(), "rst");
 }
 
 TEST_F(MemoStreams, OnlyBlobFieldsHaveStreamsAndOnlyOpenTables) {

@@ -5,6 +5,8 @@
 //   lock_peer open TABLE [EXCLUSIVE]     prints 0 or the error code of the open
 //   lock_peer rlock TABLE N              prints 1 when record N could be locked, else 0
 //   lock_peer alock TABLE                prints 1 when the append lock could be had, else 0
+//   lock_peer mlock TABLE                prints 1 when a memo value could be written (the memo
+//                                        file lock was free), else 0
 //   lock_peer hold-open|hold-rlock|hold-alock ...   as above, then waits
 //   lock_peer append TABLE COUNT TAG     appends COUNT records "TAG:i" under the append lock
 //   lock_peer replace TABLE N TEXT       writes TEXT into the first field of record N under its
@@ -75,6 +77,12 @@ int main(int argc, char** argv) {
         Say(RLock() ? "1" : "0");
       } else if (command == "alock") {
         Say(ALock() ? "1" : "0");
+      } else if (command == "mlock") {
+        try {
+          Say(WriteMemoValue("peer", false) != 0 ? "1" : "0");
+        } catch (const ETavrinError&) {
+          Say("0");
+        }
       } else if (command == "append") {
         return AppendRecords(std::stoi(argv[3]), argv[4]);
       } else if (command == "replace" && argc > 4) {
