@@ -18,6 +18,8 @@
 #include "engine/engine.h"
 #include "engine/record_codec.h"
 #include "platform/codepage.h"
+#include "platform/datetime.h"
+#include "platform/locale.h"
 #include "platform/message_box.h"
 
 namespace vornelle::dataset {
@@ -51,15 +53,20 @@ double Rounded(double value, int decimals) {
 }
 
 
-// The engine's date text for a date-time value in a dataset buffer (0: the blank date). A date
-// the engine does not take is reported and stored blank.
+// The engine's date text for a date-time value in a dataset buffer (0: the blank date), from
+// the date's own digits with the year in full whatever the engine's century setting: a
+// two-digit year would be widened on its way to the file, 1950 coming back as 2050. A date
+// outside the years 1 to 9999 is reported and stored blank.
 std::string EngineDateText(double value) {
-  const std::string text = value != 0 ? TrimRight(platform::DateToStr(value)).substr(0, 10) : "";
-  if (text.empty()) return BlankDateText();
-  const std::string normalised = NormalisedDateText(text);
-  if (!normalised.empty()) return normalised;
-  platform::ShowMessage(platform::OemToAnsi(msg::kInvalidDate));
-  return BlankDateText();
+  if (value == 0) return BlankDateText();
+  const platform::CalendarDate date = platform::DecodeDate(value);
+  if (date.year < 1 || date.year > 9999) {
+    platform::ShowMessage(platform::OemToAnsi(msg::kInvalidDate));
+    return BlankDateText();
+  }
+  char ymd[16];
+  std::snprintf(ymd, sizeof ymd, "%04d%02d%02d", date.year, date.month, date.day);
+  return engine::DisplayDate(ymd, engine::Switches().date_order, /*century=*/true);
 }
 
 int SlotSize(const TDTField& f) {
@@ -133,7 +140,13 @@ void TTzDataSet::WriteBufferToRecord(TRecordBuffer buffer, int field_no) {
         break;
       }
       case 'N':
-      case 'F': std::memcpy(out, in, f.Decimals > 0 ? 8 : 4); break;
+      case 'F':
+        // A value that reads as the engine's does is the engine's: a number stored with more
+        // decimals than its field keeps its bytes unless it was changed.
+        if (f.Decimals > 0 && engine::LoadDouble(in) == Rounded(engine::LoadDouble(out), f.Decimals))
+          break;
+        std::memcpy(out, in, f.Decimals > 0 ? 8 : 4);
+        break;
       case 'L': out[0] = in[0] ? 1 : 0; break;
       default: std::memcpy(out, in, 4); break;
     }

@@ -203,6 +203,37 @@ TEST_F(Updating, PostLeavesADateOutsideTheTwoDigitYearWindowAlone) {
   EXPECT_EQ(table->FieldByName("DAY").AsDateTime(), EncodeDate(1901, 5, 6));
 }
 
+// A post stores what changed as the file's own digits: a number another program stored with
+// more decimals than its field stays as it was when only another field changed, and a date
+// keeps its century although the engine's date text has none.
+TEST_F(Updating, APostKeepsUntouchedNumbersAndWritesDatesInFull) {
+  const std::string path = MakeTypes("pi.dbf", {{"Pi", "20240101", 3.14, 1, true, ""}});
+  engine::UseTable(path, {/*exclusive=*/true, "POKER"});
+  engine::Poke("3.141590", 3, 1);
+  engine::CloseArea();
+  auto table = OpenTable(path);
+  table->Edit();
+  table->FieldByName("NAME").SetAsString("Tau");
+  table->Post();
+  EXPECT_EQ(StoredField(path, 1, "PRICE"), "3.141590");
+
+  const struct {
+    int year, month, day;
+    const char* stored;
+  } dates[] = {{1950, 1, 1, "19500101"}, {2049, 12, 31, "20491231"}, {1850, 6, 15, "18500615"},
+               {2124, 2, 29, "21240229"}};
+  for (const auto& d : dates) {
+    SCOPED_TRACE(d.stored);
+    table->Edit();
+    table->FieldByName("DAY").SetAsDateTime(EncodeDate(d.year, d.month, d.day));
+    table->Post();
+    EXPECT_EQ(StoredField(path, 1, "DAY"), d.stored);
+    EXPECT_EQ(table->FieldByName("DAY").AsDateTime(), EncodeDate(d.year, d.month, d.day));
+  }
+  EXPECT_EQ(StoredField(path, 1, "PRICE"), "3.141590");
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(Updating, CharacterFieldsAreCutPaddedAndStoredInOem) {
   const std::string path = MakeFruit();
   auto table = OpenTable(path);
