@@ -9,6 +9,8 @@ using namespace framework;
 
 bool TTzFileDataSet::Locate(const std::string& key_fields, const std::vector<Variant>& key_values,
                             TLocateOptions options) {
+  // The table first: a closed one is reported as not open, with the operation's name.
+  SelectWorkArea("Locate");
   CheckBrowseMode();
   SelectWorkArea("Locate");
   DoBeforeScroll();
@@ -27,6 +29,7 @@ bool TTzFileDataSet::Locate(const std::string& key_fields, const std::vector<Var
 std::vector<Variant> TTzFileDataSet::Lookup(const std::string& key_fields,
                                             const std::vector<Variant>& key_values,
                                             const std::string& result_fields) {
+  SelectWorkArea("Lookup");
   CheckBrowseMode();
   SelectWorkArea("Lookup");
   const int32_t start = engine::RecNo();

@@ -1,6 +1,10 @@
 #include "engine/locate.h"
 
+#include <charconv>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
 
 #include "engine/filter.h"
 #include "engine/internal.h"
@@ -51,20 +55,76 @@ bool FieldMatches(std::string text, const SearchState& search) {
   return text == search.text;
 }
 
-// The key as the field stores it. Character keys are blank-padded to the field's width, so that
-// an exact search finds the text the record shows without its padding.
-std::string KeyAsFieldText(const LocateKey& key, const FieldDesc& field) {
+// A number written as text, blanks around it allowed; nothing for any other text.
+std::optional<double> NumberOfText(std::string_view text) {
+  const std::string trimmed(TrimBlanks(text));
+  if (trimmed.empty()) return std::nullopt;
+  char* end = nullptr;
+  const double value = std::strtod(trimmed.c_str(), &end);
+  if (end != trimmed.c_str() + trimmed.size()) return std::nullopt;
+  return value;
+}
+
+// The text of a key for a character or memo field.
+std::string KeyText(const LocateKey& key) {
+  if (const auto* text = std::get_if<std::string>(&key)) return *text;
+  if (const auto* logical = std::get_if<bool>(&key)) return *logical ? "T" : "F";
   if (const auto* date = std::get_if<platform::CalendarDate>(&key)) {
     char ymd[40];
     std::snprintf(ymd, sizeof ymd, "%04d%02d%02d", date->year, date->month, date->day);
-    return std::string(ymd, 8);
+    const EngineSwitches& sw = State().switches;
+    return DisplayDate(std::string_view(ymd, 8), sw.date_order, sw.century);
   }
-  if (const auto* number = std::get_if<double>(&key))
-    return FormatNumber(*number, field.length, field.decimals);
-  if (const auto* logical = std::get_if<bool>(&key)) return *logical ? "T" : "F";
-  std::string text = std::get<std::string>(key);
-  if (field.type == 'C' && text.size() < field.length) text.resize(field.length, ' ');
-  return text;
+  char number[64];
+  const auto [end, ec] = std::to_chars(number, number + sizeof number, std::get<double>(key));
+  return ec == std::errc() ? std::string(number, end) : std::string();
+}
+
+// The key as the field stores it, converted by the field's type whatever the key's own: N and F
+// right-aligned in the field's width and decimals, D the eight stored digits (a text through
+// the engine's date conversion), L "T" or "F". Character keys are blank-padded to the field's
+// width, so that an exact search finds the text the record shows without its padding. Nothing
+// when the key cannot be a value of the field (a text that is no number or no date).
+std::optional<std::string> KeyAsFieldText(const LocateKey& key, const FieldDesc& field) {
+  switch (field.type) {
+    case 'N':
+    case 'F': {
+      std::optional<double> number;
+      if (const auto* value = std::get_if<double>(&key)) number = *value;
+      if (const auto* text = std::get_if<std::string>(&key)) number = NumberOfText(*text);
+      if (const auto* logical = std::get_if<bool>(&key)) number = *logical ? 1 : 0;
+      if (!number) return std::nullopt;
+      return FormatNumber(*number, field.length, field.decimals);
+    }
+    case 'D': {
+      if (const auto* date = std::get_if<platform::CalendarDate>(&key)) {
+        char ymd[40];
+        std::snprintf(ymd, sizeof ymd, "%04d%02d%02d", date->year, date->month, date->day);
+        return std::string(ymd, 8);
+      }
+      const auto* text = std::get_if<std::string>(&key);
+      if (!text) return std::nullopt;
+      const std::string stored =
+          StoredDate(*text, State().switches.date_order, platform::Today().year);
+      // Blanks find the blank date; any other text that is no date finds nothing.
+      if (stored == std::string(8, ' ') && !TrimBlanks(*text).empty()) return std::nullopt;
+      return stored;
+    }
+    case 'L': {
+      if (const auto* logical = std::get_if<bool>(&key)) return *logical ? "T" : "F";
+      if (const auto* value = std::get_if<double>(&key)) return *value != 0 ? "T" : "F";
+      if (const auto* text = std::get_if<std::string>(&key)) {
+        const std::string_view t = TrimBlanks(*text);
+        return !t.empty() && std::strchr("TtYy", t.front()) ? "T" : "F";
+      }
+      return std::nullopt;
+    }
+    default: {
+      std::string text = KeyText(key);
+      if (field.type == 'C' && text.size() < field.length) text.resize(field.length, ' ');
+      return text;
+    }
+  }
 }
 
 bool SearchOneField(std::string_view name, const LocateKey& key, bool case_insensitive,
@@ -80,7 +140,10 @@ bool SearchOneField(std::string_view name, const LocateKey& key, bool case_insen
   State().search.text.clear();
   int field = ParseLocateField(spec);
   if (field == 0) return false;
-  SetLocateText(KeyAsFieldText(key, Current()->fields[static_cast<std::size_t>(field - 1)]));
+  const std::optional<std::string> text =
+      KeyAsFieldText(key, Current()->fields[static_cast<std::size_t>(field - 1)]);
+  if (!text) return false;
+  SetLocateText(*text);
   Locate(1, field);
   while (LastError() == 0 && !dEOF() && !RecordPasses(*Current())) Continue();
   return LastError() == 0 && !dEOF();

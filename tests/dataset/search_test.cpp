@@ -127,6 +127,40 @@ TEST_F(Searching, KeysOfEveryTypeAreSearchedAsTheFieldStoresThem) {
   EXPECT_EQ(table->RecNo(), 3);
 }
 
+// A key is converted by its field's type, whatever its own: a text finds a number or a date
+// as the field stores it; a text that is no value of the field finds nothing.
+TEST_F(Searching, KeysAreConvertedByTheFieldsType) {
+  auto table = OpenTable(MakeFruit());
+  const struct {
+    const char* field;
+    Variant key;
+    int recno;  // 0: nothing found
+  } cases[] = {
+      {"QTY", Text("12"), 2},        {"QTY", Text(" 7 "), 3},        {"QTY", Text("abc"), 0},
+      {"PRICE", Text("2.50"), 2},    {"PRICE", Text("10"), 3},       {"PRICE", Variant{int64_t{10}}, 3},
+      {"DAY", Text("02/16/24"), 2},  {"DAY", Text("12/31/2023"), 4}, {"DAY", Text(""), 3},
+      {"DAY", Text("02/30/24"), 0},  {"OK", Text("T"), 1},           {"OK", Text("F"), 2},
+      {"NAME", Variant{true}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.field) + " " + framework::VarToStr(c.key));
+    table->First();
+    EXPECT_EQ(table->Locate(c.field, {c.key}, 0), c.recno != 0);
+    EXPECT_EQ(table->RecNo(), c.recno != 0 ? c.recno : 1);
+  }
+  EXPECT_EQ(table->Lookup("PRICE", {Text("2.5")}, "NAME"), std::vector<Variant>{Text("Banana")});
+}
+
+// Both search from the table's work area, so a closed table is the engine's "not open".
+TEST_F(Searching, SearchingAClosedTableReportsItIsNotOpen) {
+  auto table = Open(path_);
+  table->Close();
+  EXPECT_EQ(testing::ContextOf(testing::RaisedMessage([&] { table->Locate("THEDATE", {Text("0101")}, 0); })),
+            "Database is not open [joketbl.Locate]");
+  EXPECT_EQ(testing::ContextOf(testing::RaisedMessage([&] { table->Lookup("THEDATE", {Text("0101")}, "THEDATE"); })),
+            "Database is not open [joketbl.Lookup]");
+}
+
 TEST_F(Searching, SecondKeyFieldIsTriedOnlyWhenTheFirstFindsNothing) {
   auto table = OpenTable(MakeFruit());
   // Record 1 holds QTY 5, but NAME finds Banana first.
