@@ -1,12 +1,13 @@
 // TTzFileDataSet: appending, replacing, deleting and recalling records under the engine's
 // append and record locks. A lock another program holds is offered to the operation's
-// lock-failure event, which may ask for another try; without a handler the user is told and
-// the record stays as it was.
+// lock-failure event, which may ask for another try; without a handler the user is told. When
+// no try got the lock, the record stays as it was and the operation ends with EAbort.
 
 #include "dataset/file_dataset.h"
 #include "dataset/messages.h"
 #include "engine/engine.h"
 #include "platform/codepage.h"
+#include "platform/exception.h"
 #include "platform/format.h"
 #include "platform/message_box.h"
 
@@ -55,13 +56,18 @@ void TTzFileDataSet::UpdateWithLock(Update update) {
       // A record the change made invisible gives way to the next visible one; the locks go
       // with the move. Otherwise they are released here.
       if (update == Update::Restore || !engine::RepositionAfterChange()) engine::Unlock();
-    } else if (*kind.event) {
+      return;
+    }
+    if (*kind.event) {
       (*kind.event)(*this, retry);
       SelectWorkArea(kind.operation);
     } else {
       platform::ShowMessage(platform::OemToAnsi(platform::Format(msg::kLockFailed, kind.action)));
     }
   } while (retry);
+  // The record was not changed: the operation ends here, quietly, and its caller can tell
+  // (an edit stays in edit state; no After event claims a change that did not happen).
+  throw platform::EAbort();
 }
 
 }  // namespace vornelle::dataset

@@ -209,6 +209,10 @@ bool TTzPrimDataset::FindRecord(bool restart, bool go_forward) {
   if ((go_forward ? TziGetNextRecord(nullptr, &recno) : TziGetPriorRecord(nullptr, &recno)) == 0) {
     Resync(rmExact | rmCenter);
     found = true;
+  } else {
+    // The search stopped at a crack past an end: the dataset stays on its record, and the
+    // cursor is put back there before it is used again.
+    CursorPosChanged();
   }
   if (found) DoAfterScroll();
   return found;

@@ -208,7 +208,12 @@ void TTzDataSet::SetHideDeletedRecs(bool on) {
   SyncCursor();
   engine::Select(work_area_);
   engine::SetIgnoreDel(on);
-  engine::RepositionAfterChange();
+  // With no record under the cursor (nothing was visible) there is no place to keep: the view
+  // starts again from its first record under the new rule.
+  if (engine::dEOF())
+    engine::GoTop();
+  else
+    engine::RepositionAfterChange();
   RefreshPosition();
 }
 

@@ -120,7 +120,8 @@ class TDataSet {
   TBookmark GetBookmark();
   void GotoBookmark(const TBookmark& bookmark);
   virtual bool BookmarkValid(const TBookmark& bookmark);
-  // -1, 0 or 1; a missing bookmark sorts after a present one.
+  // -1, 0 or 1; a missing bookmark sorts after a present one. Bookmarks of four bytes are
+  // record numbers and compare as numbers; others compare byte by byte.
   virtual int CompareBookmarks(const TBookmark& a, const TBookmark& b);
   bool BookmarkAvailable();
   int BookmarkSize() const { return bookmark_size_; }

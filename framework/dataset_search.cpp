@@ -34,8 +34,17 @@ bool TDataSet::BookmarkValid(const TBookmark& bookmark) { return !bookmark.empty
 
 int TDataSet::CompareBookmarks(const TBookmark& a, const TBookmark& b) {
   if (a.empty() || b.empty()) return a.empty() == b.empty() ? 0 : (a.empty() ? 1 : -1);
+  if (a.size() == 4 && b.size() == 4) {
+    // A bookmark of four bytes holds a record number: compared as a number, record 2 comes
+    // before record 256, whose low byte is smaller.
+    int32_t first = 0, second = 0;
+    std::memcpy(&first, a.data(), 4);
+    std::memcpy(&second, b.data(), 4);
+    return first < second ? -1 : (first > second ? 1 : 0);
+  }
   const int order = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
-  return order < 0 ? -1 : (order > 0 ? 1 : 0);
+  if (order != 0) return order < 0 ? -1 : 1;
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
 bool TDataSet::FindRecord(bool restart, bool go_forward) {

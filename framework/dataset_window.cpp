@@ -46,8 +46,15 @@ void TDataSet::UpdateCursorPos() {
 // Fetches the record after the window's last into the slot past the window: a free slot, or
 // the spare, in which case the window's first record is dropped and the rest move up a row.
 bool TDataSet::GetNextRecord() {
-  if (record_count_ > 0) SetCurrentRecord(record_count_ - 1);
-  if (GetRecord(buffers_[static_cast<std::size_t>(record_count_)], gmNext, true) != grOK) {
+  TGetMode mode = gmNext;
+  if (record_count_ > 0) {
+    SetCurrentRecord(record_count_ - 1);
+    // A new record not posted yet stands before the record its bookmark names, where the
+    // cursor now is: that record comes next.
+    if (GetBookmarkFlag(buffers_[static_cast<std::size_t>(record_count_ - 1)]) == bfInserted)
+      mode = gmCurrent;
+  }
+  if (GetRecord(buffers_[static_cast<std::size_t>(record_count_)], mode, true) != grOK) {
     CursorPosChanged();
     return false;
   }

@@ -61,18 +61,23 @@ TEST_F(SharedUpdates, PostOnALockedRecordWithoutHandlerTellsOnceAndChangesNothin
   Peer holder = LockPeer({"hold-rlock", path_, "2"});
   ASSERT_EQ(holder.Line(), "1");
   const std::string before = StoredRecord(path_, 2);
-  PostDay(2, "0909");
+  int after_post = 0;
+  table_->AfterPost = [&](framework::TDataSet&) { ++after_post; };
+  // The caller is told by an EAbort; the edit stays, and no AfterPost claims it was stored.
+  EXPECT_THROW(PostDay(2, "0909"), platform::EAbort);
   EXPECT_EQ(Messages(), std::vector<std::string>{"Lock failed [Post]"});
   EXPECT_EQ(StoredRecord(path_, 2), before);
-  EXPECT_EQ(table_->State(), framework::dsBrowse);
-  EXPECT_EQ(table_->FieldByName("THEDATE").AsString(), "0102");
+  EXPECT_EQ(table_->State(), framework::dsEdit);
+  EXPECT_EQ(table_->FieldByName("THEDATE").AsString(), "0909");
+  EXPECT_EQ(after_post, 0);
 
-  // Once the lock is free the same change goes through.
+  // Once the lock is free the same edit goes through.
   EXPECT_EQ(holder.Finish(), 0);
   Messages().clear();
-  PostDay(2, "0909");
+  table_->Post();
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Day(2), "0909");
+  EXPECT_EQ(after_post, 1);
 }
 
 TEST_F(SharedUpdates, PostRetriesAsLongAsTheHandlerAsks) {
@@ -80,7 +85,7 @@ TEST_F(SharedUpdates, PostRetriesAsLongAsTheHandlerAsks) {
   ASSERT_EQ(holder.Line(), "1");
   int calls = 0;
   table_->OnRLockFailedOnPost = RetryOnce(calls);
-  PostDay(2, "0909");
+  EXPECT_THROW(PostDay(2, "0909"), platform::EAbort);
   EXPECT_EQ(calls, 2);
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Day(2), "0102");
@@ -119,9 +124,9 @@ TEST_F(SharedUpdates, AppendWhileTheAppendLockIsHeldWithoutHandlerTellsOnce) {
   Peer holder = LockPeer({"hold-alock", path_});
   ASSERT_EQ(holder.Line(), "1");
   const std::string before = testing::ReadFileBytes(path_);
-  AppendDay("0909");
+  EXPECT_THROW(AppendDay("0909"), platform::EAbort);
   EXPECT_EQ(Messages(), std::vector<std::string>{"Lock failed [Insert]"});
-  EXPECT_EQ(table_->State(), framework::dsBrowse);
+  EXPECT_EQ(table_->State(), framework::dsInsert);  // the new record is still there to save
   EXPECT_EQ(table_->RecordCount(), 3);
   EXPECT_EQ(testing::ReadFileBytes(path_), before);
 }
@@ -131,10 +136,11 @@ TEST_F(SharedUpdates, AppendRetriesAsLongAsTheHandlerAsks) {
   ASSERT_EQ(holder.Line(), "1");
   int calls = 0;
   table_->OnALockFailedOnInsert = RetryOnce(calls);
-  AppendDay("0909");
+  EXPECT_THROW(AppendDay("0909"), platform::EAbort);
   EXPECT_EQ(calls, 2);
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(table_->RecordCount(), 3);
+  table_->Cancel();
 
   calls = 0;
   table_->OnALockFailedOnInsert = ReleaseAndRetry(holder, calls);
@@ -149,15 +155,18 @@ TEST_F(SharedUpdates, DeleteOfALockedRecordWaitsForTheHandler) {
   Peer holder = LockPeer({"hold-rlock", path_, "3"});
   ASSERT_EQ(holder.Line(), "1");
   table_->Last();
-  table_->Delete();
+  int after_delete = 0;
+  table_->AfterDelete = [&](framework::TDataSet&) { ++after_delete; };
+  EXPECT_THROW(table_->Delete(), platform::EAbort);
   EXPECT_EQ(Messages(), std::vector<std::string>{"Lock failed [Delete]"});
   EXPECT_EQ(StoredRecord(path_, 3)[0], ' ');
   EXPECT_EQ(table_->RecNo(), 3);
+  EXPECT_EQ(after_delete, 0);
 
   Messages().clear();
   int calls = 0;
   table_->OnRLockFailedOnDelete = RetryOnce(calls);
-  table_->Delete();
+  EXPECT_THROW(table_->Delete(), platform::EAbort);
   EXPECT_EQ(calls, 2);
   EXPECT_EQ(StoredRecord(path_, 3)[0], ' ');
 

@@ -117,6 +117,52 @@ TEST_F(Navigation, HidingEveryRecordEmptiesTheDataset) {
   EXPECT_TRUE(table->Eof());
 }
 
+// Changing the deleted-record rule shows at once what the filter and the rule now select, also
+// from a view that showed nothing.
+TEST_F(Navigation, ChangingTheDeletedRecordRuleShowsWhatItNowSelects) {
+  const std::string path = MakeTheme("t.dbf", {{"0101", "a", true}, {"0102", "b", true}});
+  const struct {
+    const char* filter;
+    bool hide_first;  // the rule before the change
+    std::string key;  // the record the view shows after it; "": none
+  } cases[] = {
+      {"(THEDATE=\"zzzz\")", false, ""},  // the filter shows nothing: hiding changes nothing
+      {"(THEDATE=\"zzzz\")", true, ""},
+      {"", true, "0101"},                   // every record was hidden: all come back
+      {"(THEDATE=\"0102\")", true, "0102"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.filter) + (c.hide_first ? " shown" : " hidden"));
+    auto table = Open(path);
+    table->SetHideDeletedRecs(c.hide_first);
+    table->SetFilterTo(c.filter);
+    table->SetHideDeletedRecs(!c.hide_first);
+    EXPECT_EQ(table->IsEmpty(), c.key.empty());
+    EXPECT_EQ(table->FieldByName("THEDATE").AsString(), c.key);
+    EXPECT_EQ(Joke(*table).size(), c.key.empty() ? 0u : 1u);
+  }
+}
+
+// A Find that finds nothing leaves the dataset on its record, ready to be edited.
+TEST_F(Navigation, AFindThatFindsNothingLeavesTheDatasetOnItsRecord) {
+  const std::string path = Week();
+  for (bool forward : {true, false}) {
+    SCOPED_TRACE(forward ? "FindNext at the last" : "FindPrior at the first");
+    auto table = Open(path);
+    forward ? table->Last() : table->First();
+    const int recno = table->RecNo();
+    EXPECT_FALSE(forward ? table->FindNext() : table->FindPrior());
+    EXPECT_EQ(table->RecNo(), recno);
+    table->Edit();
+    table->FieldByName("THEDATE").SetAsString("1111");
+    table->Post();
+    EXPECT_EQ(table->RecNo(), recno);
+    table->SetDbfFileName(path);  // read again from the file
+    table->SetRecNo(recno);
+    EXPECT_EQ(table->FieldByName("THEDATE").AsString(), "1111");
+  }
+}
+
 TEST_F(Navigation, RecNoThatDoesNotExistLeavesTheLastVisibleRecord) {
   auto table = Open(Week());
   table->SetFilterTo("(THEDATE<\"0705\")");

@@ -57,6 +57,21 @@ TEST(Bookmarks, GoBackToTheirRecordAndCompareInRecordOrder) {
   EXPECT_FALSE(ds->BookmarkValid(seventh));
 }
 
+// Four-byte bookmarks hold record numbers and compare as numbers, not as bytes.
+TEST(Bookmarks, CompareAsTheRecordNumbersTheyHold) {
+  auto ds = Numbers(600);
+  ds->Open();
+  auto bookmark = [&](int recno) {
+    ds->SetRecNo(recno);
+    return ds->GetBookmark();
+  };
+  for (auto [low, high] : {std::pair{2, 256}, {255, 256}, {1, 512}, {257, 513}}) {
+    SCOPED_TRACE(std::to_string(low) + " " + std::to_string(high));
+    EXPECT_EQ(ds->CompareBookmarks(bookmark(low), bookmark(high)), -1);
+    EXPECT_EQ(ds->CompareBookmarks(bookmark(high), bookmark(low)), 1);
+  }
+}
+
 TEST(Bookmarks, OnlyARecordInTheSourceHasOne) {
   auto ds = Numbers(0);
   ds->Open();

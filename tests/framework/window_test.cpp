@@ -122,6 +122,24 @@ TEST(Window, BufferCountFollowsTheLargestLink) {
   EXPECT_EQ(N(*ds), 8);
 }
 
+// A new record at the bottom of a small window stands before the record it was inserted at:
+// a window growing under it shows that record next, not the one after.
+TEST(Window, AWindowGrowingUnderANewRecordKeepsTheRecordsAfterIt) {
+  auto ds = Numbers(6);
+  TDataSource source(ds.get());
+  GridLink small(2);
+  small.SetDataSource(&source);
+  ds->Open();
+  ds->Next();
+  ds->Insert();
+  ds->FieldByName("N").SetAsInteger(99);
+  GridLink large(5);
+  large.SetDataSource(&source);
+  EXPECT_EQ(large.Rows(), (std::vector<int>{1, 99, 2, 3, 4}));
+  ds->Cancel();
+  EXPECT_EQ(large.Rows(), (std::vector<int>{1, 2, 3, 4, 5}));
+}
+
 TEST(Window, LinksHearOpeningStateChangesAndClosing) {
   auto ds = Numbers(3);
   TDataSource source(ds.get());
