@@ -1,8 +1,9 @@
 // Opens an arbitrary table file with an arbitrary memo file and walks every record and memo in
 // both directions, first through the engine (shared or exclusive), then through the table
 // dataset component as the calendar opens a theme (a filter, every field by name, the memo
-// lines). Whatever the bytes, both must end in an error they raise, never in a crash, a
-// sanitizer report, a hang or unbounded memory.
+// lines), and last changes a memo through a stream as an editor would. Whatever the bytes, each
+// must end in an error it raises, never in a crash, a sanitizer report, a hang or unbounded
+// memory.
 //
 // Input: a 2-byte little-endian length n, n bytes of table file, the rest the memo file.
 
@@ -114,9 +115,35 @@ void ReadFields(dataset::TZuViv& table, bool memo_lines) {
   }
 }
 
+// An editor's change of the first memo field of the current record through a stream: a mode,
+// a position (near the largest one when the input says so) and a text from the input, then a
+// post, and the value read back through a stream that seeks.
+void ChangeMemo(dataset::TZuViv& table, uint8_t mode_seed, uint8_t position_seed) {
+  vornelle::framework::TField* memo = nullptr;
+  for (const auto& field : table.Fields())
+    if (field->DataType() == vornelle::framework::ftMemo) memo = field.get();
+  if (!memo || table.IsEmpty()) return;
+  const auto mode = static_cast<vornelle::framework::TBlobStreamMode>(mode_seed % 3);
+  const int32_t position = position_seed == 0xFF ? 2147483640 : position_seed * 37;
+  table.Edit();
+  {
+    auto stream = table.CreateBlobStream(*memo, mode);
+    stream->Seek(position, platform::soBeginning);
+    stream->Write("changed\r\nby the fuzzer", 22);
+    stream->Finish();
+  }
+  table.Post();
+  auto stream = table.CreateBlobStream(*memo, vornelle::framework::bmRead);
+  stream->Seek(position_seed, platform::soBeginning);
+  stream->ReadAll();
+  stream->Seek(-3, platform::soEnd);
+  stream->ReadAll();
+}
+
 // As the calendar reads a theme: open, filter, scan forward reading every field, then back a
-// little. Each step may raise; the next one runs on whatever state the failure left.
-void Component(const std::string& path, uint8_t seed) {
+// little; then a change through a memo stream. Each step may raise; the next one runs on
+// whatever state the failure left.
+void Component(const std::string& path, uint8_t seed, uint8_t mode_seed, uint8_t position_seed) {
   dataset::TZuViv table;
   table.SetName("joketbl");
   table.SetTableLanguage(dataset::tlOem);
@@ -141,6 +168,16 @@ void Component(const std::string& path, uint8_t seed) {
   try {
     int steps = 0;
     for (table.Last(); !table.Bof() && steps < 50; table.Prior(), ++steps) ReadFields(table, false);
+  } catch (const std::exception&) {
+  }
+  try {
+    ChangeMemo(table, mode_seed, position_seed);
+  } catch (const std::exception&) {
+  }
+  try {
+    table.Cancel();
+    table.First();
+    ReadFields(table, true);
   } catch (const std::exception&) {
   }
   try {
@@ -187,7 +224,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // platform::Exception (engine, framework and component errors) and std::exception alike.
   Reset();
-  Component(base + ".dbf", data[size - 1]);
+  Component(base + ".dbf", data[size - 1], data[0], data[size / 2]);
   try {
     CloseAll();
   } catch (const std::exception&) {
