@@ -41,11 +41,13 @@ TTzBlobStream::TTzBlobStream(TBlobField& field, TBlobStreamMode mode, bool trans
     : field_(&field), dataset_(&DataSetOf(field)), exceptions_at_start_(std::uncaught_exceptions()) {
   dataset_->DirectOpenClose(true);
   dataset_->SelectWorkArea("CreateBlobStream");
+  Start(mode, translate);
+  dataset_->streams_.push_back(this);  // last: a constructor that raised leaves nothing behind
+}
+
+void TTzBlobStream::Start(TBlobStreamMode mode, bool translate) {
   char* slot = Slot();
-  if (!slot) {  // no descriptor: reads nothing
-    dataset_->streams_.push_back(this);
-    return;
-  }
+  if (!slot) return;  // no descriptor: reads nothing
   int32_t block = 0;
   std::memcpy(&block, slot, 4);
   if (mode == bmRead) {
@@ -58,13 +60,11 @@ TTzBlobStream::TTzBlobStream(TBlobField& field, TBlobStreamMode mode, bool trans
     // field keeps what it had.
     if (new_block_ == 0) {
       start_failed_ = true;
-      dataset_->streams_.push_back(this);
       return;
     }
     SetSlot(new_block_);
   }
   descriptor_ = true;
-  dataset_->streams_.push_back(this);
 }
 
 TTzBlobStream::~TTzBlobStream() {
@@ -95,10 +95,7 @@ void TTzBlobStream::Finish() {
   // of it: its field objects went with it.
   dataset_->SelectWorkArea("DestroyBlobStream");
   if (!field_) return;
-  if (start_failed_) {
-    if (const int16_t code = engine::LastError(); code != 0) dataset_->CheckResult(code);
-    throw platform::EInOutError("Stream write error", 29);
-  }
+  if (start_failed_) RaiseNotStored();
   if (descriptor_ && mode_ != 0) FinishValue();
   if (descriptor_ && mode_ == 0) engine::DestroyBlobDescriptor();
   descriptor_ = false;
@@ -125,8 +122,7 @@ void TTzBlobStream::FinishValue() {
   }
   if (!stored) {
     SetSlot(old_block_);
-    if (const int16_t code = engine::LastError(); code != 0) dataset_->CheckResult(code);
-    throw platform::EInOutError("Stream write error", 29);
+    RaiseNotStored();
   }
   if (mode_ == 2) {
     // Read-write: the record buffer keeps the new block until the record is posted; with
@@ -148,6 +144,12 @@ void TTzBlobStream::FinishValue() {
   }
   SetSlot(block);
   dataset_->WriteBufferToRecord(dataset_->ActiveBuffer());
+}
+
+void TTzBlobStream::RaiseNotStored() {
+  // The engine's own report, when it left one (with its raise switch off); else the stream's.
+  if (const int16_t code = engine::LastError(); code != 0) dataset_->CheckResult(code);
+  throw platform::EInOutError("Stream write error", 29);
 }
 
 char* TTzBlobStream::Slot() const {

@@ -45,7 +45,11 @@ class TTzBlobStream : public platform::TStream {
     TableClosed();
     dataset_ = nullptr;
   }
+  // Opens the engine's descriptor for the field's value in `mode`.
+  void Start(framework::TBlobStreamMode mode, bool translate);
   void FinishValue();
+  // The value written could not be stored: raises the engine's failure, or a write error.
+  [[noreturn]] void RaiseNotStored();
   // The block number slot of the field in the dataset's active record buffer; null when the
   // field has none.
   char* Slot() const;

@@ -333,7 +333,12 @@ int32_t SeekBlob(int32_t offset, int origin) {
     if (blob.mode != BlobMode::Read || blob.length >= 0) return;
     BlobDescriptor saved = blob;
     char sink[4096];
-    while (ReadBlobStream(sink, sizeof sink) > 0) {
+    try {
+      while (ReadBlobStream(sink, sizeof sink) > 0) {
+      }
+    } catch (...) {
+      blob = saved;
+      throw;
     }
     const int32_t length = blob.length >= 0 ? blob.length : blob.position;
     blob = saved;
