@@ -96,9 +96,12 @@ void TTzBlobStream::Finish() {
   dataset_->SelectWorkArea("DestroyBlobStream");
   if (!field_) return;
   if (start_failed_) RaiseNotStored();
-  if (descriptor_ && mode_ != 0) FinishValue();
-  if (descriptor_ && mode_ == 0) engine::DestroyBlobDescriptor();
-  descriptor_ = false;
+  if (descriptor_ && mode_ != 0) {
+    FinishValue();
+  } else if (descriptor_) {
+    descriptor_ = false;
+    engine::DestroyBlobDescriptor();
+  }
   if (modified_) {
     try {
       dataset_->DataEvent(deFieldChange, field_);

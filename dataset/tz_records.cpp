@@ -64,9 +64,8 @@ std::string EngineDateText(double value) {
     platform::ShowMessage(platform::OemToAnsi(msg::kInvalidDate));
     return BlankDateText();
   }
-  char ymd[16];
-  std::snprintf(ymd, sizeof ymd, "%04d%02d%02d", date.year, date.month, date.day);
-  return engine::DisplayDate(ymd, engine::Switches().date_order, /*century=*/true);
+  return engine::DisplayDate(engine::StoredDateOf(date.year, date.month, date.day),
+                             engine::Switches().date_order, /*century=*/true);
 }
 
 int SlotSize(const TDTField& f) {

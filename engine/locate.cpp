@@ -1,9 +1,6 @@
 #include "engine/locate.h"
 
 #include <charconv>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <optional>
 
 #include "engine/filter.h"
@@ -55,25 +52,13 @@ bool FieldMatches(std::string text, const SearchState& search) {
   return text == search.text;
 }
 
-// A number written as text, blanks around it allowed; nothing for any other text.
-std::optional<double> NumberOfText(std::string_view text) {
-  const std::string trimmed(TrimBlanks(text));
-  if (trimmed.empty()) return std::nullopt;
-  char* end = nullptr;
-  const double value = std::strtod(trimmed.c_str(), &end);
-  if (end != trimmed.c_str() + trimmed.size()) return std::nullopt;
-  return value;
-}
-
 // The text of a key for a character or memo field.
 std::string KeyText(const LocateKey& key) {
   if (const auto* text = std::get_if<std::string>(&key)) return *text;
   if (const auto* logical = std::get_if<bool>(&key)) return *logical ? "T" : "F";
   if (const auto* date = std::get_if<platform::CalendarDate>(&key)) {
-    char ymd[40];
-    std::snprintf(ymd, sizeof ymd, "%04d%02d%02d", date->year, date->month, date->day);
     const EngineSwitches& sw = State().switches;
-    return DisplayDate(std::string_view(ymd, 8), sw.date_order, sw.century);
+    return DisplayDate(StoredDateOf(date->year, date->month, date->day), sw.date_order, sw.century);
   }
   char number[64];
   const auto [end, ec] = std::to_chars(number, number + sizeof number, std::get<double>(key));
@@ -91,17 +76,14 @@ std::optional<std::string> KeyAsFieldText(const LocateKey& key, const FieldDesc&
     case 'F': {
       std::optional<double> number;
       if (const auto* value = std::get_if<double>(&key)) number = *value;
-      if (const auto* text = std::get_if<std::string>(&key)) number = NumberOfText(*text);
+      if (const auto* text = std::get_if<std::string>(&key)) number = WholeNumber(*text);
       if (const auto* logical = std::get_if<bool>(&key)) number = *logical ? 1 : 0;
       if (!number) return std::nullopt;
       return FormatNumber(*number, field.length, field.decimals);
     }
     case 'D': {
-      if (const auto* date = std::get_if<platform::CalendarDate>(&key)) {
-        char ymd[40];
-        std::snprintf(ymd, sizeof ymd, "%04d%02d%02d", date->year, date->month, date->day);
-        return std::string(ymd, 8);
-      }
+      if (const auto* date = std::get_if<platform::CalendarDate>(&key))
+        return StoredDateOf(date->year, date->month, date->day);
       const auto* text = std::get_if<std::string>(&key);
       if (!text) return std::nullopt;
       const std::string stored =
@@ -115,7 +97,7 @@ std::optional<std::string> KeyAsFieldText(const LocateKey& key, const FieldDesc&
       if (const auto* value = std::get_if<double>(&key)) return *value != 0 ? "T" : "F";
       if (const auto* text = std::get_if<std::string>(&key)) {
         const std::string_view t = TrimBlanks(*text);
-        return !t.empty() && std::strchr("TtYy", t.front()) ? "T" : "F";
+        return !t.empty() && IsTrue(t.front()) ? "T" : "F";
       }
       return std::nullopt;
     }

@@ -19,8 +19,6 @@ std::string_view FieldText(const WorkArea& wa, const FieldDesc& f) {
   return std::string_view(wa.raw.data() + f.offset, f.length);
 }
 
-bool IsTrue(char c) { return c == 'T' || c == 'Y' || c == 't' || c == 'y'; }
-
 int32_t ClampToInt32(double v) {
   if (!(v == v)) return 0;  // NaN
   if (v >= 2147483647.0) return std::numeric_limits<int32_t>::max();
@@ -74,6 +72,14 @@ int YearWidth(std::string_view display, std::size_t at) {
 
 }  // namespace
 
+bool IsTrue(char c) { return c == 'T' || c == 'Y' || c == 't' || c == 'y'; }
+
+std::string StoredDateOf(int year, int month, int day) {
+  char out[40];
+  std::snprintf(out, sizeof out, "%04d%02d%02d", year, month, day);
+  return std::string(out, 8);
+}
+
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int DaysInMonth(int year, int month) {
@@ -125,9 +131,7 @@ std::string StoredDate(std::string_view display, int order, int current_year) {
   if (day < 0 || month < 0 || year < 0) return blank;
   if (year_width == 2) year = WidenYear(year, current_year);
   if (year < 1 || year > 9999 || day < 1 || day > DaysInMonth(year, month)) return blank;
-  char out[40];
-  std::snprintf(out, sizeof out, "%04d%02d%02d", year, month, day);
-  return std::string(out, 8);
+  return StoredDateOf(year, month, day);
 }
 
 std::size_t FixedText(double value, int decimals, char* out, std::size_t size) {
@@ -201,6 +205,15 @@ double ParseNumber(std::string_view text) {
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   (void)end;
   return ec == std::errc() ? value : 0;
+}
+
+std::optional<double> WholeNumber(std::string_view text) {
+  text = TrimBlanks(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  double value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
 }
 
 int32_t ParseInteger(std::string_view text) {

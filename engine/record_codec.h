@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,9 @@ std::string DisplayDate(std::string_view ymd, int order, bool century);
 // widened in the 100-year window that starts 70 years before `current_year`.
 std::string StoredDate(std::string_view display, int order, int current_year);
 
+// The eight stored characters YYYYMMDD of a date.
+std::string StoredDateOf(int year, int month, int day);
+
 // The year a two-digit year stands for, in the window that starts 70 years before the current year.
 int WidenYear(int yy, int current_year);
 
@@ -46,6 +50,11 @@ std::string FormatNumber(double value, int width, int decimals);
 
 // Reads the text of a numeric field (blanks on either side ignored; a blank field is 0).
 double ParseNumber(std::string_view text);
+// A number when the whole text is one (blanks on either side allowed), read in any locale;
+// nothing otherwise.
+std::optional<double> WholeNumber(std::string_view text);
+// The letters a logical field stores for true: T, t, Y, y.
+bool IsTrue(char c);
 int32_t ParseInteger(std::string_view text);
 
 }  // namespace vornelle::engine

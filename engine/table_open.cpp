@@ -184,19 +184,18 @@ namespace {
 
 struct ParsedUse {
   std::string file_name;  // as given, case kept
-  std::string alias;
-  bool exclusive = false;
+  UseOptions options;
 };
 
 ParsedUse ParseUseCommand(const std::string& command, const std::string& upper) {
   ParsedUse p;
   std::string u = upper, o = command;
-  p.exclusive = TakeOption(u, " EXCLUSIVE", &o);
+  p.options.exclusive = TakeOption(u, " EXCLUSIVE", &o);
   std::size_t at = u.find(" ALIAS ");
   if (at != std::string::npos) {
     std::string rest = u.substr(at + 7);
     rest = std::string(TrimBlanks(rest));
-    p.alias = rest.substr(0, rest.find(' ')).substr(0, kMaxAlias);
+    p.options.alias = rest.substr(0, rest.find(' ')).substr(0, kMaxAlias);
     u.resize(at);
     o.resize(at);
   }
@@ -232,23 +231,16 @@ void USE(std::string_view command, void* buffer, uint16_t size) {
 void USE(std::string_view command_text, void* buffer, uint16_t size, const uint8_t* read_table,
          const uint8_t* write_table) {
   std::string command(Trim(command_text));
-  if (command.empty()) {
-    UseTable("", {}, buffer, size, read_table, write_table);
-    return;
-  }
-  command += ' ';
-  std::string upper = UpperAscii(command);
+  const std::string upper = UpperAscii(command + ' ');
   if (upper.find("LINKED LIST") != std::string::npos ||
       upper.find("VIRTUAL FILE") != std::string::npos) {
-    ClearLastError();
-    CloseArea();
-    ClearLastError();
+    UseTable("", {});  // closes what the area held
     Report(1101, "[USE(" + upper + ",<@Buffer>,<size>)]");
     return;
   }
-  ParsedUse parsed = ParseUseCommand(command, upper);
-  UseTable(parsed.file_name, {parsed.exclusive, parsed.alias}, buffer, size, read_table,
-           write_table);
+  // An empty command leaves an empty name: UseTable only closes.
+  const ParsedUse parsed = command.empty() ? ParsedUse() : ParseUseCommand(command + ' ', upper);
+  UseTable(parsed.file_name, parsed.options, buffer, size, read_table, write_table);
 }
 
 void UseTable(const std::string& file_name, const UseOptions& options, void* buffer,
