@@ -1,9 +1,13 @@
 #include "app/core/day_lookup.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 
 #include "app/core/theme_catalogue.h"
 #include "dataset/zuviv.h"
+#include "platform/file.h"
 
 namespace vornelle::app {
 
@@ -22,11 +26,37 @@ std::string ThemeName(const std::string& entry) {
   return entry.substr(first, last - first);
 }
 
+namespace {
+
+// False when this user may not write the theme's table: the package's own themes, a shared
+// folder. A missing table or any other trouble is left to the open to report.
+bool MayWrite(const std::string& table_file) {
+  const std::string path = platform::ResolveCase(platform::FullPath(table_file));
+  return access(path.c_str(), W_OK) == 0 || (errno != EACCES && errno != EPERM && errno != EROFS);
+}
+
+// The lookup only reads, so a table the user may not write is opened read-only for the time
+// of the open; the component's own setting is given back afterwards.
+void OpenForLookup(dataset::TZuViv& table, const std::string& theme) {
+  table.SetActive(false);  // or the new name would open at once, with the old setting
+  table.SetDbfFileName(theme);
+  const bool read_only = table.ReadOnly();
+  if (!read_only && !MayWrite(table.DbfFileName())) table.SetReadOnly(true);
+  try {
+    table.SetActive(true);
+  } catch (...) {
+    table.SetReadOnly(read_only);
+    throw;
+  }
+  table.SetReadOnly(read_only);
+}
+
+}  // namespace
+
 bool ReadDayMessage(dataset::TZuViv& table, const std::string& theme, const std::string& key,
                     std::vector<std::string>& lines) {
   lines.clear();
-  table.SetDbfFileName(theme);
-  table.SetActive(true);
+  OpenForLookup(table, theme);
   table.SetFilterTo(DayFilter(key));
   table.First();
   if (table.Eof()) return false;

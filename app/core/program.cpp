@@ -18,6 +18,8 @@ Program::Program(std::string path) : settings_path(std::move(path)) {
 
 bool Program::LoadAndScan(MessageBoxService& boxes, const WindowGeometry& window) {
   LoadSettings(settings_path, settings, themes);
+  for (const std::string& name : LeaveOutForeignThemes(themes))
+    boxes.Confirm(kForeignThemeText + name, ConfirmationPosition(window));
   startup_failed = !ScanThemes(".", joketbl, themes, boxes, window);
   return !startup_failed;
 }

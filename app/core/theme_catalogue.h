@@ -3,6 +3,7 @@
 // first line of its record keyed 9999.
 
 #include <string>
+#include <vector>
 
 #include "app/core/services.h"
 #include "app/core/settings.h"
@@ -22,6 +23,14 @@ inline constexpr const char* kDescriptionKey = "9999";
 // table component or the engine are raised to the caller.
 bool ScanThemes(const std::string& folder, dataset::TZuViv& table, ThemeLists& themes,
                 MessageBoxService& boxes, const WindowGeometry& window);
+
+// A displayed theme is a table of the program's own folder, named bare. Takes out of SelTheme
+// (and its descriptions) every entry that names a path, "." or "..", or holds a NUL byte, so
+// that a settings file can never make the program open or create a table elsewhere, and
+// returns those entries as they can be shown to the user.
+std::vector<std::string> LeaveOutForeignThemes(ThemeLists& themes);
+// What the user is told of each, followed by the entry.
+inline constexpr const char* kForeignThemeText = "Not a Theme of This Folder, Left Out: ";
 
 // The text of a memo as the pane shows it: lines from the table (ANSI) in UTF-8.
 std::string PaneText(const std::string& ansi_line);

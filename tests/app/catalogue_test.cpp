@@ -63,5 +63,29 @@ TEST_F(Catalogue, StartUpReadsSettingsThenScans) {
   EXPECT_TRUE(empty.startup_failed);
 }
 
+TEST_F(Catalogue, DisplayedThemesWithAPathOrANulAreLeftOutAndNeverCreated) {
+  Theme("a.dbf", {{"9999", "A"}, {"1208", "Today"}});
+  std::filesystem::create_directory("inner");
+  using namespace std::string_literals;  // the NUL stays in the text
+  WriteSettings("[THEMES]\nThemeLINES=5\nDB_0=../escaped.dbf\nDBD_0=E\nDB_1=a.dbf\nDBD_1=A\n"
+                "DB_2=/tmp/elsewhere\nDB_3=alma\0nac.dbf\nDB_4=inner/b.dbf\n"s);
+  Program program;
+  ASSERT_TRUE(program.LoadAndScan(boxes_, {}));
+  EXPECT_EQ(program.themes.SelTheme, std::vector<std::string>{"a.dbf"});
+  EXPECT_EQ(program.themes.SelThemeD, std::vector<std::string>{"A"});
+  std::vector<std::string> told;
+  for (const auto& box : boxes_.confirms) told.push_back(box.text);
+  EXPECT_EQ(told, (std::vector<std::string>{
+                      "Not a Theme of This Folder, Left Out: ../escaped.dbf",
+                      "Not a Theme of This Folder, Left Out: /tmp/elsewhere",
+                      "Not a Theme of This Folder, Left Out: alma\\x00nac.dbf",
+                      "Not a Theme of This Folder, Left Out: inner/b.dbf"}));
+  testing::FixedDate day(2026, 12, 8);
+  program.ShowDay(day, pane_, boxes_, {});
+  EXPECT_EQ(pane_.lines, std::vector<std::string>{"Today"});
+  for (const char* never : {"../escaped.dbf", "/tmp/elsewhere.dbf", "alma", "inner/b.dbf"})
+    EXPECT_FALSE(std::filesystem::exists(never)) << never;
+}
+
 }  // namespace
 }  // namespace vornelle::app

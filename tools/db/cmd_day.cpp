@@ -61,6 +61,8 @@ int DayCommand(const Arguments& argv) {
   if (themes.empty()) {
     app::Settings settings;
     app::LoadSettings(program.settings_path, settings, program.themes);
+    for (const std::string& name : app::LeaveOutForeignThemes(program.themes))
+      std::fprintf(stderr, "%s%s\n", app::kForeignThemeText, name.c_str());
     themes = program.themes.SelTheme;
   }
 
