@@ -1,6 +1,9 @@
 #include "app/core/program.h"
 
+#include <filesystem>
+
 #include "app/core/day_lookup.h"
+#include "app/core/leftovers.h"
 #include "app/core/product.h"
 #include "app/core/theme_catalogue.h"
 
@@ -17,6 +20,8 @@ Program::Program(std::string path) : settings_path(std::move(path)) {
 }
 
 bool Program::LoadAndScan(MessageBoxService& boxes, const WindowGeometry& window) {
+  const std::filesystem::path folder = std::filesystem::path(settings_path).parent_path();
+  RemoveStaleLeftovers(folder.empty() ? "." : folder);
   LoadSettings(settings_path, settings, themes);
   for (const std::string& name : LeaveOutForeignThemes(themes))
     boxes.Confirm(kForeignThemeText + name, ConfirmationPosition(window));

@@ -1,5 +1,6 @@
 #include "app/core/user_folder.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "app/core/leftovers.h"
 #include "app/core/product.h"
 #include "platform/directory.h"
 #include "platform/error_codes.h"
@@ -16,6 +18,11 @@ namespace vornelle::app {
 namespace fs = std::filesystem;
 
 namespace {
+
+// A first start marks the folder before its first copy and takes the mark away after its
+// last, so that a start killed halfway is finished by the next one, while a folder whose user
+// removed a sample keeps it removed.
+constexpr const char* kFirstStartMarker = ".vornelle-first-start";
 
 [[noreturn]] void Fail(const std::string& what, const fs::path& path, const std::error_code& error,
                        platform::IoOp op) {
@@ -104,12 +111,23 @@ PreparedFolder PrepareUserFolder(const fs::path& folder, const fs::path& samples
     Fail("Cannot use the folder", folder, std::make_error_code(std::errc::not_a_directory),
          platform::IoOp::Open);
   }
-  if (!platform::FindFiles(folder.string(), ".dbf").empty()) return prepared;
-  for (const std::string& name : SampleFiles(samples)) {
+  RemoveStaleLeftovers(folder);
+  const fs::path marker = folder / kFirstStartMarker;
+  const bool unfinished = fs::exists(marker, error);
+  if (!unfinished && !platform::FindFiles(folder.string(), ".dbf").empty()) return prepared;
+  const std::vector<std::string> files = SampleFiles(samples);
+  if (files.empty()) return prepared;
+  if (!unfinished) {
+    const int fd = open(marker.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) Fail("Cannot create", marker, std::error_code(errno, std::generic_category()), platform::IoOp::Write);
+    close(fd);
+  }
+  for (const std::string& name : files) {
     if (fs::exists(folder / name, error)) continue;
     CopyWhole(samples / name, folder / name);
     prepared.copied.push_back(name);
   }
+  fs::remove(marker, error);
   return prepared;
 }
 

@@ -27,7 +27,8 @@ struct PreparedFolder {
 // the tables and memo files of `samples` and the sample settings file, unless a settings file is
 // already there. A folder that already holds a table is left alone, and so is every file already
 // present. Each file is copied under a temporary name and then renamed, so an interrupted start
-// never leaves half a table behind. A missing `samples` folder copies nothing. Throws
+// never leaves half a table behind, and the next start finishes what it began. Leftovers of
+// killed programs older than a minute are removed. A missing `samples` folder copies nothing. Throws
 // platform::EInOutError, naming the file, when the folder cannot be created or a copy fails.
 PreparedFolder PrepareUserFolder(const std::filesystem::path& folder,
                                  const std::filesystem::path& samples);

@@ -1,13 +1,19 @@
 // The user's own folder: where it is, and what its first start gives it.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 
+#include "app/core/leftovers.h"
 #include "app/core/user_folder.h"
 #include "platform/exception.h"
 #include "tests/support/test_support.h"
@@ -117,6 +123,59 @@ TEST_F(PrepareFolder, TablelessFolderKeepsItsSettingsAndOtherFiles) {
   EXPECT_EQ(prepared.copied, (std::vector<std::string>{"garden.fpt", "almanac.dbf", "garden.dbf"}));
   EXPECT_EQ(ReadFileBytes(data_ + "/Vornel.Ini"), "[Settings]\nmine\n");
   EXPECT_EQ(ReadFileBytes(data_ + "/almanac.dbt"), "my own memo");
+}
+
+// A first start killed in the middle of each copy in turn (the file size limit ends the
+// process with SIGXFSZ once a copy grows past it): the next start gives the folder every
+// sample whole and leaves nothing of the killed one behind.
+TEST_F(PrepareFolder, AKilledFirstStartIsFinishedByTheNext) {
+  const std::vector<std::pair<std::string, std::size_t>> samples = {
+      {"almanac.dbt", 10}, {"garden.fpt", 20}, {"almanac.dbf", 30}, {"garden.dbf", 40}, {"Vornel.Ini", 50}};
+  for (const auto& [name, size] : samples) {
+    chmod((samples_ + "/" + name).c_str(), 0644);
+    WriteFileBytes(samples_ + "/" + name, std::string(size, 'x'));
+  }
+  for (const auto& [killed_in, size] : samples) {
+    SCOPED_TRACE(killed_in);
+    fs::remove_all(data_);
+    const pid_t child = fork();
+    if (child == 0) {
+      const rlimit limit{size - 5, size - 5};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      PrepareUserFolder(data_, samples_);
+      _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    EXPECT_FALSE(fs::exists(data_ + "/" + killed_in));
+
+    PrepareUserFolder(data_, samples_);
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(data_)) files.push_back(entry.path().filename());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"Vornel.Ini", "almanac.dbf", "almanac.dbt", "garden.dbf",
+                                               "garden.fpt"}));
+    for (const auto& [name, ignored] : samples)
+      EXPECT_EQ(ReadFileBytes(data_ + "/" + name), ReadFileBytes(samples_ + "/" + name)) << name;
+  }
+}
+
+TEST_F(PrepareFolder, LeftoversOfKilledProgramsGoOnceAMinuteOld) {
+  fs::create_directories(data_);
+  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+  for (const char* name : {".garden.dbf.partial", "Vornel.Ini.tmp-Ab12Cd", "VORNEL.INI.tmp-x", "keep.partial",
+                           ".young.dbt.partial", "Vornel.Ini.tmp-young", "notes.txt"}) {
+    WriteFileBytes(data_ + "/" + name, "x");
+    if (std::string_view(name).find("young") == std::string_view::npos)
+      fs::last_write_time(data_ + "/" + name, old);
+  }
+  RemoveStaleLeftovers(data_);
+  std::vector<std::string> files;
+  for (const auto& entry : fs::directory_iterator(data_)) files.push_back(entry.path().filename());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{".young.dbt.partial", "Vornel.Ini.tmp-young", "keep.partial",
+                                             "notes.txt"}));
 }
 
 TEST_F(PrepareFolder, MissingSamplesGiveAnEmptyFolder) {
