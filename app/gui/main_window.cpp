@@ -17,6 +17,7 @@
 #include "app/core/product.h"
 #include "app/gui/about_box.h"
 #include "app/gui/appearance.h"
+#include "app/gui/window_placement.h"
 
 namespace vornelle::app {
 
@@ -195,8 +196,13 @@ void TForm1::StartUp() {
     return;
   }
   const Settings& s = program_.settings;
-  move(s.Left, s.Top);
-  resize(s.Width, s.Height);
+  QList<QRect> screens;
+  for (const QScreen* each : QGuiApplication::screens()) screens.push_back(each->availableGeometry());
+  if (const QScreen* primary = QGuiApplication::primaryScreen()) screens.prepend(primary->availableGeometry());
+  const QRect placed =
+      PlaceWindow(s.Left, s.Top, s.Width, s.Height, frameGeometry().size() - size(), screens);
+  move(placed.topLeft());
+  resize(placed.size());
   ApplyCalendarColours();
   ApplyColours();
   ApplyCalendarFont(calendar_, s);

@@ -7,11 +7,13 @@
 #include <QCalendarWidget>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QScreen>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -183,6 +185,28 @@ class MainWindowTest : public QObject {
     QCOMPARE(platform::GetProfileString("Vornel.Ini", "WinSet", "Top", ""), std::string("80"));
     QCOMPARE(platform::GetProfileString("Vornel.Ini", "WinSet", "Left", ""), std::string("120"));
     QCOMPARE(platform::GetProfileString("Vornel.Ini", "WinSet", "Width", "none"), std::string("none"));
+  }
+
+  // A stored size past the screen is cut to it; a place from which the window could not be
+  // reached moves onto the screen; a window that fits stays where it was.
+  void storedGeometryIsBoundToTheScreen_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("fits") << "Top=60\nLeft=70\nWidth=300\nHeight=250" << true;
+    QTest::newRow("huge") << "Top=0\nLeft=0\nWidth=100000\nHeight=100000" << false;
+    QTest::newRow("far above") << "Top=-2147483648\nLeft=50\nWidth=300\nHeight=250" << false;
+    QTest::newRow("far right") << "Top=50\nLeft=2147483647\nWidth=2147483647\nHeight=250" << false;
+    QTest::newRow("below") << "Top=100000\nLeft=-100000\nWidth=300\nHeight=250" << false;
+  }
+  void storedGeometryIsBoundToTheScreen() {
+    QFETCH(QString, stored);
+    QFETCH(bool, kept);
+    Settings("[WinSet]\n" + stored.toStdString() + "\n");
+    Start();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    if (kept) QCOMPARE(QRect(window_->pos(), window_->size()), QRect(70, 60, 300, 250));
+    QVERIFY2(screen.contains(window_->frameGeometry()), qPrintable(QString("%1,%2 %3x%4").arg(window_->x())
+             .arg(window_->y()).arg(window_->width()).arg(window_->height())));
   }
 
   void resizedAsksAndNoLeavesTheFileAlone() {
