@@ -22,6 +22,9 @@ void CreateMemofile(const std::string& file_name, uint8_t type, uint16_t block_s
 // hint in a free run of a dBASE IV file). Returns the block number to store in the record,
 // 0 on failure.
 int32_t CreateBlobDescriptor(bool translate, int32_t block, BlobMode mode, int32_t size_hint = 0);
+// A value never runs past the memo file's end (a block header that claims so: code 213) and is
+// at most 2^31-1 bytes (a longer claim, or an end-marked value whose mark has not come by then:
+// code 1003).
 int32_t ReadBlobStream(void* buffer, int32_t count);
 int32_t WriteBlobStream(const void* buffer, int32_t count);
 // origin 0 start, 1 current, 2 end → the new position.
@@ -34,6 +37,11 @@ bool DestroyBlobDescriptor();
 // Drops the value being streamed without finishing it: nothing of a value being written is
 // kept, and the memo file lock is given back. Reports nothing (for paths that already failed).
 void AbandonBlobDescriptor();
+
+// The largest value the line reader (GetMemo, MemoTextReader: the text the calendar shows)
+// reads; a larger one ends in code 217. Streams and ReadMemoValue read values up to the memo
+// file's size.
+inline constexpr int64_t kMaxLineReaderValue = 16 << 20;
 
 // Reads a memo value into the engine's line list; line_limit 0 keeps up to the list's maximum.
 bool GetMemo(int32_t block, int line_limit = 0);

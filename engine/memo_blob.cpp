@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <string_view>
 #include <vector>
 
 #include "engine/internal.h"
@@ -16,6 +18,13 @@ namespace vornelle::engine {
 namespace {
 
 constexpr int32_t kPiece = 32767;
+// Past this much of an end-marked value, its length is learnt before more is delivered.
+constexpr int32_t kScanAhead = 1 << 20;
+// What ReadMemoValueInto adds to its room at a time.
+constexpr int32_t kValuePiece = 1 << 20;
+// A value longer than a memo value can be: one whose length passes kMaxMemoValue.
+constexpr int kValueTooLarge = 1003;
+constexpr const char* kTooLargeText = " A memo value cannot pass 2147483647 bytes";
 // What a value's first read brings at least: the header and the whole text of most values, also
 // in files of small blocks (FoxPro's are often 64 bytes).
 constexpr std::size_t kFirstRead = 512;
@@ -34,9 +43,14 @@ WorkArea* MemoGuard(const char* routine) {
   return wa;
 }
 
-std::string BlobContext(const WorkArea& wa, const char* routine) {
-  return std::to_string(wa.memo->blob.block) + " " + wa.memo->name + " Record # " +
-         std::to_string(wa.recno) + " [" + routine + "]";
+// `what` says what is wrong when the code alone does not.
+std::string BlobContext(const WorkArea& wa, const char* routine, std::string_view what = {}) {
+  return std::to_string(wa.memo->blob.block) + " " + wa.memo->name + std::string(what) +
+         " Record # " + std::to_string(wa.recno) + " [" + routine + "]";
+}
+
+std::string ReadContext(const WorkArea& wa, int rc, const char* routine) {
+  return BlobContext(wa, routine, rc == kValueTooLarge ? kTooLargeText : "");
 }
 
 // Text is what holds no control bytes but tab, LF, CR and the three that texts carry.
@@ -112,14 +126,19 @@ int32_t StartRead(WorkArea& wa, bool translate, int32_t block) {
     MemoValueSpan span;
     MemoFile& memo = *wa.memo;
     int rc = LocateMemoValue(memo, block, &span, &memo.first_block, kFirstRead);
+    std::string_view what;
+    if (rc == 0 && span.length > kMaxMemoValue) {
+      rc = kValueTooLarge;
+      what = kTooLargeText;
+    }
     if (rc != 0) {
-      std::string context = BlobContext(wa, "CreateBlobDescriptor");
+      std::string context = BlobContext(wa, "CreateBlobDescriptor", what);
       blob = BlobDescriptor();
       MemoReport(rc, context);
       return 0;
     }
     blob.data_start = span.data_start;
-    blob.length = static_cast<int32_t>(std::min<int64_t>(span.length, INT32_MAX));
+    blob.length = static_cast<int32_t>(span.length);
     memo.first_block_offset = span.data_start - static_cast<int64_t>(span.first_data);
     blob.first_block_length = memo.first_block.size();
     blob.first_block_at_end = span.first_read_at_end;
@@ -208,49 +227,106 @@ int32_t CreateBlobDescriptor(bool translate, int32_t block, BlobMode mode, int32
   return 0;
 }
 
+namespace {
+
+// An end-marked value that reached the largest length ends there only when its mark follows.
+int EndsAtLargest(MemoFile& memo, int64_t at) {
+  char next = 0;
+  std::size_t got = 0;
+  if (int rc = ReadValueBytes(memo, at, &next, 1, &got); rc != 0) return rc;
+  if (got == 1 && next != 0x1A) return kValueTooLarge;
+  memo.blob.length = memo.blob.position;
+  return 0;
+}
+
+// Up to `count` bytes of the value from its position on, as stored; the position moves past
+// them. A value of known length ends there (checked against the file when it was opened); an
+// end-marked one at its mark, or at the end of the file as it is now, and fails once it would
+// pass the largest value. 0 or the code (not reported).
+int ReadPieces(MemoFile& memo, char* out, int32_t count, int32_t* delivered) {
+  BlobDescriptor& blob = memo.blob;
+  *delivered = 0;
+  if (blob.length >= 0) {
+    count = static_cast<int32_t>(std::min<int64_t>(count, blob.length - blob.position));
+  } else {
+    const int64_t at = blob.data_start + blob.position;
+    const int64_t in_file = MemoFileSize(memo, at + count) - at;
+    if (in_file <= 0) return 0;
+    if (blob.position == kMaxMemoValue) return EndsAtLargest(memo, at);
+    count = static_cast<int32_t>(std::min<int64_t>({count, in_file, kMaxMemoValue - blob.position}));
+  }
+  int rc = 0;
+  int32_t done = 0;
+  while (done < count) {
+    const int32_t piece = std::min(kPiece, count - done);
+    std::size_t got = 0;
+    rc = ReadValueBytes(memo, blob.data_start + blob.position + done, out + done,
+                        static_cast<std::size_t>(piece), &got);
+    if (rc != 0) break;
+    auto take = static_cast<int32_t>(got);
+    if (blob.length < 0) {
+      // A dBASE III value ends at its first 0x1A; what follows is padding, not the value.
+      if (auto* mark = static_cast<char*>(std::memchr(out + done, 0x1A, got))) {
+        take = static_cast<int32_t>(mark - (out + done));
+        blob.length = blob.position + done + take;
+        done += take;
+        break;
+      }
+    }
+    done += take;
+    if (got < static_cast<std::size_t>(piece)) break;
+  }
+  blob.position += done;
+  *delivered = done;
+  return rc;
+}
+
+// Reads an end-marked value through, in bounded memory, to learn its length; the descriptor is
+// put back as it was but for the length. 0 or the code (not reported).
+int LearnLength(MemoFile& memo) {
+  BlobDescriptor& blob = memo.blob;
+  if (blob.mode != BlobMode::Read || blob.length >= 0) return 0;
+  const BlobDescriptor saved = blob;
+  std::vector<char> sink(kPiece);
+  int32_t got = 0;
+  int rc = 0;
+  while ((rc = ReadPieces(memo, sink.data(), kPiece, &got)) == 0 && got > 0) {
+  }
+  const int32_t length = blob.length >= 0 ? blob.length : blob.position;
+  blob = saved;
+  if (rc == 0) blob.length = length;
+  return rc;
+}
+
+// ReadPieces, but an end-marked value has its length learnt before more than its first MiB is
+// delivered: a value too large fails before a caller has gathered 2 GB of it.
+int ReadValue(MemoFile& memo, char* out, int32_t count, int32_t* delivered) {
+  *delivered = 0;
+  const BlobDescriptor& blob = memo.blob;
+  if (!blob.active || blob.mode != BlobMode::Read || count <= 0) return 0;
+  if (blob.length < 0 && static_cast<int64_t>(blob.position) + count > kScanAhead)
+    if (int rc = LearnLength(memo); rc != 0) return rc;
+  return ReadPieces(memo, out, count, delivered);
+}
+
+// Whether the value is text is decided by the first piece delivered; text is converted from OEM.
+void TranslateDelivered(BlobDescriptor& blob, char* data, int32_t count) {
+  if (count <= 0) return;
+  if (blob.translate == -1)
+    blob.translate = LooksLikeText(data, static_cast<std::size_t>(std::min(count, kPiece))) ? 1 : 0;
+  if (blob.translate == 1) platform::OemToAnsi(data, static_cast<std::size_t>(count));
+}
+
+}  // namespace
+
 int32_t ReadBlobStream(void* buffer, int32_t count) {
   WorkArea* wa = Current();
   if (!wa || !wa->memo) return 0;
-  MemoFile& memo = *wa->memo;
-  BlobDescriptor& blob = memo.blob;
-  if (!blob.active || blob.mode != BlobMode::Read || count <= 0) return 0;
-  // A known length was checked against the file when the value was opened; a value that ends
-  // at 0x1A is read until the mark or the end of the file.
-  if (blob.length >= 0) {
-    int64_t available = blob.length - blob.position;
-    if (available <= 0) return 0;
-    count = static_cast<int32_t>(std::min<int64_t>(count, available));
-  }
-  count = std::min(count, INT32_MAX - blob.position);  // positions stay signed 32-bit
   auto* out = static_cast<char*>(buffer);
   int32_t delivered = 0;
-  while (delivered < count) {
-    int32_t piece = std::min(kPiece, count - delivered);
-    std::size_t got = 0;
-    int rc = ReadValueBytes(memo, blob.data_start + blob.position + delivered, out + delivered,
-                            static_cast<std::size_t>(piece), &got);
-    if (rc != 0) {
-      MemoReport(rc, BlobContext(*wa, "ReadBlobStream"));
-      break;
-    }
-    int32_t take = static_cast<int32_t>(got);
-    bool ended = false;
-    if (blob.length < 0) {
-      // A dBASE III value ends at its first 0x1A; what follows is padding, not the value.
-      auto* mark = static_cast<char*>(std::memchr(out + delivered, 0x1A, got));
-      if (mark) {
-        take = static_cast<int32_t>(mark - (out + delivered));
-        blob.length = blob.position + delivered + take;
-        ended = true;
-      }
-    }
-    if (blob.translate == -1)
-      blob.translate = LooksLikeText(out + delivered, static_cast<std::size_t>(take)) ? 1 : 0;
-    if (blob.translate == 1) platform::OemToAnsi(out + delivered, static_cast<std::size_t>(take));
-    delivered += take;
-    if (ended || got < static_cast<std::size_t>(piece)) break;
-  }
-  blob.position += delivered;
+  const int rc = ReadValue(*wa->memo, out, count, &delivered);
+  TranslateDelivered(wa->memo->blob, out, delivered);
+  if (rc != 0) MemoReport(rc, ReadContext(*wa, rc, "ReadBlobStream"));
   return delivered;
 }
 
@@ -288,7 +364,7 @@ int32_t WriteBlobStream(const void* buffer, int32_t count) {
   if (static_cast<int64_t>(blob.position) + count > INT32_MAX) {
     // Positions and lengths are signed 32-bit: such a value could be neither stored nor read.
     blob.refused = true;
-    MemoReport(1005, memo.name + " A memo value cannot pass 2147483647 bytes [WriteBlobStream]");
+    MemoReport(1005, memo.name + kTooLargeText + " [WriteBlobStream]");
     return 0;
   }
   const auto* in = static_cast<const char*>(buffer);
@@ -330,31 +406,21 @@ int32_t SeekBlob(int32_t offset, int origin) {
   // seek from its end, and before one forward over bytes not yet read, which might lie past
   // its end mark in the next value.
   auto learn_length = [&] {
-    if (blob.mode != BlobMode::Read || blob.length >= 0) return;
-    BlobDescriptor saved = blob;
-    char sink[4096];
-    try {
-      while (ReadBlobStream(sink, sizeof sink) > 0) {
-      }
-    } catch (...) {
-      blob = saved;
-      throw;
-    }
-    const int32_t length = blob.length >= 0 ? blob.length : blob.position;
-    blob = saved;
-    blob.length = length;
+    const int rc = LearnLength(*wa->memo);
+    if (rc != 0) MemoReport(rc, ReadContext(*wa, rc, "SeekBlob"));
+    return rc == 0;
   };
   int64_t target = blob.position;
   switch (origin) {
     case 0: target = offset; break;
     case 1: target = static_cast<int64_t>(blob.position) + offset; break;
     case 2:
-      learn_length();
+      if (!learn_length()) return blob.position;
       if (blob.length >= 0) target = static_cast<int64_t>(blob.length) + offset;
       break;
     default: break;
   }
-  if (target > blob.position) learn_length();
+  if (target > blob.position && !learn_length()) return blob.position;
   if (target < 0) target = 0;
   blob.position = static_cast<int32_t>(std::min<int64_t>(target, INT32_MAX));
   return blob.position;
@@ -420,16 +486,34 @@ bool ReadMemoValueInto(int32_t block, bool translate, std::string& value) {
   value.clear();
   if (block == 0) return true;
   if (CreateBlobDescriptor(translate, block, BlobMode::Read) == 0 && LastError() != 0) return false;
-  // A value of known length is read straight into place; one that ends at 0x1A in pieces.
-  const int32_t known = Current()->memo->blob.length;
-  const int32_t piece = known >= 0 ? known : 8192;
-  int32_t got;
-  do {
-    const std::size_t at = value.size();
-    value.resize(at + static_cast<std::size_t>(piece));
-    got = ReadBlobStream(value.data() + at, piece);
-    value.resize(at + static_cast<std::size_t>(std::max(got, 0)));
-  } while (known < 0 && got > 0 && LastError() == 0);
+  const BlobDescriptor& blob = Current()->memo->blob;
+  // The room grows with the bytes read, a piece ahead of them at most: a length in a block
+  // header is only a claim until its bytes are there. Once the length is known (an end-marked
+  // value learns it past its first MiB) the room stops at it, instead of doubling past it.
+  int32_t got = 0;
+  try {
+    do {
+      const std::size_t at = value.size();
+      const int64_t left = blob.length >= 0 ? blob.length - blob.position : kValuePiece;
+      const auto piece = static_cast<int32_t>(std::min<int64_t>(left, kValuePiece));
+      if (piece <= 0) break;
+      if (at + static_cast<std::size_t>(piece) > value.capacity()) {
+        std::size_t room = std::max(value.capacity() * 2, at + static_cast<std::size_t>(piece));
+        if (blob.length >= 0) room = std::min(room, static_cast<std::size_t>(blob.length));
+        value.reserve(room);
+      }
+      value.resize(at + static_cast<std::size_t>(piece));
+      got = ReadBlobStream(value.data() + at, piece);
+      value.resize(at + static_cast<std::size_t>(std::max(got, 0)));
+    } while (got > 0 && LastError() == 0);
+  } catch (const std::bad_alloc&) {
+    // A legal value larger than the memory left: the engine's report, not an abort.
+    value = std::string();
+    std::string context = BlobContext(*Current(), "ReadMemoValue");
+    AbandonBlobDescriptor();
+    MemoReport(217, context);
+    return false;
+  }
   const bool read = LastError() == 0;
   DestroyBlobDescriptor();
   return read && LastError() == 0;

@@ -2,6 +2,7 @@
 // The memo unit's parts that the rest of the engine calls: opening and closing with the table,
 // the memo file lock, and the layout of values in the file.
 
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ void CloseMemoFile(WorkArea& wa);
 // The 1-byte memo file lock around writes (only on shared tables in network mode).
 bool LockMemoFile(WorkArea& wa);
 void ReleaseMemoLock(WorkArea* wa);
+
+// The largest memo value: positions and lengths in a value are signed 32-bit.
+inline constexpr int64_t kMaxMemoValue = INT32_MAX;
 
 // Where a value's data lies: its start and length (-1 = ends at the first 0x1A).
 struct MemoValueSpan {

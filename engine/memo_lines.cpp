@@ -139,6 +139,14 @@ bool GetMemo(int32_t block, int line_limit) {
     MemoReport(rc, memo.name + RecordSuffix(*wa));
     return false;
   }
+  // What the calendar shows is a screenful: a value past the cap is damage (or a file that never
+  // ends), and reading it through would only keep the window waiting.
+  auto too_long = [&] {
+    MemoReport(217, memo.name + " A memo value read by lines cannot pass " +
+                        std::to_string(kMaxLineReaderValue) + " bytes" + RecordSuffix(*wa));
+    return false;
+  };
+  if (span.length > kMaxLineReaderValue) return too_long();
   std::size_t line_width = s.switches.width_switch ? s.switches.width_setting + 1u : 254u;
   std::size_t limit = s.switches.max_lines;
   if (line_limit > 0) limit = std::min<std::size_t>(limit, static_cast<std::size_t>(line_limit));
@@ -168,6 +176,7 @@ bool GetMemo(int32_t block, int line_limit) {
     }
     for (std::size_t i = 0; i < take; ++i) builder.Take(data[i]);
     if (remaining == 0) break;
+    if (remaining < 0 && position - span.data_start > kMaxLineReaderValue) return too_long();
     std::size_t want = remaining < 0 ? piece_size
                                      : static_cast<std::size_t>(std::min<int64_t>(remaining, piece_size));
     piece.resize(want);

@@ -39,7 +39,31 @@ int OpenErrorCode(int err, const std::string& path) {
     auto parent = std::filesystem::path(path).parent_path();
     if (!parent.empty() && !std::filesystem::is_directory(parent, ec)) return kPathNotFound;
   }
+  // A FIFO without a writer, a socket, a device that is not there: nothing a table can live in.
+  if (err == ENXIO) return kAccessDenied;
   return ErrnoToCode(err, IoOp::Open);
+}
+
+// Opens only regular files. A FIFO would block the open until another program came, a device
+// such as /dev/zero never ends, and a folder holds no bytes: each is refused as access denied.
+// O_NONBLOCK keeps the open itself from waiting; it is cleared once the file is known regular.
+int OpenRegular(const std::string& path, int flags, int* fd_out) {
+  *fd_out = -1;
+  int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
+  if (fd < 0) return OpenErrorCode(errno, path);
+  struct stat st;
+  if (fstat(fd, &st) != 0) {
+    int err = errno;
+    ::close(fd);
+    return ErrnoToCode(err, IoOp::Open);
+  }
+  const int status = fcntl(fd, F_GETFL);
+  if (!S_ISREG(st.st_mode) || status < 0 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+    ::close(fd);
+    return kAccessDenied;
+  }
+  *fd_out = fd;
+  return kOk;
 }
 
 int LockCall(int fd, bool writable, short type, uint64_t offset, uint64_t length) {
@@ -74,19 +98,14 @@ File& File::operator=(File&& other) noexcept {
 
 int File::Open(const std::string& path, uint8_t file_mode) {
   Close();
-  int flags = O_CLOEXEC;
+  int flags = 0;
   switch (file_mode & mode::kAccessMask) {
-    case mode::kReadOnly: flags |= O_RDONLY; break;
-    case mode::kWriteOnly: flags |= O_WRONLY; break;
-    default: flags |= O_RDWR; break;
+    case mode::kReadOnly: flags = O_RDONLY; break;
+    case mode::kWriteOnly: flags = O_WRONLY; break;
+    default: flags = O_RDWR; break;
   }
-  int fd = ::open(path.c_str(), flags);
-  if (fd < 0) return OpenErrorCode(errno, path);
-  struct stat st;
-  if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    return kAccessDenied;
-  }
+  int fd = -1;
+  if (int rc = OpenRegular(path, flags, &fd); rc != kOk) return rc;
   int share = (file_mode & mode::kShareMask) == mode::kDenyAll ? LOCK_EX : LOCK_SH;
   if (flock(fd, share | LOCK_NB) != 0) {
     int err = errno;
@@ -100,8 +119,8 @@ int File::Open(const std::string& path, uint8_t file_mode) {
 
 int File::Create(const std::string& path) {
   Close();
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return OpenErrorCode(errno, path);
+  int fd = -1;
+  if (int rc = OpenRegular(path, O_RDWR | O_CREAT, &fd); rc != kOk) return rc;
   // Refuse to truncate what another program holds with "deny all".
   if (flock(fd, LOCK_SH | LOCK_NB) != 0) {
     ::close(fd);

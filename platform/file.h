@@ -37,9 +37,12 @@ class File {
   File(File&& other) noexcept;
   File& operator=(File&& other) noexcept;
 
-  // Opens an existing file in the given mode.
+  // Opens an existing file in the given mode. Only regular files open: a folder, FIFO, socket or
+  // device (also through a symbolic link) is kAccessDenied, at once, without waiting for a
+  // FIFO's other end.
   int Open(const std::string& path, uint8_t file_mode);
-  // Creates the file, or truncates it when it exists, for reading and writing, deny none.
+  // Creates the file, or truncates it when it exists, for reading and writing, deny none; the
+  // same files as Open are refused.
   int Create(const std::string& path);
   int Close();
   bool IsOpen() const { return fd_ >= 0; }

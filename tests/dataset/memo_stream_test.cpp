@@ -244,6 +244,39 @@ TEST_F(MemoStreams, DbaseThreeStreamsNeverReadPastTheirValue) {
   EXPECT_EQ(stream->ReadAll(), "rst");
 }
 
+// A value too large for a memo fails with the engine's report before the stream has gathered it
+// (a 2.5 GB length claimed, or 3 GB of zeros that never reach an end mark); the calendar's line
+// reader stops at its own, smaller cap.
+TEST_F(MemoStreams, ValuesTooLargeForAMemoFailBeforeTheyAreGathered) {
+  using namespace std::string_literals;
+  const std::string memo = dir_.File("big.dbt");
+  std::string d4_block(512, '\0');
+  d4_block[20] = 0, d4_block[21] = 2;  // block size 512
+  d4_block += "\xFF\xFF\x08\x00\x08\x00\x00\xA0"s;  // a length of 0xA0000008
+  const struct {
+    uint8_t version;
+    std::string bytes;
+    const char* routine;
+  } cases[] = {{0x8B, d4_block, "[CreateBlobDescriptor]"},
+               {0x83, std::string(512, '\0'), "[ReadBlobStream]"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.routine);
+    testing::RawTable t;
+    t.version = c.version;
+    t.fields = {{"THEDATE", 'C', 4}, {"THEJOKE", 'M', 10}};
+    t.records = {" 0101         1"};
+    t.WriteTo(dir_.File("big.dbf"));
+    testing::WriteFileBytes(memo, c.bytes);
+    std::filesystem::resize_file(memo, uintmax_t{3} << 30);
+    auto table = Open(dir_.File("big.dbf"));
+    EXPECT_EQ(testing::ContextOf(
+                  testing::RaisedMessage([&] { table->FieldByName("THEJOKE").AsString(); })),
+              "1 " + memo + " A memo value cannot pass 2147483647 bytes Record # 1 " + c.routine);
+    EXPECT_EQ(testing::ContextOf(testing::RaisedMessage([&] { Joke(*table); })),
+              memo + " A memo value read by lines cannot pass 16777216 bytes\n Record # 1 [GetMemo]");
+  }
+}
+
 TEST_F(MemoStreams, OnlyBlobFieldsHaveStreamsAndOnlyOpenTables) {
   auto table = Open(MakeTheme("t.dbf", {{"0101", "old"}}));
   EXPECT_THROW(table->CreateBlobStream(table->FieldByName("THEDATE"), bmRead), platform::EInvalidCast);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "engine/engine.h"
 #include "engine/memo_internal.h"
@@ -350,6 +351,53 @@ TEST_F(Memo, DamagedMemoFilesEndInErrors) {
   EXPECT_EQ(ContextMessage(), "Problem opening memo file [USE(" + upper + ",<@Buffer>,0)]");
   EXPECT_EQ(Current(), nullptr);
   SetAutoCheck(true);
+}
+
+// A value's length is capped by the memo file's size and by 2^31-1 (a claim past either ends in
+// an error before anything is read or gathered), and the line reader reads at most 16 MiB.
+TEST_F(Memo, ValuesPastTheLimitsEndInErrors) {
+  constexpr int64_t kGiB = int64_t{1} << 30;
+  const std::string d4_head = Pad(LE32(2) + std::string(16, '\0') + "\x00\x02"s, 512);
+  const std::string fox_head = Pad(BE32(9) + "\0\0\x00\x40"s, 512);
+  const std::string of_17_mib(17 << 20, 'a');
+  const struct {
+    const char* what;
+    uint8_t version;
+    std::string bytes;
+    int64_t sparse_size;  // the file is made this long with a hole; 0: the bytes as they are
+    std::string read_error;  // "": the value reads whole, `length` bytes
+    int64_t length;
+  } cases[] = {
+      {"dBASE IV, 2.5 GB claimed", 0x8B, d4_head + "\xFF\xFF\x08\x00"s + LE32(0xA0000008), 3 * kGiB,
+       "[CreateBlobDescriptor]", 0},
+      {"FoxPro, 2.5 GB claimed", 0xF5, fox_head + BE32(1) + BE32(0xA0000000), 3 * kGiB,
+       "[CreateBlobDescriptor]", 0},
+      {"dBASE III, no end mark in 3 GB", 0x83, Pad(LE32(2), 512), 3 * kGiB, "[ReadBlobStream]", 0},
+      {"dBASE IV, 17 MiB", 0x8B, d4_head + "\xFF\xFF\x08\x00"s + LE32((17 << 20) + 8) + of_17_mib, 0,
+       "", 17 << 20},
+      {"dBASE III, 17 MiB", 0x83, Pad(LE32(2), 512) + of_17_mib + "\x1A", 0, "", 17 << 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const bool fox = c.version == 0xF5;
+    const int32_t block = fox ? 8 : 1;
+    Table(c.version, c.bytes, {block}, fox ? "fpt" : "dbt");
+    const std::string memo = dir_.File(fox ? "m.fpt" : "m.dbt");
+    if (c.sparse_size > 0) std::filesystem::resize_file(memo, static_cast<uintmax_t>(c.sparse_size));
+    USE(dir_.File("m.dbf"));
+    if (c.read_error.empty()) {
+      EXPECT_EQ(ReadMemoValue(block, false).size(), static_cast<std::size_t>(c.length));
+    } else {
+      EXPECT_EQ(RaisedMessage([&] { ReadMemoValue(block, false); }),
+                "Error # 1003 (Invalid memo address)\r\n" + std::to_string(block) + " " + memo +
+                    " A memo value cannot pass 2147483647 bytes Record # 1 " + c.read_error);
+    }
+    EXPECT_EQ(RaisedMessage([&] { GetMemo(block); }),
+              "Error # 217 (Insufficient memory)\r\n" + memo +
+                  " A memo value read by lines cannot pass 16777216 bytes\n Record # 1 [GetMemo]");
+    CloseAll();
+    std::filesystem::remove(memo);
+  }
 }
 
 TEST_F(Memo, NoMemoFile) {

@@ -3,9 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
+#include <filesystem>
+#include <functional>
 
 #include "engine/engine.h"
+#include "platform/file.h"
+#include "tests/support/open_in_time.h"
 #include "tests/support/test_support.h"
 
 namespace vornelle::engine {
@@ -120,6 +126,50 @@ TEST_F(OpenTable, NotATable) {
   EXPECT_EQ(ContextOf(Fail(path)),
             path + " is not a dBASE database.(Header is less than 521 bytes) [Use/OpenDBF]");
   EXPECT_EQ(Current(), nullptr);
+}
+
+// Tables and memo files are regular files. A FIFO would keep the open waiting for its other end
+// (opened for reading only, as here), /dev/zero never ends: each is refused at once, as a
+// folder is.
+TEST_F(OpenTable, OnlyRegularFilesAreTablesOrMemoFiles) {
+  RawTable with_memo;
+  with_memo.version = 0x83;
+  with_memo.fields = {{"NOTE", 'M', 10}};
+  const std::string table = dir_.File("x.dbf");
+  const std::string memo = dir_.File("x.dbt");
+  const struct {
+    const char* what;
+    std::function<void()> make;
+    std::string expected;
+  } cases[] = {
+      {"FIFO table", [&] { EXPECT_EQ(mkfifo(table.c_str(), 0644), 0); },
+       "Failure to open " + table + " [USE/OpenDbf]"},
+      {"folder table", [&] { std::filesystem::create_directory(table); },
+       "Failure to open " + table + " [USE/OpenDbf]"},
+      {"FIFO memo",
+       [&] {
+         with_memo.WriteTo(table);
+         EXPECT_EQ(mkfifo(memo.c_str(), 0644), 0);
+       },
+       "Memo file not found: " + memo + " [USE]"},
+      {"/dev/zero memo",
+       [&] {
+         with_memo.WriteTo(table);
+         std::filesystem::create_symlink("/dev/zero", memo);
+       },
+       "Memo file not found: " + memo + " [USE]"},
+  };
+  Switches().open_mode_override = platform::mode::kReadOnly | platform::mode::kDenyNone;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(table);
+    std::filesystem::remove_all(memo);
+    c.make();
+    EXPECT_EQ(testing::OpenInTime([&] { return Fail(table); }, {table, memo}),
+              "Error # 5 (File access denied)\r\n" + c.expected);
+    EXPECT_EQ(Current(), nullptr);
+    CloseAll();
+  }
 }
 
 TEST_F(OpenTable, DamagedHeadersEndInErrors) {

@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 
 #include "platform/error_codes.h"
 #include "platform/file.h"
 #include "platform/locale.h"
+#include "tests/support/open_in_time.h"
 #include "tests/support/test_support.h"
 
 namespace vornelle::platform {
@@ -77,6 +81,27 @@ TEST_F(Files, FaultInjectionFailsPartWay) {
   EXPECT_EQ(done, 2u);
   EXPECT_EQ(testing::ReadFileBytes(path_).substr(0, 4), "wxcd");
   faults::Clear();
+}
+
+// Only regular files open: a FIFO, device or folder is refused at once, whatever the mode (a FIFO
+// opened for reading or writing only would wait for its other end).
+TEST_F(Files, OnlyRegularFilesOpen) {
+  ASSERT_EQ(mkfifo(dir_.File("fifo").c_str(), 0644), 0);
+  ASSERT_EQ(mkdir(dir_.File("folder").c_str(), 0755), 0);
+  ASSERT_EQ(symlink("/dev/zero", dir_.File("zero").c_str()), 0);
+  for (const char* name : {"fifo", "folder", "zero"}) {
+    const std::string path = dir_.File(name);
+    for (uint8_t access : {kReadOnly, kWriteOnly, kReadWrite}) {
+      SCOPED_TRACE(std::string(name) + " mode " + std::to_string(access));
+      File f;
+      EXPECT_EQ(testing::OpenInTime([&] { return f.Open(path, access | kDenyNone); }, {path}),
+                kAccessDenied);
+      EXPECT_FALSE(f.IsOpen());
+    }
+    SCOPED_TRACE(name);
+    File created;
+    EXPECT_EQ(created.Create(path), kAccessDenied);
+  }
 }
 
 TEST(ErrorCodes, ErrnoMapsToPlatformCodes) {
