@@ -1,35 +1,64 @@
 #pragma once
-// The settings file: an INI file read and written one value per call.
+// The settings file: an INI file (ini_document.h) read once for many values, and written one
+// value or many values at a time.
 //
-// Lines are "[section]", "key=value", comments starting with ';' or '#', and anything else,
-// which is kept but ignored. Section and key names match without regard to ASCII case; the
-// first matching section, and the first matching key in it, is the one that counts. Lines end
-// in LF or CR LF. Text is UTF-8; a line that is not valid UTF-8 was written by the old
-// platform and is read as code page 1252. A UTF-8 byte-order mark at the start is skipped.
+// Only a regular file is read, and only its first kMaxProfileBytes: a link to a device or a
+// FIFO reads as a missing file, and lines past the bound as missing lines. Text is UTF-8 or
+// UTF-16 with a byte-order mark; lines end in CR LF, LF or CR (ini_text.h).
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/ini_document.h"
 
 namespace vornelle::platform {
 
-// The value of `key` in `[section]` as UTF-8, or `default_value` when the file, the section
-// or the key is missing. Blanks around the value and one enclosing pair of double or single
-// quotes are dropped. The result is cut to at most `max_length` bytes, never inside a
-// character; the default is cut the same way.
+inline constexpr std::size_t kMaxProfileBytes = std::size_t{1} << 20;
+
+// The file read and parsed once; a file that cannot be read is read as empty.
+class ProfileReader {
+ public:
+  explicit ProfileReader(const std::string& path);
+
+  // The value of `key` in `[section]` as UTF-8, or `default_value` when the file, the section
+  // or the key is missing. Blanks around the value and one enclosing pair of double or single
+  // quotes are dropped. The result is cut to at most `max_length` bytes, never inside a
+  // character; the default is cut the same way.
+  std::string Get(std::string_view section, std::string_view key, std::string_view default_value,
+                  std::size_t max_length = 2047) const;
+
+ private:
+  IniDocument document_;
+};
+
+// One value, read from a file of its own.
 std::string GetProfileString(const std::string& path, std::string_view section,
                              std::string_view key, std::string_view default_value,
                              std::size_t max_length = 2047);
 
-// Sets `key` in `[section]` to `value` (UTF-8), creating the key, the section or the file as
-// needed; every other line of the file is kept byte for byte. A value that would lose
-// blanks or quotes on reading is written in double quotes, so it reads back as given.
+struct ProfileValue {
+  std::string section, key, value;
+};
+
+// Sets every value (UTF-8), in order, creating keys, sections or the file as needed; every
+// other line of the file is kept byte for byte, and new lines take the file's encoding and
+// line ends. A value that would lose blanks or quotes on reading is written in double quotes,
+// so it reads back as given.
 //
-// The file is replaced as a whole (new content beside it, synced, then renamed over it), so
-// a failed write leaves the old file as it was. Returns false with errno set when the file
-// is read-only (EACCES), cannot be read or written, or the names or value cannot be stored:
-// empty names, line breaks, '=' in the key or a key that would read as a comment or section,
-// ']' in the section, invalid UTF-8 (EINVAL).
+// Every value is checked before anything is written: when one cannot be stored (see
+// IniDocument::Refusal), nothing is written, errno is EINVAL and `*refused` (when given) is
+// its index. The file is read, changed and replaced once (file_replace.h), under a lock on its
+// folder that other writers of the file take too. A link is written through only when the
+// file it ends in has the link's own name (ASCII case aside), as when a settings file kept
+// elsewhere is linked in; any other link is refused (EPERM). Returns false with errno also
+// when the file is read-only (EACCES), is no regular file (EISDIR, EINVAL), is or would grow
+// larger than kMaxProfileBytes (EFBIG), or cannot be read or written.
+bool WriteProfileStrings(const std::string& path, const std::vector<ProfileValue>& values,
+                         std::size_t* refused = nullptr);
+
+// One value, as WriteProfileStrings writes it.
 bool WriteProfileString(const std::string& path, std::string_view section,
                         std::string_view key, std::string_view value);
 

@@ -26,9 +26,9 @@ std::string CutCharacters(const std::string& text, std::size_t count) {
 
 class Reader {
  public:
-  explicit Reader(const std::string& path) : path_(path) {}
+  explicit Reader(const std::string& path) : file_(path) {}
   std::string Text(const char* section, const std::string& key, std::size_t characters = 2047) const {
-    return CutCharacters(platform::GetProfileString(path_, section, key, ""), characters);
+    return CutCharacters(file_.Get(section, key, ""), characters);
   }
   int32_t Integer(const char* section, const std::string& key, int32_t fallback) const {
     return ReadInteger(Text(section, key), fallback);
@@ -38,30 +38,57 @@ class Reader {
   }
   bool Flag(const std::string& key) const { return Integer(kWinSet, key, 0) != 0; }
   std::string Name(const std::string& key, const std::string& fallback) const {
-    const std::string value = platform::GetProfileString(path_, kWinSet, key, fallback);
-    return CutCharacters(value, 40);
+    return CutCharacters(file_.Get(kWinSet, key, fallback), 40);
   }
 
  private:
-  const std::string& path_;
+  const platform::ProfileReader file_;
 };
 
+// A value as a message can show it: bytes that are not UTF-8 text, and control codes, as \xNN.
+std::string Shown(std::string_view value) {
+  constexpr std::size_t kMost = 60;
+  std::string out;
+  for (std::size_t i = 0; i < value.size() && out.size() < kMost;) {
+    const auto c = static_cast<unsigned char>(value[i]);
+    const std::size_t len = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    if (c >= 0x20 && c != 0x7F && platform::IsUtf8(value.substr(i, len))) {
+      out.append(value.substr(i, len));
+      i += len;
+      continue;
+    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out.append("\\x").append(1, kHex[c >> 4]).append(1, kHex[c & 15]);
+    ++i;
+  }
+  return out.size() < kMost ? out : out + "...";
+}
+
+// The values of one write, sent to the file together.
 class Writer {
  public:
   explicit Writer(const std::string& path) : path_(path) {}
-  void Text(const char* section, const std::string& key, const std::string& value) const {
-    if (!platform::WriteProfileString(path_, section, key, value)) throw ESettingsWrite(path_);
+  void Text(const char* section, const std::string& key, const std::string& value) {
+    values_.push_back({section, key, value});
   }
-  void Integer(const char* section, const std::string& key, int64_t value) const {
+  void Integer(const char* section, const std::string& key, int64_t value) {
     Text(section, key, std::to_string(value));
   }
-  void Colours(const std::string& key, Colour value) const {
-    Integer(kWinSet, key, static_cast<int32_t>(value));
+  void Colours(const std::string& key, Colour value) { Integer(kWinSet, key, static_cast<int32_t>(value)); }
+  void Flag(const std::string& key, bool value) { Text(kWinSet, key, value ? "1" : "0"); }
+  // Writes them all, or none.
+  void Commit() const {
+    std::size_t refused = values_.size();
+    if (platform::WriteProfileStrings(path_, values_, &refused)) return;
+    if (refused >= values_.size()) throw ESettingsWrite(path_);
+    const platform::ProfileValue& v = values_[refused];
+    throw ESettingsWrite(path_, platform::IniDocument::Refusal(v.section, v.key, v.value) + " (" + v.key +
+                                    "=" + Shown(v.value) + ")");
   }
-  void Flag(const std::string& key, bool value) const { Text(kWinSet, key, value ? "1" : "0"); }
 
  private:
   const std::string& path_;
+  std::vector<platform::ProfileValue> values_;
 };
 
 bool ParseHex(std::string_view digits, int32_t* out) {
@@ -145,7 +172,7 @@ void LoadSettings(const std::string& path, Settings& s, ThemeLists& themes) {
 
 void SaveSettings(const std::string& path, Settings& s, const ThemeLists& themes,
                   const WindowGeometry& live, int calendar_panel_height) {
-  const Writer out(path);
+  Writer out(path);
   out.Integer(kThemes, "ThemeLINES", static_cast<int64_t>(themes.SelTheme.size()));
   for (std::size_t n = 0; n < themes.SelTheme.size(); ++n) {
     out.Text(kThemes, "DB_" + std::to_string(n), themes.SelTheme[n]);
@@ -179,14 +206,16 @@ void SaveSettings(const std::string& path, Settings& s, const ThemeLists& themes
   out.Flag("CalFSItalic", s.calendar_style == fsItalic);
   out.Flag("CalFSUnderline", s.calendar_style == fsUnderline);
   out.Flag("CalFSStrikeOut", s.calendar_style == fsStrikeOut);
+  out.Commit();
   s.SettingsSaved = true;
   s.SettingsChanged = false;
 }
 
 void WriteWindowPosition(const std::string& path, int top, int left) {
-  const Writer out(path);
+  Writer out(path);
   out.Integer(kWinSet, "Top", top);
   out.Integer(kWinSet, "Left", left);
+  out.Commit();
 }
 
 }  // namespace vornelle::app

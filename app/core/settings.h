@@ -55,23 +55,26 @@ struct Settings {
   bool SettingsSaved = false;    // saved during this run (and nothing applied since)
 };
 
-// A settings write the platform refused: "Unable to write to " and the file's path.
+// A settings write the platform refused: "Unable to write to " and the file's path, then ": "
+// and the reason when the fault is in a value rather than in the file.
 class ESettingsWrite : public platform::Exception {
  public:
-  explicit ESettingsWrite(const std::string& path) : platform::Exception("Unable to write to " + path) {}
+  explicit ESettingsWrite(const std::string& path, const std::string& reason = {})
+      : platform::Exception("Unable to write to " + path + (reason.empty() ? "" : ": " + reason)) {}
 };
 
 // The settings file of the current folder (an existing file whose name differs only in case
 // is taken).
 std::string SettingsPath();
 
-// Reads the whole file into the record and the displayed themes. Missing values take their
-// defaults; reading never fails.
+// Reads the whole file, once, into the record and the displayed themes. Missing values take
+// their defaults; reading never fails.
 void LoadSettings(const std::string& path, Settings& settings, ThemeLists& themes);
 
 // Writes the record, with the window's live geometry and calendar panel height, and the
-// displayed themes. ESettingsWrite when the file cannot be written: the keys after the failed
-// one are not written and the flags keep their values.
+// displayed themes, all in one replacement of the file. ESettingsWrite when the file cannot be
+// written or a value cannot be stored (a theme file name that is not UTF-8): nothing is written
+// and the flags keep their values.
 void SaveSettings(const std::string& path, Settings& settings, const ThemeLists& themes,
                   const WindowGeometry& live, int calendar_panel_height);
 

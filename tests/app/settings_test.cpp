@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <fstream>
+
 #include "app/core/program.h"
 #include "app/core/settings.h"
 #include "platform/profile.h"
@@ -150,6 +152,46 @@ TEST_F(SettingsFile, PositionAloneTouchesNothingElse) {
   WriteSettings("; mine\n[WinSet]\nTop=1\nWidth=300\n");
   WriteWindowPosition(Path(), 70, 80);
   EXPECT_EQ(testing::ReadFileBytes(Path()), "; mine\n[WinSet]\nTop=70\nWidth=300\nLeft=80\n");
+}
+
+// Bytes this process has read from files so far.
+long long BytesRead() {
+  std::ifstream io("/proc/self/io");
+  std::string name;
+  long long value = 0;
+  while (io >> name >> value) {
+    if (name == "rchar:") return value;
+  }
+  return 0;
+}
+
+TEST_F(SettingsFile, LoadReadsTheFileOnce) {
+  std::string text = "[THEMES]\nThemeLINES=2000000000\nDB_0=a.dbf\n[WinSet]\nTop=7\n";
+  while (text.size() < 500000) text += "; " + std::string(100, '-') + "\n";
+  WriteSettings(text);
+  const long long before = BytesRead();
+  Load();
+  EXPECT_LT(BytesRead() - before, 2 * static_cast<long long>(text.size()));
+  EXPECT_EQ(settings_.Top, 7);
+  EXPECT_EQ(themes_.SelTheme.size(), static_cast<std::size_t>(kMaxDisplayedThemes));
+  EXPECT_EQ(themes_.SelTheme[0], "a.dbf");
+}
+
+TEST_F(SettingsFile, AValueThatCannotBeStoredWritesNothing) {
+  const std::string before = "[WinSet]\nTop=1\n";
+  WriteSettings(before);
+  themes_.SelTheme = {"a.dbf", "caf\xe9.dbf"};
+  themes_.SelThemeD = {"A", "Caf\xc3\xa9"};
+  settings_.SettingsChanged = true;
+  try {
+    Save();
+    FAIL() << "no error";
+  } catch (const ESettingsWrite& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Unable to write to " + Path() + ": the value is not UTF-8 text (DB_1=caf\\xE9.dbf)");
+  }
+  EXPECT_TRUE(settings_.SettingsChanged);
+  EXPECT_EQ(testing::ReadFileBytes(Path()), before);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
-// The settings file: values read one at a time, and writes that change one line and leave
-// every other byte alone, or fail without touching the file.
+// The settings file: values read, and writes that change only their own lines, keep every
+// other byte and the file's encoding and line ends, or fail without touching the file.
 
 #include "platform/profile.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <vector>
 
 #include "tests/support/test_support.h"
 
@@ -19,6 +21,19 @@ namespace {
 
 using testing::ReadFileBytes;
 using testing::WriteFileBytes;
+
+// UTF-8 text in another character set.
+std::string Converted(const std::string& utf8, const char* charset) {
+  iconv_t cd = iconv_open(charset, "UTF-8");
+  std::string out(utf8.size() * 4, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  char* to = out.data();
+  std::size_t in_left = utf8.size(), out_left = out.size();
+  EXPECT_NE(iconv(cd, &in, &in_left, &to, &out_left), static_cast<std::size_t>(-1));
+  iconv_close(cd);
+  out.resize(out.size() - out_left);
+  return out;
+}
 
 class Profile : public ::testing::Test {
  protected:
@@ -160,13 +175,57 @@ TEST_F(Profile, FailedWritesLeaveEverythingAsItWas) {
   EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
+// A settings file kept elsewhere under its own name (links to other files are refused: see
+// profile_file_test.cpp).
 TEST_F(Profile, WritesThroughALink) {
-  const std::string real = dir_.File("real.ini");
+  std::filesystem::create_directory(dir_.File("elsewhere"));
+  const std::string real = dir_.File("elsewhere/VORNELLE.INI");
   WriteFileBytes(real, "[Main]\nTop=1\n");
   std::filesystem::create_symlink(real, path_);
   ASSERT_TRUE(WriteProfileString(path_, "Main", "Top", "2"));
   EXPECT_TRUE(std::filesystem::is_symlink(path_));
   EXPECT_EQ(ReadFileBytes(real), "[Main]\nTop=2\n");
+}
+
+// Each row's file in its own encoding and line ends: values read, and writes that keep both,
+// whether the values go one at a time or in one write.
+TEST_F(Profile, LineEndsAndEncodingsAreReadAndKept) {
+  struct Row {
+    const char* name;
+    const char* bom;
+    const char* charset;
+    const char* eol;
+  };
+  const Row rows[] = {{"LF", "", "UTF-8", "\n"},
+                      {"CR", "", "UTF-8", "\r"},
+                      {"CR LF", "", "UTF-8", "\r\n"},
+                      {"UTF-8 mark, CR", "\xEF\xBB\xBF", "UTF-8", "\r"},
+                      {"UTF-16LE, CR LF", "\xFF\xFE", "UTF-16LE", "\r\n"},
+                      {"UTF-16BE, LF", "\xFE\xFF", "UTF-16BE", "\n"},
+                      {"UTF-16LE, CR", "\xFF\xFE", "UTF-16LE", "\r"}};
+  const std::string before = "[Main]\nTop=1\n; ü\n[Other]\nX=2\n";
+  const std::string after = "[Main]\nTop=2\nLeft=3\n; ü\n[Other]\nX=2\n\n[New]\nK=ü€😀\n";
+  const std::vector<ProfileValue> values = {{"Main", "Top", "9"}, {"main", "Left", "3"},
+                                            {"New", "K", "old"},  {"New", "K", "ü€😀"},
+                                            {"Main", "TOP", "2"}};
+  for (const Row& row : rows) {
+    const auto stored = [&](const std::string& text) {
+      std::string lines;
+      for (char c : text) lines += c == '\n' ? std::string(row.eol) : std::string(1, c);
+      return row.bom + Converted(lines, row.charset);
+    };
+    for (const bool at_once : {true, false}) {
+      WriteFileBytes(path_, stored(before));
+      EXPECT_EQ(Get("Other", "X"), "2") << row.name;
+      if (at_once) {
+        ASSERT_TRUE(WriteProfileStrings(path_, values)) << row.name;
+      } else {
+        for (const ProfileValue& v : values) ASSERT_TRUE(WriteProfileString(path_, v.section, v.key, v.value));
+      }
+      EXPECT_EQ(ReadFileBytes(path_), stored(after)) << row.name << (at_once ? " at once" : " one by one");
+      EXPECT_EQ(Get("New", "K"), "ü€😀") << row.name;
+    }
+  }
 }
 
 }  // namespace
