@@ -9,6 +9,7 @@
 #include "engine/record_codec.h"
 #include "engine/record_io.h"
 #include "engine/table.h"
+#include "engine/table_replace.h"
 #include "engine/update.h"
 #include "platform/codepage.h"
 #include "platform/file.h"
@@ -265,6 +266,9 @@ void UseTable(const std::string& file_name, const UseOptions& options, void* buf
   auto wa = std::make_unique<WorkArea>();
   wa->number = s.current;
   wa->file_name = platform::ResolveCase(platform::FullPath(WithDefaultExtension(file_name, "DBF")));
+  // An import that committed a new table and memo file but was stopped before both were in
+  // place is finished first: the table must not be read beside the other table's memo file.
+  if (!CompleteReplacement(wa->file_name)) return;
   wa->alias = alias;
   wa->oem = s.switches.oem;
   wa->read_table = read_table;

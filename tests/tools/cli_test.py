@@ -5,6 +5,9 @@ Usage: cli_test.py VORNELLE_DB
 """
 import json
 import os
+import resource
+import signal
+import subprocess
 import sys
 import tempfile
 import unittest
@@ -179,6 +182,55 @@ class Cli(ToolCase):
         self.assertIn("exists; --force replaces it", self.fails("create", self.table, "A,C,1"))
         self.assertIn("NAME,TYPE,LENGTH,DECIMALS", self.fails("create", junk + "2", "A"))
         self.assertIn("Error # 211", self.fails("create", junk + "3", "A,X,1"))
+
+    def test_output_that_cannot_be_written_is_a_failure(self):
+        # Every command that prints, its stdout on a full disk; --output to one, and to a file
+        # that cannot grow (a file size limit, SIGXFSZ ignored: the write fails with EFBIG).
+        folder = self.folder.name
+        out = os.path.join(folder, "out.txt")
+        with open(out, "w") as f:
+            f.write("the previous export\n")
+
+        def limit_file_size():
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (64, 64))
+
+        full_disk = "cannot write the output: No space left on device"
+        for args, stdout, limit, message in (
+                (["list", self.table], "/dev/full", None, full_disk),
+                (["list", self.table, "--count"], "/dev/full", None, full_disk),
+                (["list", self.table, "--format", "csv"], "/dev/full", None, full_disk),
+                (["list", self.table, "--format", "json"], "/dev/full", None, full_disk),
+                (["info", self.table], "/dev/full", None, full_disk),
+                (["info", self.table, "--json"], "/dev/full", None, full_disk),
+                (["eval", "THEDATE", self.table], "/dev/full", None, full_disk),
+                (["locate", self.table, "THEDATE", "07"], "/dev/full", None, full_disk),
+                (["day", "--date", "2024-07-04", "--folder", folder, "theme.dbf"], "/dev/full", None, full_disk),
+                (["day", "--date", "2024-07-04", "--folder", folder, "--json", "theme.dbf"], "/dev/full", None,
+                 full_disk),
+                (["themes", "--folder", folder], "/dev/full", None, full_disk),
+                (["themes", "--folder", folder, "--json"], "/dev/full", None, full_disk),
+                (["theme", "export", self.table], "/dev/full", None, full_disk),
+                (["theme", "check", self.table], "/dev/full", None, full_disk),
+                (["append", self.table, "THEDATE=0101"], "/dev/full", None, full_disk),
+                (["--help"], "/dev/full", None, full_disk),
+                (["theme", "export", self.table, "--output", "/dev/full"], None, None,
+                 "/dev/full: cannot be written: No space left on device"),
+                (["theme", "export", self.table, "--output", out], None, limit_file_size,
+                 out + ": cannot be written: File too large")):
+            with self.subTest(args=args), open(stdout or os.devnull, "w") as sink:
+                done = subprocess.run([tool_case.TOOL] + args, stdout=sink, stderr=subprocess.PIPE,
+                                      text=True, preexec_fn=limit)
+                self.assertEqual(done.returncode, 1)
+                self.assertRegex(done.stderr, r"^vornelle-db( \w+)?: ")
+                self.assertTrue(done.stderr.endswith(": " + message + "\n"), done.stderr)
+        # The file that could not be replaced is as it was, and nothing else was left beside it.
+        with open(out) as f:
+            self.assertEqual(f.read(), "the previous export\n")
+        self.assertEqual(sorted(os.listdir(folder)), ["out.txt", "theme.dbf", "theme.dbt"])
+        self.ok("theme", "export", self.table, "--output", out)
+        with open(out) as f:
+            self.assertEqual(f.read(), self.ok("theme", "export", self.table))
 
 
 if __name__ == "__main__":

@@ -1,16 +1,20 @@
 #!/usr/bin/python3
 """vornelle-db day, themes and theme export | import | check as a user runs them, on theme
 tables vornelle-db writes and on themes python3-dbf and Perl XBase write: deleted records, two
-records for one key, OEM text such as ü and ß, 0229, an empty memo.
+records for one key, OEM text such as ü and ß, 0229, an empty memo, a NUL in a message; and
+imports killed at every step of replacing a theme.
 
 Usage: theme_test.py VORNELLE_DB
 """
 import json
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
 import unittest
+
+import dbfread
 
 TOOL = None
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -133,6 +137,25 @@ class Themes(unittest.TestCase):
                     self.assertEqual(wrapped.stdout, "wrapped\n")
                     self.assertIn("@0103\nwrapped\n", exported)
 
+    def test_a_nul_in_a_message_is_kept(self):
+        # Stored by another program: the memo's bytes are changed in place.
+        self.make("vornelle-db", "nul.dbf", [("9999", "Nul", False), ("0101", "abQcd\r\nsecond", False),
+                                             ("0102", "next", False)])
+        with open(self.path("nul.dbt"), "r+b") as memo:
+            data = memo.read()
+            memo.seek(data.index(b"abQcd") + 2)
+            memo.write(b"\0")
+        day = run("day", "--date", "2024-01-01", "--folder", self.dir, "nul.dbf")
+        self.assertEqual((day.stdout, day.returncode), ("ab\0cd\nsecond\n", 0), day.stderr)
+        exported = run("theme", "export", self.path("nul.dbf"), "--output", self.path("nul.txt"))
+        self.assertEqual(exported.returncode, 0, exported.stderr)
+        with open(self.path("nul.txt"), encoding="utf-8") as f:
+            self.assertTrue(f.read().endswith("@9999\nNul\n@0101\nab\0cd\nsecond\n@0102\nnext\n"))
+        self.assertEqual(run("theme", "import", self.path("nul.txt"), self.path("back.dbf")).returncode, 0)
+        listed = [json.loads(l) for l in run("list", self.path("back.dbf"), "--format", "json").stdout.splitlines()]
+        self.assertEqual([(r["THEDATE"], r["THEJOKE"]) for r in listed],
+                         [("9999", "Nul"), ("0101", "ab\0cd\r\nsecond"), ("0102", "next")])
+
     def test_themes_lists_the_folder_as_the_calendar_scans_it(self):
         self.make("Perl XBase", "almanac.dbf", ALMANAC)
         self.make("python3-dbf FoxPro", "garden.dbf", GARDEN)
@@ -206,6 +229,155 @@ class Themes(unittest.TestCase):
             self.assertIn(expected, done.stdout)
         self.make("vornelle-db", "nodesc.dbf", [("0101", "x", False)])
         self.assertIn("no description record (9999)", run("theme", "check", self.path("nodesc.dbf")).stdout)
+
+
+# A theme replaced by an import that is killed: keys and memo blocks differ, so a table read
+# beside the other table's memo file reads as neither.
+OLD_THEME = [("9999", "Old theme"), ("0101", "Old new year,\r\nin two lines"), ("0102", "Old second")]
+NEW_THEME = [("9999", "New theme"), ("0101", "New year"), ("0103", "Third"), ("0104", "Fourth")]
+# (old kind, new kind): the same memo file name, and switches that change it.
+KINDS = [("dbase4", "dbase4"), ("dbase4", "foxpro"), ("foxpro", "dbase3")]
+# The calls the import is killed at, each in turn (strace's syntax): the renames, removals and
+# syncs of the replacement, writes (the marker's), the import folder's making and removal.
+KILL_CALLS = ["/^(rename|renameat2?)$", "/^unlink(at)?$", "/^f(data)?sync$", "/^write$",
+              "/^mkdir(at)?$", "/^rmdir$"]
+MEMO = {"dbase3": ".dbt", "dbase4": ".dbt", "foxpro": ".fpt"}
+
+
+def theme_text(records):
+    return "".join("@%s\n%s\n" % (key, text.replace("\r\n", "\n")) for key, text in records)
+
+
+class InterruptedImports(unittest.TestCase):
+    """An import killed anywhere leaves the old theme or the new one, for this tool and for
+    other programs, and the next import leaves no file of it behind."""
+
+    def setUp(self):
+        # Memory-backed when there is such a folder: every import syncs, and a disk makes that slow.
+        self.folder = tempfile.TemporaryDirectory(dir="/dev/shm" if os.path.isdir("/dev/shm") else None)
+        self.dir = self.folder.name
+        self.texts = {}
+        for name, records in (("old", OLD_THEME), ("new", NEW_THEME), ("other", [("9999", "Other")])):
+            self.texts[name] = os.path.join(self.dir, name + ".txt")
+            with open(self.texts[name], "w") as f:
+                f.write(theme_text(records))
+
+    def tearDown(self):
+        self.folder.cleanup()
+
+    def theme_folder(self, name, kind):
+        folder = os.path.join(self.dir, name)
+        os.mkdir(folder)
+        done = run("theme", "import", self.texts["old"], os.path.join(folder, "th.dbf"), "--kind", kind)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        return folder
+
+    def read_by_tool(self, folder):
+        """The theme as list, day and theme check read it, as OLD_THEME or NEW_THEME."""
+        listed = run("list", "th.dbf", "--format", "json", cwd=folder)
+        self.assertEqual(listed.returncode, 0, listed.stderr)
+        rows = [tuple(json.loads(l)[f] for f in ("THEDATE", "THEJOKE")) for l in listed.stdout.splitlines()]
+        self.assertIn(rows, (OLD_THEME, NEW_THEME))
+        day = run("day", "--date", "2024-01-01", "th.dbf", cwd=folder)
+        self.assertEqual(day.stdout, dict(rows)["0101"].replace("\r\n", "\n") + "\n", day.stderr)
+        check = run("theme", "check", "th.dbf", cwd=folder)
+        self.assertIn("no message for %d of the 366 days" % (367 - len(rows)), check.stdout, check.stderr)
+        return rows
+
+    def read_by_dbfread(self, folder):
+        table = dbfread.DBF(os.path.join(folder, "th.dbf"), encoding="cp437", char_decode_errors="strict")
+        # It reads a dBASE IV value with the 8 bytes of its block header counted in (NULs here).
+        rows = [(r["THEDATE"], r["THEJOKE"].rstrip("\0")) for r in table]
+        self.assertIn(rows, (OLD_THEME, NEW_THEME))
+        return rows
+
+    def import_other_theme(self, folder):
+        done = run("theme", "import", self.texts["other"], os.path.join(folder, "other.dbf"))
+        self.assertEqual(done.returncode, 0, done.stderr)
+
+    def assert_nothing_left(self, folder, kind):
+        self.assertEqual(sorted(os.listdir(folder)), ["other.dbf", "other.dbt", "th.dbf", "th" + MEMO[kind]])
+
+    def test_a_killed_import_leaves_the_old_theme_or_the_new(self):
+        strace = shutil.which("strace")
+        if not strace:
+            self.skipTest("strace is not installed (scripts/setup.sh installs it)")
+        if subprocess.run([strace, "-qq", "-o", "/dev/null", "true"]).returncode != 0:
+            self.skipTest("strace cannot trace here (ptrace is not permitted)")
+        for old_kind, new_kind in KINDS:
+            for calls in KILL_CALLS:
+                nth, killed = 0, True
+                while killed:
+                    nth += 1
+                    with self.subTest(kinds=(old_kind, new_kind), calls=calls, nth=nth):
+                        folder = self.theme_folder("killed", old_kind)
+                        done = subprocess.run(
+                            [strace, "-qq", "-o", "/dev/null", "-e", "trace=" + calls,
+                             "-e", "inject=%s:signal=SIGKILL:when=%d" % (calls, nth), TOOL, "theme", "import",
+                             self.texts["new"], os.path.join(folder, "th.dbf"), "--force", "--kind", new_kind],
+                            capture_output=True, text=True)
+                        self.assertIn(done.returncode, (0, -9, 128 + 9), done.stderr)
+                        killed = done.returncode != 0
+                        # Read by this tool first (which finishes a committed replacement), or
+                        # first by another program after the next import in the folder.
+                        copy = os.path.join(self.dir, "copy")
+                        shutil.copytree(folder, copy)
+                        rows = self.read_by_tool(folder)
+                        self.assertEqual(self.read_by_dbfread(folder), rows)
+                        self.import_other_theme(folder)
+                        kind = new_kind if rows == NEW_THEME else old_kind
+                        self.assert_nothing_left(folder, kind)
+                        self.import_other_theme(copy)
+                        self.assertEqual(self.read_by_dbfread(copy), rows)
+                        self.assert_nothing_left(copy, kind)
+                        if not killed:
+                            self.assertEqual(rows, NEW_THEME)
+                    shutil.rmtree(os.path.join(self.dir, "killed"))
+                    shutil.rmtree(os.path.join(self.dir, "copy"))
+                    self.assertLess(nth, 100, "the import never ran through")
+
+    def test_the_next_import_clears_only_what_ended_imports_left(self):
+        folder = self.theme_folder("leftovers", "dbase4")
+        child = subprocess.Popen(["true"])
+        child.wait()
+        ended, running = child.pid, os.getpid()
+        # name -> whether it stays: files of this and earlier versions' imports, and other names.
+        leftovers = {".vornelle-import-%d" % ended: False, ".vornelle-import-%d.dbf" % ended: False,
+                     ".vornelle-import-%d.dbt" % ended: False, ".vornelle-import-%d.fpt" % ended: False,
+                     ".vornelle-import-%d" % running: True, ".vornelle-import-%d.dbf" % running: True,
+                     ".vornelle-import-%d.txt" % ended: True, ".vornelle-import-.dbf": True}
+        for name in leftovers:
+            if "." in name[1:]:
+                open(os.path.join(folder, name), "w").close()
+            else:
+                os.mkdir(os.path.join(folder, name))
+                open(os.path.join(folder, name, "th.dbf"), "w").close()
+        self.import_other_theme(folder)
+        self.assertEqual({n: os.path.exists(os.path.join(folder, n)) for n in leftovers}, leftovers)
+
+    def test_a_marker_moves_only_the_tables_own_files(self):
+        folder = self.theme_folder("markers", "dbase4")
+        with open(os.path.join(self.dir, "outside.dbf"), "w") as f:
+            f.write("not to be moved")
+        marker = os.path.join(folder, ".th.dbf.replacing")
+        head = b"vornelle table replacement 1\0"
+        for content, finished in (
+                (b"junk", False),
+                (head + b"rename\0../outside.dbf\0th.dbf\0end\0", False),
+                (head + b"remove\0other.dbf\0end\0", False),
+                (head + b"rename\0.gone/th.dbt\0th.dbt\0", False),  # no end: not whole
+                (head + b"rename\0.gone/th.dbt\0th.dbt\0rename\0.gone/th.dbf\0th.dbf\0end\0", True)):
+            with self.subTest(content=content):
+                with open(marker, "wb") as f:
+                    f.write(content)
+                listed = run("list", "th.dbf", "--count", cwd=folder)
+                if finished:
+                    self.assertEqual((listed.stdout, listed.returncode), ("3\n", 0), listed.stderr)
+                else:
+                    self.assertEqual(listed.returncode, 1)
+                    self.assertIn("Error # 13 (Data invalid)\n%s names no replacement of" % marker, listed.stderr)
+                self.assertEqual(os.path.exists(marker), not finished)
+                self.assertTrue(os.path.exists(os.path.join(self.dir, "outside.dbf")))
 
 
 if __name__ == "__main__":

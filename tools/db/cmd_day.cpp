@@ -16,6 +16,7 @@
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
 #include "tools/db/json.h"
+#include "tools/db/output.h"
 #include "tools/db/session.h"
 
 namespace vornelle::tools {
@@ -93,7 +94,7 @@ int DayCommand(const Arguments& argv) {
   }
 
   if (!args.Flag("--json")) {
-    for (const std::string& line : pane) std::printf("%s\n", line.c_str());
+    for (const std::string& line : pane) Write(line + "\n");
     return status;
   }
   char iso[16];
@@ -106,7 +107,7 @@ int DayCommand(const Arguments& argv) {
     days[i].lines ? theme.Raw("lines", JsonLines(*days[i].lines)) : theme.Null("lines");
     list += (i ? ", " : "") + theme.str();
   }
-  std::printf("%s\n", JsonObject().String("date", iso).String("key", key).Raw("themes", list + "]").str().c_str());
+  Write(JsonObject().String("date", iso).String("key", key).Raw("themes", list + "]").str() + "\n");
   return status;
 }
 

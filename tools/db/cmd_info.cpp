@@ -8,6 +8,7 @@
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
 #include "tools/db/json.h"
+#include "tools/db/output.h"
 #include "tools/db/session.h"
 
 namespace vornelle::tools {
@@ -65,7 +66,7 @@ int InfoCommand(const Arguments& argv) {
                  .String("type", MemoKind(wa.memo->type))
                  .Number("block_size", wa.memo->block_size)
                  .str();
-    std::printf("%s\n", JsonObject()
+    Write(JsonObject()
                             .String("version", version)
                             .Number("records", records)
                             .Number("header_length", wa.header_length)
@@ -76,22 +77,22 @@ int InfoCommand(const Arguments& argv) {
                             .String("code_page", text.page().name)
                             .Raw("memo", memo)
                             .Raw("fields", fields)
-                            .str()
-                            .c_str());
+                            .str() +
+          "\n");
   } else {
-    std::printf("version        %s\n", version);
-    std::printf("records        %d\n", records);
-    std::printf("header length  %u\n", wa.header_length);
-    std::printf("record length  %u\n", wa.record_length);
-    std::printf("last update    %s\n", wa.last_update.c_str());
-    std::printf("code page      %s\n", CodePageText(text, driver, named, args.Has(kCodePageOption)).c_str());
+    Print("version        %s\n", version);
+    Print("records        %d\n", records);
+    Print("header length  %u\n", wa.header_length);
+    Print("record length  %u\n", wa.record_length);
+    Print("last update    %s\n", wa.last_update.c_str());
+    Print("code page      %s\n", CodePageText(text, driver, named, args.Has(kCodePageOption)).c_str());
     if (wa.memo)
-      std::printf("memo file      %s, block size %u\n", MemoKind(wa.memo->type), wa.memo->block_size);
+      Print("memo file      %s, block size %u\n", MemoKind(wa.memo->type), wa.memo->block_size);
     else
-      std::printf("memo file      none\n");
-    std::printf("\n%-10s  %-4s  %6s  %8s  %6s\n", "field", "type", "length", "decimals", "offset");
+      Print("memo file      none\n");
+    Print("\n%-10s  %-4s  %6s  %8s  %6s\n", "field", "type", "length", "decimals", "offset");
     for (const engine::FieldDesc& f : wa.fields)
-      std::printf("%-10s  %-4c  %6u  %8u  %6u\n", f.name.c_str(), f.type, f.length, f.decimals,
+      Print("%-10s  %-4c  %6u  %8u  %6u\n", f.name.c_str(), f.type, f.length, f.decimals,
                   f.offset);
   }
   engine::CloseAll();

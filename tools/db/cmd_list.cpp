@@ -8,6 +8,7 @@
 #include "tools/db/commands.h"
 #include "tools/db/field_values.h"
 #include "tools/db/json.h"
+#include "tools/db/output.h"
 #include "tools/db/session.h"
 
 namespace vornelle::tools {
@@ -69,7 +70,7 @@ int ListCommand(const Arguments& argv) {
     if (format == "csv") {
       std::string header = "_recno,_deleted";
       for (const auto& f : fields) header += "," + CsvField(f.name);
-      std::printf("%s\r\n", header.c_str());
+      Write(header + "\r\n");
     } else if (format == "text") {
       std::string header = Column("#", 7, true) + " d";
       for (const auto& f : fields) {
@@ -77,7 +78,7 @@ int ListCommand(const Arguments& argv) {
         header += "  " + Column(f.name, widths.back(), false);
       }
       header.erase(header.find_last_not_of(' ') + 1);
-      std::printf("%s\n", header.c_str());
+      Write(header + "\n");
     }
   }
   // JSON keys are the same for every record: escaped once.
@@ -114,9 +115,9 @@ int ListCommand(const Arguments& argv) {
       line.erase(line.find_last_not_of(' ') + 1);
       line += "\n";
     }
-    std::fwrite(line.data(), 1, line.size(), stdout);
+    Write(line);
   }
-  if (args.Flag("--count")) std::printf("%lld\n", visible);
+  if (args.Flag("--count")) Print("%lld\n", visible);
   engine::CloseAll();
   return 0;
 }

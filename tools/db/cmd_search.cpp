@@ -7,6 +7,7 @@
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
 #include "tools/db/json.h"
+#include "tools/db/output.h"
 #include "tools/db/session.h"
 
 namespace vornelle::tools {
@@ -36,7 +37,7 @@ void PrintEvaluation(TextCodec& text, expr::Expression& e, const int32_t* recno)
       .Number("width", expr::ResultWidth(e))
       .Number("decimals", expr::ResultDecimals(e))
       .Raw("value", ResultJson(text, e));
-  std::printf("%s\n", out.str().c_str());
+  Write(out.str() + "\n");
 }
 
 }  // namespace
@@ -70,7 +71,7 @@ int LocateCommand(const Arguments& argv) {
   engine::SetLocateText(InPage(text, args.positional()[2], "search text"));
   engine::Locate(1, field);
   while (!engine::dEOF()) {
-    std::printf("%d\n", engine::RecNo());
+    Print("%d\n", engine::RecNo());
     engine::Continue();
   }
   engine::CloseAll();

@@ -13,6 +13,7 @@
 #include "platform/codepage.h"
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
+#include "tools/db/output.h"
 #include "tools/db/session.h"
 #include "tools/db/theme_table.h"
 
@@ -68,13 +69,10 @@ int Export(const Args& args) {
     out << "@" << row.key << "\n";
     for (const std::string& line : row.lines) out << Escaped(line) << "\n";
   }
-  if (!args.Has("--output")) {
-    std::fputs(out.str().c_str(), stdout);
-    return 0;
-  }
-  std::ofstream file(args.Option("--output"), std::ios::binary | std::ios::trunc);
-  file << out.str();
-  if (!file) throw ToolError(args.Option("--output") + ": cannot be written");
+  if (args.Has("--output"))
+    WriteFile(args.Option("--output"), out.str());
+  else
+    Write(out.str());
   return 0;
 }
 
@@ -107,9 +105,7 @@ int Import(const Args& args) {
     std::fprintf(stderr, "%s: nothing written\n", table.c_str());
     return 1;
   }
-  if (std::filesystem::exists(engine::TableFileName(table)) && !args.Flag("--force"))
-    throw ToolError(table + " exists; --force replaces it");
-  WriteThemeTable(table, kind, rows);
+  WriteThemeTable(table, kind, rows, args.Flag("--force"));
   return 0;
 }
 
@@ -142,9 +138,8 @@ int Check(const Args& args) {
     for (const std::string& key : missing) list += " " + key;
     problems.push_back("no message for " + std::to_string(missing.size()) + " of the 366 days:" + list);
   }
-  for (const std::string& problem : problems) std::printf("%s: %s\n", table.c_str(), problem.c_str());
-  if (problems.empty())
-    std::printf("%s: \"%s\", a message for each of the 366 days\n", table.c_str(), description.c_str());
+  for (const std::string& problem : problems) Write(table + ": " + problem + "\n");
+  if (problems.empty()) Write(table + ": \"" + description + "\", a message for each of the 366 days\n");
   return problems.empty() ? 0 : 1;
 }
 

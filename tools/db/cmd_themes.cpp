@@ -15,6 +15,7 @@
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
 #include "tools/db/json.h"
+#include "tools/db/output.h"
 #include "tools/db/session.h"
 #include "tools/db/theme_table.h"
 
@@ -60,9 +61,10 @@ int ThemesCommand(const Arguments& argv) {
       continue;
     }
     const std::string shown = description ? *description : "No Description on File for This .db: " + file;
-    std::printf("%-20s %3d/366  %s\n", file.c_str(), days, shown.c_str());
+    Print("%-20s %3d/366  ", file.c_str(), days);
+    Write(shown + "\n");
   }
-  if (args.Flag("--json")) std::printf("%s]\n", json.c_str());
+  if (args.Flag("--json")) Write(json + "]\n");
   return status;
 }
 

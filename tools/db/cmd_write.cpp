@@ -10,6 +10,7 @@
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
 #include "tools/db/field_values.h"
+#include "tools/db/output.h"
 #include "tools/db/session.h"
 
 namespace vornelle::tools {
@@ -103,7 +104,7 @@ int AppendCommand(const Arguments& argv) {
   engine::ClearRecord();
   Apply(checked);
   engine::Append();
-  std::printf("%d\n", engine::RecNo());
+  Print("%d\n", engine::RecNo());
   engine::Unlock();
   engine::CloseAll();
   return 0;

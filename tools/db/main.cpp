@@ -9,6 +9,7 @@
 #include "engine/engine.h"
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
+#include "tools/db/output.h"
 #include "tools/db/session.h"
 
 namespace {
@@ -92,23 +93,36 @@ const Command kCommands[] = {
      "export writes a table's records in file order (deleted ones left out) to FILE or stdout.\n"
      "import makes TABLE from the text; it refuses, naming the line, text the tables' code page\n"
      "cannot hold, a key that is no day (0229 is one), a second record for a key and a missing\n"
-     "description, and then writes nothing. An existing table is replaced only with --force.\n"
+     "description, and then writes nothing. An existing table is replaced only with --force,\n"
+     "together with its memo file: an import stopped halfway leaves the old theme or the new.\n"
      "check reports the same problems in a table, and deleted records the calendar would still\n"
      "show, keys that are no day and days without a message; exit status 1 when it finds any."},
 };
 
-void PrintOverview(std::FILE* out) {
-  std::fprintf(out,
-               "vornelle-db: inspect, query, search and change dBASE tables.\n\n"
-               "Usage: vornelle-db COMMAND ARGUMENTS...\n\nCommands:\n");
-  for (const Command& c : kCommands) std::fprintf(out, "  %s\n", c.usage);
-  std::fprintf(out,
-               "\nTABLE is a .dbf file (the extension may be left out). Its text is read and written\n"
-               "in the code page its language driver byte names (OEM 437 when it names none) and\n"
-               "shown in UTF-8; --codepage NAME (cp850, cp1252 ...) chooses another for a table\n"
-               "command. Themes (day, themes, theme) are read in OEM 437, as the calendar reads them.\n"
-               "vornelle-db COMMAND --help tells more about a command.\n"
-               "Exit status: 0 on success, 1 on any error.\n");
+std::string Overview() {
+  std::string text =
+      "vornelle-db: inspect, query, search and change dBASE tables.\n\n"
+      "Usage: vornelle-db COMMAND ARGUMENTS...\n\nCommands:\n";
+  for (const Command& c : kCommands) text += std::string("  ") + c.usage + "\n";
+  return text +
+         "\nTABLE is a .dbf file (the extension may be left out). Its text is read and written\n"
+         "in the code page its language driver byte names (OEM 437 when it names none) and\n"
+         "shown in UTF-8; --codepage NAME (cp850, cp1252 ...) chooses another for a table\n"
+         "command. Themes (day, themes, theme) are read in OEM 437, as the calendar reads them.\n"
+         "vornelle-db COMMAND --help tells more about a command.\n"
+         "Exit status: 0 on success, 1 on any error.\n";
+}
+
+// Help asked for, on stdout: 1 when it cannot be written (`who` names the tool or command).
+int ShowHelp(const std::string& who, const std::string& text) {
+  try {
+    Write(text);
+    FinishOutput();
+    return 0;
+  } catch (const OutputError& e) {
+    std::fprintf(stderr, "%s: %s\n", who.c_str(), e.what());
+    return 1;
+  }
 }
 
 const Command* Find(const std::string& name) {
@@ -122,29 +136,26 @@ const Command* Find(const std::string& name) {
 int main(int argc, char** argv) {
   std::vector<std::string> all(argv + 1, argv + argc);
   if (all.empty()) {
-    PrintOverview(stderr);
+    std::fputs(Overview().c_str(), stderr);
     return 1;
   }
-  if (all[0] == "--help" || all[0] == "-h" || all[0] == "help") {
-    PrintOverview(stdout);
-    return 0;
-  }
+  if (all[0] == "--help" || all[0] == "-h" || all[0] == "help") return ShowHelp("vornelle-db", Overview());
   const Command* command = Find(all[0]);
   if (!command) {
-    std::fprintf(stderr, "vornelle-db: unknown command %s\n\n", all[0].c_str());
-    PrintOverview(stderr);
+    std::fprintf(stderr, "vornelle-db: unknown command %s\n\n%s", all[0].c_str(), Overview().c_str());
     return 1;
   }
   Arguments args(all.begin() + 1, all.end());
   for (const std::string& a : args) {
-    if (a == "--help" || a == "-h") {
-      std::printf("Usage: vornelle-db %s\n\n%s\n", command->usage, command->help);
-      return 0;
-    }
+    if (a == "--help" || a == "-h")
+      return ShowHelp(std::string("vornelle-db ") + command->name,
+                      std::string("Usage: vornelle-db ") + command->usage + "\n\n" + command->help + "\n");
   }
   try {
     StartEngine();
-    return command->run(args);
+    const int status = command->run(args);
+    FinishOutput();  // output lost on the way out is a failure too
+    return status;
   } catch (const UsageError& e) {
     std::fprintf(stderr, "vornelle-db %s: %s\nUsage: vornelle-db %s\n", command->name, e.what(),
                  command->usage);

@@ -1,13 +1,15 @@
 #include "tools/db/theme_table.h"
 
-#include <unistd.h>
-
 #include <cstring>
 #include <filesystem>
 
 #include "engine/engine.h"
+#include "engine/memo_internal.h"
+#include "engine/table_replace.h"
 #include "platform/codepage.h"
+#include "platform/file.h"
 #include "tools/db/cli.h"
+#include "tools/db/import_leftovers.h"
 #include "tools/db/session.h"
 
 namespace vornelle::tools {
@@ -34,7 +36,11 @@ std::string Joined(const std::vector<std::string>& lines) {
   return text;
 }
 
-std::string MemoExtension(uint8_t kind) { return kind == engine::kMemoFoxPro ? ".fpt" : ".dbt"; }
+// The file a table name stands for as the engine opens it (extension added, path made
+// absolute, an existing name that differs only in case taken): the file a replacement takes.
+std::string ThemeTableFile(const std::string& table) {
+  return platform::ResolveCase(platform::FullPath(engine::TableFileName(table)));
+}
 
 }  // namespace
 
@@ -68,16 +74,25 @@ std::vector<ThemeRow> ReadThemeTable(const std::string& table) {
   return rows;
 }
 
-void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vector<ThemeRow>& rows) {
-  const std::filesystem::path target = engine::TableFileName(table);
-  const std::filesystem::path temporary =
-      target.parent_path() / (".vornelle-import-" + std::to_string(getpid()) + ".dbf");
-  const std::string memo = MemoExtension(memo_kind);
-  auto remove_temporary = [&] {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    std::filesystem::remove(std::filesystem::path(temporary).replace_extension(memo), ignored);
-  };
+void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vector<ThemeRow>& rows,
+                     bool replace) {
+  namespace fs = std::filesystem;
+  const fs::path target = ThemeTableFile(table);
+  ClearImportLeftovers(target.parent_path());
+  std::error_code error;
+  if (fs::exists(target, error) && !replace) throw ToolError(table + " exists; --force replaces it");
+
+  // The new pair under the target's own names, in this import's folder: the memo file's name
+  // follows the table's as the engine pairs them.
+  const fs::path folder = ImportFolder(target.parent_path());
+  const fs::path temporary = folder / target.filename();
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+  if (!fs::create_directory(folder, error))
+    throw ToolError(folder.string() + ": cannot be made: " + (error ? error.message() : "it is there"));
+  const engine::TableReplacement replacement{target.string(), temporary.string(),
+                                             engine::MemoFileName(temporary.string(), memo_kind),
+                                             engine::MemoFileName(target.string(), memo_kind)};
   try {
     engine::Switches().default_memo_type = memo_kind;
     engine::CreateDbf(temporary.string(), {{"THEDATE", 'C', 4, 0}, {"THEJOKE", 'M', 10, 0}});
@@ -92,15 +107,15 @@ void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vec
       if (row.deleted) engine::DeleteRec();
     }
     engine::CloseArea();
+    engine::ReplaceTable(replacement);
   } catch (...) {
     engine::CloseArea();
-    remove_temporary();
+    // Once the marker is written the new pair is committed: its files stay for whoever opens
+    // the table next to put in place.
+    if (!fs::exists(engine::ReplacementMarker(target.string()), ignored)) fs::remove_all(folder, ignored);
     throw;
   }
-  // The memo file first: a table never points at a memo file that is not there yet.
-  std::filesystem::rename(std::filesystem::path(temporary).replace_extension(memo),
-                          std::filesystem::path(target).replace_extension(memo));
-  std::filesystem::rename(temporary, target);
+  fs::remove_all(folder, ignored);
 }
 
 }  // namespace vornelle::tools

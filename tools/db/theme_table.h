@@ -19,8 +19,12 @@ struct ThemeRow {
 // THEJOKE field.
 std::vector<ThemeRow> ReadThemeTable(const std::string& table);
 
-// Writes a new theme table of `memo_kind` with these records, in order: to a temporary table
-// beside `table`, moved into place only when it is complete. Lines are joined with CR LF.
-void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vector<ThemeRow>& rows);
+// Writes a new theme table of `memo_kind` with these records, in order, and puts it in place of
+// `table` with its memo file only when both are complete (the engine's table replacement:
+// readers see the old table or the new). Lines are joined with CR LF. Leftovers of imports
+// that were killed in that folder are cleared first. An existing table is replaced only when
+// `replace` is set (ToolError otherwise).
+void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vector<ThemeRow>& rows,
+                     bool replace);
 
 }  // namespace vornelle::tools

@@ -1,0 +1,100 @@
+#include "tools/db/output.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace vornelle::tools {
+
+namespace {
+
+// The first failure's errno: a later flush may find the buffer already given up.
+int first_error = 0;
+
+[[noreturn]] void Failed(int err) {
+  if (first_error == 0) first_error = err ? err : EIO;
+  throw OutputError(std::string("cannot write the output: ") + std::strerror(first_error));
+}
+
+// Writes everything to `fd`; 0 or the errno.
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+    if (put < 0 && errno == EINTR) continue;
+    if (put < 0) return errno;
+    bytes.remove_prefix(static_cast<std::size_t>(put));
+  }
+  return 0;
+}
+
+// Writes to a device or a pipe: no other name to write under first.
+int WriteDirectly(const std::string& path, std::string_view bytes) {
+  const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int err = WriteAll(fd, bytes);
+  if (close(fd) != 0 && err == 0) err = errno;
+  return err;
+}
+
+// Writes a regular file under a temporary name beside it, then renames it into place.
+int WriteWhole(const std::string& path, std::string_view bytes) {
+  namespace fs = std::filesystem;
+  std::error_code ignored;
+  struct stat old {};
+  const bool existed = stat(path.c_str(), &old) == 0;
+  // Through a symbolic link the file it names is replaced, not the link.
+  const fs::path target = existed ? fs::canonical(path, ignored) : fs::path(path);
+  if (existed && target.empty()) return ENOENT;
+  std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = mkstemp(temporary.data());
+  if (fd < 0) return errno;
+  mode_t mode = old.st_mode & 07777;
+  if (!existed) {
+    const mode_t mask = umask(0);
+    umask(mask);
+    mode = 0666 & ~mask;
+  }
+  int err = WriteAll(fd, bytes);
+  if (err == 0 && fchmod(fd, mode) != 0) err = errno;
+  if (err == 0 && fsync(fd) != 0) err = errno;
+  if (close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && rename(temporary.c_str(), target.c_str()) != 0) err = errno;
+  if (err != 0) unlink(temporary.c_str());
+  return err;
+}
+
+}  // namespace
+
+void Write(std::string_view bytes) {
+  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) Failed(errno);
+}
+
+void Print(const char* format, ...) {
+  va_list values;
+  va_start(values, format);
+  const int printed = std::vprintf(format, values);
+  const int err = errno;
+  va_end(values);
+  if (printed < 0) Failed(err);
+}
+
+void FinishOutput() {
+  if (std::fflush(stdout) != 0) Failed(errno);
+  if (std::ferror(stdout)) Failed(0);
+  if (std::fclose(stdout) != 0) Failed(errno);
+}
+
+void WriteFile(const std::string& path, std::string_view bytes) {
+  struct stat st {};
+  const bool special = stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+  if (int err = special ? WriteDirectly(path, bytes) : WriteWhole(path, bytes))
+    throw OutputError(path + ": cannot be written: " + std::strerror(err));
+}
+
+}  // namespace vornelle::tools
