@@ -13,7 +13,6 @@
 #include "engine/table_replace.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,6 +24,7 @@
 #include "engine/errors.h"
 #include "platform/error_codes.h"
 #include "platform/file.h"
+#include "platform/folder_lock.h"
 
 namespace vornelle::engine {
 
@@ -55,37 +55,6 @@ bool IsMemoNameOf(std::string_view name, const fs::path& table_name) {
   const std::string stem = table_name.stem().string();
   return SameNameIgnoringCase(name, stem + ".dbt") || SameNameIgnoringCase(name, stem + ".fpt");
 }
-
-// The folder, locked against other replacements in it for as long as this lives (closing the
-// descriptor gives the lock back, also when the process dies).
-class FolderLock {
- public:
-  explicit FolderLock(const std::string& folder) {
-    fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd_ < 0) {
-      error_ = errno;
-      return;
-    }
-    while (flock(fd_, LOCK_EX) != 0) {
-      if (errno == EINTR) continue;
-      error_ = errno;
-      break;
-    }
-  }
-  ~FolderLock() {
-    if (fd_ >= 0) close(fd_);
-  }
-  FolderLock(const FolderLock&) = delete;
-  FolderLock& operator=(const FolderLock&) = delete;
-
-  int error() const { return error_; }
-  // Makes the folder's entries durable: renames, new and removed names.
-  int Sync() const { return fsync(fd_) == 0 || errno == EINVAL ? 0 : errno; }
-
- private:
-  int fd_ = -1;
-  int error_ = 0;
-};
 
 // The names in `folder`; 0 or the errno.
 int FolderNames(const fs::path& folder, std::vector<std::string>& names) {
@@ -170,7 +139,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 // Carries out the steps of a committed replacement, then removes the marker. A rename whose
 // file is gone was done before (by a writer or a reader that was stopped halfway); a removal
 // never takes a file a rename just put in place (one name on a file system that ignores case).
-bool Finish(const FolderLock& lock, const fs::path& folder, const std::string& marker,
+bool Finish(const platform::FolderLock& lock, const fs::path& folder, const std::string& marker,
             const std::vector<Step>& steps, std::string_view routine) {
   for (const Step& step : steps) {
     const std::string to = (folder / step.to).string();
@@ -219,7 +188,7 @@ int Commit(const std::string& scratch, const std::string& marker, const std::str
 
 // Finishes the committed replacement of `table` whose marker is there, the folder locked (read
 // under the lock: its writer may have finished meanwhile). True when there is none.
-bool FinishCommitted(const FolderLock& lock, const fs::path& table, std::string_view routine) {
+bool FinishCommitted(const platform::FolderLock& lock, const fs::path& table, std::string_view routine) {
   const std::string marker = ReplacementMarker(table.string());
   const int fd = open(marker.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
@@ -282,8 +251,8 @@ bool ReplaceTable(const TableReplacement& r) {
       return Fail(err, "Cannot sync " + fs::path(file).parent_path().string(), kRoutine);
   }
 
-  FolderLock lock(folder.string());
-  if (lock.error()) return Fail(lock.error(), "Cannot lock " + folder.string(), kRoutine);
+  platform::FolderLock lock;
+  if (!lock.Lock(folder.string())) return Fail(errno, "Cannot lock " + folder.string(), kRoutine);
   // A replacement committed before and never finished is finished before its marker is reused.
   if (!FinishCommitted(lock, table, kRoutine)) return false;
   std::vector<Step> steps;
@@ -307,9 +276,10 @@ bool CompleteReplacement(const std::string& table_file) {
   struct stat st {};
   if (lstat(ReplacementMarker(table_file).c_str(), &st) != 0) return true;  // the usual case
   const fs::path table(table_file);
-  FolderLock lock(table.parent_path().string());
   constexpr std::string_view kRoutine = "USE/CompleteReplacement";
-  if (lock.error()) return Fail(lock.error(), "Cannot lock " + table.parent_path().string(), kRoutine);
+  platform::FolderLock lock;
+  if (!lock.Lock(table.parent_path().string()))
+    return Fail(errno, "Cannot lock " + table.parent_path().string(), kRoutine);
   return FinishCommitted(lock, table, kRoutine);
 }
 

@@ -18,22 +18,29 @@ FolderLock::~FolderLock() {
 bool FolderLock::Lock(const std::string& folder) {
   const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return true;
+  fd_ = fd;
   // Polled rather than blocking, so that a stopped holder cannot freeze the program.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   auto pause = std::chrono::milliseconds(1);
   while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     if (errno == EINTR) continue;
     const bool held = errno == EWOULDBLOCK;
-    if (!held || std::chrono::steady_clock::now() >= deadline) {
+    if (!held) return true;  // no locks on this file system: kept open for Sync alone
+    if (std::chrono::steady_clock::now() >= deadline) {
       close(fd);
+      fd_ = -1;
       errno = EAGAIN;
-      return !held;
+      return false;
     }
     std::this_thread::sleep_for(pause);
     pause = std::min(pause * 2, std::chrono::milliseconds(5));
   }
-  fd_ = fd;
   return true;
+}
+
+int FolderLock::Sync() const {
+  if (fd_ < 0) return 0;
+  return fsync(fd_) == 0 || errno == EINVAL ? 0 : errno;
 }
 
 }  // namespace vornelle::platform

@@ -19,6 +19,10 @@ class FolderLock {
   // without locks) is not locked, and true is returned: the write goes on as it did before.
   bool Lock(const std::string& folder);
 
+  // Makes the folder's entries durable (renames, new and removed names): 0 or the errno. A
+  // folder that could not be opened has nothing to sync.
+  int Sync() const;
+
  private:
   int fd_ = -1;
 };
