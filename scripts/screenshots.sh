@@ -4,23 +4,40 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+window() {  # the id of the window titled $1, waiting up to 10 s for it
+  for _ in $(seq 100); do
+    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
+    [[ -n "$id" ]] && { sleep 0.5; echo "$id"; return; }
+    sleep 0.1
+  done
+  echo "no window titled '$1'" >&2
+  exit 1
+}
+
+if [[ "${1:-}" == --black ]]; then
+  # Under Xvfb: the main window on a black window colour.
+  program=$2 folder=$3 out=$4
+  "$program" "$folder" &
+  pid=$!
+  trap 'kill $pid 2>/dev/null || true' EXIT
+  main=$(window "Vornelle 1.0")
+  import -window "$main" "$out/main-window-black.png"
+  exit 0
+fi
+
 if [[ "${1:-}" == --inside ]]; then
   # Under Xvfb: the program, then its windows one after the other.
   program=$2 folder=$3 out=$4
   "$program" "$folder" &
   pid=$!
   trap 'kill $pid 2>/dev/null || true' EXIT
-  window() {  # the id of the window titled $1, waiting up to 10 s for it
-    for _ in $(seq 100); do
-      id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
-      [[ -n "$id" ]] && { sleep 0.5; echo "$id"; return; }
-      sleep 0.1
-    done
-    echo "no window titled '$1'" >&2
-    exit 1
-  }
   main=$(window "Vornelle 1.0")
   import -window "$main" "$out/main-window.png"
+  # The keyboard moves the selected day at once, and the pane follows it.
+  xdotool windowfocus --sync "$main"
+  xdotool key --window "$main" Right
+  sleep 0.3
+  import -window "$main" "$out/main-window-next-day.png"
   xdotool windowfocus --sync "$main"
   xdotool key --window "$main" --clearmodifiers alt+h
   sleep 0.3
@@ -50,5 +67,7 @@ folder=$(mktemp -d "${TMPDIR:-/tmp}/vornelle-screenshots.XXXXXX")
 trap 'rm -rf "$folder"' EXIT
 cp "$build"/samples/*.dbf "$build"/samples/*.dbt "$build"/samples/Vornel.Ini "$folder"/
 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$build/app/gui/vornelle" "$folder" "$out"
+sed -i -e '/^WC=/d' -e '/^\[WinSet\]/a WC=0' "$folder/Vornel.Ini"
+xvfb-run -a -s "-screen 0 1024x768x24" "$0" --black "$build/app/gui/vornelle" "$folder" "$out"
 echo "screenshots in $out:"
 ls "$out"

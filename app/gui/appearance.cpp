@@ -5,6 +5,8 @@
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QTextCharFormat>
+#include <algorithm>
+#include <cmath>
 
 // The icons are compiled into the library; a static library must register them itself.
 static void RegisterResources() { Q_INIT_RESOURCE(resources); }
@@ -35,6 +37,22 @@ void SetBackground(QWidget* widget, const QColor& colour) {
   widget->setAutoFillBackground(true);
 }
 
+namespace {
+
+double RelativeLuminance(const QColor& colour) {
+  auto linear = [](double channel) {
+    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+}  // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+  const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 void ApplyCalendarColourSlots(QCalendarWidget* calendar, const Settings& s) {
   const QString month_back = ToQColor(s.CMBC).name();
   const QString text = ToQColor(s.CalFC).name();
@@ -55,6 +73,11 @@ void ApplyCalendarColourSlots(QCalendarWidget* calendar, const Settings& s) {
   day_format.setForeground(ToQColor(s.CalFC));
   for (int day = Qt::Monday; day <= Qt::Sunday; ++day)
     calendar->setWeekdayTextFormat(static_cast<Qt::DayOfWeek>(day), day_format);
+  // The weekday names stand on the month's background too, not the style's grey.
+  QTextCharFormat header = calendar->headerTextFormat();
+  header.setBackground(ToQColor(s.CMBC));
+  header.setForeground(ToQColor(s.CalFC));
+  calendar->setHeaderTextFormat(header);
   // The days of the neighbouring months are drawn in the view's disabled text colour.
   QPalette palette = calendar->palette();
   palette.setColor(QPalette::Disabled, QPalette::Text, ToQColor(s.CTTTC));

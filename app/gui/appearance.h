@@ -24,6 +24,11 @@ QColor ToQColor(Colour colour);
 QFont InstalledFont(const std::string& family, int points, FontStyles styles);
 void SetBackground(QWidget* widget, const QColor& colour);
 
+// The contrast ratio of two colours, from 1 to 21, by their relative luminance; text and
+// icons read well from kLegibleContrast on.
+double ContrastRatio(const QColor& a, const QColor& b);
+inline constexpr double kLegibleContrast = 3.0;
+
 // The calendar's colour slots: the month's days (CMBC), their text (CalFC), the title bar
 // (CTBC, CTTC), the days of the neighbouring months (CTTTC); around them the fixed teal.
 void ApplyCalendarColourSlots(QCalendarWidget* calendar, const Settings& settings);

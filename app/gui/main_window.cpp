@@ -54,7 +54,6 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   setWindowTitle("Mirrowen v1.0");
   setWindowIcon(ProgramIcon());
   setFont(InstalledFont("MS Sans Serif", 8, 0));
-  SetBackground(this, kTeal);
 
   QMenu* file = menuBar()->addMenu("&File");
   file->addAction("&Save Changes Made", this, &TForm1::SaveBClick);
@@ -64,7 +63,10 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   help_menu->addAction("&Contents", this, &TForm1::HelpB2Click);
   help_menu->addAction("&About", this, &TForm1::AboutB2Click);
 
+  // The window colour fills everything under the menu bar; the menu bar keeps the desktop's
+  // colours, so that its names stay legible on any window colour.
   auto* central = new QWidget(this);
+  SetBackground(central, kTeal);
   auto* column = new QVBoxLayout(central);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
@@ -106,7 +108,9 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
   calendar_->setMinimumSize(1, 1);
   calendar_box->addWidget(calendar_);
+  connect(calendar_, &QCalendarWidget::selectionChanged, this, &TForm1::SelectedDayChanged);
   connect(calendar_, &QCalendarWidget::clicked, this, &TForm1::MonthCalendar1Click);
+  connect(calendar_, &QCalendarWidget::currentPageChanged, this, &TForm1::MonthPageChanged);
 
   jp_ = new QFrame(splitter_);
   jp_->setObjectName("JP");
@@ -130,6 +134,8 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   connect(splitter_, &QSplitter::splitterMoved, this,
           [this](int position, int) { panel1_height_ = position; });
   column->addWidget(splitter_, 1);
+  // Takes the room while the splitter is hidden, so the toolbar stays at the top.
+  column->addStretch(0);
   splitter_->hide();  // until the start-up has finished
   setCentralWidget(central);
 
@@ -203,6 +209,7 @@ void TForm1::StartUp() {
       PlaceWindow(s.Left, s.Top, s.Width, s.Height, frameGeometry().size() - size(), screens);
   move(placed.topLeft());
   resize(placed.size());
+
   ApplyCalendarColours();
   ApplyColours();
   ApplyCalendarFont(calendar_, s);
@@ -216,14 +223,28 @@ void TForm1::StartUp() {
   timer_->start();
   splitter_->show();
   ApplyPanelHeight();
+  calendar_->setFocus();  // the arrow keys move the day at once
+  // Closing compares with where the window could go and the size it could take once laid
+  // out, so that a place moved onto a screen, or a size below the window's minimum, is no
+  // change of the user's: the settings keep their values until the user moves or saves.
+  layout()->activate();
+  Settings::Start& start = program_.settings.start;
+  start.Left = placed.left(), start.Top = placed.top(), start.Width = width(), start.Height = height();
   startup_done_ = true;
 }
 
 void TForm1::ApplyColours() {
   const QColor colour = ToQColor(program_.settings.WC);
-  SetBackground(this, colour);
+  SetBackground(centralWidget(), colour);
   SetBackground(panel1_, colour);
   SetBackground(jp_, colour);
+  // Flat buttons show the window colour through; where the dark icons would vanish on it,
+  // each button stands on the desktop's button colour instead.
+  const bool plates = ContrastRatio(colour, Qt::black) < kLegibleContrast;
+  for (QToolButton* button : panel2_->findChildren<QToolButton*>()) {
+    if (plates) SetBackground(button, QApplication::palette().color(QPalette::Button));
+    else button->setAutoFillBackground(false);
+  }
 }
 
 void TForm1::ApplyCalendarColours() { ApplyCalendarColourSlots(calendar_, program_.settings); }
@@ -294,15 +315,36 @@ void TForm1::AboutB2Click() {
 // --- Events ---
 
 void TForm1::MonthCalendar1Click() {
+  // A click that moved the selection has been shown already; a click on the selected day
+  // looks it up again.
+  if (shown_by_selection_) return;
   Guarded([this] { ShowDayMessages(); });
+}
+
+void TForm1::SelectedDayChanged() {
+  if (!startup_done_) return;  // the start-up shows its day itself
+  Guarded([this] { ShowDayMessages(); });
+  // The click that may follow in the same event belongs to this change.
+  shown_by_selection_ = true;
+  QTimer::singleShot(0, this, [this] { shown_by_selection_ = false; });
+}
+
+void TForm1::MonthPageChanged(int year, int month) {
+  // The month arrows, the month menu and the year box highlight the same day of the new
+  // month without selecting it; select it, so that the pane shows the highlighted day.
+  const QDate selected = calendar_->selectedDate();
+  const QDate moved(year, month, std::min(selected.day(), QDate(year, month, 1).daysInMonth()));
+  if (moved != selected) calendar_->setSelectedDate(moved);
 }
 
 void TForm1::Timer1Timer() {
   Guarded([this] {
     const platform::CalendarDate today = clock_.Today();
     if (!program_.DayChanged(today)) return;
-    calendar_->setSelectedDate(ToQDate(today));
-    ShowDayMessages();
+    if (calendar_->selectedDate() != ToQDate(today))
+      calendar_->setSelectedDate(ToQDate(today));  // the change of selection shows the day
+    else
+      ShowDayMessages();
     program_.last_day_shown = FromQDate(calendar_->selectedDate());
   });
 }
@@ -318,10 +360,13 @@ void TForm1::closeEvent(QCloseEvent* event) {
       case CloseAction::kClose: break;
     }
   } catch (const std::exception& error) {
-    // The settings could not be written: the window stays open, and closing it asks again.
+    // The settings could not be written: the user chooses between closing without them and
+    // keeping the window open (closing it then asks again).
     boxes_.Error(ApplicationTitle(), error.what());
-    event->ignore();
-    return;
+    if (!boxes_.AskYesNo(kCloseWithoutSavingText)) {
+      event->ignore();
+      return;
+    }
   }
   timer_->stop();
   event->accept();
@@ -334,9 +379,9 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  // A click into the pane sends the keyboard focus to the calendar panel.
+  // A click into the pane sends the keyboard focus to the month calendar.
   if (watched == pane_->viewport() && event->type() == QEvent::MouseButtonPress)
-    panel1_->setFocus();
+    calendar_->setFocus();
   return QMainWindow::eventFilter(watched, event);
 }
 

@@ -31,6 +31,9 @@ struct OptionsOutcome {
   bool themes_changed = false;
 };
 
+// Asked after the settings could not be written on closing.
+inline constexpr const char* kCloseWithoutSavingText = "Close Without Saving?";
+
 class TForm1 : public QMainWindow {
   Q_OBJECT
 
@@ -66,6 +69,10 @@ class TForm1 : public QMainWindow {
   void AboutB2Click();
   void ExitBClick() { close(); }
   void MonthCalendar1Click();
+  // The selected date changed (keyboard, month arrows, month menu, year box, a click).
+  void SelectedDayChanged();
+  // The calendar shows another month (its arrows, month menu or year box).
+  void MonthPageChanged(int year, int month);
   void Timer1Timer();
 
  protected:
@@ -105,6 +112,7 @@ class TForm1 : public QMainWindow {
   int panel1_height_ = 305;
   bool shown_once_ = false;
   bool startup_done_ = false;
+  bool shown_by_selection_ = false;  // a change of selection has just shown its day
 };
 
 }  // namespace vornelle::app

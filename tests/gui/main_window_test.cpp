@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <QCalendarWidget>
+#include <QToolButton>
+#include <QMenuBar>
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -14,7 +17,9 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QScreen>
+#include <QSpinBox>
 #include <QSplitter>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +28,7 @@
 
 #include "app/core/program.h"
 #include "app/gui/about_box.h"
+#include "app/gui/appearance.h"
 #include "app/gui/main_window.h"
 #include "engine/engine.h"
 #include "expr/expr.h"
@@ -209,6 +215,24 @@ class MainWindowTest : public QObject {
              .arg(window_->y()).arg(window_->width()).arg(window_->height())));
   }
 
+  // A place moved onto the screen, or a size grown to the window's minimum, is not the user's
+  // change: closing asks nothing and writes nothing.
+  void adjustedGeometryIsNoChangeOfTheUsers_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("off every screen") << "Top=50\nLeft=2000\nWidth=300\nHeight=250";
+    QTest::newRow("below the minimum") << "Top=50\nLeft=50\nWidth=20\nHeight=10";
+  }
+  void adjustedGeometryIsNoChangeOfTheUsers() {
+    QFETCH(QString, stored);
+    const std::string text = "[WinSet]\n" + stored.toStdString() + "\nSPTOP=305\n";
+    Settings(text);
+    Start();
+    window_->close();
+    QVERIFY(!window_->isVisible());
+    QVERIFY(boxes_.questions.empty());
+    QCOMPARE(ReadFile(File("Vornel.Ini")), text);
+  }
+
   void resizedAsksAndNoLeavesTheFileAlone() {
     Settings("[WinSet]\nTop=50\n");
     Start();
@@ -240,7 +264,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(ReadFile(File("Vornel.Ini")), saved);
   }
 
-  void settingsThatCannotBeWrittenKeepTheWindowOpen() {
+  // After "Unable to write", No keeps the window open and Yes closes it without the settings.
+  void settingsThatCannotBeWrittenAskWhetherToCloseWithoutThem() {
     Settings("[WinSet]\nTop=50\n");
     QFile::setPermissions(File("Vornel.Ini"), QFile::ReadOwner);
     Start();
@@ -250,9 +275,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(boxes_.errors.size(), std::size_t(1));
     QCOMPARE(boxes_.errors[0], "Vornelle v1.0: Unable to write to " +
                                    QFileInfo(File("Vornel.Ini")).absoluteFilePath().toStdString());
-    QFile::setPermissions(File("Vornel.Ini"), QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(boxes_.questions, std::vector<std::string>{"Close Without Saving?"});
+    boxes_.answers = {true};
     window_->close();
     QVERIFY(!window_->isVisible());
+    QCOMPARE(ReadFile(File("Vornel.Ini")), std::string("[WinSet]\nTop=50\n"));
   }
 
   void aboutBoxIsCentredOverTheWindow() {
@@ -298,6 +325,105 @@ class MainWindowTest : public QObject {
     QVERIFY(help_.opened[1].find("Vornel.html") != std::string::npos);
     QVERIFY(help_.opened[1].find("installed") == std::string::npos);
     QCOMPARE(boxes_.errors.size(), std::size_t(1));
+  }
+
+  // Whatever moves the selection shows that day, looked up once: almanac has 5 July, garden
+  // has neither day, and every theme without a message gives one box per lookup. The keys go
+  // to the widget that has the focus when the window opens.
+  void everyChangeOfTheSelectedDayShowsIt_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("boxes");
+    QTest::newRow("right arrow") << "Right" << QDate(2024, 7, 5) << 1;
+    QTest::newRow("month menu") << "September" << QDate(2024, 9, 4) << 2;
+    QTest::newRow("year box") << "2025" << QDate(2025, 7, 4) << 1;
+    QTest::newRow("left arrow") << "Left" << QDate(2024, 7, 3) << 2;
+    QTest::newRow("page down") << "PageDown" << QDate(2024, 8, 4) << 2;
+    QTest::newRow("next month arrow") << "next month" << QDate(2024, 8, 4) << 2;
+    QTest::newRow("click on the next day") << "click next" << QDate(2024, 7, 5) << 1;
+    QTest::newRow("click on the selected day") << "click same" << QDate(2024, 7, 4) << 1;
+    QTest::newRow("click in the pane, then a key") << "pane, Right" << QDate(2024, 7, 5) << 1;
+  }
+  void everyChangeOfTheSelectedDayShowsIt() {
+    QFETCH(QString, action);
+    QFETCH(QDate, date);
+    QFETCH(int, boxes);
+    Theme("almanac.dbf", {{"9999", "Almanac"}, {"0705", "Next day."}, {"0704", "Fourth."}});
+    Settings("[THEMES]\nThemeLINES=2\nDB_0=almanac.dbf\nDB_1=garden.dbf\n");
+    Start();
+    boxes_.confirms.clear();
+    QCalendarWidget* calendar = window_->MonthCalendar1();
+    QWidget* focused = window_->focusWidget();
+    QVERIFY(focused == calendar || calendar->isAncestorOf(focused));
+    auto* view = calendar->findChild<QAbstractItemView*>("qt_calendar_calendarview");
+    const QRect cell = view->visualRect(view->currentIndex());
+    if (action == "Right") QTest::keyClick(focused, Qt::Key_Right);
+    if (action == "Left") QTest::keyClick(focused, Qt::Key_Left);
+    if (action == "PageDown") QTest::keyClick(focused, Qt::Key_PageDown);
+    if (action == "next month") calendar->findChild<QToolButton*>("qt_calendar_nextmonth")->click();
+    if (action.startsWith("click"))
+      QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                        cell.center() + QPoint(action == "click next" ? cell.width() : 0, 0));
+    if (action == "September")
+      calendar->findChild<QToolButton*>("qt_calendar_monthbutton")->menu()->actions().at(8)->trigger();
+    if (action == "2025") {
+      auto* year = calendar->findChild<QSpinBox*>("qt_calendar_yearedit");
+      year->setValue(2025);
+      QMetaObject::invokeMethod(year, "editingFinished");
+    }
+    if (action == "pane, Right") {
+      QTest::mouseClick(window_->JMsg()->viewport(), Qt::LeftButton);
+      QTest::keyClick(window_->focusWidget(), Qt::Key_Right);
+    }
+    QTest::qWait(10);  // the events the change posted
+    QCOMPARE(calendar->selectedDate(), date);
+    QCOMPARE(int(boxes_.confirms.size()), boxes);
+    const QString key = date.toString("MMdd");
+    const char* first_line = key == "0705" ? "Next day." : key == "0704" ? "Fourth." : "";
+    QCOMPARE(QString::fromStdString(Pane()).section('\n', 0, 0), QString(first_line));
+  }
+
+  // The window colour stays behind the calendar and the pane: the menu bar keeps the
+  // desktop's colours, and every toolbar button stands on a background its icon reads on.
+  void toolbarAndMenuStayLegibleOnEveryWindowColour_data() {
+    QTest::addColumn<QColor>("colour");
+    for (const char* name : {"#000000", "#800000", "#008000", "#808000", "#000080", "#800080", "#008080",
+                             "#808080", "#C0C0C0", "#FF0000", "#00FF00", "#FFFF00", "#0000FF", "#FF00FF",
+                             "#00FFFF", "#FFFFFF"})
+      QTest::newRow(name) << QColor(name);
+  }
+  void toolbarAndMenuStayLegibleOnEveryWindowColour() {
+    QFETCH(QColor, colour);
+    const unsigned wc = unsigned(colour.red()) | unsigned(colour.green()) << 8 | unsigned(colour.blue()) << 16;
+    Settings("[WinSet]\nWC=" + std::to_string(wc) + "\n");
+    Start();
+    const QImage menu = window_->menuBar()->grab().toImage();
+    QCOMPARE(menu.pixelColor(menu.width() - 2, menu.height() / 2), QApplication::palette().color(QPalette::Window));
+    const QImage exit = window_->findChild<QToolButton*>("ExitB")->grab().toImage();
+    QColor darkest = Qt::white;
+    for (int y = 0; y < exit.height(); ++y)
+      for (int x = 0; x < exit.width(); ++x)
+        if (exit.pixelColor(x, y).lightness() < darkest.lightness()) darkest = exit.pixelColor(x, y);
+    QVERIFY2(app::ContrastRatio(exit.pixelColor(1, 1), darkest) >= app::kLegibleContrast,
+             qPrintable(exit.pixelColor(1, 1).name() + " behind " + darkest.name()));
+  }
+
+  // The toolbar stays at the top while the calendar and pane are hidden (a failed start-up).
+  void toolbarStaysAtTheTopWithoutTheCalendar() {
+    QFile::remove(File("almanac.dbf"));
+    QFile::remove(File("garden.dbf"));
+    Start();
+    QCOMPARE(window_->Panel2()->y(), 0);
+  }
+
+  // The weekday names stand on the month's background.
+  void weekdayHeaderTakesTheMonthBackground() {
+    Settings("[WinSet]\nCMBC=0x00FFFF\n");  // yellow
+    Start();
+    auto* view = window_->MonthCalendar1()->findChild<QAbstractItemView*>("qt_calendar_calendarview");
+    const QImage image = view->viewport()->grab().toImage();
+    const QRect header = view->visualRect(view->model()->index(0, 1));
+    QCOMPARE(image.pixelColor(header.left() + 1, header.top() + 1), QColor(Qt::yellow));
   }
 
   void paneIsReadOnlyWithoutAMenuOrTheFocus() {
