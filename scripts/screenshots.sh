@@ -14,24 +14,18 @@ window() {  # the id of the window titled $1, waiting up to 10 s for it
   exit 1
 }
 
-if [[ "${1:-}" == --black ]]; then
-  # Under Xvfb: the main window on a black window colour.
+if [[ "${1:-}" == --inside || "${1:-}" == --black ]]; then
+  # Under Xvfb: the program, then its main window (on a black window colour with --black), or
+  # its windows one after the other.
   program=$2 folder=$3 out=$4
   "$program" "$folder" &
   pid=$!
   trap 'kill $pid 2>/dev/null || true' EXIT
   main=$(window "Vornelle 1.0")
-  import -window "$main" "$out/main-window-black.png"
-  exit 0
-fi
-
-if [[ "${1:-}" == --inside ]]; then
-  # Under Xvfb: the program, then its windows one after the other.
-  program=$2 folder=$3 out=$4
-  "$program" "$folder" &
-  pid=$!
-  trap 'kill $pid 2>/dev/null || true' EXIT
-  main=$(window "Vornelle 1.0")
+  if [[ "$1" == --black ]]; then
+    import -window "$main" "$out/main-window-black.png"
+    exit 0
+  fi
   import -window "$main" "$out/main-window.png"
   # The keyboard moves the selected day at once, and the pane follows it.
   xdotool windowfocus --sync "$main"
