@@ -7,6 +7,7 @@
 
 #include "app/core/theme_catalogue.h"
 #include "dataset/zuviv.h"
+#include "engine/table.h"
 #include "platform/file.h"
 
 namespace vornelle::app {
@@ -26,12 +27,16 @@ std::string ThemeName(const std::string& entry) {
   return entry.substr(first, last - first);
 }
 
+std::string ThemeTablePath(const std::string& theme) {
+  return platform::ResolveCase(platform::FullPath(engine::TableFileName(theme)));
+}
+
 namespace {
 
 // False when this user may not write the theme's table: the package's own themes, a shared
 // folder. A missing table or any other trouble is left to the open to report.
 bool MayWrite(const std::string& table_file) {
-  const std::string path = platform::ResolveCase(platform::FullPath(table_file));
+  const std::string path = ThemeTablePath(table_file);
   return access(path.c_str(), W_OK) == 0 || (errno != EACCES && errno != EPERM && errno != EROFS);
 }
 
@@ -82,7 +87,7 @@ void ShowDayMessages(const SelectedDate& date, const std::vector<std::string>& d
     const std::string theme = ThemeName(displayed[i]);
     // The date is asked for anew for every theme.
     if (!ReadDayMessage(table, theme, DayKey(date.Date()), record_lines))
-      boxes.Confirm("No Message on File for This .db: " + theme, ConfirmationPosition(window));
+      boxes.Confirm(kNoMessageText + theme, ConfirmationPosition(window));
     AppendToPane(pane_lines, i, record_lines);
   }
   pane.SetLines(pane_lines);

@@ -13,6 +13,8 @@ class TZuViv;
 
 namespace vornelle::app {
 
+// What the user is told of a theme without a message for the day, followed by its name.
+inline constexpr const char* kNoMessageText = "No Message on File for This .db: ";
 // The separator block's middle line.
 inline constexpr const char* kSeparator = "#########################";
 
@@ -34,6 +36,9 @@ void AppendToPane(std::vector<std::string>& pane, std::size_t index,
 
 // A theme entry as the settings hold it, without the blanks and control characters around it.
 std::string ThemeName(const std::string& entry);
+// The file the table component opens for a theme name: the default extension added, taken from
+// the current folder, its case resolved.
+std::string ThemeTablePath(const std::string& theme);
 
 // Replaces the pane's text with the messages the themes of `displayed` hold for the date the
 // user has selected, opening each in `table`. A theme without a message for the day is named

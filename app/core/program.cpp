@@ -17,6 +17,9 @@ Program::Program(std::string path) : settings_path(std::move(path)) {
   joketbl.SetReadOnly(false);
   joketbl.SetCreateIndex(dataset::ciNotFound);
   joketbl.SetExclusive(false);
+  // A theme table is never made here: a displayed theme that is gone would come back empty,
+  // without a description, and the next start-up's scan would refuse it.
+  joketbl.SetCreateIfNotFound(false);
 }
 
 bool Program::LoadAndScan(MessageBoxService& boxes, const WindowGeometry& window) {
@@ -26,7 +29,10 @@ bool Program::LoadAndScan(MessageBoxService& boxes, const WindowGeometry& window
   for (const std::string& name : LeaveOutForeignThemes(themes))
     boxes.Confirm(kForeignThemeText + name, ConfirmationPosition(window));
   startup_failed = !ScanThemes(".", joketbl, themes, boxes, window);
-  return !startup_failed;
+  if (startup_failed) return false;
+  for (const std::string& name : LeaveOutMissingThemes(themes))
+    boxes.Confirm(kMissingThemeText + name, ConfirmationPosition(window));
+  return true;
 }
 
 void Program::ShowDay(const SelectedDate& date, MessagePane& pane, MessageBoxService& boxes,

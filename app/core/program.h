@@ -25,7 +25,8 @@ class Program {
   explicit Program(std::string settings_path = SettingsPath());
 
   // Start-up: the settings, then the theme scan. False when the scan failed (the user has been
-  // told): the program must end.
+  // told): the program must end. Displayed themes outside the folder or without their table
+  // are left out for this run, each named in a box.
   bool LoadAndScan(MessageBoxService& boxes, const WindowGeometry& window);
 
   // The day lookup for the date the user has selected.

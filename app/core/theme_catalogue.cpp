@@ -1,6 +1,8 @@
 #include "app/core/theme_catalogue.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "app/core/day_lookup.h"
@@ -29,13 +31,19 @@ std::string Shown(const std::string& name) {
   return shown;
 }
 
-}  // namespace
+bool TableExists(const std::string& name) {
+  std::error_code unknown;
+  return std::filesystem::exists(ThemeTablePath(name), unknown);
+}
 
-std::vector<std::string> LeaveOutForeignThemes(ThemeLists& themes) {
+// Takes out of SelTheme, and of its descriptions, the entries `keep` refuses; returns them as
+// `shown` makes them, in list order.
+std::vector<std::string> LeaveOut(ThemeLists& themes, const std::function<bool(const std::string&)>& keep,
+                                  const std::function<std::string(const std::string&)>& shown) {
   std::vector<std::string> left_out;
   for (std::size_t n = themes.SelTheme.size(); n-- > 0;) {
-    if (IsBareName(ThemeName(themes.SelTheme[n]))) continue;
-    left_out.insert(left_out.begin(), Shown(themes.SelTheme[n]));
+    if (keep(ThemeName(themes.SelTheme[n]))) continue;
+    left_out.insert(left_out.begin(), shown(themes.SelTheme[n]));
     themes.SelTheme.erase(themes.SelTheme.begin() + static_cast<std::ptrdiff_t>(n));
     if (n < themes.SelThemeD.size())
       themes.SelThemeD.erase(themes.SelThemeD.begin() + static_cast<std::ptrdiff_t>(n));
@@ -43,14 +51,26 @@ std::vector<std::string> LeaveOutForeignThemes(ThemeLists& themes) {
   return left_out;
 }
 
+}  // namespace
+
+std::vector<std::string> LeaveOutForeignThemes(ThemeLists& themes) {
+  return LeaveOut(themes, IsBareName, Shown);
+}
+
+std::vector<std::string> LeaveOutMissingThemes(ThemeLists& themes) {
+  // Named as the lookup names a theme: trimmed.
+  return LeaveOut(themes, TableExists, [](const std::string& entry) { return Shown(ThemeName(entry)); });
+}
+
+std::vector<std::string> ThemeFiles(const std::string& folder) { return platform::FindFiles(folder, ".dbf"); }
+
 bool ScanThemes(const std::string& folder, dataset::TZuViv& table, ThemeLists& themes,
                 MessageBoxService& boxes, const WindowGeometry& window) {
   themes.AvailTheme.clear();
   themes.AvailThemeD.clear();
-  const std::vector<std::string> files = platform::FindFiles(folder, ".dbf");
+  const std::vector<std::string> files = ThemeFiles(folder);
   if (files.empty()) {
-    boxes.Confirm("No Message Files Exists! Please check your installation.",
-                  ConfirmationPosition(window));
+    boxes.Confirm(kNoThemesText, ConfirmationPosition(window));
     return false;
   }
   std::vector<std::string> lines;

@@ -17,6 +17,11 @@ namespace vornelle::app {
 // The day key of a theme's description record.
 inline constexpr const char* kDescriptionKey = "9999";
 
+// The themes of `folder`: its .dbf tables, in the order the calendar scans them.
+std::vector<std::string> ThemeFiles(const std::string& folder);
+// What the user is told when the folder holds none: the program cannot go on.
+inline constexpr const char* kNoThemesText = "No Message Files Exists! Please check your installation.";
+
 // Fills AvailTheme and AvailThemeD from the tables of `folder`, each opened in `table`. When
 // the folder holds no table, or a table has no description, the user is told in a confirmation
 // box placed by `window` and the result is false: the program cannot go on. Failures of the
@@ -31,6 +36,14 @@ bool ScanThemes(const std::string& folder, dataset::TZuViv& table, ThemeLists& t
 std::vector<std::string> LeaveOutForeignThemes(ThemeLists& themes);
 // What the user is told of each, followed by the entry.
 inline constexpr const char* kForeignThemeText = "Not a Theme of This Folder, Left Out: ";
+
+// The calendar never creates a theme table: a displayed theme whose table is not in the current
+// folder (found as the table component finds it, case aside) is taken out of SelTheme and its
+// descriptions for this run, and returned, trimmed, as it can be shown to the user. The settings
+// file keeps it until the user saves.
+std::vector<std::string> LeaveOutMissingThemes(ThemeLists& themes);
+// What the user is told of each, followed by the name.
+inline constexpr const char* kMissingThemeText = "Theme File Not Found, Left Out: ";
 
 // The text of a memo as the pane shows it: lines from the table (ANSI) in UTF-8.
 std::string PaneText(const std::string& ansi_line);

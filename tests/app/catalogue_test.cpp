@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "app/core/day_lookup.h"
 #include "app/core/program.h"
 #include "app/core/theme_catalogue.h"
 #include "tests/app/app_fixture.h"
@@ -85,6 +86,51 @@ TEST_F(Catalogue, DisplayedThemesWithAPathOrANulAreLeftOutAndNeverCreated) {
   EXPECT_EQ(pane_.lines, std::vector<std::string>{"Today"});
   for (const char* never : {"../escaped.dbf", "/tmp/elsewhere.dbf", "alma", "inner/b.dbf"})
     EXPECT_FALSE(std::filesystem::exists(never)) << never;
+}
+
+TEST_F(Catalogue, DisplayedThemesWithoutTheirTableAreLeftOutAndNeverCreated) {
+  Theme("a.dbf", {{"9999", "A"}, {"1208", "from a"}});
+  Theme("b.dbf", {{"9999", "B"}, {"1208", "from b"}});
+  struct Row {
+    const char* entry;
+    const char* left_out;  // as the box names it; null when the theme stays
+  };
+  const std::vector<Row> rows = {
+      {"garden.dbf", "garden.dbf"},
+      {"a.dbf", nullptr},
+      {" \tGone ", "Gone"},  // trimmed, the extension added when looked for
+      {"B.DBF", nullptr},     // the case resolved as the table is opened
+      {"b", nullptr},
+  };
+  std::string settings = "[THEMES]\nThemeLINES=" + std::to_string(rows.size()) + "\n";
+  std::vector<std::string> kept, kept_descriptions, told;
+  for (std::size_t n = 0; n < rows.size(); ++n) {
+    const std::string d = "D" + std::to_string(n);
+    settings += "DB_" + std::to_string(n) + "=" + rows[n].entry + "\nDBD_" + std::to_string(n) + "=" + d + "\n";
+    if (rows[n].left_out) {
+      told.push_back(std::string("Theme File Not Found, Left Out: ") + rows[n].left_out);
+    } else {
+      kept.push_back(rows[n].entry);
+      kept_descriptions.push_back(d);
+    }
+  }
+  WriteSettings(settings);
+  // The first run shows what is there; the next starts as well as the first.
+  for (int run = 0; run < 2; ++run) {
+    Program program;
+    boxes_.confirms.clear();
+    ASSERT_TRUE(program.LoadAndScan(boxes_, {})) << run;
+    EXPECT_EQ(program.themes.SelTheme, kept);
+    EXPECT_EQ(program.themes.SelThemeD, kept_descriptions);
+    std::vector<std::string> texts;
+    for (const auto& box : boxes_.confirms) texts.push_back(box.text);
+    EXPECT_EQ(texts, told);
+    testing::FixedDate day(2026, 12, 8);
+    program.ShowDay(day, pane_, boxes_, {});
+    EXPECT_EQ(pane_.lines, (std::vector<std::string>{"from a", "", kSeparator, "", "from b", "",
+                                                     kSeparator, "", "from b"}));
+  }
+  EXPECT_EQ(testing::ReadFileBytes(Folder() + "/Vornel.Ini"), settings);  // kept until a save
 }
 
 }  // namespace

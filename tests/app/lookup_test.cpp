@@ -84,10 +84,13 @@ TEST_F(DayLookup, EmptyMemoAddsNothingButTheSeparator) {
   EXPECT_TRUE(boxes_.confirms.empty());
 }
 
-TEST_F(DayLookup, MissingThemeIsNamedAndLeftBehindEmpty) {
-  EXPECT_TRUE(Show({"gone.dbf"}, 7, 4).empty());
-  EXPECT_EQ(Texts(), std::vector<std::string>{"No Message on File for This .db: gone.dbf"});
-  EXPECT_TRUE(std::filesystem::exists("gone.dbf"));
+TEST_F(DayLookup, TableGoneWhileRunningIsAnErrorNotANewTable) {
+  Theme("a.dbf", {{"0704", "a"}});
+  pane_.lines = {"stale"};
+  EXPECT_THROW(Show({"a.dbf", "gone.dbf"}, 7, 4), engine::ETavrinError);
+  EXPECT_TRUE(pane_.lines.empty());
+  EXPECT_TRUE(boxes_.confirms.empty());
+  EXPECT_FALSE(std::filesystem::exists("gone.dbf"));
 }
 
 TEST_F(DayLookup, FailureLeavesThePaneEmpty) {

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """vornelle-db over a folder of themes as people share them: tables the user may only read,
-and a settings file whose theme names point elsewhere.
+a settings file whose theme names point elsewhere or at tables that are gone, and a folder
+without tables.
 
 Usage: folder_test.py VORNELLE_DB
 """
@@ -69,6 +70,39 @@ class SharedFolder(ToolCase):
                          "Not a Theme of This Folder, Left Out: /tmp/vornelle-elsewhere\n")
         self.assertEqual(os.listdir(self.parent.name), ["themes"])
         self.assertFalse(os.path.exists("/tmp/vornelle-elsewhere.dbf"))
+
+    def test_day_says_what_the_window_says(self):
+        empty = os.path.join(self.parent.name, "empty")
+        os.mkdir(empty)
+        with open(os.path.join(empty, "Vornel.Ini"), "w") as f:
+            f.write("[THEMES]\nThemeLINES=1\nDB_0=almanac.dbf\n")
+        with open(os.path.join(self.dir, "broken.dbf"), "wb") as f:
+            f.write(b"not a table at all, and long enough to be read")
+        self.settings()
+        gone = "Theme File Not Found, Left Out: garden.dbf\n"
+        # (folder, displayed themes or None, THEME arguments, status, stdout, stderr or a part of it)
+        for folder, displayed, args, status, stdout, stderr in (
+                (empty, None, [], 1, "", "No Message Files Exists! Please check your installation.\n"),
+                (empty, None, ["almanac.dbf"], 1, "", "File not found"),
+                (self.dir, ["garden.dbf", "almanac.dbf", " Garden "], [], 0, "New year.\n",
+                 gone + "Theme File Not Found, Left Out: Garden\n"),
+                (self.dir, ["garden.dbf", "ALMANAC.DBF"], ["--json"], 0,
+                 '{"date": "2026-01-01", "key": "0101", "themes": [{"file": "ALMANAC.DBF", '
+                 '"description": "Sayings", "lines": ["New year."]}]}\n', gone),
+                (self.dir, ["almanac.dbf", "broken.dbf"], [], 1, "", "broken.dbf"),
+                (self.dir, None, ["almanac.dbf", "garden.dbf"], 1, "", "File not found")):
+            with self.subTest(folder=folder, displayed=displayed, args=args):
+                if displayed is not None:
+                    self.settings(*displayed)
+                done = tool_case.run("day", "--folder", folder, "--date", "2026-01-01", *args)
+                self.assertEqual((done.returncode, done.stdout), (status, stdout), done.stderr)
+                if stderr.endswith("\n"):
+                    self.assertEqual(done.stderr, stderr)
+                else:
+                    self.assertIn(stderr, done.stderr)
+                self.assertEqual(sorted(os.listdir(self.dir)),
+                                 ["Vornel.Ini", "almanac.dbf", "almanac.dbt", "broken.dbf"])
+                self.assertEqual(os.listdir(empty), ["Vornel.Ini"])
 
 
 if __name__ == "__main__":

@@ -106,15 +106,19 @@ class Themes(unittest.TestCase):
 
     def test_day_as_json_and_its_failures(self):
         self.make("vornelle-db", "almanac.dbf", ALMANAC)
-        done = run("day", "--date", "2024-01-01", "--json", "almanac.dbf", "missing.dbf", cwd=self.dir)
-        self.assertEqual(done.returncode, 1)
-        self.assertIn("File not found", done.stderr)
-        self.assertFalse(os.path.exists(self.path("missing.dbf")))  # nothing is created
+        self.make("vornelle-db", "plain.dbf", [("0704", "no description", False)])
+        done = run("day", "--date", "2024-01-01", "--json", "almanac.dbf", "plain.dbf", cwd=self.dir)
+        self.assertEqual(done.returncode, 0, done.stderr)
         self.assertEqual(json.loads(done.stdout), {
             "date": "2024-01-01", "key": "0101", "themes": [
                 {"file": "almanac.dbf", "description": "Sayings \u00fc\u00df",
                  "lines": ["New year.", "Second line."]},
-                {"file": "missing.dbf", "description": None, "lines": None}]})
+                {"file": "plain.dbf", "description": None, "lines": None}]})
+        # A theme that cannot be read ends the lookup: no part of it is printed.
+        done = run("day", "--date", "2024-01-01", "--json", "almanac.dbf", "missing.dbf", cwd=self.dir)
+        self.assertEqual((done.returncode, done.stdout), (1, ""))
+        self.assertIn("File not found", done.stderr)
+        self.assertFalse(os.path.exists(self.path("missing.dbf")))  # nothing is created
         self.assertIn("--date takes", run("day", "--date", "2023-02-29", cwd=self.dir).stderr)
         self.assertIn("Usage: vornelle-db day", run("day", "--help").stdout)
 

@@ -55,38 +55,43 @@ int DayCommand(const Arguments& argv) {
   if (args.Has("--folder") && chdir(args.Option("--folder").c_str()) != 0)
     throw ToolError(args.Option("--folder") + ": " + std::strerror(errno));
 
-  app::Program program;
-  // The terminal only reads: a theme that is not there is an error, not a new empty table.
-  program.joketbl.SetCreateIfNotFound(false);
+  app::Program program;  // its table component never creates a theme table
   std::vector<std::string> themes = args.positional();
   if (themes.empty()) {
+    // The window's start-up: what it leaves out, this leaves out, with the same words.
     app::Settings settings;
     app::LoadSettings(program.settings_path, settings, program.themes);
     for (const std::string& name : app::LeaveOutForeignThemes(program.themes))
       std::fprintf(stderr, "%s%s\n", app::kForeignThemeText, name.c_str());
+    if (app::ThemeFiles(".").empty()) {
+      std::fprintf(stderr, "%s\n", app::kNoThemesText);
+      return 1;
+    }
+    for (const std::string& name : app::LeaveOutMissingThemes(program.themes))
+      std::fprintf(stderr, "%s%s\n", app::kMissingThemeText, name.c_str());
     themes = program.themes.SelTheme;
   }
 
   const std::string key = app::DayKey(date);
-  int status = 0;
   std::vector<std::string> pane;
   std::vector<ThemeDay> days;
   for (std::size_t i = 0; i < themes.size(); ++i) {
     ThemeDay day{app::ThemeName(themes[i]), std::nullopt, std::nullopt};
     std::vector<std::string> lines;
+    // A failure ends the lookup, as in the window, and no part of the pane is printed.
     try {
       if (app::ReadDayMessage(program.joketbl, day.file, key, lines))
         day.lines = lines;
       else
-        std::fprintf(stderr, "No Message on File for This .db: %s\n", day.file.c_str());
+        std::fprintf(stderr, "%s%s\n", app::kNoMessageText, day.file.c_str());
       if (args.Flag("--json") && app::ReadDayMessage(program.joketbl, day.file, app::kDescriptionKey, lines))
         day.description = lines.empty() ? std::string() : lines.front();
     } catch (const engine::ETavrinError& e) {
       std::fprintf(stderr, "%s\n", EngineMessage(e).c_str());
-      status = 1;
+      return 1;
     } catch (const platform::Exception& e) {
       std::fprintf(stderr, "%s: %s\n", day.file.c_str(), e.what());
-      status = 1;
+      return 1;
     }
     // A theme without a message keeps its separator block, as in the window.
     app::AppendToPane(pane, i, day.lines.value_or(std::vector<std::string>()));
@@ -95,7 +100,7 @@ int DayCommand(const Arguments& argv) {
 
   if (!args.Flag("--json")) {
     for (const std::string& line : pane) Write(line + "\n");
-    return status;
+    return 0;
   }
   char iso[16];
   std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", date.year, date.month, date.day);
@@ -108,7 +113,7 @@ int DayCommand(const Arguments& argv) {
     list += (i ? ", " : "") + theme.str();
   }
   Write(JsonObject().String("date", iso).String("key", key).Raw("themes", list + "]").str() + "\n");
-  return status;
+  return 0;
 }
 
 }  // namespace vornelle::tools

@@ -70,8 +70,10 @@ const Command kCommands[] = {
      "Prints the day's messages (default: today) exactly as the calendar's pane shows them:\n"
      "the message of each THEME in turn, or of the themes the folder's Vornel.Ini displays,\n"
      "with the separator block between themes. A theme without a message for the day is named\n"
-     "on stderr and keeps its separator block. Nothing is created: a theme table that is not\n"
-     "there is reported on stderr and the exit status is 1.\n"
+     "on stderr and keeps its separator block. Nothing is created: a displayed theme whose table\n"
+     "is not there is left out and named on stderr, as the calendar's start-up does; a THEME\n"
+     "that is not there, or any theme that cannot be read, prints nothing and the exit status\n"
+     "is 1, as does a folder without tables.\n"
      "--json prints {\"date\", \"key\", \"themes\": [{\"file\", \"description\", \"lines\"}]};\n"
      "description and lines are null where a theme has none.\n"
      "Example: vornelle-db day --date 2024-07-04 --folder ~/calendar"},
