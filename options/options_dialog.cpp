@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <algorithm>
 
 #include "app/core/product.h"
 #include "app/gui/appearance.h"
@@ -38,15 +39,28 @@ std::string FirstCharacters(const std::string& text, int count) {
   return QString::fromStdString(text).left(count).toStdString();
 }
 
-// A list entry that sorts alphabetically without regard to case.
+// Where a displayed theme's entry keeps its file name.
+constexpr int kFileRole = Qt::UserRole;
+
+// A list entry that sorts alphabetically without regard to case; themes with one description
+// follow their file names, so their order does not depend on when they were added.
 class SortedItem : public QListWidgetItem {
  public:
   using QListWidgetItem::QListWidgetItem;
   bool operator<(const QListWidgetItem& other) const override {
     const int order = text().compare(other.text(), Qt::CaseInsensitive);
-    return order != 0 ? order < 0 : text() < other.text();
+    if (order != 0) return order < 0;
+    if (text() != other.text()) return text() < other.text();
+    return data(kFileRole).toString() < other.data(kFileRole).toString();
   }
 };
+
+// A displayed theme: its description shown, its file carried along.
+QListWidgetItem* DisplayedTheme(const std::string& file, const std::string& description) {
+  auto* item = new SortedItem(QString::fromStdString(description));
+  item->setData(kFileRole, QString::fromStdString(file));
+  return item;
+}
 
 QFont HeadingFont() {
   QFont font("Courier New");
@@ -119,6 +133,8 @@ TOptionsF::TOptionsF(app::Program& program, app::MessageBoxService& boxes, FontC
     // Each item beside its swatch.
     auto* item = new QRadioButton(kColourItems[i], colours);
     item->setGeometry(8, kSwatchTops[i] - 128 + 2, 236, 21);
+    item->setAutoExclusive(true);  // the arrow keys then move to any item of the group
+    item->setFocusPolicy(Qt::ClickFocus);
     radio_group_->addButton(item, i);
     radio_[static_cast<std::size_t>(i)] = item;
     auto* swatch = new QFrame(this);
@@ -127,6 +143,10 @@ TOptionsF::TOptionsF(app::Program& program, app::MessageBoxService& boxes, FontC
     swatch_[static_cast<std::size_t>(i)] = swatch;
   }
   connect(radio_group_, &QButtonGroup::idClicked, this, &TOptionsF::RGClick);
+  // The group is one tab stop: the checked item's.
+  connect(radio_group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    radio_group_->button(id)->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+  });
 
   grid_ = new TMyColorGrid(this);
   grid_->setObjectName("CG");
@@ -159,8 +179,9 @@ TOptionsF::TOptionsF(app::Program& program, app::MessageBoxService& boxes, FontC
   connect(apply, &QPushButton::clicked, this, &TOptionsF::Button1Click);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  QWidget* order[] = {apply, radio_[0], pane_font, calendar_font, list_available_,
-                      list_displayed_, add, remove, cancel};
+  // Every radio item has its place after "Apply"; only the checked one takes Tab.
+  QWidget* order[] = {apply, radio_[0], radio_[1], radio_[2], radio_[3], radio_[4], pane_font,
+                      calendar_font, list_available_, list_displayed_, add, remove, cancel};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -185,8 +206,13 @@ void TOptionsF::FormShow() {
   list_displayed_->clear();
   for (const std::string& d : themes.AvailThemeD)
     list_available_->addItem(new SortedItem(QString::fromStdString(d)));
-  for (const std::string& d : themes.SelThemeD)
-    list_displayed_->addItem(new SortedItem(QString::fromStdString(d)));
+  // Each displayed theme keeps its own file, whatever its description.
+  const std::size_t displayed = std::max(themes.SelTheme.size(), themes.SelThemeD.size());
+  for (std::size_t i = 0; i < displayed; ++i) {
+    const std::string file = i < themes.SelTheme.size() ? themes.SelTheme[i] : "";
+    list_displayed_->addItem(
+        DisplayedTheme(file, i < themes.SelThemeD.size() ? themes.SelThemeD[i] : ""));
+  }
   saved_sel_theme_ = themes.SelTheme;
   saved_sel_theme_d_ = themes.SelThemeD;
 
@@ -279,13 +305,15 @@ void TOptionsF::Button3Click() { SetFont(CalendarFont()); }
 
 // --- Themes ---
 
+// Only a highlighted (selected) entry counts: the current one alone may be just where the
+// focus landed.
 void TOptionsF::Button4Click() {
-  const QListWidgetItem* highlighted = list_available_->currentItem();
-  if (!highlighted) {
+  const QList<QListWidgetItem*> highlighted = list_available_->selectedItems();
+  if (highlighted.isEmpty()) {
     boxes_.Inform("You must highlight a Theme to add.");
     return;
   }
-  const std::string description = Trimmed(highlighted->text().toStdString());
+  const std::string description = Trimmed(highlighted.first()->text().toStdString());
   for (int i = 0; i < list_displayed_->count(); ++i) {
     if (Trimmed(list_displayed_->item(i)->text().toStdString()) == description) {
       boxes_.Inform("That Theme is already being displayed.");
@@ -293,33 +321,39 @@ void TOptionsF::Button4Click() {
     }
   }
   ThemesChanged = true;
-  list_displayed_->addItem(new SortedItem(QString::fromStdString(description)));
-  RebuildDisplayedThemes();
+  // Every theme file with the description, each as an entry of its own.
+  const app::ThemeLists& themes = program_.themes;
+  for (std::size_t k = 0; k < themes.AvailThemeD.size(); ++k) {
+    if (Trimmed(themes.AvailThemeD[k]) != description) continue;
+    const std::string file = k < themes.AvailTheme.size() ? themes.AvailTheme[k] : "";
+    list_displayed_->addItem(DisplayedTheme(Trimmed(file), description));
+  }
+  ThemeListsChanged();
 }
 
 void TOptionsF::Button5Click() {
-  QListWidgetItem* highlighted = list_displayed_->currentItem();
-  if (!highlighted) {
+  const QList<QListWidgetItem*> highlighted = list_displayed_->selectedItems();
+  if (highlighted.isEmpty()) {
     boxes_.Inform("You must highlight a Theme to remove.");
     return;
   }
   ThemesChanged = true;
-  delete highlighted;
-  RebuildDisplayedThemes();
+  qDeleteAll(highlighted);
+  ThemeListsChanged();
 }
 
-void TOptionsF::RebuildDisplayedThemes() {
+void TOptionsF::ThemeListsChanged() {
+  // The next Add or Remove needs a new highlight.
+  list_available_->clearSelection();
+  list_displayed_->clearSelection();
+  // The displayed entries in the list's alphabetical order, each with its own file.
   app::ThemeLists& themes = program_.themes;
   themes.SelTheme.clear();
   themes.SelThemeD.clear();
-  // In the list's alphabetical order; every theme with the description is taken.
   for (int i = 0; i < list_displayed_->count(); ++i) {
-    const std::string description = Trimmed(list_displayed_->item(i)->text().toStdString());
-    for (std::size_t k = 0; k < themes.AvailThemeD.size(); ++k) {
-      if (Trimmed(themes.AvailThemeD[k]) != description) continue;
-      themes.SelTheme.push_back(Trimmed(k < themes.AvailTheme.size() ? themes.AvailTheme[k] : ""));
-      themes.SelThemeD.push_back(Trimmed(themes.AvailThemeD[k]));
-    }
+    const QListWidgetItem* item = list_displayed_->item(i);
+    themes.SelTheme.push_back(item->data(kFileRole).toString().toStdString());
+    themes.SelThemeD.push_back(item->text().toStdString());
   }
 }
 

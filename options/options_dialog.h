@@ -81,7 +81,8 @@ class TOptionsF : public QDialog {
   // False when the user chose to stay.
   bool ExitCheck();
   void Restore();
-  void RebuildDisplayedThemes();
+  // After an Add or Remove: no highlight left; SelTheme and SelThemeD from the displayed list.
+  void ThemeListsChanged();
   void SetFont(const FontSlot& slot);
   void ShowSample(const FontSlot& slot);
   app::Colour& ChosenColour();

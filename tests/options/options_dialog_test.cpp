@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -145,6 +146,7 @@ void OptionsDialogTest::addingAndRemovingThemes() {
     Click(&d, "Button4");
     Highlight(d.ListBox1(), "alpha notes");
     Click(&d, "Button4");
+    Highlight(d.ListBox1(), "alpha notes");
     Click(&d, "Button4");  // again
     QCOMPARE(Items(d.ListBox2()), (QStringList{"alpha notes", "Zeta Sayings"}));
     QCOMPARE(g->program->themes.SelTheme, (std::vector<std::string>{"alpha.dbf", "zeta.dbf"}));
@@ -175,6 +177,154 @@ void OptionsDialogTest::twoFilesWithOneDescriptionAreBothDisplayed() {
   QVERIFY(outcome.themes_changed);
   QCOMPARE(g->program->themes.SelTheme, (std::vector<std::string>{"mid.dbf", "twin.dbf"}));
   QVERIFY(g->program->settings.SettingsChanged);
+}
+
+namespace {
+
+std::vector<std::string> Strings(const QStringList& list) {
+  std::vector<std::string> out;
+  for (const QString& text : list) out.push_back(text.toStdString());
+  return out;
+}
+
+// Waits until the dialog has the keyboard, so that focus moves reach its widgets.
+bool Activate(QWidget& dialog) {
+  dialog.activateWindow();
+  return QTest::qWaitForWindowActive(&dialog);
+}
+
+}  // namespace
+
+void OptionsDialogTest::themeButtonsActOnTheHighlight_data() {
+  QTest::addColumn<QStringList>("files");  // SelTheme, with SelThemeD the description of each
+  QTest::addColumn<QStringList>("descriptions");
+  // "pick L|R <text>" highlights an entry, "tab L|R" tabs into a list, "add" and "remove" click.
+  QTest::addColumn<QStringList>("steps");
+  QTest::addColumn<QStringList>("informs");
+  QTest::addColumn<QStringList>("files_after");
+  QTest::addColumn<QStringList>("shown_after");  // ListBox2, and SelThemeD
+  const QStringList none;
+  const QString add = "You must highlight a Theme to add.";
+  const QString remove = "You must highlight a Theme to remove.";
+  QTest::newRow("tabbing into Available Themes highlights nothing")
+      << none << none << QStringList{"tab L", "add"} << QStringList{add} << none << none;
+  QTest::newRow("tabbing into Themes to Display highlights nothing")
+      << QStringList{"mid.dbf"} << QStringList{"Middle"} << QStringList{"tab R", "remove"}
+      << QStringList{remove} << QStringList{"mid.dbf"} << QStringList{"Middle"};
+  QTest::newRow("a second Add needs a new highlight")
+      << none << none << QStringList{"pick L alpha notes", "add", "add"} << QStringList{add}
+      << QStringList{"alpha.dbf"} << QStringList{"alpha notes"};
+  QTest::newRow("a second Remove needs a new highlight")
+      << QStringList{"alpha.dbf", "zeta.dbf"} << QStringList{"alpha notes", "Zeta Sayings"}
+      << QStringList{"pick R alpha notes", "remove", "remove"} << QStringList{remove}
+      << QStringList{"zeta.dbf"} << QStringList{"Zeta Sayings"};
+  QTest::newRow("one description, two files: each shown once")
+      << none << none << QStringList{"pick L Middle", "add"} << none
+      << QStringList{"mid.dbf", "twin.dbf"} << QStringList{"Middle", "Middle"};
+  QTest::newRow("twins stay once each after a later Add")
+      << QStringList{"mid.dbf", "twin.dbf"} << QStringList{"Middle", "Middle"}
+      << QStringList{"pick L Zeta Sayings", "add"} << none
+      << QStringList{"mid.dbf", "twin.dbf", "zeta.dbf"}
+      << QStringList{"Middle", "Middle", "Zeta Sayings"};
+  QTest::newRow("removing one twin keeps the other")
+      << QStringList{"mid.dbf", "twin.dbf"} << QStringList{"Middle", "Middle"}
+      << QStringList{"pick R Middle", "remove"} << none << QStringList{"twin.dbf"}
+      << QStringList{"Middle"};
+  QTest::newRow("a theme whose file has gone stays through an Add")
+      << QStringList{"gone.dbf"} << QStringList{"Gone"} << QStringList{"pick L alpha notes", "add"}
+      << none << QStringList{"alpha.dbf", "gone.dbf"} << QStringList{"alpha notes", "Gone"};
+}
+
+void OptionsDialogTest::themeButtonsActOnTheHighlight() {
+  QFETCH(QStringList, files);
+  QFETCH(QStringList, descriptions);
+  QFETCH(QStringList, steps);
+  QFETCH(QStringList, informs);
+  QFETCH(QStringList, files_after);
+  QFETCH(QStringList, shown_after);
+  vt::WriteTheme("twin.dbf", {{"9999", "Middle"}});
+  QVERIFY(g->program->LoadAndScan(g->boxes, {}));
+  g->program->themes.SelTheme = Strings(files);
+  g->program->themes.SelThemeD = Strings(descriptions);
+  QStringList shown;
+  int highlighted = -1;
+  Run([&](options::TOptionsF& d) {
+    const bool active = Activate(d);
+    for (const QString& step : steps) {
+      QListWidget* list = step.section(' ', 1, 1) == "L" ? d.ListBox1() : d.ListBox2();
+      if (step.startsWith("pick")) Highlight(list, step.section(' ', 2));
+      if (step.startsWith("tab") && active) list->setFocus(Qt::TabFocusReason);
+      if (step == "add") Click(&d, "Button4");
+      if (step == "remove") Click(&d, "Button5");
+    }
+    shown = Items(d.ListBox2());
+    highlighted = static_cast<int>(d.ListBox1()->selectedItems().size() +
+                                   d.ListBox2()->selectedItems().size());
+    Click(&d, "Button1");
+    QVERIFY(active);
+  });
+  QCOMPARE(g->boxes.informs, Strings(informs));
+  QCOMPARE(shown, shown_after);
+  QCOMPARE(highlighted, 0);
+  QCOMPARE(g->program->themes.SelTheme, Strings(files_after));
+  QCOMPARE(g->program->themes.SelThemeD, Strings(shown_after));
+}
+
+namespace {
+
+// The focus widgets met by pressing Tab nine times from the focus; radio items as "item N".
+QStringList TabStops(options::TOptionsF& d) {
+  QStringList stops;
+  for (int n = 0; n < 10; ++n) {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus) break;
+    QString name = focus->objectName();
+    for (int i = 0; i < 5; ++i)
+      if (focus == d.RadioItem(i)) name = QString("item %1").arg(i);
+    stops << name;
+    QTest::keyClick(focus, Qt::Key_Tab);
+  }
+  return stops;
+}
+
+QStringList ExpectedStops(int item) {
+  return {"Button1",  "item " + QString::number(item), "Button2", "Button3", "ListBox1",
+          "ListBox2", "Button4", "Button5", "CancelB", "Button1"};
+}
+
+}  // namespace
+
+void OptionsDialogTest::radioGroupIsOneTabStop_data() {
+  QTest::addColumn<int>("checked");
+  QTest::addColumn<int>("arrow");
+  QTest::addColumn<int>("checked_after");
+  QTest::newRow("first item, Down") << 0 << int(Qt::Key_Down) << 1;
+  QTest::newRow("middle item, Up") << 2 << int(Qt::Key_Up) << 1;
+  QTest::newRow("last item, Up") << 4 << int(Qt::Key_Up) << 3;
+}
+
+void OptionsDialogTest::radioGroupIsOneTabStop() {
+  QFETCH(int, checked);
+  QFETCH(int, arrow);
+  QFETCH(int, checked_after);
+  QStringList stops, stops_after_arrow;
+  int checked_by_arrow = -1;
+  Run([&](options::TOptionsF& d) {
+    if (Activate(d)) {
+      d.RadioItem(checked)->click();
+      stops = TabStops(d);  // from where the dialog opens
+      d.RadioItem(checked)->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(d.RadioItem(checked), Qt::Key(arrow));
+      for (int i = 0; i < 5; ++i)
+        if (d.RadioItem(i)->isChecked() && d.RadioItem(i)->hasFocus()) checked_by_arrow = i;
+      d.findChild<QPushButton*>("Button1")->setFocus(Qt::TabFocusReason);
+      stops_after_arrow = TabStops(d);
+    }
+    Click(&d, "CancelB");
+  });
+  QCOMPARE(stops, ExpectedStops(checked));
+  QCOMPARE(checked_by_arrow, checked_after);
+  QCOMPARE(stops_after_arrow, ExpectedStops(checked_after));
 }
 
 void OptionsDialogTest::applyWithoutChangesLeavesTheFlagsAlone() {

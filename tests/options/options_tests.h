@@ -26,6 +26,10 @@ class OptionsDialogTest : public QObject {
   void cancelAfterAColourAsksNoStaysYesRestores();
   void addingAndRemovingThemes();
   void twoFilesWithOneDescriptionAreBothDisplayed();
+  void themeButtonsActOnTheHighlight_data();
+  void themeButtonsActOnTheHighlight();
+  void radioGroupIsOneTabStop_data();
+  void radioGroupIsOneTabStop();
   void applyWithoutChangesLeavesTheFlagsAlone();
   void colourOutsideTheSixteen();
   void rightClickOnTheGrid();
