@@ -12,7 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/gui/appearance.h"
+#include "look/look.h"
 
 namespace vornelle::options {
 

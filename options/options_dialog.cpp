@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "app/core/product.h"
-#include "app/gui/appearance.h"
+#include "look/look.h"
 #include "options/color_grid.h"
 #include "options/colour_table.h"
 

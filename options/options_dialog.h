@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/core/program.h"
-#include "app/gui/main_window.h"
+#include "options/options_outcome.h"
 #include "options/font_chooser.h"
 
 class QButtonGroup;

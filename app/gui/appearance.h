@@ -1,33 +1,17 @@
 #pragma once
-// How the settings look on screen: colours from 0x00BBGGRR values, fonts by name with the
-// desktop's font standing in for one that is not installed, the calendar's colour slots, and
-// the program's icons.
+// How the settings look in the main window: the calendar's colour slots and fonts, the pane's
+// font, and the program's icons, over the look the dialogs share.
 
-#include <QColor>
-#include <QFont>
 #include <QIcon>
 #include <QStyle>
 
 #include "app/core/settings.h"
+#include "look/look.h"
 
 class QCalendarWidget;
 class QPlainTextEdit;
-class QWidget;
 
 namespace vornelle::app {
-
-inline const QColor kTeal(0x00, 0x80, 0x80);
-
-QColor ToQColor(Colour colour);
-// The named font when it is installed, else the desktop's default font; the size in points
-// (the desktop's size when not positive) and the styles.
-QFont InstalledFont(const std::string& family, int points, FontStyles styles);
-void SetBackground(QWidget* widget, const QColor& colour);
-
-// The contrast ratio of two colours, from 1 to 21, by their relative luminance; text and
-// icons read well from kLegibleContrast on.
-double ContrastRatio(const QColor& a, const QColor& b);
-inline constexpr double kLegibleContrast = 3.0;
 
 // The calendar's colour slots: the month's days (CMBC), their text (CalFC), the title bar
 // (CTBC, CTTC), the days of the neighbouring months (CTTTC); around them the fixed teal.

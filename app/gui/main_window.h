@@ -11,6 +11,7 @@
 
 #include "app/core/program.h"
 #include "app/gui/qt_services.h"
+#include "options/options_outcome.h"
 
 class QCalendarWidget;
 class QFrame;
@@ -22,14 +23,6 @@ class QToolButton;
 namespace vornelle::app {
 
 class TAboutBox;
-
-// How the options dialog ended: with "Apply", and what it changed.
-struct OptionsOutcome {
-  bool applied = false;
-  bool colours_changed = false;
-  bool fonts_changed = false;
-  bool themes_changed = false;
-};
 
 // Asked after the settings could not be written on closing.
 inline constexpr const char* kCloseWithoutSavingText = "Close Without Saving?";

@@ -429,7 +429,7 @@ void OptionsDialogTest::endToEnd() {
 
   auto check = [](app::TForm1& w) {
     QCOMPARE(w.JMsg()->toPlainText(), QString("From middle."));
-    QCOMPARE(w.palette().color(QPalette::Window), QColor(0, 0, 255));
+    QCOMPARE(w.centralWidget()->palette().color(QPalette::Window), QColor(0, 0, 255));
     QCOMPARE(w.Panel1()->palette().color(QPalette::Window), QColor(0, 0, 255));
     QCOMPARE(w.JMsg()->font().pointSize(), 15);
     QCOMPARE(w.JMsg()->palette().color(QPalette::Text), QColor(0, 128, 0));
