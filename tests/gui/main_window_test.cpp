@@ -343,6 +343,7 @@ class MainWindowTest : public QObject {
     QTest::newRow("click on the next day") << "click next" << QDate(2024, 7, 5) << 1;
     QTest::newRow("click on the selected day") << "click same" << QDate(2024, 7, 4) << 1;
     QTest::newRow("click in the pane, then a key") << "pane, Right" << QDate(2024, 7, 5) << 1;
+    QTest::newRow("the day changes") << "midnight" << QDate(2024, 7, 5) << 1;
   }
   void everyChangeOfTheSelectedDayShowsIt() {
     QFETCH(QString, action);
@@ -364,6 +365,10 @@ class MainWindowTest : public QObject {
     if (action.startsWith("click"))
       QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                         cell.center() + QPoint(action == "click next" ? cell.width() : 0, 0));
+    if (action == "midnight") {
+      clock_.Set(2024, 7, 5);
+      window_->Timer1Timer();
+    }
     if (action == "September")
       calendar->findChild<QToolButton*>("qt_calendar_monthbutton")->menu()->actions().at(8)->trigger();
     if (action == "2025") {
