@@ -12,7 +12,7 @@ packages=(
   libxbase64-dev
   qt6-base-dev libqt6svg6
   xvfb xauth xdotool imagemagick
-  hyperfine fortune-mod fortunes-min strace
+  hyperfine fortune-mod fortunes-min calendar strace
   lintian desktop-file-utils appstream scdoc librsvg2-bin dpkg-dev file bash-completion
 )
 

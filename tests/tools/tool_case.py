@@ -1,5 +1,7 @@
 """What the vornelle-db tests share: running the tool, and checking how it ended."""
+import os
 import subprocess
+import tempfile
 import unittest
 
 TOOL = None  # the vornelle-db under test, set by each script from its command line
@@ -22,3 +24,17 @@ class ToolCase(unittest.TestCase):
         self.assertEqual(done.returncode, 1, done.stdout)
         self.assertEqual(done.stdout, "")
         return done.stderr
+
+
+class FolderCase(ToolCase):
+    """A test with a temporary folder of its own, self.dir, removed after it."""
+
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.dir = self.folder.name
+
+    def tearDown(self):
+        self.folder.cleanup()
+
+    def path(self, name):
+        return os.path.join(self.dir, name)

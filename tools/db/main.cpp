@@ -82,8 +82,9 @@ const Command kCommands[] = {
      "how many of the 366 days have a message. A table without a description record shows the\n"
      "calendar's complaint about it, and the exit status is 1."},
     {"theme", ThemeCommand,
-     "theme export TABLE [--output FILE] | import TEXTFILE TABLE [--kind dbase3|dbase4|foxpro] "
-     "[--force] | check TABLE",
+     "theme export TABLE [--output FILE] | check TABLE |\n"
+     "       import [--from text|calendar|fortune] SOURCE TABLE [--kind dbase3|dbase4|foxpro]\n"
+     "       [--force] [--description TEXT] [--start MMDD]",
      "Themes as plain text, one record after another:\n"
      "  # a comment\n"
      "  @9999\n"
@@ -93,12 +94,27 @@ const Command kCommands[] = {
      "A message line that starts with @, # or \\ is written with a \\ in front. The text is UTF-8;\n"
      "in the table the lines are joined with CR LF.\n"
      "export writes a table's records in file order (deleted ones left out) to FILE or stdout.\n"
-     "import makes TABLE from the text; it refuses, naming the line, text the tables' code page\n"
-     "cannot hold, a key that is no day (0229 is one), a second record for a key and a missing\n"
-     "description, and then writes nothing. An existing table is replaced only with --force,\n"
-     "together with its memo file: an import stopped halfway leaves the old theme or the new.\n"
+     "import makes TABLE from SOURCE, read as --from says:\n"
+     "  text       the text above (the default)\n"
+     "  calendar   a calendar(1) file: MM/DD, Mon DD or DD Mon, a tab, the event; lines that\n"
+     "             start with a tab go on the event before. The events of a day make its\n"
+     "             message, a paragraph each, in file order. Comments and preprocessor lines\n"
+     "             are skipped; #include reads the file named (beside SOURCE, in /etc/calendar\n"
+     "             or in /usr/share/calendar) in place, each file once, at most 8 deep. Dates no\n"
+     "             fixed day holds (weekday rules, Easter, *) are left out and counted on stderr.\n"
+     "  fortune    a fortune file (sayings between lines holding only %): one saying a day\n"
+     "             from 0101 (or --start MMDD) on, 0229 included; sayings past 1231 are left\n"
+     "             out and counted on stderr.\n"
+     "The description is --description's TEXT, else the text's @9999, else SOURCE's file name.\n"
+     "import refuses, naming the line, text the tables' code page cannot hold, a key that is\n"
+     "no day (0229 is one), a second record for a key, a missing description and an #include\n"
+     "it cannot follow, and then writes nothing. An existing table is replaced only with\n"
+     "--force, together with its memo file: an import stopped halfway leaves the old theme or\n"
+     "the new.\n"
      "check reports the same problems in a table, and deleted records the calendar would still\n"
-     "show, keys that are no day and days without a message; exit status 1 when it finds any."},
+     "show, keys that are no day and days without a message; exit status 1 when it finds any.\n"
+     "Example: vornelle-db theme import --from calendar /usr/share/calendar/calendar.history\n"
+     "         history.dbf"},
 };
 
 std::string Overview() {
