@@ -14,6 +14,8 @@ import sys
 import tempfile
 import unittest
 
+import tool_case
+
 import dbfread
 
 TOOL = None
@@ -64,17 +66,7 @@ MAKERS = {
 }
 
 
-class Themes(unittest.TestCase):
-    def setUp(self):
-        self.folder = tempfile.TemporaryDirectory()
-        self.dir = self.folder.name
-
-    def tearDown(self):
-        self.folder.cleanup()
-
-    def path(self, name):
-        return os.path.join(self.dir, name)
-
+class Themes(tool_case.FolderCase):
     def make(self, maker, name, records):
         MAKERS[maker](self.path(name), records)
 

@@ -14,8 +14,9 @@ import os
 import struct
 import subprocess
 import sys
-import tempfile
 import unittest
+
+import tool_case
 
 TOOL = None
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -103,17 +104,7 @@ def fields_of(row):
     return {k: row[k] for k in FIELDS}
 
 
-class ToolInterop(unittest.TestCase):
-    def setUp(self):
-        self.folder = tempfile.TemporaryDirectory()
-        self.dir = self.folder.name
-
-    def tearDown(self):
-        self.folder.cleanup()
-
-    def path(self, name):
-        return os.path.join(self.dir, name)
-
+class ToolInterop(tool_case.FolderCase):
     # Tables others write, listed by the tool as they read them.
 
     def test_python_dbf_tables_list_as_dbfread_reads_them(self):
