@@ -25,6 +25,7 @@
 #include "platform/error_codes.h"
 #include "platform/file.h"
 #include "platform/folder_lock.h"
+#include "platform/ascii_case.h"
 
 namespace vornelle::engine {
 
@@ -41,19 +42,10 @@ struct Step {
   std::string from, to;
 };
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 // A name of a memo file the table `table_name` would be paired with, by us or another program.
 bool IsMemoNameOf(std::string_view name, const fs::path& table_name) {
   const std::string stem = table_name.stem().string();
-  return SameNameIgnoringCase(name, stem + ".dbt") || SameNameIgnoringCase(name, stem + ".fpt");
+  return platform::EqualIgnoringAsciiCase(name, stem + ".dbt") || platform::EqualIgnoringAsciiCase(name, stem + ".fpt");
 }
 
 // The names in `folder`; 0 or the errno.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/ascii_case.h"
+
 namespace vornelle::platform {
 
 namespace {
@@ -10,10 +12,7 @@ namespace {
 bool EndsWithIgnoringCase(std::string_view name, std::string_view suffix) {
   if (name.size() <= suffix.size()) return false;  // ".dbf" alone is no table name
   name.remove_prefix(name.size() - suffix.size());
-  return std::equal(name.begin(), name.end(), suffix.begin(), suffix.end(), [](char a, char b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(a) == lower(b);
-  });
+  return EqualIgnoringAsciiCase(name, suffix);
 }
 
 }  // namespace

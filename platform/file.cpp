@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "platform/error_codes.h"
+#include "platform/ascii_case.h"
 
 namespace vornelle::platform {
 
@@ -249,15 +250,10 @@ std::string ResolveCase(const std::string& path) {
   fs::path p(path);
   fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
   std::string wanted = p.filename().string();
-  auto lower = [](std::string s) {
-    for (char& c : s)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-  };
-  std::string key = lower(wanted);
+  const std::string key = AsciiLowered(wanted);
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
     std::string name = entry.path().filename().string();
-    if (name.size() == wanted.size() && lower(name) == key) return (folder / name).string();
+    if (name.size() == wanted.size() && AsciiLowered(name) == key) return (folder / name).string();
   }
   return path;
 }

@@ -1,5 +1,7 @@
 #include "platform/ini_document.h"
 
+#include "platform/ascii_case.h"
+
 namespace vornelle::platform {
 
 namespace {
@@ -8,13 +10,6 @@ std::string_view Trim(std::string_view s) {
   const std::size_t first = s.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
   return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
-// Names match without regard to ASCII case.
-std::string Fold(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) c = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-  return folded;
 }
 
 bool IsQuoted(std::string_view v) {
@@ -39,7 +34,7 @@ IniDocument::IniDocument(std::string bytes, bool complete) : text_(std::move(byt
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
       const std::string_view name = Trim(line.substr(1, line.find(']') - 1));
-      const auto [at, fresh] = section_at_.emplace(Fold(name), sections_.size());
+      const auto [at, fresh] = section_at_.emplace(AsciiLowered(name), sections_.size());
       // Only the first section of a name counts; the keys of a later one are not its own.
       current = fresh ? at->second : std::string::npos;
       if (fresh) sections_.push_back({std::string(name), i, i, {}, {}, {}});
@@ -50,7 +45,7 @@ IniDocument::IniDocument(std::string bytes, bool complete) : text_(std::move(byt
     Section& section = sections_[current];
     section.last_line = i;
     const std::string_view key = Trim(line.substr(0, eq));
-    if (section.keys.emplace(Fold(key), i).second) {
+    if (section.keys.emplace(AsciiLowered(key), i).second) {
       entry.key = key;
       entry.value = Trim(line.substr(eq + 1));
     }
@@ -58,14 +53,14 @@ IniDocument::IniDocument(std::string bytes, bool complete) : text_(std::move(byt
 }
 
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
-  const auto at = section_at_.find(Fold(Trim(name)));
+  const auto at = section_at_.find(AsciiLowered(Trim(name)));
   return at == section_at_.end() ? nullptr : &sections_[at->second];
 }
 
 std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
   const Section* s = FindSection(section);
   if (s == nullptr || !s->header) return std::nullopt;
-  const auto at = s->keys.find(Fold(Trim(key)));
+  const auto at = s->keys.find(AsciiLowered(Trim(key)));
   if (at == s->keys.end()) return std::nullopt;
   const std::string_view value = lines_[at->second].value;
   return std::string(IsQuoted(value) ? value.substr(1, value.size() - 2) : value);
@@ -90,10 +85,10 @@ std::string IniDocument::Refusal(std::string_view section, std::string_view key,
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   section = Trim(section);
   key = Trim(key);
-  const auto [at, fresh] = section_at_.emplace(Fold(section), sections_.size());
+  const auto [at, fresh] = section_at_.emplace(AsciiLowered(section), sections_.size());
   if (fresh) sections_.push_back({std::string(section), std::nullopt, 0, {}, {}, {}});
   Section& s = sections_[at->second];
-  const std::string folded = Fold(key);
+  const std::string folded = AsciiLowered(key);
   if (const auto line = s.keys.find(folded); line != s.keys.end()) {
     replaced_[line->second] = value;
     return;

@@ -11,6 +11,7 @@
 
 #include "platform/file_replace.h"
 #include "platform/folder_lock.h"
+#include "platform/ascii_case.h"
 
 namespace vornelle::platform {
 
@@ -25,15 +26,6 @@ std::string CutUtf8(std::string s, std::size_t max_length) {
   while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) --n;
   s.resize(n);
   return s;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 // The file's first kMaxProfileBytes; `complete` tells whether that was all of it. A missing
@@ -76,7 +68,7 @@ bool WriteTarget(const std::string& path, std::string* target) {
   for (int hops = 0; hops < 40; ++hops) {
     std::error_code ec;
     if (!fs::is_symlink(fs::symlink_status(at, ec))) {
-      if (hops > 0 && !EqualNoCase(at.filename().string(), fs::path(path).filename().string())) {
+      if (hops > 0 && !EqualIgnoringAsciiCase(at.filename().string(), fs::path(path).filename().string())) {
         errno = EPERM;
         return false;
       }

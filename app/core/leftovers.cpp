@@ -3,26 +3,19 @@
 #include <string_view>
 
 #include "app/core/product.h"
+#include "platform/ascii_case.h"
 
 namespace vornelle::app {
 namespace fs = std::filesystem;
 
 namespace {
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    if (lower(text[i]) != lower(prefix[i])) return false;
-  }
-  return true;
-}
-
 bool IsLeftover(std::string_view name) {
   constexpr std::string_view kPartial = ".partial";
   const bool partial = name.size() > kPartial.size() + 1 && name.front() == '.' &&
                        name.substr(name.size() - kPartial.size()) == kPartial;
-  return partial || StartsWithNoCase(name, std::string(kSettingsFileName) + ".tmp-");
+  const std::string temporary = std::string(kSettingsFileName) + ".tmp-";
+  return partial || platform::EqualIgnoringAsciiCase(name.substr(0, temporary.size()), temporary);
 }
 
 }  // namespace

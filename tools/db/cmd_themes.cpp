@@ -27,7 +27,6 @@ int ThemesCommand(const Arguments& argv) {
   if (args.Has("--folder") && chdir(args.Option("--folder").c_str()) != 0)
     throw ToolError(args.Option("--folder") + ": " + std::strerror(errno));
   app::Program program;
-  program.joketbl.SetCreateIfNotFound(false);
   int status = 0;
   std::string json = "[";
   std::vector<std::string> lines;

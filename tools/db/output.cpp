@@ -9,6 +9,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
+
+#include "platform/file_replace.h"
 
 namespace vornelle::tools {
 
@@ -42,31 +45,16 @@ int WriteDirectly(const std::string& path, std::string_view bytes) {
   return err;
 }
 
-// Writes a regular file under a temporary name beside it, then renames it into place.
+// A regular file is replaced whole: the old one stays when the write fails.
 int WriteWhole(const std::string& path, std::string_view bytes) {
-  namespace fs = std::filesystem;
-  std::error_code ignored;
   struct stat old {};
   const bool existed = stat(path.c_str(), &old) == 0;
   // Through a symbolic link the file it names is replaced, not the link.
-  const fs::path target = existed ? fs::canonical(path, ignored) : fs::path(path);
-  if (existed && target.empty()) return ENOENT;
-  std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) return errno;
-  mode_t mode = old.st_mode & 07777;
-  if (!existed) {
-    const mode_t mask = umask(0);
-    umask(mask);
-    mode = 0666 & ~mask;
-  }
-  int err = WriteAll(fd, bytes);
-  if (err == 0 && fchmod(fd, mode) != 0) err = errno;
-  if (err == 0 && fsync(fd) != 0) err = errno;
-  if (close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && rename(temporary.c_str(), target.c_str()) != 0) err = errno;
-  if (err != 0) unlink(temporary.c_str());
-  return err;
+  std::error_code ignored;
+  const std::string target = existed ? std::filesystem::canonical(path, ignored).string() : path;
+  if (target.empty()) return ENOENT;
+  const std::optional<mode_t> mode = existed ? std::optional<mode_t>(old.st_mode & 07777) : std::nullopt;
+  return platform::ReplaceFileContent(target, bytes, mode) ? 0 : errno;
 }
 
 }  // namespace
