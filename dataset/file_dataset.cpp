@@ -21,12 +21,12 @@ void ShowOemMessage(const std::string& text) { platform::ShowMessage(platform::O
 
 // Puts a switch back when the scope ends, also when an exception passes.
 template <typename T>
-class Restore {
+class KeepValue {
  public:
-  explicit Restore(T& place) : place_(place), saved_(place) {}
-  ~Restore() { place_ = saved_; }
-  Restore(const Restore&) = delete;
-  Restore& operator=(const Restore&) = delete;
+  explicit KeepValue(T& place) : place_(place), saved_(place) {}
+  ~KeepValue() { place_ = saved_; }
+  KeepValue(const KeepValue&) = delete;
+  KeepValue& operator=(const KeepValue&) = delete;
 
  private:
   T& place_;
@@ -93,9 +93,9 @@ bool TTzFileDataSet::OpenDbfFile(const std::string& name) {
   const engine::UseOptions options{exclusive_, TrimControls(Name())};
 
   engine::EngineSwitches& switches = engine::Switches();
-  Restore<std::optional<uint8_t>> keep_mode(switches.open_mode_override);
+  KeepValue<std::optional<uint8_t>> keep_mode(switches.open_mode_override);
   {
-    Restore<bool> keep_count(switches.count_from_size);
+    KeepValue<bool> keep_count(switches.count_from_size);
     switches.count_from_size = auto_fix_rec_count_;
     if (ReadOnly())
       switches.open_mode_override =

@@ -65,6 +65,9 @@ class TTzDataSet : public TTzPrimDataset {
   void ReadRecordToBuffer(TRecordBuffer buffer);
   void WriteBufferToRecord(TRecordBuffer buffer, int field_no = 0);
 
+  // Recalls the current record, deleted while deleted records are shown, under its record
+  // lock: the restore notifications around it, the lock-failure event or box as for Delete.
+  void Restore();
   std::function<void(TTzDataSet& sender)> BeforeRestore, AfterRestore;
 
  protected:

@@ -149,6 +149,18 @@ int16_t TTzDataSet::TziDeleteRecord() {
   return code;
 }
 
+void TTzDataSet::Restore() {
+  CheckBrowseMode();
+  if (IsEmpty() || !CanModify()) return;
+  DoBeforeRestore();
+  UpdateCursorPos();
+  EnterEngine("Restore");
+  s_RestoreWithLock();
+  CheckResult(EngineResult());
+  Resync(0);
+  DoAfterRestore();
+}
+
 int16_t TTzDataSet::TziGoToBookmark(const void* bookmark) {
   int32_t recno = 0;
   std::memcpy(&recno, bookmark, 4);
