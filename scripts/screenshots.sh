@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the calendar under Xvfb on a copy of the sample folder and writes PNGs of the main window,
-# the About box and the options dialog to build/screenshots. Usage: scripts/screenshots.sh [BUILD_DIR]
+# the About box, the options dialog and the theme editor to build/screenshots. Usage: scripts/screenshots.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -51,6 +51,20 @@ if [[ "${1:-}" == --inside || "${1:-}" == --black ]]; then
   xdotool mousemove $((X + 320 + 75)) $((Y + 134 + 60)) click 1
   sleep 0.3
   import -window "$options" "$out/options-dialog.png"
+  # Cancelled, and the question whether to leave without applying answered Yes.
+  xdotool key Escape
+  sleep 0.5
+  xdotool key Return
+  sleep 0.3
+  # The theme editor on the selected day, and its dialog for a theme made from a file.
+  xdotool windowfocus --sync "$main"
+  xdotool key --window "$main" --clearmodifiers ctrl+shift+e
+  editor=$(window "Vornelle Theme Editor")
+  import -window "$editor" "$out/theme-editor.png"
+  xdotool windowfocus --sync "$editor"
+  xdotool key --window "$editor" --clearmodifiers alt+f
+  dialog=$(window "New Theme from File")
+  import -window "$dialog" "$out/new-theme-dialog.png"
   exit 0
 fi
 

@@ -17,6 +17,8 @@
 #include "app/core/product.h"
 #include "app/gui/about_box.h"
 #include "app/gui/appearance.h"
+#include "app/core/day_lookup.h"
+#include "app/gui/theme_editor.h"
 #include "app/gui/window_placement.h"
 
 namespace vornelle::app {
@@ -58,7 +60,12 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   QMenu* file = menuBar()->addMenu("&File");
   file->addAction("&Save Changes Made", this, &TForm1::SaveBClick);
   file->addAction("&Exit", this, &TForm1::ExitBClick);
-  menuBar()->addMenu("&Tools")->addAction("&Options", this, &TForm1::OptionsBClick);
+  QMenu* tools = menuBar()->addMenu("&Tools");
+  tools->addAction("&Options", this, &TForm1::OptionsBClick);
+  tools->addSeparator();
+  tools->addAction("&Edit Themes...", QKeySequence(Qt::CTRL | Qt::Key_E), this, &TForm1::EditThemesClick);
+  tools->addAction("Edit &This Day...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), this,
+                   &TForm1::EditThisDayClick);
   QMenu* help_menu = menuBar()->addMenu("&Help");
   help_menu->addAction("&Contents", this, &TForm1::HelpB2Click);
   help_menu->addAction("&About", this, &TForm1::AboutB2Click);
@@ -84,6 +91,8 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
                 "Get Help For The Program.", &TForm1::HelpB2Click);
   AddToolButton("AboutB2", ToolIcon("help-about", QStyle::SP_MessageBoxInformation), 116,
                 "Information About The Program.", &TForm1::AboutB2Click);
+  AddToolButton("EditThemesB", ToolIcon("accessories-text-editor", QStyle::SP_FileDialogContentsView), 153,
+                "Write and Change the Themes' Messages.", &TForm1::EditThemesClick);
   exit_button_ = AddToolButton("ExitB", ToolIcon("application-exit", QStyle::SP_DialogCloseButton),
                                kExitButtonLeft, "Exit The Program.", &TForm1::ExitBClick);
   column->addWidget(panel2_);
@@ -310,6 +319,49 @@ void TForm1::HelpB2Click() {
 void TForm1::AboutB2Click() {
   CopyGeometryToSettings();
   about_->exec();
+}
+
+ThemeEditor& TForm1::OpenEditor() {
+  if (!editor_) {
+    editor_ = std::make_unique<ThemeEditor>(program_, boxes_, this);
+    connect(editor_.get(), &ThemeEditor::ThemeSaved, this, &TForm1::ThemeSaved);
+  }
+  editor_->show();
+  editor_->raise();
+  editor_->activateWindow();
+  return *editor_;
+}
+
+void TForm1::EditThemesClick() {
+  Guarded([this] {
+    ThemeEditor& editor = OpenEditor();
+    if (!editor.ThemeFile().empty()) return;
+    const ThemeLists& themes = program_.themes;
+    if (!themes.SelTheme.empty())
+      editor.OpenTheme(ThemeName(themes.SelTheme.front()));
+    else if (!themes.AvailTheme.empty())
+      editor.OpenTheme(themes.AvailTheme.front());
+  });
+}
+
+void TForm1::EditThisDayClick() {
+  Guarded([this] {
+    const ThemeLists& themes = program_.themes;
+    const std::string theme = !themes.SelTheme.empty()     ? ThemeName(themes.SelTheme.front())
+                              : !themes.AvailTheme.empty() ? themes.AvailTheme.front()
+                                                           : std::string();
+    ThemeEditor& editor = OpenEditor();
+    if (!theme.empty()) editor.OpenTheme(theme, DayKey(selected_date_->Date()));
+  });
+}
+
+void TForm1::ThemeSaved(const QString& file) {
+  const std::string saved = ThemeTablePath(file.toStdString());
+  for (const std::string& entry : program_.themes.SelTheme)
+    if (ThemeTablePath(ThemeName(entry)) == saved) {
+      Guarded([this] { ShowDayMessages(); });
+      return;
+    }
 }
 
 // --- Events ---

@@ -23,6 +23,7 @@ class QToolButton;
 namespace vornelle::app {
 
 class TAboutBox;
+class ThemeEditor;
 
 // Asked after the settings could not be written on closing.
 inline constexpr const char* kCloseWithoutSavingText = "Close Without Saving?";
@@ -48,6 +49,8 @@ class TForm1 : public QMainWindow {
   QTimer* Timer1() const { return timer_; }
   QWidget* Panel2() const { return panel2_; }
   TAboutBox* AboutBox() const { return about_.get(); }
+  // The theme editor once it has been opened.
+  ThemeEditor* Editor() const { return editor_.get(); }
   // The window's live place and size, as the settings keep them.
   WindowGeometry LiveGeometry() const;
   bool StartupDone() const { return startup_done_; }
@@ -60,6 +63,12 @@ class TForm1 : public QMainWindow {
   void SaveBClick();
   void HelpB2Click();
   void AboutB2Click();
+  // The theme editor, on the theme it last showed or the first displayed one; on the selected
+  // day's record of the first displayed theme.
+  void EditThemesClick();
+  void EditThisDayClick();
+  // A theme was changed in the editor: the pane shows the day again when it shows that theme.
+  void ThemeSaved(const QString& file);
   void ExitBClick() { close(); }
   void MonthCalendar1Click();
   // The selected date changed (keyboard, month arrows, month menu, year box, a click).
@@ -81,6 +90,7 @@ class TForm1 : public QMainWindow {
   void ApplyPanelHeight();
   void ShowDayMessages();
   void CopyGeometryToSettings();
+  ThemeEditor& OpenEditor();
   // Runs an event's work; a failure it raises goes to the general error handler.
   void Guarded(const std::function<void()>& work);
   QToolButton* AddToolButton(const char* name, const QIcon& icon, int left, const char* tip,
@@ -93,6 +103,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<MessagePane> pane_service_;
   std::unique_ptr<SelectedDate> selected_date_;
   std::unique_ptr<TAboutBox> about_;
+  std::unique_ptr<ThemeEditor> editor_;
 
   QWidget* panel2_ = nullptr;
   QToolButton* exit_button_ = nullptr;

@@ -1,5 +1,5 @@
 // The theme editor's grid model on the offscreen platform: a view over 100,000 records reads
-// only the records it shows, the texts of the rows, and Refresh after another component wrote.
+// only the records it shows (alone and in the editor), the texts of the rows, and Refresh after another component wrote.
 
 #include <QSignalSpy>
 #include <QTableView>
@@ -9,6 +9,8 @@
 #include <cstring>
 #include <memory>
 
+#include "app/core/program.h"
+#include "app/gui/theme_editor.h"
 #include "app/gui/theme_records_model.h"
 #include "engine/engine.h"
 #include "expr/expr.h"
@@ -46,6 +48,14 @@ void Repeat(const std::string& path, int count) {
   vt::WriteFileBytes(path, out);
 }
 
+class NoBoxes : public app::MessageBoxService {
+ public:
+  void Confirm(const std::string&, app::ScreenPoint) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+  void Error(const std::string&, const std::string& text) override { QFAIL(text.c_str()); }
+  void Inform(const std::string&) override {}
+};
+
 }  // namespace
 
 class ThemeRecordsModelTest : public QObject {
@@ -64,14 +74,33 @@ class ThemeRecordsModelTest : public QObject {
     Repeat(Path("big.dbf"), kBigCount);
   }
 
+  void viewReadsOnlyWhatItShows_data() {
+    QTest::addColumn<bool>("in_editor");
+    QTest::newRow("a grid of its own") << false;
+    QTest::newRow("the theme editor") << true;
+  }
   void viewReadsOnlyWhatItShows() {
-    ThemeRecordsModel model(Path("big.dbf"));
+    QFETCH(bool, in_editor);
+    std::unique_ptr<ThemeRecordsModel> own_model;
+    std::unique_ptr<QTableView> own_view;
+    app::Program program;
+    NoBoxes boxes;
+    std::unique_ptr<app::ThemeEditor> editor;
+    if (in_editor) {
+      editor = std::make_unique<app::ThemeEditor>(program, boxes);
+      editor->resize(800, 600);
+      editor->OpenTheme(Path("big.dbf"));
+    } else {
+      own_model = std::make_unique<ThemeRecordsModel>(Path("big.dbf"));
+      own_view = std::make_unique<QTableView>();
+      own_view->setModel(own_model.get());
+      own_view->resize(800, 600);
+    }
+    ThemeRecordsModel& model = in_editor ? *editor->Model() : *own_model;
+    QTableView& view = in_editor ? *editor->Grid() : *own_view;
     QCOMPARE(model.rowCount(), kBigCount);
-    QTableView view;
-    view.setModel(&model);
-    view.resize(800, 600);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.window()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view.window()));
     QCoreApplication::processEvents();
     const int64_t opened = model.RecordsRead();
     QVERIFY2(opened > 0 && opened < 200, QByteArray::number(qint64(opened)));

@@ -10,6 +10,10 @@
 #include "app/core/fortune_source.h"
 #include "app/core/theme_source.h"
 #include "app/core/theme_text.h"
+#include "app/core/day_lookup.h"
+#include "app/core/theme_catalogue.h"
+#include "engine/memo_types.h"
+#include "platform/ascii_case.h"
 #include "tools/db/cli.h"
 
 namespace vornelle::tools {
@@ -119,6 +123,34 @@ ThemeFromFile ReadThemeFromFile(const std::string& from, const std::string& sour
     theme.problems.push_back(source + ": no description record (@9999)");
   }
   return theme;
+}
+
+NewTheme MakeNewTheme(const std::string& file, const std::string& description, const std::string& source,
+                      const std::string& from, const std::string& start) {
+  NewTheme made;
+  made.file = file;
+  if (made.file.size() < 4 || !platform::EqualIgnoringAsciiCase(made.file.substr(made.file.size() - 4), ".dbf"))
+    made.file += ".dbf";
+  if (file.empty() || file.find_first_of(std::string("/\0", 2)) != std::string::npos || file == "." || file == "..")
+    made.problems.push_back("\"" + file + "\": a theme's name is a file name of this folder, without a folder");
+  else if (std::filesystem::exists(app::ThemeTablePath(made.file)))
+    made.problems.push_back(made.file + ": a theme of that name exists; choose another name");
+  ThemeFromFile theme;
+  if (source.empty()) {
+    theme.rows.push_back({0, app::kDescriptionKey, {description}, false});
+    if (const std::string missing = app::FirstCharacterThemesCannotHold(description); !missing.empty())
+      theme.problems.push_back(std::string("the description: ") + kCannotHold + missing);
+  } else {
+    theme = ReadThemeFromFile(from, source, start,
+                              description.empty() ? std::nullopt : std::optional<std::string>(description));
+  }
+  made.problems.insert(made.problems.end(), theme.problems.begin(), theme.problems.end());
+  made.warnings = std::move(theme.warnings);
+  if (!made.problems.empty()) return made;
+  for (const ThemeRow& row : theme.rows)
+    if (row.key == app::kDescriptionKey && !row.lines.empty()) made.description = row.lines.front();
+  WriteThemeTable(made.file, engine::kMemoDbase4, theme.rows, /*replace=*/false);
+  return made;
 }
 
 }  // namespace vornelle::tools

@@ -25,4 +25,17 @@ ThemeFromFile ReadThemeFromFile(const std::string& from, const std::string& sour
                                 const std::string& start = "0101",
                                 const std::optional<std::string>& description = std::nullopt);
 
+// A new theme of the current folder, as the calendar's editor makes one: `file` is a bare
+// name (".dbf" added when it does not end so), empty when `source` is empty, else made from
+// `source` as above. The table gets dBASE IV memos. Nothing is written when there are problems,
+// among them a name that is taken or not bare.
+struct NewTheme {
+  std::string file;  // the name the table got
+  std::string description;
+  std::vector<std::string> problems;
+  std::vector<std::string> warnings;
+};
+NewTheme MakeNewTheme(const std::string& file, const std::string& description, const std::string& source = {},
+                      const std::string& from = "text", const std::string& start = "0101");
+
 }  // namespace vornelle::tools

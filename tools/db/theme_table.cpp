@@ -42,6 +42,24 @@ std::string ThemeTableFile(const std::string& table) {
   return platform::ResolveCase(platform::FullPath(engine::TableFileName(table)));
 }
 
+// The table is written in a free work area of its own, with the engine's switches given back
+// afterwards, so that a program with tables open (the calendar's editor) keeps them as they were.
+class OwnWorkArea {
+ public:
+  OwnWorkArea() : area_(engine::CurrentArea()), switches_(engine::Switches()) { engine::Select(0); }
+  ~OwnWorkArea() {
+    engine::CloseArea();
+    engine::Select(area_);
+    engine::Switches() = switches_;
+  }
+  OwnWorkArea(const OwnWorkArea&) = delete;
+  OwnWorkArea& operator=(const OwnWorkArea&) = delete;
+
+ private:
+  int area_;
+  engine::EngineSwitches switches_;
+};
+
 }  // namespace
 
 std::vector<ThemeRow> ReadThemeTable(const std::string& table) {
@@ -94,6 +112,7 @@ void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vec
                                              engine::MemoFileName(temporary.string(), memo_kind),
                                              engine::MemoFileName(target.string(), memo_kind)};
   try {
+    OwnWorkArea area;
     engine::Switches().default_memo_type = memo_kind;
     engine::CreateDbf(temporary.string(), {{"THEDATE", 'C', 4, 0}, {"THEJOKE", 'M', 10, 0}});
     engine::Switches().oem = true;  // themes are OEM tables, as the calendar reads them
@@ -109,7 +128,6 @@ void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vec
     engine::CloseArea();
     engine::ReplaceTable(replacement);
   } catch (...) {
-    engine::CloseArea();
     // Once the marker is written the new pair is committed: its files stay for whoever opens
     // the table next to put in place.
     if (!fs::exists(engine::ReplacementMarker(target.string()), ignored)) fs::remove_all(folder, ignored);

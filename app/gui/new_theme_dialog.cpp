@@ -1,0 +1,119 @@
+#include "app/gui/new_theme_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+namespace vornelle::app {
+
+namespace {
+
+// The kinds of file a theme is made from, as the chooser names them.
+struct SourceKind {
+  const char* label;
+  const char* from;
+};
+constexpr SourceKind kSourceKinds[] = {
+    {"Theme text (@MMDD records)", "text"},
+    {"calendar file (MM/DD, Mon DD)", "calendar"},
+    {"fortune file (% between sayings)", "fortune"},
+};
+
+}  // namespace
+
+NewThemeDialog::NewThemeDialog(bool from_file, QWidget* parent) : QDialog(parent) {
+  setObjectName("NewThemeDialog");
+  setWindowTitle(from_file ? "New Theme from File" : "New Theme");
+  auto* form = new QFormLayout(this);
+
+  if (from_file) {
+    source_ = new QLineEdit(this);
+    source_->setObjectName("SourceEdit");
+    source_->setAccessibleName("Source file");
+    auto* browse = new QPushButton("&Browse...", this);
+    browse->setAccessibleDescription("Choose the file the theme is made from");
+    connect(browse, &QPushButton::clicked, this, &NewThemeDialog::BrowseClick);
+    auto* row = new QHBoxLayout;
+    row->addWidget(source_, 1);
+    row->addWidget(browse);
+    auto* source_label = new QLabel("&Source file:", this);
+    source_label->setBuddy(source_);
+    form->addRow(source_label, row);
+
+    kind_ = new QComboBox(this);
+    kind_->setObjectName("KindChooser");
+    kind_->setAccessibleName("Kind of file");
+    for (const SourceKind& kind : kSourceKinds) kind_->addItem(kind.label, QString::fromLatin1(kind.from));
+    form->addRow("&Kind:", kind_);
+
+    start_ = new QLineEdit("0101", this);
+    start_->setObjectName("StartEdit");
+    start_->setAccessibleName("First day of the sayings (MMDD)");
+    start_->setMaxLength(4);
+    start_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), start_));
+    form->addRow("First &day (MMDD):", start_);
+    connect(kind_, &QComboBox::currentIndexChanged, this, &NewThemeDialog::InputChanged);
+    connect(source_, &QLineEdit::textChanged, this, &NewThemeDialog::InputChanged);
+  }
+
+  file_ = new QLineEdit(this);
+  file_->setObjectName("FileEdit");
+  file_->setAccessibleName("File name of the new theme");
+  file_->setPlaceholderText("mythoughts.dbf");
+  // A theme is a table of the folder, named bare.
+  file_->setValidator(new QRegularExpressionValidator(QRegularExpression("[^/\\x00]{0,200}"), file_));
+  form->addRow("&File name:", file_);
+
+  description_ = new QLineEdit(this);
+  description_->setObjectName("DescriptionEdit");
+  description_->setAccessibleName("Description of the new theme");
+  description_->setPlaceholderText(from_file ? "the file's own, or its name" : "as the options list it");
+  form->addRow("D&escription:", description_);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  ok_ = buttons->button(QDialogButtonBox::Ok);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  form->addRow(buttons);
+  connect(file_, &QLineEdit::textChanged, this, &NewThemeDialog::InputChanged);
+  connect(description_, &QLineEdit::textChanged, this, &NewThemeDialog::InputChanged);
+  InputChanged();
+  setMinimumWidth(460);
+}
+
+NewThemeRequest NewThemeDialog::Request() const {
+  NewThemeRequest request;
+  request.file = file_->text().trimmed();
+  request.description = description_->text().trimmed();
+  if (source_) {
+    request.source = source_->text().trimmed();
+    request.from = kind_->currentData().toString();
+    request.start = start_->text();
+  }
+  return request;
+}
+
+void NewThemeDialog::BrowseClick() {
+  const QString chosen = QFileDialog::getOpenFileName(this, "Make a Theme from", source_->text());
+  if (chosen.isEmpty()) return;
+  source_->setText(chosen);
+  if (file_->text().isEmpty()) file_->setText(QFileInfo(chosen).completeBaseName() + ".dbf");
+  if (chosen.startsWith("/usr/share/calendar/")) kind_->setCurrentIndex(1);
+}
+
+void NewThemeDialog::InputChanged() {
+  if (start_) start_->setEnabled(kind_->currentData().toString() == "fortune");
+  // Only a description says what an empty theme is; one from a file may bring its own.
+  const bool complete = !file_->text().trimmed().isEmpty() &&
+                        (source_ ? !source_->text().trimmed().isEmpty() : !description_->text().trimmed().isEmpty());
+  ok_->setEnabled(complete);
+}
+
+}  // namespace vornelle::app

@@ -1,0 +1,534 @@
+#include "app/gui/theme_editor.h"
+
+#include <unistd.h>
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "app/core/day_lookup.h"
+#include "app/core/theme_catalogue.h"
+#include "app/core/theme_source.h"
+#include "app/core/theme_text.h"
+#include "app/gui/qt_services.h"
+#include "app/gui/theme_records_model.h"
+#include "platform/codepage.h"
+#include "platform/exception.h"
+#include "tools/db/theme_from_file.h"
+
+namespace vornelle::app {
+
+namespace {
+
+QString Shown(const std::string& ansi) { return QString::fromStdString(PaneText(ansi)); }
+
+std::string Trimmed(std::string text) {
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+// The problems of a refused new theme, as one box can show them.
+std::string Listed(const std::vector<std::string>& lines, std::size_t most) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size() && i < most; ++i) text += lines[i] + "\n";
+  if (lines.size() > most) text += "... and " + std::to_string(lines.size() - most) + " more\n";
+  return text;
+}
+
+QPushButton* Button(const char* text, const char* name, const char* description, QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  button->setAccessibleDescription(description);
+  button->setToolTip(description);
+  return button;
+}
+
+}  // namespace
+
+ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* parent)
+    : QWidget(parent, Qt::Window), program_(program), boxes_(boxes) {
+  setObjectName("ThemeEditor");
+  setWindowTitle(kThemeEditorTitle);
+  setAccessibleName(kThemeEditorTitle);
+  ask_new_theme = [this](bool from_file) -> std::optional<NewThemeRequest> {
+    NewThemeDialog dialog(from_file, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Request();
+  };
+
+  table_.SetName("themeeditor");
+  table_.SetHideDeletedRecs(false);
+  table_.SetTableLanguage(dataset::tlOem);
+  table_.SetExclusive(false);
+  table_.SetCreateIndex(dataset::ciNotFound);
+  table_.SetCreateIfNotFound(false);
+
+  auto* column = new QVBoxLayout(this);
+
+  auto* top = new QHBoxLayout;
+  chooser_ = new QComboBox(this);
+  chooser_->setObjectName("ThemeChooser");
+  chooser_->setAccessibleName("Theme");
+  chooser_->setAccessibleDescription("The theme whose records are shown");
+  chooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  auto* theme_label = new QLabel("&Theme:", this);
+  theme_label->setBuddy(chooser_);
+  auto* new_theme = Button("&New Theme...", "NewThemeB", "Make an empty theme in this folder", this);
+  auto* from_file = Button("New Theme from &File...", "NewThemeFromFileB",
+                           "Make a theme from a theme text, calendar or fortune file", this);
+  top->addWidget(theme_label);
+  top->addWidget(chooser_, 1);
+  top->addWidget(new_theme);
+  top->addWidget(from_file);
+  column->addLayout(top);
+
+  auto* splitter = new QSplitter(Qt::Vertical, this);
+  splitter->setChildrenCollapsible(false);
+  grid_ = new QTableView(splitter);
+  grid_->setObjectName("RecordGrid");
+  grid_->setAccessibleName("Records");
+  grid_->setAccessibleDescription("The theme's records in file order: day, first line of the message, deleted mark");
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setAlternatingRowColors(true);
+  grid_->setWordWrap(false);
+  // Rows of one height, and no column sized from its contents: a view never reads more than
+  // the rows it shows.
+  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  grid_->horizontalHeader()->setStretchLastSection(false);
+  grid_->horizontalHeader()->setHighlightSections(false);
+
+  auto* record = new QWidget(splitter);
+  auto* form = new QVBoxLayout(record);
+  form->setContentsMargins(0, 4, 0, 0);
+  auto* day_row = new QHBoxLayout;
+  day_ = new QLineEdit(record);
+  day_->setObjectName("DayEdit");
+  day_->setAccessibleName("Day (MMDD)");
+  day_->setAccessibleDescription("The record's key: month and day as four digits, or 9999 for the description");
+  day_->setMaxLength(4);
+  day_->setFixedWidth(day_->fontMetrics().horizontalAdvance("00000") + 16);
+  day_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), day_));
+  auto* day_label = new QLabel("&Day (MMDD):", record);
+  day_label->setBuddy(day_);
+  day_name_ = new QLabel(record);
+  day_name_->setObjectName("DayName");
+  day_name_->setMinimumWidth(day_name_->fontMetrics().horizontalAdvance("29 September  "));
+  note_ = new QLabel(record);
+  note_->setObjectName("Note");
+  note_->setWordWrap(true);
+  note_->setAccessibleName("Note on this record");
+  day_row->addWidget(day_label);
+  day_row->addWidget(day_);
+  day_row->addWidget(day_name_);
+  day_row->addWidget(note_, 1);
+  form->addLayout(day_row);
+  auto* message_label = new QLabel("&Message:", record);
+  message_ = new QPlainTextEdit(record);
+  message_->setObjectName("MessageEdit");
+  message_->setAccessibleName("Message");
+  message_->setAccessibleDescription("The whole message the calendar shows for this day");
+  message_->setTabChangesFocus(true);
+  message_label->setBuddy(message_);
+  form->addWidget(message_label);
+  form->addWidget(message_, 1);
+  splitter->addWidget(grid_);
+  splitter->addWidget(record);
+  splitter->setStretchFactor(0, 3);
+  splitter->setStretchFactor(1, 2);
+  column->addWidget(splitter, 1);
+
+  auto* buttons = new QHBoxLayout;
+  new_day_button_ = Button("New Da&y", "NewDayB", "Start a new record for a day (Ctrl+N)", this);
+  new_day_button_->setShortcut(QKeySequence::New);
+  delete_ = Button("De&lete", "DeleteB", "Mark the record deleted", this);
+  restore_ = Button("R&estore", "RestoreB", "Take the deleted mark away", this);
+  revert_ = Button("Re&vert", "RevertB", "Show the record as the file holds it, dropping the changes", this);
+  save_ = Button("&Save", "SaveB", "Write the record to the theme (Ctrl+S)", this);
+  save_->setShortcut(QKeySequence::Save);
+  save_->setDefault(false);
+  buttons->addWidget(new_day_button_);
+  buttons->addWidget(delete_);
+  buttons->addWidget(restore_);
+  buttons->addStretch(1);
+  buttons->addWidget(revert_);
+  buttons->addWidget(save_);
+  column->addLayout(buttons);
+
+  connect(chooser_, &QComboBox::currentIndexChanged, this, &ThemeEditor::ThemeChosen);
+  connect(new_theme, &QPushButton::clicked, this, &ThemeEditor::NewThemeClick);
+  connect(from_file, &QPushButton::clicked, this, &ThemeEditor::NewThemeFromFileClick);
+  connect(new_day_button_, &QPushButton::clicked, this, &ThemeEditor::NewDayClick);
+  connect(delete_, &QPushButton::clicked, this, &ThemeEditor::DeleteClick);
+  connect(restore_, &QPushButton::clicked, this, &ThemeEditor::RestoreClick);
+  connect(revert_, &QPushButton::clicked, this, &ThemeEditor::RevertClick);
+  connect(save_, &QPushButton::clicked, this, &ThemeEditor::SaveClick);
+  connect(day_, &QLineEdit::textEdited, this, &ThemeEditor::FieldsEdited);
+  connect(message_, &QPlainTextEdit::textChanged, this, &ThemeEditor::FieldsEdited);
+
+  FillChooser();
+  UpdateButtons();
+  resize(760, 560);
+}
+
+ThemeEditor::~ThemeEditor() {
+  // The grid lets go of the model before the model goes.
+  grid_->setModel(nullptr);
+}
+
+bool ThemeEditor::Modified() const {
+  return day_->text() != shown_day_ || message_->toPlainText() != shown_message_;
+}
+
+void ThemeEditor::FillChooser() {
+  const QSignalBlocker quiet(chooser_);
+  chooser_->clear();
+  const ThemeLists& themes = program_.themes;
+  for (std::size_t i = 0; i < themes.AvailTheme.size(); ++i) {
+    const QString file = QString::fromStdString(themes.AvailTheme[i]);
+    const QString description = i < themes.AvailThemeD.size() ? DisplayText(themes.AvailThemeD[i]) : QString();
+    chooser_->addItem(QStringLiteral("%1  (%2)").arg(description, file), file);
+  }
+  chooser_->setCurrentIndex(chooser_->findData(QString::fromStdString(file_)));
+}
+
+// --- Opening and showing ---
+
+void ThemeEditor::OpenTheme(const std::string& file, const std::string& key) {
+  if (file != file_ || !model_) {
+    grid_->setModel(nullptr);
+    model_.reset();
+    file_.clear();
+    recno_ = 0;
+    const bool opened = Guarded([&] {
+      table_.SetActive(false);
+      table_.SetDbfFileName(file);
+      // The package's own themes and a shared folder's may be read but not changed.
+      const std::string path = ThemeTablePath(file);
+      table_.SetReadOnly(access(path.c_str(), W_OK) != 0);
+      table_.SetActive(true);
+      model_ = std::make_unique<ThemeRecordsModel>(path);
+    });
+    if (!opened) {
+      table_.SetActive(false);
+      ShowNewDay({});
+      new_day_ = false;
+      UpdateButtons();
+      return;
+    }
+    file_ = file;
+    grid_->setModel(model_.get());
+    QHeaderView* header = grid_->horizontalHeader();
+    header->setSectionResizeMode(ThemeRecordsModel::kMessageColumn, QHeaderView::Stretch);
+    header->resizeSection(ThemeRecordsModel::kDayColumn, fontMetrics().horizontalAdvance("29 September") + 24);
+    header->resizeSection(ThemeRecordsModel::kDeletedColumn, fontMetrics().horizontalAdvance("Deleted") + 24);
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ThemeEditor::RowChosen);
+    const QSignalBlocker quiet(chooser_);
+    chooser_->setCurrentIndex(chooser_->findData(QString::fromStdString(file_)));
+  }
+  const int32_t recno = key.empty() ? (model_->rowCount() > 0 ? 1 : 0) : FirstRecordOf(key);
+  if (recno > 0)
+    SelectRow(recno);
+  else
+    ShowNewDay(key);
+}
+
+int32_t ThemeEditor::FirstRecordOf(const std::string& key) {
+  int32_t found = 0;
+  Guarded([&] {
+    const int32_t here = table_.IsEmpty() ? 0 : table_.RecNo();
+    if (table_.Locate("THEDATE", {framework::Variant(key)}, 0)) found = table_.RecNo();
+    if (here > 0 && table_.RecNo() != here) table_.SetRecNo(here);
+  });
+  return found;
+}
+
+void ThemeEditor::SelectRow(int32_t recno) {
+  const int row = model_ ? model_->RowOf(recno) : -1;
+  if (row < 0) return;
+  changing_row_ = true;
+  grid_->setCurrentIndex(model_->index(row, ThemeRecordsModel::kDayColumn));
+  changing_row_ = false;
+  grid_->scrollTo(model_->index(row, ThemeRecordsModel::kDayColumn));
+  ShowRecord(recno);
+}
+
+void ThemeEditor::ShowRecord(int32_t recno) {
+  std::string key;
+  std::vector<std::string> lines;
+  const bool read = Guarded([&] {
+    table_.SetRecNo(recno);
+    key = Trimmed(table_.FieldByName("THEDATE").AsString());
+    table_.GetMField("THEJOKE", lines);
+    // A record buffer's data starts with the deletion flag.
+    deleted_ = table_.ActiveBuffer() && table_.ActiveBuffer()[0] != 0;
+  });
+  QStringList text;
+  for (const std::string& line : lines) text << Shown(line);
+  {
+    const QSignalBlocker quiet_day(day_);
+    const QSignalBlocker quiet_message(message_);
+    day_->setText(Shown(key));
+    message_->setPlainText(text.join('\n'));
+  }
+  shown_day_ = day_->text();
+  shown_message_ = message_->toPlainText();
+  new_day_ = false;
+  recno_ = read ? recno : 0;
+  UpdateNote();
+  UpdateButtons();
+}
+
+void ThemeEditor::ShowNewDay(const std::string& key) {
+  {
+    const QSignalBlocker quiet_day(day_);
+    const QSignalBlocker quiet_message(message_);
+    day_->setText(QString::fromStdString(key));
+    message_->clear();
+  }
+  shown_day_ = day_->text();
+  shown_message_ = message_->toPlainText();
+  new_day_ = !file_.empty();
+  deleted_ = false;
+  recno_ = 0;
+  if (grid_->selectionModel()) {
+    changing_row_ = true;
+    grid_->selectionModel()->clearCurrentIndex();
+    grid_->clearSelection();
+    changing_row_ = false;
+  }
+  UpdateNote();
+  UpdateButtons();
+}
+
+void ThemeEditor::UpdateNote() {
+  const std::string key = day_->text().toStdString();
+  day_name_->setText(IsThemeKey(key) ? ThemeRecordsModel::DayText(key) : QString());
+  QString note;
+  if (file_.empty()) {
+    note = "Choose a theme, or make a new one.";
+  } else if (table_.ReadOnly()) {
+    note = "This theme's file may not be changed; its records are shown only.";
+  } else if (new_day_) {
+    note = "A new record: type its day and message, then Save.";
+  } else if (!IsThemeKey(key)) {
+    note = "This key is no day: the calendar never shows this record.";
+  } else if (const int32_t first = FirstRecordOf(key); first != 0 && first != recno_) {
+    note = QStringLiteral("A second record for %1: the calendar shows the first (record %2).")
+               .arg(key == kDescriptionKey ? QStringLiteral("the description") : ThemeRecordsModel::DayText(key))
+               .arg(first);
+  } else if (key == kDescriptionKey) {
+    note = "The theme's description, as the options list it.";
+  }
+  if (deleted_) note += QString(note.isEmpty() ? "" : " ") + "Deleted: the calendar still shows it until it is removed; Restore takes the mark away.";
+  note_->setText(note);
+}
+
+void ThemeEditor::UpdateButtons() {
+  const bool open = !file_.empty();
+  const bool writable = open && !table_.ReadOnly();
+  const bool on_record = writable && recno_ > 0;
+  chooser_->setEnabled(chooser_->count() > 0);
+  day_->setReadOnly(!writable);
+  message_->setReadOnly(!writable);
+  save_->setEnabled(writable && (recno_ > 0 || new_day_));
+  revert_->setEnabled(writable && (recno_ > 0 || new_day_));
+  new_day_button_->setEnabled(writable);
+  delete_->setEnabled(on_record && !deleted_);
+  restore_->setEnabled(on_record && deleted_);
+}
+
+// --- Moving between records and themes ---
+
+bool ThemeEditor::LeaveRecord() {
+  if (!Modified()) return true;
+  if (boxes_.AskYesNo(kSaveDayText)) return SaveClick();
+  RevertClick();
+  return true;
+}
+
+void ThemeEditor::RowChosen(const QModelIndex& current, const QModelIndex& /*previous*/) {
+  if (changing_row_ || !current.isValid() || !model_) return;
+  const int32_t recno = model_->RecordNumber(current.row());
+  if (recno == recno_ && !new_day_) return;
+  if (!LeaveRecord()) {
+    // The record stays: so does the grid's selection.
+    changing_row_ = true;
+    const int row = model_->RowOf(recno_);
+    if (row >= 0)
+      grid_->setCurrentIndex(model_->index(row, ThemeRecordsModel::kDayColumn));
+    else
+      grid_->selectionModel()->clearCurrentIndex();
+    changing_row_ = false;
+    return;
+  }
+  ShowRecord(recno);
+}
+
+void ThemeEditor::ThemeChosen(int index) {
+  const std::string file = chooser_->itemData(index).toString().toStdString();
+  if (file == file_) return;
+  if (!LeaveRecord()) {
+    const QSignalBlocker quiet(chooser_);
+    chooser_->setCurrentIndex(chooser_->findData(QString::fromStdString(file_)));
+    return;
+  }
+  OpenTheme(file);
+}
+
+void ThemeEditor::FieldsEdited() {
+  if (sender() == day_) {
+    const std::string key = day_->text().toStdString();
+    day_name_->setText(IsThemeKey(key) ? ThemeRecordsModel::DayText(key) : QString());
+  }
+}
+
+void ThemeEditor::closeEvent(QCloseEvent* event) {
+  if (LeaveRecord())
+    event->accept();
+  else
+    event->ignore();
+}
+
+// --- Changing records ---
+
+bool ThemeEditor::Guarded(const std::function<void()>& work) {
+  try {
+    work();
+    return true;
+  } catch (const platform::EAbort&) {
+    // The component has told the user already (a lock another program holds).
+  } catch (const std::exception& error) {
+    boxes_.Error(kThemeEditorTitle, error.what());
+  }
+  if (table_.Active() && (table_.State() == framework::dsEdit || table_.State() == framework::dsInsert)) {
+    try {
+      table_.Cancel();
+    } catch (const std::exception&) {
+    }
+  }
+  return false;
+}
+
+bool ThemeEditor::SaveClick() {
+  if (file_.empty() || table_.ReadOnly() || (recno_ == 0 && !new_day_)) return false;
+  const std::string key = day_->text().trimmed().toStdString();
+  if (const std::string problem = DayKeyProblem(key); !problem.empty()) {
+    boxes_.Error(kThemeEditorTitle, problem + "; nothing was written.");
+    day_->setFocus();
+    return false;
+  }
+  // The editor's line ends are the table's CR LF.
+  const std::string text = message_->toPlainText().replace('\n', "\r\n").toStdString();
+  if (const std::string missing = FirstCharacterThemesCannotHold(text); !missing.empty()) {
+    boxes_.Error(kThemeEditorTitle, "The theme's code page (DOS 437) cannot hold the character \"" + missing +
+                                        "\"; nothing was written.");
+    message_->setFocus();
+    return false;
+  }
+  const bool saved = Guarded([&] {
+    if (new_day_) {
+      table_.Append();
+    } else {
+      table_.SetRecNo(recno_);
+      table_.Edit();
+    }
+    table_.FieldByName("THEDATE").SetAsString(key);
+    table_.FieldByName("THEJOKE").SetAsString(platform::Utf8ToAnsi(text));
+    table_.Post();
+  });
+  if (!saved) return false;  // the text stays in the editor for another try
+  const int32_t recno = table_.RecNo();
+  model_->Refresh();
+  SelectRow(recno);
+  if (key == kDescriptionKey) {
+    // The chooser and the options name the theme by its description.
+    ThemeLists& themes = program_.themes;
+    for (std::size_t i = 0; i < themes.AvailTheme.size() && i < themes.AvailThemeD.size(); ++i)
+      if (themes.AvailTheme[i] == file_) themes.AvailThemeD[i] = platform::Utf8ToAnsi(text.substr(0, text.find('\r')));
+    FillChooser();
+  }
+  Q_EMIT ThemeSaved(QString::fromStdString(file_));
+  return true;
+}
+
+void ThemeEditor::RevertClick() {
+  if (new_day_) {
+    const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : 0;
+    if (model_ && model_->rowCount() > 0)
+      SelectRow(model_->RecordNumber(row));
+    else
+      ShowNewDay({});
+    return;
+  }
+  if (recno_ > 0) ShowRecord(recno_);
+}
+
+void ThemeEditor::NewDayClick() {
+  if (file_.empty() || !LeaveRecord()) return;
+  ShowNewDay({});
+  day_->setFocus();
+}
+
+void ThemeEditor::DeleteClick() { SetDeletedMark(true); }
+
+void ThemeEditor::RestoreClick() { SetDeletedMark(false); }
+
+void ThemeEditor::SetDeletedMark(bool deleted) {
+  if (recno_ == 0 || !LeaveRecord()) return;
+  const int32_t recno = recno_;
+  if (Guarded([&] {
+        table_.SetRecNo(recno);
+        if (deleted)
+          table_.Delete();
+        else
+          table_.Restore();
+      }))
+    Q_EMIT ThemeSaved(QString::fromStdString(file_));
+  model_->Refresh();
+  ShowRecord(recno);
+}
+
+// --- New themes ---
+
+void ThemeEditor::NewThemeClick() { CreateTheme(false); }
+
+void ThemeEditor::NewThemeFromFileClick() { CreateTheme(true); }
+
+void ThemeEditor::CreateTheme(bool from_file) {
+  if (!LeaveRecord() || !ask_new_theme) return;
+  const std::optional<NewThemeRequest> request = ask_new_theme(from_file);
+  if (!request) return;
+  tools::NewTheme made;
+  if (!Guarded([&] {
+        made = tools::MakeNewTheme(request->file.toStdString(), request->description.toStdString(),
+                                   request->source.toStdString(), request->from.toStdString(),
+                                   request->start.isEmpty() ? "0101" : request->start.toStdString());
+      }))
+    return;
+  if (!made.problems.empty()) {
+    boxes_.Error(kThemeEditorTitle, Listed(made.problems, 10) + "Nothing was written.");
+    return;
+  }
+  if (!made.warnings.empty()) boxes_.Inform(Listed(made.warnings, 10));
+  program_.themes.AvailTheme.push_back(made.file);
+  program_.themes.AvailThemeD.push_back(platform::Utf8ToAnsi(made.description));
+  file_.clear();
+  FillChooser();
+  OpenTheme(made.file);
+}
+
+}  // namespace vornelle::app

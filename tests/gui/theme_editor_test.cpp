@@ -1,0 +1,206 @@
+// The theme editor as a user meets it from the calendar window, on the offscreen platform:
+// a new theme and its leap day in the calendar's pane, refusals that write nothing, deleting
+// and restoring, leaving a changed record, and a record another program holds locked.
+
+#include <unistd.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <climits>
+#include <memory>
+
+#include "app/core/program.h"
+#include "app/core/theme_text.h"
+#include "app/gui/main_window.h"
+#include "app/gui/theme_editor.h"
+#include "app/gui/theme_records_model.h"
+#include "engine/engine.h"
+#include "expr/expr.h"
+#include "platform/message_box.h"
+#include "tests/app/app_fixture.h"
+#include "tests/support/peer.h"
+#include "tests/support/themes.h"
+
+using namespace vornelle;
+using app::ThemeEditor;
+using app::ThemeRecordsModel;
+namespace vt = vornelle::testing;
+
+namespace {
+
+class NoHelp : public app::HelpViewer {
+ public:
+  bool Open(const std::string&) override { return true; }
+};
+
+// The component's plain message boxes ("Lock failed [Post]").
+std::vector<std::string> shown_messages;
+void RecordMessage(std::string_view text) { shown_messages.emplace_back(text); }
+
+}  // namespace
+
+class ThemeEditorTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> folder_;
+  std::string old_folder_;
+  std::unique_ptr<app::Program> program_;
+  vt::RecordingBoxes boxes_;
+  NoHelp help_;
+  vt::FixedDate clock_{2024, 2, 29};
+  std::unique_ptr<app::TForm1> window_;
+
+  QString File(const char* name) const { return folder_->filePath(name); }
+  std::string Path(const char* name) const { return File(name).toStdString(); }
+  std::string Pane() const { return window_->JMsg()->toPlainText().toStdString(); }
+  // The calendar on almanac.dbf, and its editor on `key`'s record of it.
+  ThemeEditor& Edit(const std::string& key) {
+    program_ = std::make_unique<app::Program>();
+    window_ = std::make_unique<app::TForm1>(*program_, boxes_, help_, clock_);
+    window_->show();
+    [&] { QTRY_VERIFY(window_->StartupDone()); }();
+    window_->EditThemesClick();
+    window_->Editor()->OpenTheme("almanac.dbf", key);
+    return *window_->Editor();
+  }
+  static QString Cell(const ThemeEditor& editor, int row, int column) {
+    return editor.Model()->data(editor.Model()->index(row, column)).toString();
+  }
+
+ private Q_SLOTS:
+  void init() {
+    engine::ResetEngine();
+    engine::SetAutoCheck(true);
+    engine::SetRaise(true);
+    expr::InstallExpressionUnit();
+    platform::SetMessageBox(RecordMessage);
+    shown_messages.clear();
+    folder_ = std::make_unique<QTemporaryDir>();
+    char cwd[PATH_MAX];
+    old_folder_ = getcwd(cwd, sizeof cwd) ? cwd : "/";
+    QVERIFY(chdir(folder_->path().toLocal8Bit().constData()) == 0);
+    boxes_ = vt::RecordingBoxes();
+    vt::WriteTheme(File("almanac.dbf").toStdString(),
+                   {{"9999", "Almanac"}, {"0704", "Fireworks.\r\nSecond line."}, {"0705", "Next day."}});
+    QFile settings(File("Vornel.Ini"));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("[THEMES]\nThemeLINES=1\nDB_0=almanac.dbf\n");
+  }
+
+  void cleanup() {
+    window_.reset();
+    program_.reset();
+    platform::SetMessageBox(nullptr);
+    engine::ResetEngine();
+    QVERIFY(chdir(old_folder_.c_str()) == 0);
+    folder_.reset();
+  }
+
+  void makesAThemeWhoseLeapDayTheCalendarShows() {
+    ThemeEditor& editor = Edit("");
+    // The selected day has no record in the first shown theme: the editor starts one.
+    window_->EditThisDayClick();
+    QCOMPARE(editor.DayEdit()->text(), QString("0229"));
+    QVERIFY(editor.Note()->text().startsWith("A new record"));
+    editor.ask_new_theme = [](bool) { return app::NewThemeRequest{"mine", "My Thoughts", {}, {}, {}}; };
+    editor.NewThemeClick();
+    QCOMPARE(editor.ThemeFile(), std::string("mine.dbf"));
+    QVERIFY(QFile::exists(File("mine.dbt")));  // dBASE IV memos
+    QCOMPARE(editor.ThemeChooser()->currentText(), QString("My Thoughts  (mine.dbf)"));
+    QCOMPARE(program_->themes.AvailThemeD.back(), std::string("My Thoughts"));
+    // A name that is taken is refused, and the theme stays as it was.
+    const std::string table = vt::ReadFileBytes(Path("mine.dbf"));
+    editor.NewThemeClick();
+    QVERIFY(boxes_.errors.back().find("mine.dbf: a theme of that name exists") != std::string::npos);
+    QCOMPARE(vt::ReadFileBytes(Path("mine.dbf")), table);
+
+    program_->themes.SelTheme = {"mine.dbf"};  // displayed, as the options would make it
+    editor.NewDayClick();
+    QTest::keyClicks(editor.DayEdit(), "0229");
+    editor.MessageEdit()->setPlainText("Leap day.\nOnce in four years.");
+    QVERIFY(editor.SaveClick());
+    QCOMPARE(Pane(), std::string("Leap day.\nOnce in four years."));
+    QCOMPARE(editor.Model()->rowCount(), 2);
+    QCOMPARE(Cell(editor, 1, ThemeRecordsModel::kDayColumn), QString("29 February"));
+    QVERIFY(!editor.Modified());
+  }
+
+  void refusesWhatAThemeCannotHoldAndWritesNothing_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("error");
+    const QString day = QString("Vornelle Theme Editor: ") + app::kDayKeyText + "; nothing was written.";
+    QTest::newRow("no such day") << "0230" << "x" << day;
+    QTest::newRow("short key") << "74" << "x" << day;
+    QTest::newRow("euro sign") << "0704" << QString::fromUtf8("Price: 5 \u20ac")
+                               << QString::fromUtf8("Vornelle Theme Editor: The theme's code page (DOS 437) cannot "
+                                                    "hold the character \"\u20ac\"; nothing was written.");
+    QTest::newRow("chinese") << "0704" << QString::fromUtf8("\u4e2d")
+                             << QString::fromUtf8("Vornelle Theme Editor: The theme's code page (DOS 437) cannot "
+                                                  "hold the character \"\u4e2d\"; nothing was written.");
+  }
+  void refusesWhatAThemeCannotHoldAndWritesNothing() {
+    QFETCH(QString, key);
+    QFETCH(QString, message);
+    QFETCH(QString, error);
+    ThemeEditor& editor = Edit("0704");
+    const std::string table = vt::ReadFileBytes(Path("almanac.dbf")), memo = vt::ReadFileBytes(Path("almanac.dbt"));
+    editor.DayEdit()->setText(key);
+    editor.MessageEdit()->setPlainText(message);
+    QVERIFY(!editor.SaveClick());
+    QCOMPARE(QString::fromStdString(boxes_.errors.back()), error);
+    QCOMPARE(vt::ReadFileBytes(Path("almanac.dbf")), table);
+    QCOMPARE(vt::ReadFileBytes(Path("almanac.dbt")), memo);
+    QCOMPARE(editor.MessageEdit()->toPlainText(), message);  // kept for the user to mend
+  }
+
+  void deletesRestoresAndAsksBeforeLeavingAChange() {
+    ThemeEditor& editor = Edit("0705");
+    QCOMPARE(editor.CurrentRecord(), 3);
+    editor.DeleteClick();
+    QCOMPARE(Cell(editor, 2, ThemeRecordsModel::kDeletedColumn), QString::fromUtf8(ThemeRecordsModel::kDeletedMark));
+    QVERIFY(editor.Note()->text().contains("Deleted"));
+    editor.RestoreClick();
+    QCOMPARE(Cell(editor, 2, ThemeRecordsModel::kDeletedColumn), QString());
+
+    // A second record for a day is written, and the editor says which one the calendar shows.
+    editor.NewDayClick();
+    editor.DayEdit()->setText("0704");
+    editor.MessageEdit()->setPlainText("Later fireworks.");
+    QVERIFY(editor.SaveClick());
+    QCOMPARE(editor.Note()->text(), QString("A second record for 4 July: the calendar shows the first (record 2)."));
+
+    // Leaving a changed record asks; Yes saves it.
+    editor.MessageEdit()->setPlainText("Changed again.");
+    boxes_.answers = {true};
+    editor.Grid()->setCurrentIndex(editor.Model()->index(0, 0));
+    QCOMPARE(boxes_.questions, std::vector<std::string>{app::kSaveDayText});
+    QCOMPARE(editor.CurrentRecord(), 1);
+    QCOMPARE(Cell(editor, 3, ThemeRecordsModel::kMessageColumn), QString("Changed again."));
+  }
+
+  void aLockAnotherProgramHoldsKeepsTheEditForALaterSave() {
+    ThemeEditor& editor = Edit("0704");
+    vt::Peer holder(LOCK_PEER_PATH, {"hold-rlock", File("almanac.dbf").toStdString(), "2"});
+    QCOMPARE(holder.Line(), std::string("1"));
+    editor.MessageEdit()->setPlainText("Quiet fireworks.");
+    QVERIFY(!editor.SaveClick());
+    QCOMPARE(shown_messages, std::vector<std::string>{"Lock failed [Post]"});
+    QCOMPARE(editor.MessageEdit()->toPlainText(), QString("Quiet fireworks."));
+    QVERIFY(editor.Modified());
+    QCOMPARE(holder.Finish(), 0);
+    QVERIFY(editor.SaveClick());
+    QCOMPARE(Cell(editor, 1, ThemeRecordsModel::kMessageColumn), QString("Quiet fireworks."));
+    QCOMPARE(editor.Model()->rowCount(), 3);
+  }
+};
+
+QTEST_MAIN(ThemeEditorTest)
+#include "theme_editor_test.moc"
