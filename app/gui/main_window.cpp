@@ -402,6 +402,11 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  // The editor goes first, asking about a changed record; the calendar stays while it stays.
+  if (editor_ && editor_->isVisible() && !editor_->close()) {
+    event->ignore();
+    return;
+  }
   try {
     switch (program_.DecideClose(LiveGeometry(), CalendarPanelHeight())) {
       case CloseAction::kAskToSave:

@@ -132,6 +132,38 @@ class ThemeEditorTest : public QObject {
     QVERIFY(!editor.Modified());
   }
 
+  void makesAThemeFromAFile_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<int>("records");  // 0: refused
+    QTest::addColumn<QString>("shown");  // the chooser's text, or the error box's
+    QTest::newRow("fortune") << "fortune" << QByteArray("One.\n%\nTwo.\n") << "" << 3 << "source  (new.dbf)";
+    QTest::newRow("calendar") << "calendar" << QByteArray("07/04\tFireworks.\n") << "Holidays" << 2
+                              << "Holidays  (new.dbf)";
+    QTest::newRow("refused") << "fortune" << QByteArray("5 \xe2\x82\xac\n") << "" << 0
+                             << QString::fromUtf8("source: line 1: a character the tables' code page (DOS 437) "
+                                                  "cannot hold: \u20ac\nNothing was written.");
+  }
+  void makesAThemeFromAFile() {
+    QFETCH(QString, from);
+    QFETCH(QByteArray, source);
+    QFETCH(QString, description);
+    QFETCH(int, records);
+    QFETCH(QString, shown);
+    vt::WriteFileBytes(Path("source"), source.toStdString());
+    ThemeEditor& editor = Edit("");
+    editor.ask_new_theme = [&](bool) { return app::NewThemeRequest{"new", description, "source", from, {}}; };
+    editor.NewThemeFromFileClick();
+    if (records == 0) {
+      QCOMPARE(QString::fromStdString(boxes_.errors.back()), "Vornelle Theme Editor: " + shown);
+      QVERIFY(!QFile::exists(File("new.dbf")));
+      return;
+    }
+    QCOMPARE(editor.ThemeChooser()->currentText(), shown);
+    QCOMPARE(editor.Model()->rowCount(), records);
+  }
+
   void refusesWhatAThemeCannotHoldAndWritesNothing_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("message");
@@ -184,6 +216,11 @@ class ThemeEditorTest : public QObject {
     QCOMPARE(boxes_.questions, std::vector<std::string>{app::kSaveDayText});
     QCOMPARE(editor.CurrentRecord(), 1);
     QCOMPARE(Cell(editor, 3, ThemeRecordsModel::kMessageColumn), QString("Changed again."));
+    // So does closing the calendar; No drops the change and lets it close.
+    editor.MessageEdit()->setPlainText("Not kept.");
+    QVERIFY(window_->close());
+    QCOMPARE(boxes_.questions.size(), std::size_t(2));
+    QCOMPARE(Cell(editor, 0, ThemeRecordsModel::kMessageColumn), QString("Almanac"));
   }
 
   void aLockAnotherProgramHoldsKeepsTheEditForALaterSave() {
