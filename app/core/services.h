@@ -51,6 +51,14 @@ class MessagePane {
   virtual void SetLines(const std::vector<std::string>& lines) = 0;
 };
 
+// The desktop's clipboard: text, and the same as HTML for programs that take formatted text
+// (empty: plain text only). Both UTF-8.
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  virtual void SetText(const std::string& plain, const std::string& html) = 0;
+};
+
 // The date the user has selected, asked anew whenever it is needed.
 class SelectedDate {
  public:

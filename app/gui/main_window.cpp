@@ -4,6 +4,9 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -18,7 +21,9 @@
 #include "app/gui/about_box.h"
 #include "app/gui/appearance.h"
 #include "app/core/day_lookup.h"
+#include "app/gui/find_window.h"
 #include "app/gui/theme_editor.h"
+#include "app/core/day_copy.h"
 #include "app/gui/window_placement.h"
 
 namespace vornelle::app {
@@ -60,6 +65,14 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   QMenu* file = menuBar()->addMenu("&File");
   file->addAction("&Save Changes Made", this, &TForm1::SaveBClick);
   file->addAction("&Exit", this, &TForm1::ExitBClick);
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  edit->addAction("&Copy", QKeySequence::Copy, this, &TForm1::CopyClick);
+  edit->addAction("Copy &Day's Messages", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this,
+                  &TForm1::CopyDayClick);
+  edit->addSeparator();
+  edit->addAction("&Find Messages...", QKeySequence::Find, this, &TForm1::FindClick);
+  edit->addAction("&Go to Date...", QKeySequence(Qt::CTRL | Qt::Key_G), this, &TForm1::GoToDateClick);
+  edit->addAction("&Today", QKeySequence(Qt::CTRL | Qt::Key_T), this, &TForm1::TodayClick);
   QMenu* tools = menuBar()->addMenu("&Tools");
   tools->addAction("&Options", this, &TForm1::OptionsBClick);
   tools->addSeparator();
@@ -93,6 +106,8 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
                 "Information About The Program.", &TForm1::AboutB2Click);
   AddToolButton("EditThemesB", ToolIcon("accessories-text-editor", QStyle::SP_FileDialogContentsView), 153,
                 "Write and Change the Themes' Messages.", &TForm1::EditThemesClick);
+  AddToolButton("TodayB", ToolIcon("go-jump-today", QStyle::SP_ArrowDown), 190, "Go to Today.",
+                &TForm1::TodayClick);
   exit_button_ = AddToolButton("ExitB", ToolIcon("application-exit", QStyle::SP_DialogCloseButton),
                                kExitButtonLeft, "Exit The Program.", &TForm1::ExitBClick);
   column->addWidget(panel2_);
@@ -131,9 +146,14 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   pane_->setReadOnly(true);
   pane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   pane_->setContextMenuPolicy(Qt::PreventContextMenu);  // no menu, not even the standard one
-  pane_->setFocusPolicy(Qt::NoFocus);
+  // The keyboard reaches the pane (Tab) to select and copy; a click still sends the focus to
+  // the calendar, and selects with the mouse all the same.
+  pane_->setFocusPolicy(Qt::TabFocus);
+  pane_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  pane_->setAccessibleName("Messages of the day");
   pane_->setMinimumSize(0, 0);
   pane_->viewport()->installEventFilter(this);
+  pane_->installEventFilter(this);
   pane_box->addWidget(pane_);
 
   splitter_->addWidget(panel1_);
@@ -355,6 +375,86 @@ void TForm1::EditThisDayClick() {
   });
 }
 
+void TForm1::CopyClick() {
+  const QString selected = pane_->textCursor().selectedText();
+  if (selected.isEmpty()) {
+    CopyDayClick();
+    return;
+  }
+  // A selection's line ends are paragraph separators.
+  clipboard_->SetText(QString(selected).replace(QChar::ParagraphSeparator, '\n').toStdString(), {});
+}
+
+void TForm1::CopyDayClick() {
+  Guarded([this] {
+    const QDate day = calendar_->selectedDate();
+    const CopiedText copied = CopyDayMessages(QLocale().toString(day, QLocale::LongFormat).toStdString(),
+                                              FromQDate(day), program_.themes, program_.joketbl);
+    clipboard_->SetText(copied.plain, copied.html);
+  });
+}
+
+void TForm1::FindClick() {
+  if (!finder_) {
+    auto displayed = [this] {
+      std::vector<std::string> files;
+      for (const std::string& entry : program_.themes.SelTheme) files.push_back(ThemeName(entry));
+      return files;
+    };
+    finder_ = std::make_unique<FindWindow>(displayed, [this] { return program_.themes.AvailTheme; }, this);
+    connect(finder_.get(), &FindWindow::DayChosen, this, &TForm1::FoundDayChosen);
+  }
+  finder_->show();
+  finder_->raise();
+  finder_->activateWindow();
+  finder_->TextEdit()->setFocus();
+}
+
+void TForm1::FoundDayChosen(const QString& key) {
+  const int month = key.left(2).toInt(), day = key.mid(2, 2).toInt();
+  int year = clock_.Today().year;
+  // 29 February is in the next leap year when this year has none.
+  while (!QDate::isValid(year, month, day) && year < clock_.Today().year + 8) ++year;
+  calendar_->setSelectedDate(QDate(year, month, day));
+  activateWindow();
+}
+
+void TForm1::GoToDateClick() {
+  if (!ask_date) {
+    ask_date = [this]() -> std::optional<QString> {
+      bool ok = false;
+      const QString text = QInputDialog::getText(this, "Go to Date", "&Date:", QLineEdit::Normal,
+                                                 QLocale().toString(calendar_->selectedDate(), QLocale::ShortFormat), &ok);
+      if (!ok) return std::nullopt;
+      return text;
+    };
+  }
+  if (const std::optional<QString> text = ask_date()) GoToDate(*text);
+}
+
+bool TForm1::GoToDate(const QString& text) {
+  const QLocale locale;
+  QString short_format = locale.dateFormat(QLocale::ShortFormat);
+  if (!short_format.contains("yyyy")) short_format.replace("yy", "yyyy");
+  const QString typed = text.trimmed();
+  // ISO first, then as the user's locale writes dates, with the year in full or not.
+  QDate date = QDate::fromString(typed, Qt::ISODate);
+  for (const QString& format : {short_format, locale.dateFormat(QLocale::ShortFormat),
+                                locale.dateFormat(QLocale::LongFormat), QStringLiteral("d MMMM yyyy")})
+    if (!date.isValid()) date = locale.toDate(typed, format);
+  if (!date.isValid() || date < calendar_->minimumDate() || date > calendar_->maximumDate()) {
+    const QDate today = ToQDate(clock_.Today());
+    boxes_.Error(ApplicationTitle(), "Not a Date: \"" + typed.toStdString() + "\". Write a date as " +
+                                         today.toString(Qt::ISODate).toStdString() + " or " +
+                                         locale.toString(today, short_format).toStdString() + ".");
+    return false;
+  }
+  calendar_->setSelectedDate(date);
+  return true;
+}
+
+void TForm1::TodayClick() { calendar_->setSelectedDate(ToQDate(clock_.Today())); }
+
 void TForm1::ThemeSaved(const QString& file) {
   const std::string saved = ThemeTablePath(file.toStdString());
   for (const std::string& entry : program_.themes.SelTheme)
@@ -439,6 +539,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   // A click into the pane sends the keyboard focus to the month calendar.
   if (watched == pane_->viewport() && event->type() == QEvent::MouseButtonPress)
     calendar_->setFocus();
+  // The pane does not copy by itself: Edit > Copy does, through the window's clipboard.
+  if (watched == pane_ && event->type() == QEvent::ShortcutOverride &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
+    return true;
   return QMainWindow::eventFilter(watched, event);
 }
 

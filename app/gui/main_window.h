@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/core/program.h"
 #include "app/gui/qt_services.h"
@@ -22,6 +23,7 @@ class QToolButton;
 
 namespace vornelle::app {
 
+class FindWindow;
 class TAboutBox;
 class ThemeEditor;
 
@@ -38,6 +40,11 @@ class TForm1 : public QMainWindow {
 
   // Shows the options dialog modally; until the dialog exists, no options are offered.
   std::function<OptionsOutcome()> show_options;
+  // Asks for a date to go to; nothing when cancelled. A box with a line to type in, unless a
+  // test puts in its own answer.
+  std::function<std::optional<QString>()> ask_date;
+  // Where copies go: the desktop's clipboard unless a test puts in its own.
+  void SetClipboard(Clipboard& clipboard) { clipboard_ = &clipboard; }
   // Where the installed help page is, for a folder without its own copy; empty: none.
   std::filesystem::path installed_help_folder;
 
@@ -51,6 +58,7 @@ class TForm1 : public QMainWindow {
   TAboutBox* AboutBox() const { return about_.get(); }
   // The theme editor once it has been opened.
   ThemeEditor* Editor() const { return editor_.get(); }
+  FindWindow* Finder() const { return finder_.get(); }
   // The window's live place and size, as the settings keep them.
   WindowGeometry LiveGeometry() const;
   bool StartupDone() const { return startup_done_; }
@@ -67,6 +75,18 @@ class TForm1 : public QMainWindow {
   // day's record of the first displayed theme.
   void EditThemesClick();
   void EditThisDayClick();
+  // Edit: the pane's selection, or the whole day when nothing is selected; the whole day; the
+  // find window; a date typed in; today.
+  void CopyClick();
+  void CopyDayClick();
+  void FindClick();
+  void GoToDateClick();
+  void TodayClick();
+  // Selects `text` as a date (ISO, or as the user's locale writes dates); false, and the user
+  // told, when it names none.
+  bool GoToDate(const QString& text);
+  // A result of the find window: the day `key` ("MMDD") of this year.
+  void FoundDayChosen(const QString& key);
   // A theme was changed in the editor: the pane shows the day again when it shows that theme.
   void ThemeSaved(const QString& file);
   void ExitBClick() { close(); }
@@ -104,6 +124,9 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<SelectedDate> selected_date_;
   std::unique_ptr<TAboutBox> about_;
   std::unique_ptr<ThemeEditor> editor_;
+  std::unique_ptr<FindWindow> finder_;
+  DesktopClipboard desktop_clipboard_;
+  Clipboard* clipboard_ = &desktop_clipboard_;
 
   QWidget* panel2_ = nullptr;
   QToolButton* exit_button_ = nullptr;

@@ -1,5 +1,8 @@
 #include "app/gui/qt_services.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -109,6 +112,13 @@ bool DesktopHelpViewer::Open(const std::string& path) {
 }
 
 platform::CalendarDate SystemClock::Today() const { return platform::Today(); }
+
+void DesktopClipboard::SetText(const std::string& plain, const std::string& html) {
+  auto* data = new QMimeData;
+  data->setText(QString::fromStdString(plain));
+  if (!html.empty()) data->setHtml(QString::fromStdString(html));
+  QGuiApplication::clipboard()->setMimeData(data);
+}
 
 void PlainTextPane::Clear() { edit_->clear(); }
 

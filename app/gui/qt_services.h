@@ -48,6 +48,12 @@ class SystemClock : public Clock {
   platform::CalendarDate Today() const override;
 };
 
+// The desktop's clipboard.
+class DesktopClipboard : public Clipboard {
+ public:
+  void SetText(const std::string& plain, const std::string& html) override;
+};
+
 class PlainTextPane : public MessagePane {
  public:
   explicit PlainTextPane(QPlainTextEdit* edit) : edit_(edit) {}

@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QToolButton>
 #include <QMenuBar>
@@ -36,6 +37,7 @@
 #include "platform/message_box.h"
 #include "platform/profile.h"
 #include "tests/app/app_fixture.h"
+#include "tests/gui/window_fixture.h"
 #include "tests/support/themes.h"
 
 using namespace vornelle;
@@ -44,15 +46,6 @@ namespace vt = vornelle::testing;
 using vt::ThemeRecord;
 
 namespace {
-
-class RecordingHelp : public app::HelpViewer {
- public:
-  bool Open(const std::string& path) override {
-    opened.push_back(path);
-    return true;
-  }
-  std::vector<std::string> opened;
-};
 
 void Touch(const QString& path) {
   QFile file(path);
@@ -66,63 +59,20 @@ std::string ReadFile(const QString& path) {
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, public vt::WindowFixture {
   Q_OBJECT
-
- private:
-  std::unique_ptr<QTemporaryDir> folder_;
-  std::string old_folder_;
-  std::unique_ptr<app::Program> program_;
-  vt::RecordingBoxes boxes_;
-  RecordingHelp help_;
-  vt::FixedDate clock_{2024, 7, 4};
-  std::unique_ptr<TForm1> window_;
-
-  QString File(const char* name) const { return folder_->filePath(name); }
-  void Theme(const char* name, const std::vector<ThemeRecord>& records) {
-    vt::WriteTheme(File(name).toStdString(), records);
-  }
-  void Settings(const std::string& text) {
-    QFile file(File("Vornel.Ini"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text.c_str());
-  }
-  // Makes and shows the window, and waits for its start-up.
-  void Start() {
-    program_ = std::make_unique<app::Program>();
-    window_ = std::make_unique<TForm1>(*program_, boxes_, help_, clock_);
-    window_->show();
-    QTRY_VERIFY(window_->StartupDone() || !window_->isVisible());
-  }
-  std::string Pane() const { return window_->JMsg()->toPlainText().toStdString(); }
 
  private Q_SLOTS:
   void initTestCase() { vornelle::expr::InstallExpressionUnit(); }
 
   void init() {
-    engine::ResetEngine();
-    engine::SetAutoCheck(true);
-    engine::SetRaise(true);
+    QVERIFY(SetUp());
     platform::SetShortDateFormat(platform::PatternFromStrftime("%m/%d/%y"));
-    vornelle::expr::InstallExpressionUnit();
-    folder_ = std::make_unique<QTemporaryDir>();
-    char cwd[PATH_MAX];
-    old_folder_ = getcwd(cwd, sizeof cwd) ? cwd : "/";
-    QVERIFY(chdir(folder_->path().toLocal8Bit().constData()) == 0);
-    boxes_ = vt::RecordingBoxes();
-    help_ = RecordingHelp();
-    clock_.Set(2024, 7, 4);
     Theme("almanac.dbf", {{"9999", "Almanac"}, {"0704", "Fireworks.\r\nSecond line."}, {"0705", "Next day."}});
     Theme("garden.dbf", {{"9999", "Garden"}, {"0101", "Frost."}});
   }
 
-  void cleanup() {
-    window_.reset();
-    program_.reset();
-    engine::ResetEngine();
-    QVERIFY(chdir(old_folder_.c_str()) == 0);
-    folder_.reset();
-  }
+  void cleanup() { QVERIFY(TearDown()); }
 
   void startsWithTheDefaultsWithoutASettingsFile() {
     Start();
@@ -431,12 +381,19 @@ class MainWindowTest : public QObject {
     QCOMPARE(image.pixelColor(header.left() + 1, header.top() + 1), QColor(Qt::yellow));
   }
 
-  void paneIsReadOnlyWithoutAMenuOrTheFocus() {
+  void paneIsReadOnlyWithoutAMenuButTheKeyboardReachesIt() {
     Start();
     QVERIFY(window_->JMsg()->isReadOnly());
     QCOMPARE(window_->JMsg()->contextMenuPolicy(), Qt::PreventContextMenu);
     QCOMPARE(window_->JMsg()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(window_->JMsg()->focusPolicy(), Qt::NoFocus);
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    for (int tab = 0; tab < 12 && !window_->JMsg()->hasFocus(); ++tab)
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(window_->JMsg()->hasFocus());
+    // A click sends the focus back to the calendar.
+    QTest::mouseClick(window_->JMsg()->viewport(), Qt::LeftButton);
+    QVERIFY(!window_->JMsg()->hasFocus());
   }
 
   // The terminal companion prints the very pane the window shows.

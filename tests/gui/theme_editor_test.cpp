@@ -23,7 +23,7 @@
 #include "engine/engine.h"
 #include "expr/expr.h"
 #include "platform/message_box.h"
-#include "tests/app/app_fixture.h"
+#include "tests/gui/window_fixture.h"
 #include "tests/support/peer.h"
 #include "tests/support/themes.h"
 
@@ -34,38 +34,19 @@ namespace vt = vornelle::testing;
 
 namespace {
 
-class NoHelp : public app::HelpViewer {
- public:
-  bool Open(const std::string&) override { return true; }
-};
-
 // The component's plain message boxes ("Lock failed [Post]").
 std::vector<std::string> shown_messages;
 void RecordMessage(std::string_view text) { shown_messages.emplace_back(text); }
 
 }  // namespace
 
-class ThemeEditorTest : public QObject {
+class ThemeEditorTest : public QObject, public vt::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> folder_;
-  std::string old_folder_;
-  std::unique_ptr<app::Program> program_;
-  vt::RecordingBoxes boxes_;
-  NoHelp help_;
-  vt::FixedDate clock_{2024, 2, 29};
-  std::unique_ptr<app::TForm1> window_;
-
-  QString File(const char* name) const { return folder_->filePath(name); }
-  std::string Path(const char* name) const { return File(name).toStdString(); }
-  std::string Pane() const { return window_->JMsg()->toPlainText().toStdString(); }
   // The calendar on almanac.dbf, and its editor on `key`'s record of it.
   ThemeEditor& Edit(const std::string& key) {
-    program_ = std::make_unique<app::Program>();
-    window_ = std::make_unique<app::TForm1>(*program_, boxes_, help_, clock_);
-    window_->show();
-    [&] { QTRY_VERIFY(window_->StartupDone()); }();
+    Start();
     window_->EditThemesClick();
     window_->Editor()->OpenTheme("almanac.dbf", key);
     return *window_->Editor();
@@ -76,31 +57,17 @@ class ThemeEditorTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    engine::ResetEngine();
-    engine::SetAutoCheck(true);
-    engine::SetRaise(true);
-    expr::InstallExpressionUnit();
+    QVERIFY(SetUp());
+    clock_.Set(2024, 2, 29);
     platform::SetMessageBox(RecordMessage);
     shown_messages.clear();
-    folder_ = std::make_unique<QTemporaryDir>();
-    char cwd[PATH_MAX];
-    old_folder_ = getcwd(cwd, sizeof cwd) ? cwd : "/";
-    QVERIFY(chdir(folder_->path().toLocal8Bit().constData()) == 0);
-    boxes_ = vt::RecordingBoxes();
-    vt::WriteTheme(File("almanac.dbf").toStdString(),
-                   {{"9999", "Almanac"}, {"0704", "Fireworks.\r\nSecond line."}, {"0705", "Next day."}});
-    QFile settings(File("Vornel.Ini"));
-    QVERIFY(settings.open(QIODevice::WriteOnly));
-    settings.write("[THEMES]\nThemeLINES=1\nDB_0=almanac.dbf\n");
+    Theme("almanac.dbf", {{"9999", "Almanac"}, {"0704", "Fireworks.\r\nSecond line."}, {"0705", "Next day."}});
+    Settings("[THEMES]\nThemeLINES=1\nDB_0=almanac.dbf\n");
   }
 
   void cleanup() {
-    window_.reset();
-    program_.reset();
     platform::SetMessageBox(nullptr);
-    engine::ResetEngine();
-    QVERIFY(chdir(old_folder_.c_str()) == 0);
-    folder_.reset();
+    QVERIFY(TearDown());
   }
 
   void makesAThemeWhoseLeapDayTheCalendarShows() {

@@ -5,6 +5,7 @@
 
 #include "engine/engine.h"
 #include "engine/memo_internal.h"
+#include "engine/scoped_work_area.h"
 #include "engine/table_replace.h"
 #include "platform/codepage.h"
 #include "platform/file.h"
@@ -41,24 +42,6 @@ std::string Joined(const std::vector<std::string>& lines) {
 std::string ThemeTableFile(const std::string& table) {
   return platform::ResolveCase(platform::FullPath(engine::TableFileName(table)));
 }
-
-// The table is written in a free work area of its own, with the engine's switches given back
-// afterwards, so that a program with tables open (the calendar's editor) keeps them as they were.
-class OwnWorkArea {
- public:
-  OwnWorkArea() : area_(engine::CurrentArea()), switches_(engine::Switches()) { engine::Select(0); }
-  ~OwnWorkArea() {
-    engine::CloseArea();
-    engine::Select(area_);
-    engine::Switches() = switches_;
-  }
-  OwnWorkArea(const OwnWorkArea&) = delete;
-  OwnWorkArea& operator=(const OwnWorkArea&) = delete;
-
- private:
-  int area_;
-  engine::EngineSwitches switches_;
-};
 
 }  // namespace
 
@@ -112,7 +95,7 @@ void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vec
                                              engine::MemoFileName(temporary.string(), memo_kind),
                                              engine::MemoFileName(target.string(), memo_kind)};
   try {
-    OwnWorkArea area;
+    engine::ScopedWorkArea area;
     engine::Switches().default_memo_type = memo_kind;
     engine::CreateDbf(temporary.string(), {{"THEDATE", 'C', 4, 0}, {"THEJOKE", 'M', 10, 0}});
     engine::Switches().oem = true;  // themes are OEM tables, as the calendar reads them

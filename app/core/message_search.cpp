@@ -1,0 +1,114 @@
+#include "app/core/message_search.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "app/core/day_lookup.h"
+#include "app/core/theme_catalogue.h"
+#include "app/core/theme_source.h"
+#include "engine/engine.h"
+#include "engine/memo.h"
+#include "engine/scoped_work_area.h"
+#include "platform/codepage.h"
+#include "platform/exception.h"
+#include "platform/file.h"
+
+namespace vornelle::app {
+
+namespace {
+
+std::string Folded(std::string text) {
+  platform::AnsiLower(text.data(), text.size());
+  return text;
+}
+
+}  // namespace
+
+ThemeTexts ReadThemeTexts(const std::string& theme) {
+  ThemeTexts texts;
+  engine::ScopedWorkArea area;
+  // Read as the calendar reads it: OEM text, shown in ANSI; reading only, beside any writer.
+  engine::Switches().oem = true;
+  engine::Switches().open_mode_override = platform::mode::kReadOnly | platform::mode::kDenyNone;
+  engine::UseTable(ThemeTablePath(theme), {});
+  const int date = engine::FieldNo("THEDATE");
+  const int joke = engine::FieldNo("THEJOKE");
+  if (date == 0 || joke == 0 || engine::FieldType(joke) != 'M')
+    throw platform::Exception(theme + " is no theme table: it needs THEDATE and a memo THEJOKE");
+  std::array<bool, 10000> seen{};  // by key, so that only a day's first record is read
+  const int32_t count = engine::RecCount();
+  for (int32_t n = 1; n <= count; ++n) {
+    engine::Go(n);
+    const char* field = engine::FieldAddress(date);
+    std::string key(field + 1, static_cast<uint8_t>(field[0]));
+    key.erase(key.find_last_not_of(' ') + 1);
+    if (!IsThemeKey(key) || seen[static_cast<std::size_t>(std::stoi(key))]) continue;
+    seen[static_cast<std::size_t>(std::stoi(key))] = true;
+    int32_t block = 0;
+    std::memcpy(&block, engine::FieldAddress(joke), 4);
+    std::vector<std::string> lines;
+    if (block != 0) {
+      engine::MemoTextReader reader;
+      if (const int result = reader.Open(&block); result != 0)
+        throw platform::EInOutError(theme + ": record " + std::to_string(n) + ": the memo cannot be read", result);
+      std::string line;
+      while (reader.ReadLine(line)) lines.push_back(platform::OemToAnsi(line));
+      reader.Close();
+    }
+    if (key == kDescriptionKey)
+      texts.description = lines.empty() ? std::string() : lines.front();
+    else
+      texts.days.push_back({key, std::move(lines)});
+  }
+  std::sort(texts.days.begin(), texts.days.end(),
+            [](const ThemeTexts::Day& a, const ThemeTexts::Day& b) { return a.key < b.key; });
+  return texts;
+}
+
+std::optional<std::string> SearchKey(std::string_view text_utf8) {
+  const std::string ansi = platform::Utf8ToAnsi(text_utf8);
+  if (ansi.empty() || platform::AnsiToUtf8(ansi) != text_utf8) return std::nullopt;
+  return Folded(ansi);
+}
+
+const MessageSearch::Cached& MessageSearch::Load(const std::string& theme) {
+  const std::string path = ThemeTablePath(theme);
+  std::error_code error;
+  const auto modified = std::filesystem::last_write_time(path, error);
+  const auto size = std::filesystem::file_size(path, error);
+  auto kept = cache_.find(path);
+  if (kept != cache_.end() && !error && kept->second.modified == modified && kept->second.size == size)
+    return kept->second;
+  Cached cached{modified, size, ReadThemeTexts(theme), {}};
+  for (const ThemeTexts::Day& day : cached.texts.days) {
+    std::vector<std::string>& folded = cached.folded.emplace_back();
+    for (const std::string& line : day.lines) folded.push_back(Folded(line));
+  }
+  return cache_[path] = std::move(cached);
+}
+
+void MessageSearch::FindInTheme(const std::string& theme, const std::string& key, std::vector<SearchHit>& hits) {
+  const Cached& cached = Load(theme);
+  for (std::size_t d = 0; d < cached.folded.size(); ++d) {
+    const std::vector<std::string>& folded = cached.folded[d];
+    for (std::size_t l = 0; l < folded.size(); ++l) {
+      const std::size_t at = folded[l].find(key);
+      if (at == std::string::npos) continue;
+      const std::string& line = cached.texts.days[d].lines[l];
+      hits.push_back({theme, PaneText(cached.texts.description), cached.texts.days[d].key, PaneText(line),
+                      PaneText(line.substr(0, at)).size(), PaneText(line.substr(at, key.size())).size()});
+      break;  // a day is found once, at its first line that holds the text
+    }
+  }
+}
+
+std::vector<SearchHit> MessageSearch::Find(const std::vector<std::string>& themes, std::string_view text_utf8) {
+  std::vector<SearchHit> hits;
+  const std::optional<std::string> key = SearchKey(text_utf8);
+  if (!key) return hits;
+  for (const std::string& theme : themes) FindInTheme(theme, *key, hits);
+  return hits;
+}
+
+}  // namespace vornelle::app

@@ -1,0 +1,65 @@
+#pragma once
+// Finding messages: which days of which themes hold a text, as the calendar would show them.
+// For each day a theme holds, only its first record counts (deleted or not), never the
+// description or a second record for the day. Matching ignores case, accented letters
+// included, in the code page the calendar shows the text in. A theme is read once, in a work
+// area of its own, and again only after its table changed; searches then run over the texts
+// held in memory.
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vornelle::app {
+
+// One theme's texts as a search reads them, in the ANSI code page.
+struct ThemeTexts {
+  std::string description;  // the first line of the 9999 record
+  struct Day {
+    std::string key;                 // "MMDD"
+    std::vector<std::string> lines;  // the day's first record's message
+  };
+  std::vector<Day> days;  // in calendar order
+};
+
+// Reads the theme table `theme` (a file name as the calendar opens it). What the engine raises
+// goes to the caller; a table without THEDATE and a memo THEJOKE raises platform::Exception.
+ThemeTexts ReadThemeTexts(const std::string& theme);
+
+struct SearchHit {
+  std::string theme;        // as given
+  std::string description;  // UTF-8
+  std::string key;          // "MMDD"
+  std::string line;         // UTF-8: the first line of the message that holds the text
+  std::size_t match_begin = 0, match_length = 0;  // the match, in bytes of `line`
+};
+
+// What the text is searched as: its letters folded to lower case in ANSI 1252; nothing when it
+// is empty or holds a character no theme can show, which then matches nowhere.
+std::optional<std::string> SearchKey(std::string_view text_utf8);
+
+class MessageSearch {
+ public:
+  // The hits of `text_utf8` in `themes`, in theme order and then calendar order.
+  std::vector<SearchHit> Find(const std::vector<std::string>& themes, std::string_view text_utf8);
+  // One theme's hits for a key of SearchKey, added to `hits`: for a caller that lets its
+  // window breathe between themes.
+  void FindInTheme(const std::string& theme, const std::string& key, std::vector<SearchHit>& hits);
+
+ private:
+  struct Cached {
+    std::filesystem::file_time_type modified;
+    std::uintmax_t size = 0;
+    ThemeTexts texts;
+    std::vector<std::vector<std::string>> folded;  // each day's lines, lower case
+  };
+  const Cached& Load(const std::string& theme);
+
+  std::map<std::string, Cached> cache_;  // by the table's full path
+};
+
+}  // namespace vornelle::app

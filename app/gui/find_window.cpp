@@ -1,0 +1,200 @@
+#include "app/gui/find_window.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "app/gui/qt_services.h"
+#include "app/gui/theme_records_model.h"
+
+namespace vornelle::app {
+
+namespace {
+
+// Draws a result's line with its match marked: bold on the highlight colour.
+class MatchDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem plain = option;
+    initStyleOption(&plain, index);
+    const QString text = plain.text;
+    plain.text.clear();
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, widget);
+
+    const int begin = std::clamp(index.data(FindWindow::kMatchBeginRole).toInt(), 0, int(text.size()));
+    const int length = std::clamp(index.data(FindWindow::kMatchLengthRole).toInt(), 0, int(text.size()) - begin);
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &plain, widget).adjusted(2, 0, -2, 0);
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette& palette = option.palette;
+    QFont bold = option.font;
+    bold.setBold(true);
+    painter->save();
+    painter->setClipRect(area);
+    int x = area.left();
+    const auto draw = [&](const QString& part, const QFont& font, bool marked) {
+      const QFontMetrics metrics(font);
+      const int width = metrics.horizontalAdvance(part);
+      const QRect box(x, area.top(), width, area.height());
+      if (marked && !selected) painter->fillRect(box, palette.color(QPalette::Highlight).lighter(170));
+      painter->setFont(font);
+      painter->setPen(palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+      painter->drawText(box, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, part);
+      x += width;
+    };
+    draw(text.left(begin), option.font, false);
+    draw(text.mid(begin, length), bold, true);
+    draw(text.mid(begin + length), option.font, false);
+    painter->restore();
+  }
+};
+
+// A UTF-8 byte offset of `utf8` as a QString offset.
+int QStringOffset(const std::string& utf8, std::size_t bytes) {
+  return int(QString::fromUtf8(utf8.data(), qsizetype(std::min(bytes, utf8.size()))).size());
+}
+
+}  // namespace
+
+FindWindow::FindWindow(std::function<std::vector<std::string>()> displayed,
+                       std::function<std::vector<std::string>()> all, QWidget* parent)
+    : QWidget(parent, Qt::Window), displayed_(std::move(displayed)), all_themes_(std::move(all)) {
+  setObjectName("FindWindow");
+  setWindowTitle(kFindWindowTitle);
+  auto* column = new QVBoxLayout(this);
+
+  auto* row = new QHBoxLayout;
+  text_ = new QLineEdit(this);
+  text_->setObjectName("FindText");
+  text_->setAccessibleName("Text to find");
+  text_->setAccessibleDescription("The days whose messages hold this text are listed as you type");
+  text_->setClearButtonEnabled(true);
+  auto* label = new QLabel("&Find:", this);
+  label->setBuddy(text_);
+  all_ = new QCheckBox("&All themes", this);
+  all_->setObjectName("AllThemes");
+  all_->setAccessibleDescription("Search every theme of the folder, not only the displayed ones");
+  row->addWidget(label);
+  row->addWidget(text_, 1);
+  row->addWidget(all_);
+  column->addLayout(row);
+
+  results_ = new QTreeWidget(this);
+  results_->setObjectName("FindResults");
+  results_->setAccessibleName("Results");
+  results_->setAccessibleDescription("Press Enter or double-click to show the day in the calendar");
+  results_->setRootIsDecorated(false);
+  results_->setUniformRowHeights(true);
+  results_->setAllColumnsShowFocus(true);
+  results_->setHeaderLabels({"Day", "Theme", "Line"});
+  results_->setItemDelegateForColumn(kLineColumn, new MatchDelegate(results_));
+  results_->header()->setStretchLastSection(true);
+  results_->setColumnWidth(kDayColumn, fontMetrics().horizontalAdvance("29 September") + 20);
+  results_->setColumnWidth(kThemeColumn, fontMetrics().horizontalAdvance("Old Almanac Sayings") + 20);
+  column->addWidget(results_, 1);
+
+  status_ = new QLabel(this);
+  status_->setObjectName("FindStatus");
+  status_->setAccessibleName("Search status");
+  column->addWidget(status_);
+
+  pause_ = new QTimer(this);
+  pause_->setSingleShot(true);
+  pause_->setInterval(kPauseMs);
+  connect(pause_, &QTimer::timeout, this, &FindWindow::StartSearch);
+  connect(text_, &QLineEdit::textChanged, pause_, qOverload<>(&QTimer::start));
+  connect(all_, &QCheckBox::toggled, this, &FindWindow::StartSearch);
+  connect(results_, &QTreeWidget::activated, this, &FindWindow::ResultActivated);
+  // Down from the text box goes to the results, as in a search field of any desktop.
+  connect(text_, &QLineEdit::returnPressed, this, [this] {
+    if (results_->topLevelItemCount() > 0) {
+      results_->setFocus();
+      results_->setCurrentItem(results_->topLevelItem(0));
+    }
+  });
+  resize(640, 420);
+}
+
+void FindWindow::StartSearch() {
+  pause_->stop();
+  ++generation_;
+  results_->clear();
+  pending_.clear();
+  const std::optional<std::string> key = SearchKey(text_->text().toStdString());
+  if (!key) {
+    status_->setText(text_->text().isEmpty() ? QString() : QStringLiteral("Nothing found"));
+    return;
+  }
+  key_ = *key;
+  pending_ = all_->isChecked() ? all_themes_() : displayed_();
+  std::reverse(pending_.begin(), pending_.end());
+  status_->setText("Searching...");
+  SearchNextTheme();
+}
+
+void FindWindow::SearchNextTheme() {
+  if (pending_.empty()) {
+    ShowCount();
+    return;
+  }
+  const std::string theme = pending_.back();
+  pending_.pop_back();
+  std::vector<SearchHit> hits;
+  try {
+    search_.FindInTheme(theme, key_, hits);
+  } catch (const std::exception& error) {
+    // One theme that cannot be read does not end the search; the user is told which.
+    auto* item = new QTreeWidgetItem(results_, {QString(), QString::fromStdString(theme), DisplayText(error.what())});
+    item->setDisabled(true);
+  }
+  AddHits(hits);
+  const unsigned generation = generation_;
+  QTimer::singleShot(0, this, [this, generation] {
+    if (generation == generation_) SearchNextTheme();
+  });
+}
+
+void FindWindow::AddHits(const std::vector<SearchHit>& hits) {
+  QList<QTreeWidgetItem*> items;
+  for (const SearchHit& hit : hits) {
+    const QString line = QString::fromStdString(hit.line);
+    auto* item = new QTreeWidgetItem({ThemeRecordsModel::DayText(hit.key), QString::fromStdString(hit.description), line});
+    item->setData(kDayColumn, kKeyRole, QString::fromStdString(hit.key));
+    item->setData(kLineColumn, kMatchBeginRole, QStringOffset(hit.line, hit.match_begin));
+    item->setData(kLineColumn, kMatchLengthRole,
+                  QStringOffset(hit.line, hit.match_begin + hit.match_length) - QStringOffset(hit.line, hit.match_begin));
+    item->setToolTip(kThemeColumn, QString::fromStdString(hit.theme));
+    items << item;
+  }
+  results_->addTopLevelItems(items);
+}
+
+void FindWindow::ShowCount() {
+  int found = 0;
+  for (int i = 0; i < results_->topLevelItemCount(); ++i)
+    if (!results_->topLevelItem(i)->isDisabled()) ++found;
+  status_->setText(found == 0 ? QStringLiteral("Nothing found")
+                   : found == 1 ? QStringLiteral("1 day found")
+                                : QStringLiteral("%1 days found").arg(found));
+}
+
+void FindWindow::ResultActivated(const QModelIndex& index) {
+  const QTreeWidgetItem* item = results_->topLevelItem(index.row());
+  if (!item || item->isDisabled()) return;
+  Q_EMIT DayChosen(item->data(kDayColumn, kKeyRole).toString());
+}
+
+}  // namespace vornelle::app

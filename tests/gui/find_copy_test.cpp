@@ -1,0 +1,160 @@
+// Finding, copying and going to a date in the calendar window, on the offscreen platform: the
+// clipboard with and without a selection, the find window over what the calendar shows, and
+// dates typed in.
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <memory>
+
+#include "app/core/program.h"
+#include "app/gui/find_window.h"
+#include "app/gui/main_window.h"
+#include "engine/engine.h"
+#include "expr/expr.h"
+#include "tests/gui/window_fixture.h"
+#include "tests/support/themes.h"
+
+using namespace vornelle;
+using app::FindWindow;
+namespace vt = vornelle::testing;
+
+namespace {
+
+class RecordingClipboard : public app::Clipboard {
+ public:
+  void SetText(const std::string& new_plain, const std::string& new_html) override {
+    plain = new_plain;
+    html = new_html;
+  }
+  std::string plain = "<none>", html = "<none>";
+};
+
+}  // namespace
+
+class FindCopyTest : public QObject, public vt::WindowFixture {
+  Q_OBJECT
+
+ private:
+  RecordingClipboard clipboard_;
+
+  void StartCopying() {
+    Start();
+    window_->SetClipboard(clipboard_);
+  }
+
+ private Q_SLOTS:
+  void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+
+  void init() {
+    QVERIFY(SetUp());
+    // ANSI text: \xe9 is "é", \xc9 "É".
+    vt::WriteTheme(Path("almanac.dbf"), {{"9999", "Almanac of Caf\xe9s"},
+                                         {"0704", "Fireworks.\r\nCaf\xe9 at noon."},
+                                         {"0705", "CAF\xc9 CLOSED"},
+                                         {"0704", "A second caf\xe9 record."},
+                                         {"0101", "Caf\xe9 deleted.", true}});
+    vt::WriteTheme(Path("garden.dbf"), {{"9999", "Garden"}, {"0301", "Garden caf\xe9."}});
+    Settings("[THEMES]\nThemeLINES=1\nDB_0=almanac.dbf\n");
+    StartCopying();
+  }
+
+  void cleanup() { QVERIFY(TearDown()); }
+
+  void copiesTheSelectionOrTheWholeDay() {
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    // Nothing selected: the day, with its date and the theme's description.
+    QTest::keyClick(window_->MonthCalendar1(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard_.plain, std::string("Thursday, 4 July 2024\n\nAlmanac of Caf\u00e9s\nFireworks.\nCaf\u00e9 at noon.\n"));
+    QCOMPARE(clipboard_.html, std::string("<p>Thursday, 4 July 2024</p>\n<p><b>Almanac of Caf\u00e9s</b><br>\n"
+                                          "Fireworks.<br>\nCaf\u00e9 at noon.</p>\n"));
+    // A selection made from the keyboard in the pane: that text alone.
+    window_->JMsg()->setFocus();
+    QTest::keyClick(window_->JMsg(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(window_->JMsg(), Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(window_->JMsg(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard_.plain, std::string("Fireworks.\nCaf\u00e9 at noon."));
+    QCOMPARE(clipboard_.html, std::string());
+  }
+
+  void findsWhatTheCalendarShows_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("all");
+    QTest::addColumn<QStringList>("found");  // day | theme | line | the marked part
+    const QStringList cafes = {"1 January|Almanac of Caf\u00e9s|Caf\u00e9 deleted.|Caf\u00e9",
+                               "4 July|Almanac of Caf\u00e9s|Caf\u00e9 at noon.|Caf\u00e9",
+                               "5 July|Almanac of Caf\u00e9s|CAF\u00c9 CLOSED|CAF\u00c9"};
+    QTest::newRow("accented, lower case") << "caf\u00e9" << false << cafes;
+    QTest::newRow("accented, upper case") << "CAF\u00c9" << false << cafes;
+    QTest::newRow("every theme") << "caf\u00e9" << true << (cafes + QStringList{"1 March|Garden|Garden caf\u00e9.|caf\u00e9"});
+    QTest::newRow("only in a second record") << "second" << false << QStringList();
+    QTest::newRow("only in the description") << "almanac" << false << QStringList();
+  }
+  void findsWhatTheCalendarShows() {
+    QFETCH(QString, text);
+    QFETCH(bool, all);
+    QFETCH(QStringList, found);
+    window_->FindClick();
+    FindWindow& finder = *window_->Finder();
+    finder.AllThemes()->setChecked(all);
+    finder.TextEdit()->setText(text);
+    QTRY_VERIFY(!finder.Status()->text().isEmpty() && !finder.Status()->text().startsWith("Searching"));
+    QStringList shown;
+    for (int i = 0; i < finder.Results()->topLevelItemCount(); ++i) {
+      const QTreeWidgetItem* item = finder.Results()->topLevelItem(i);
+      const QString line = item->text(FindWindow::kLineColumn);
+      shown << QStringList{item->text(FindWindow::kDayColumn), item->text(FindWindow::kThemeColumn), line,
+                           line.mid(item->data(FindWindow::kLineColumn, FindWindow::kMatchBeginRole).toInt(),
+                                    item->data(FindWindow::kLineColumn, FindWindow::kMatchLengthRole).toInt())}
+                   .join('|');
+    }
+    QCOMPARE(shown, found);
+    QCOMPARE(finder.Status()->text(), found.isEmpty() ? QString("Nothing found") : QString("%1 days found").arg(found.size()));
+    if (found.isEmpty()) return;
+    // Enter on the last result shows that day of this year in the calendar.
+    finder.Results()->setFocus();
+    finder.Results()->setCurrentItem(finder.Results()->topLevelItem(found.size() - 1));
+    QTest::keyClick(finder.Results(), Qt::Key_Return);
+    const QDate expected = all ? QDate(2024, 3, 1) : QDate(2024, 7, 5);
+    QCOMPARE(window_->MonthCalendar1()->selectedDate(), expected);
+    QCOMPARE(Pane(), std::string(all ? "" : "CAF\u00c9 CLOSED"));
+  }
+
+  void goesToADateTypedInAndToToday_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("date");  // invalid: refused
+    QTest::newRow("ISO") << "2024-12-25" << QDate(2024, 12, 25);
+    QTest::newRow("the locale's short form") << "25/12/2024" << QDate(2024, 12, 25);
+    QTest::newRow("day and month name") << "1 March 2025" << QDate(2025, 3, 1);
+    QTest::newRow("no such day") << "2024-02-30" << QDate();
+    QTest::newRow("no date") << "tomorrow" << QDate();
+  }
+  void goesToADateTypedInAndToToday() {
+    QFETCH(QString, typed);
+    QFETCH(QDate, date);
+    window_->ask_date = [&] { return std::optional<QString>(typed); };
+    window_->GoToDateClick();
+    if (date.isValid()) {
+      QCOMPARE(window_->MonthCalendar1()->selectedDate(), date);
+      QVERIFY(boxes_.errors.empty());
+    } else {
+      QCOMPARE(window_->MonthCalendar1()->selectedDate(), QDate(2024, 7, 4));
+      QCOMPARE(boxes_.errors, std::vector<std::string>{"Vornelle v1.0: Not a Date: \"" + typed.toStdString() +
+                                                       "\". Write a date as 2024-07-04 or 04/07/2024."});
+    }
+    window_->TodayClick();
+    QCOMPARE(window_->MonthCalendar1()->selectedDate(), QDate(2024, 7, 4));
+    QCOMPARE(Pane(), std::string("Fireworks.\nCaf\u00e9 at noon."));
+  }
+};
+
+QTEST_MAIN(FindCopyTest)
+#include "find_copy_test.moc"
