@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the calendar under Xvfb on a copy of the sample folder and writes PNGs of the main window,
-# the About box, the options dialog and the theme editor to build/screenshots. Usage: scripts/screenshots.sh [BUILD_DIR]
+# the About box, the options dialog, the theme editor and the find window to build/screenshots. Usage: scripts/screenshots.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -56,13 +56,26 @@ if [[ "${1:-}" == --inside || "${1:-}" == --black ]]; then
   sleep 0.5
   xdotool key Return
   sleep 0.3
+  # The find window with what a search of the sample themes lists.
+  xdotool windowfocus --sync "$main"
+  sleep 0.3
+  xdotool key ctrl+f
+  finder=$(window "Find Messages")
+  eval "$(xdotool getwindowgeometry --shell "$finder")"
+  xdotool mousemove $((X + 200)) $((Y + 21)) click 1
+  sleep 0.3
+  xdotool key ctrl+a
+  xdotool type --delay 30 christmas
+  sleep 1
+  import -window "$finder" "$out/find-messages.png"
   # The theme editor on the selected day, and its dialog for a theme made from a file.
   xdotool windowfocus --sync "$main"
   xdotool key --window "$main" --clearmodifiers ctrl+shift+e
   editor=$(window "Vornelle Theme Editor")
   import -window "$editor" "$out/theme-editor.png"
-  xdotool windowfocus --sync "$editor"
-  xdotool key --window "$editor" --clearmodifiers alt+f
+  # Its button at the top right.
+  eval "$(xdotool getwindowgeometry --shell "$editor")"
+  xdotool mousemove $((X + WIDTH - 60)) $((Y + 21)) click 1
   dialog=$(window "New Theme from File")
   import -window "$dialog" "$out/new-theme-dialog.png"
   exit 0

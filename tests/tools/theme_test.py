@@ -40,17 +40,6 @@ def make_with_tool(path, records):
             assert run("delete", path, str(n)).returncode == 0
 
 
-def make_with_python_dbf(path, records, kind):
-    import dbf
-    table = dbf.Table(path, "thedate C(4); thejoke M", dbf_type=kind, codepage="cp437")
-    table.open(dbf.READ_WRITE)
-    for key, text, deleted in records:
-        table.append((key, text))
-        if deleted:
-            dbf.delete(table[-1])
-    table.close()
-
-
 def make_with_perl(path, records):
     spec = path + ".json"
     with open(spec, "w", encoding="utf-8") as f:
@@ -60,8 +49,8 @@ def make_with_perl(path, records):
 
 MAKERS = {
     "vornelle-db": make_with_tool,
-    "python3-dbf dBASE III": lambda p, r: make_with_python_dbf(p, r, "db3"),
-    "python3-dbf FoxPro": lambda p, r: make_with_python_dbf(p, r, "fp"),
+    "python3-dbf dBASE III": lambda p, r: tool_case.make_theme_with_python_dbf(p, r, "db3"),
+    "python3-dbf FoxPro": lambda p, r: tool_case.make_theme_with_python_dbf(p, r, "fp"),
     "Perl XBase": make_with_perl,
 }
 

@@ -38,3 +38,16 @@ class FolderCase(ToolCase):
 
     def path(self, name):
         return os.path.join(self.dir, name)
+
+
+def make_theme_with_python_dbf(path, records, kind="db3"):
+    """A theme table written by another program, python3-dbf: (key, text, deleted) records,
+    the text in code page 437."""
+    import dbf
+    table = dbf.Table(path, "thedate C(4); thejoke M", dbf_type=kind, codepage="cp437")
+    table.open(dbf.READ_WRITE)
+    for key, text, deleted in records:
+        table.append((key, text))
+        if deleted:
+            dbf.delete(table[-1])
+    table.close()

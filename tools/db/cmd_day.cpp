@@ -1,11 +1,7 @@
 // vornelle-db day: the day's message pane as the calendar builds it, through the calendar's own
 // lookup, printed to the terminal.
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
 #include "app/core/day_lookup.h"
@@ -18,6 +14,7 @@
 #include "tools/db/json.h"
 #include "tools/db/output.h"
 #include "tools/db/session.h"
+#include "tools/db/theme_folder.h"
 
 namespace vornelle::tools {
 
@@ -52,24 +49,14 @@ int DayCommand(const Arguments& argv) {
   const Args args(argv, {"--json"}, {"--date", "--folder"});
   const platform::CalendarDate date =
       args.Has("--date") ? ParseDate(args.Option("--date")) : platform::Today();
-  if (args.Has("--folder") && chdir(args.Option("--folder").c_str()) != 0)
-    throw ToolError(args.Option("--folder") + ": " + std::strerror(errno));
+  EnterThemeFolder(args);
 
   app::Program program;  // its table component never creates a theme table
   std::vector<std::string> themes = args.positional();
   if (themes.empty()) {
-    // The window's start-up: what it leaves out, this leaves out, with the same words.
-    app::Settings settings;
-    app::LoadSettings(program.settings_path, settings, program.themes);
-    for (const std::string& name : app::LeaveOutForeignThemes(program.themes))
-      std::fprintf(stderr, "%s%s\n", app::kForeignThemeText, name.c_str());
-    if (app::ThemeFiles(".").empty()) {
-      std::fprintf(stderr, "%s\n", app::kNoThemesText);
-      return 1;
-    }
-    for (const std::string& name : app::LeaveOutMissingThemes(program.themes))
-      std::fprintf(stderr, "%s%s\n", app::kMissingThemeText, name.c_str());
-    themes = program.themes.SelTheme;
+    std::optional<std::vector<std::string>> displayed = DisplayedThemes();
+    if (!displayed) return 1;
+    themes = std::move(*displayed);
   }
 
   const std::string key = app::DayKey(date);

@@ -1,6 +1,7 @@
 #pragma once
 // The commands of vornelle-db. Each takes its arguments after the command name and returns the
-// exit status; failures are thrown (UsageError, ToolError, engine::ETavrinError).
+// exit status; failures are thrown (UsageError, ToolError, engine::ETavrinError) and end with
+// the command's error status.
 
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ int ReplaceCommand(const Arguments& args);
 int DeleteCommand(const Arguments& args);
 int RecallCommand(const Arguments& args);
 int DayCommand(const Arguments& args);
+int FindCommand(const Arguments& args);
 int ThemesCommand(const Arguments& args);
 int ThemeCommand(const Arguments& args);
 

@@ -21,6 +21,8 @@ struct Command {
   int (*run)(const Arguments&);
   const char* usage;
   const char* help;
+  // What a failure exits with: 1, but 2 where 1 already means an answer (find, as grep).
+  int error_status = 1;
 };
 
 const Command kCommands[] = {
@@ -77,6 +79,19 @@ const Command kCommands[] = {
      "--json prints {\"date\", \"key\", \"themes\": [{\"file\", \"description\", \"lines\"}]};\n"
      "description and lines are null where a theme has none.\n"
      "Example: vornelle-db day --date 2024-07-04 --folder ~/calendar"},
+    {"find", FindCommand, "find TEXT [--folder DIR] [--all] [--json] [THEME...]",
+     "Prints the days whose message holds TEXT, a line each: MMDD, a tab, the theme's file, a\n"
+     "tab and the first line of the message that holds TEXT; theme by theme, each in calendar\n"
+     "order. The themes are the THEMEs named, else those the folder's Vornel.Ini displays (left\n"
+     "out and named on stderr as for day), or with --all every table of the folder.\n"
+     "Matching ignores case, accented letters included (CAFÉ finds café). Only what the\n"
+     "calendar shows is searched: each day's first record, deleted or not; never the\n"
+     "description, nor a second record for a day.\n"
+     "--json prints [{\"key\", \"file\", \"description\", \"line\"}].\n"
+     "A theme that cannot be read is named on stderr and the others are still searched.\n"
+     "Exit status, as grep's: 0 when TEXT was found, 1 when it was not, 2 on an error.\n"
+     "Example: vornelle-db find --folder ~/calendar harvest",
+     2},
     {"themes", ThemesCommand, "themes [--folder DIR] [--json]",
      "Lists the folder's themes as the calendar finds them: each .dbf table, its description and\n"
      "how many of the 366 days have a message. A table without a description record shows the\n"
@@ -126,20 +141,23 @@ std::string Overview() {
          "\nTABLE is a .dbf file (the extension may be left out). Its text is read and written\n"
          "in the code page its language driver byte names (OEM 437 when it names none) and\n"
          "shown in UTF-8; --codepage NAME (cp850, cp1252 ...) chooses another for a table\n"
-         "command. Themes (day, themes, theme) are read in OEM 437, as the calendar reads them.\n"
+         "command. Themes (day, find, themes, theme) are read in OEM 437, as the calendar\n"
+         "reads them.\n"
          "vornelle-db COMMAND --help tells more about a command.\n"
-         "Exit status: 0 on success, 1 on any error.\n";
+         "Exit status: 0 on success, 1 on any error; find exits 0 when it finds TEXT, 1 when\n"
+         "it does not and 2 on an error.\n";
 }
 
-// Help asked for, on stdout: 1 when it cannot be written (`who` names the tool or command).
-int ShowHelp(const std::string& who, const std::string& text) {
+// Help asked for, on stdout: `failed` when it cannot be written (`who` names the tool or
+// command).
+int ShowHelp(const std::string& who, const std::string& text, int failed = 1) {
   try {
     Write(text);
     FinishOutput();
     return 0;
   } catch (const OutputError& e) {
     std::fprintf(stderr, "%s: %s\n", who.c_str(), e.what());
-    return 1;
+    return failed;
   }
 }
 
@@ -167,7 +185,8 @@ int main(int argc, char** argv) {
   for (const std::string& a : args) {
     if (a == "--help" || a == "-h")
       return ShowHelp(std::string("vornelle-db ") + command->name,
-                      std::string("Usage: vornelle-db ") + command->usage + "\n\n" + command->help + "\n");
+                      std::string("Usage: vornelle-db ") + command->usage + "\n\n" + command->help + "\n",
+                      command->error_status);
   }
   try {
     StartEngine();
@@ -186,5 +205,5 @@ int main(int argc, char** argv) {
     vornelle::engine::CloseAll();
   } catch (const vornelle::engine::ETavrinError&) {
   }
-  return 1;
+  return command->error_status;
 }
