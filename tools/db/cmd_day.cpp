@@ -1,7 +1,9 @@
 // vornelle-db day: the day's message pane as the calendar builds it, through the calendar's own
 // lookup, printed to the terminal.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "app/core/day_lookup.h"
@@ -12,6 +14,7 @@
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
 #include "tools/db/json.h"
+#include "tools/db/once_a_day.h"
 #include "tools/db/output.h"
 #include "tools/db/session.h"
 #include "tools/db/theme_folder.h"
@@ -43,13 +46,28 @@ std::string JsonLines(const std::vector<std::string>& lines) {
   return out + "]";
 }
 
+// With --once the day counts as shown only once the messages have left the process.
+int Shown(std::optional<OnceADay>& once) {
+  if (!once) return 0;
+  errno = 0;
+  if (std::fflush(stdout) != 0 || std::ferror(stdout))
+    throw OutputError(std::string("cannot write the output: ") +
+                      std::strerror(errno ? errno : EIO));
+  once->MarkShown();
+  return 0;
+}
+
 }  // namespace
 
 int DayCommand(const Arguments& argv) {
-  const Args args(argv, {"--json"}, {"--date", "--folder"});
+  const Args args(argv, {"--json", "--once"}, {"--date", "--folder"});
   const platform::CalendarDate date =
       args.Has("--date") ? ParseDate(args.Option("--date")) : platform::Today();
+  char iso[16];
+  std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", date.year, date.month, date.day);
   EnterThemeFolder(args);
+  std::optional<OnceADay> once;
+  if (args.Flag("--once") && once.emplace(iso).Shown()) return 0;
 
   app::Program program;  // its table component never creates a theme table
   std::vector<std::string> themes = args.positional();
@@ -87,10 +105,8 @@ int DayCommand(const Arguments& argv) {
 
   if (!args.Flag("--json")) {
     for (const std::string& line : pane) Write(line + "\n");
-    return 0;
+    return Shown(once);
   }
-  char iso[16];
-  std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", date.year, date.month, date.day);
   std::string list = "[";
   for (std::size_t i = 0; i < days.size(); ++i) {
     JsonObject theme;
@@ -100,7 +116,7 @@ int DayCommand(const Arguments& argv) {
     list += (i ? ", " : "") + theme.str();
   }
   Write(JsonObject().String("date", iso).String("key", key).Raw("themes", list + "]").str() + "\n");
-  return 0;
+  return Shown(once);
 }
 
 }  // namespace vornelle::tools

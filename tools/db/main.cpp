@@ -68,7 +68,7 @@ const Command kCommands[] = {
      "Changes fields of record RECNO under its record lock (waiting up to 10 s)."},
     {"delete", DeleteCommand, "delete TABLE RECNO", "Marks record RECNO deleted."},
     {"recall", RecallCommand, "recall TABLE RECNO", "Clears the deleted mark of record RECNO."},
-    {"day", DayCommand, "day [--date YYYY-MM-DD] [--folder DIR] [--json] [THEME...]",
+    {"day", DayCommand, "day [--date YYYY-MM-DD] [--folder DIR] [--json] [--once] [THEME...]",
      "Prints the day's messages (default: today) exactly as the calendar's pane shows them:\n"
      "the message of each THEME in turn, or of the themes the folder's Vornel.Ini displays,\n"
      "with the separator block between themes. A theme without a message for the day is named\n"
@@ -78,7 +78,12 @@ const Command kCommands[] = {
      "is 1, as does a folder without tables.\n"
      "--json prints {\"date\", \"key\", \"themes\": [{\"file\", \"description\", \"lines\"}]};\n"
      "description and lines are null where a theme has none.\n"
-     "Example: vornelle-db day --date 2024-07-04 --folder ~/calendar"},
+     "--once prints the messages (or the JSON) only the first time it runs on the day for\n"
+     "the folder, and nothing later that day (exit status 0): for ~/.bashrc. The day shown is\n"
+     "kept in $XDG_STATE_HOME/vornelle (~/.local/state/vornelle); when it cannot be, the\n"
+     "messages are printed all the same and stderr says why.\n"
+     "Example: vornelle-db day --date 2024-07-04 --folder ~/calendar\n"
+     "         vornelle-db day --once --folder ~/.local/share/vornelle   # in ~/.bashrc"},
     {"find", FindCommand, "find TEXT [--folder DIR] [--all] [--json] [THEME...]",
      "Prints the days whose message holds TEXT, a line each: MMDD, a tab, the theme's file, a\n"
      "tab and the first line of the message that holds TEXT; theme by theme, each in calendar\n"
