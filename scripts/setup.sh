@@ -11,7 +11,7 @@ packages=(
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   libxbase64-dev
   qt6-base-dev libqt6svg6
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick dbus-daemon
   hyperfine fortune-mod fortunes-min calendar strace
   lintian desktop-file-utils appstream scdoc librsvg2-bin dpkg-dev file bash-completion
 )

@@ -59,6 +59,16 @@ class Clipboard {
   virtual void SetText(const std::string& plain, const std::string& html) = 0;
 };
 
+// The desktop's notifications. A server may take markup in a body, or only plain text: both are
+// given, and the one the server takes is sent.
+class Notifications {
+ public:
+  virtual ~Notifications() = default;
+  // False, with the reason in `why`, when nothing serves notifications.
+  virtual bool Notify(const std::string& summary, const std::string& plain_body, const std::string& markup_body,
+                      std::string& why) = 0;
+};
+
 // The date the user has selected, asked anew whenever it is needed.
 class SelectedDate {
  public:

@@ -163,6 +163,8 @@ void LoadSettings(const std::string& path, Settings& s, ThemeLists& themes) {
   s.pane_style = StyleFromFlags(s.JMsgFSBold, s.JMsgFSItalic, s.JMsgFSUnderline, s.JMsgFSStrikeOut,
                                 s.pane_style);
 
+  s.NotifyAtDayChange = in.Integer(kDesktopSection, kNotifyAtDayChangeKey, 0) != 0;
+
   const int32_t count = std::min(in.Integer(kThemes, "ThemeLINES", 0), kMaxDisplayedThemes);
   themes.SelTheme.clear();
   for (int32_t n = 0; n < count; ++n) themes.SelTheme.push_back(in.Text(kThemes, "DB_" + std::to_string(n)));

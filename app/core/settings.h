@@ -51,9 +51,16 @@ struct Settings {
   bool CalFSBold = false, CalFSItalic = false, CalFSUnderline = false, CalFSStrikeOut = false;
   FontStyles pane_style = 0, calendar_style = 0;
 
+  // The desktop's section, beyond the window's own settings; each written when it is changed.
+  bool NotifyAtDayChange = false;  // a desktop notification when the day changes
+
   bool SettingsChanged = false;  // the options dialog applied a change not saved yet
   bool SettingsSaved = false;    // saved during this run (and nothing applied since)
 };
+
+// The section and key of NotifyAtDayChange.
+inline constexpr const char* kDesktopSection = "Desktop";
+inline constexpr const char* kNotifyAtDayChangeKey = "NotifyAtDayChange";
 
 // A settings write the platform refused: "Unable to write to " and the file's path, then ": "
 // and the reason when the fault is in a value rather than in the file.

@@ -30,12 +30,6 @@ constexpr const char* kFirstStartMarker = ".vornelle-first-start";
                               platform::ErrnoToCode(error.value(), op));
 }
 
-fs::path HomeFolder() {
-  if (const char* home = std::getenv("HOME"); home && *home) return home;
-  if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir && *entry->pw_dir) return entry->pw_dir;
-  throw platform::EInOutError("No home folder is known for the user's themes", platform::kPathNotFound);
-}
-
 // The sample files a new folder receives: memo files before their tables, so that a table is
 // never there without its memo; the settings file last.
 std::vector<std::string> SampleFiles(const fs::path& samples) {
@@ -84,12 +78,19 @@ void CopyWhole(const fs::path& from, const fs::path& to) {
 
 }  // namespace
 
-fs::path UserDataFolder() {
-  const char* data_home = std::getenv("XDG_DATA_HOME");
-  fs::path base = data_home && *data_home ? fs::path(data_home) : fs::path();
-  if (base.empty() || !base.is_absolute()) base = HomeFolder() / ".local" / "share";
-  return base / "vornelle";
+fs::path HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home && *home) return home;
+  if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir && *entry->pw_dir) return entry->pw_dir;
+  throw platform::EInOutError("No home folder is known for the user's themes", platform::kPathNotFound);
 }
+
+fs::path XdgFolder(const char* variable, const fs::path& fallback) {
+  const char* value = std::getenv(variable);
+  const fs::path base = value && *value ? fs::path(value) : fs::path();
+  return base.is_absolute() ? base : HomeFolder() / fallback;
+}
+
+fs::path UserDataFolder() { return XdgFolder("XDG_DATA_HOME", ".local/share") / "vornelle"; }
 
 fs::path SampleThemesFolder(const fs::path& program_folder) {
   return program_folder.parent_path() / "share" / "vornelle" / "themes";

@@ -9,6 +9,13 @@
 
 namespace vornelle::app {
 
+// $HOME, or the user's home folder in the password database. Throws platform::EInOutError when
+// no home folder is known.
+std::filesystem::path HomeFolder();
+// A base folder of the XDG Base Directory rules: the variable's value when it is an absolute
+// path, else `fallback` under the home folder.
+std::filesystem::path XdgFolder(const char* variable, const std::filesystem::path& fallback);
+
 // $XDG_DATA_HOME/vornelle, or ~/.local/share/vornelle when XDG_DATA_HOME is unset, empty or not
 // an absolute path. Throws platform::EInOutError when no home folder is known either.
 std::filesystem::path UserDataFolder();

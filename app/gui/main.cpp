@@ -1,7 +1,7 @@
 // Vornelle, the calendar of daily messages: `vornelle [FOLDER]` works in FOLDER (default: the
 // current folder), where the themes and the settings file are; `vornelle --user-folder`, as the
 // applications menu starts it, works in the user's own folder and fills a new one with the
-// sample themes.
+// sample themes. --tray starts in the system tray, --notify only sends today's notification.
 
 #include <unistd.h>
 
@@ -10,11 +10,14 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string_view>
 
 #include "app/core/product.h"
 #include "app/core/program.h"
 #include "app/core/user_folder.h"
+#include "app/gui/day_notification.h"
+#include "app/gui/desktop_notifications.h"
 #include "app/gui/main_window.h"
 #include "app/gui/qt_services.h"
 #include "expr/expr.h"
@@ -25,72 +28,122 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vornelle [FOLDER]\n"
-    "       vornelle --user-folder\n"
+    "usage: vornelle [--tray | --notify] [FOLDER]\n"
+    "       vornelle [--tray | --notify] --user-folder\n"
     "\n"
     "Shows a month calendar with the day's messages of the themes (.dbf tables) in FOLDER,\n"
     "the current folder by default; the settings are kept there in Vornel.Ini.\n"
     "\n"
     "  --user-folder  work in $XDG_DATA_HOME/vornelle (~/.local/share/vornelle), which is\n"
     "                 created and given the sample themes on the first start\n"
+    "  --tray         start with the window hidden and an icon in the system tray\n"
+    "  --notify       send today's messages as a desktop notification, and end\n"
     "  --help         show this help\n"
     "  --version      show the version\n";
 
 // What the command line asks for. --help, --version and usage errors are answered before any
 // window system is needed, so they work without a display too.
 struct Request {
-  enum { kRun, kUserFolder, kStop } what = kRun;
-  std::filesystem::path folder;  // for kRun
-  int status = 0;                // for kStop
+  bool stop = false;
+  int status = 0;  // when stopping
+  bool user_folder = false, tray = false, notify = false;
+  std::filesystem::path folder = std::filesystem::current_path();
 };
 
 Request ReadArguments(int argc, char** argv) {
-  if (argc == 1) return {Request::kRun, std::filesystem::current_path(), 0};
-  const std::string_view argument = argv[1];
-  if (argc == 2 && argument == "--help") {
+  Request request;
+  if (argc == 2 && std::string_view(argv[1]) == "--help") {
     std::fputs(kUsage, stdout);
-    return {Request::kStop, {}, 0};
+    return {true, 0};
   }
-  if (argc == 2 && argument == "--version") {
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
     std::printf("vornelle %s\n", vornelle::app::kVersion);
-    return {Request::kStop, {}, 0};
+    return {true, 0};
   }
-  if (argc == 2 && argument == "--user-folder") return {Request::kUserFolder, {}, 0};
-  if (argc == 2 && !argument.starts_with('-')) return {Request::kRun, argv[1], 0};
-  std::fputs(kUsage, stderr);
-  return {Request::kStop, {}, 2};
+  bool folder_given = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--tray" && !request.tray && !request.notify) {
+      request.tray = true;
+    } else if (argument == "--notify" && !request.notify && !request.tray) {
+      request.notify = true;
+    } else if (argument == "--user-folder" && !request.user_folder && !folder_given) {
+      request.user_folder = true;
+    } else if (!argument.starts_with('-') && !folder_given && !request.user_folder) {
+      request.folder = argv[i];
+      folder_given = true;
+    } else {
+      std::fputs(kUsage, stderr);
+      return {true, 2};
+    }
+  }
+  return request;
+}
+
+// What the core would show in boxes, on stderr, for a run without windows.
+class TerminalBoxes : public vornelle::app::MessageBoxService {
+ public:
+  void Confirm(const std::string& text, vornelle::app::ScreenPoint) override { Say(text); }
+  bool AskYesNo(const std::string&) override { return false; }
+  void Error(const std::string&, const std::string& text) override { Say(text); }
+  void Inform(const std::string& text) override { Say(text); }
+
+ private:
+  static void Say(const std::string& text) { std::fprintf(stderr, "vornelle: %s\n", text.c_str()); }
+};
+
+// --notify: today's notification, without a window. A desktop without a notification server
+// is told on stderr, and is no failure.
+int NotifyToday() {
+  TerminalBoxes boxes;
+  vornelle::app::Program program;
+  if (!program.LoadAndScan(boxes, {})) return 1;
+  const vornelle::platform::CalendarDate today = vornelle::app::SystemClock().Today();
+  vornelle::app::DesktopNotifications notifications;
+  std::string why;
+  if (!vornelle::app::NotifyDay(QDate(today.year, today.month, today.day), program, notifications, why))
+    std::fprintf(stderr, "vornelle: no desktop notification: %s\n", why.c_str());
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  Request request = ReadArguments(argc, argv);
-  if (request.what == Request::kStop) return request.status;
+  const Request request = ReadArguments(argc, argv);
+  if (request.stop) return request.status;
 
-  QApplication application(argc, argv);
-  QApplication::setApplicationName(vornelle::app::kProductName);
-  QApplication::setApplicationVersion(vornelle::app::kVersion);
-  QApplication::setDesktopFileName("vornelle");
-  const std::filesystem::path program_folder = QApplication::applicationDirPath().toStdString();
+  // A notification needs no display: the core application alone.
+  std::unique_ptr<QCoreApplication> application;
+  if (request.notify)
+    application = std::make_unique<QCoreApplication>(argc, argv);
+  else
+    application = std::make_unique<QApplication>(argc, argv);
+  QCoreApplication::setApplicationName(vornelle::app::kProductName);
+  QCoreApplication::setApplicationVersion(vornelle::app::kVersion);
+  QGuiApplication::setDesktopFileName("vornelle");
+  const std::filesystem::path program_folder = QCoreApplication::applicationDirPath().toStdString();
 
-  vornelle::app::QtMessageBoxService boxes;
-  if (request.what == Request::kUserFolder) {
+  std::filesystem::path folder = request.folder;
+  if (request.user_folder) {
     try {
-      request.folder = vornelle::app::UserDataFolder();
-      vornelle::app::PrepareUserFolder(request.folder, vornelle::app::SampleThemesFolder(program_folder));
+      folder = vornelle::app::UserDataFolder();
+      vornelle::app::PrepareUserFolder(folder, vornelle::app::SampleThemesFolder(program_folder));
     } catch (const vornelle::platform::Exception& error) {
       std::fprintf(stderr, "vornelle: %s\n", error.what());
-      boxes.Error(vornelle::app::kProductName, error.what());
+      if (!request.notify) vornelle::app::QtMessageBoxService().Error(vornelle::app::kProductName, error.what());
       return 1;
     }
   }
-  if (chdir(request.folder.c_str()) != 0) {
-    std::fprintf(stderr, "vornelle: %s: %s\n", request.folder.c_str(), std::strerror(errno));
+  if (chdir(folder.c_str()) != 0) {
+    std::fprintf(stderr, "vornelle: %s: %s\n", folder.c_str(), std::strerror(errno));
     return 2;
   }
 
   vornelle::expr::InstallExpressionUnit();
+  if (request.notify) return NotifyToday();
+
   vornelle::app::InstallPlatformWindows();
+  vornelle::app::QtMessageBoxService boxes;
   vornelle::app::Program program;
   vornelle::app::DesktopHelpViewer help;
   vornelle::app::SystemClock clock;
@@ -99,6 +152,16 @@ int main(int argc, char** argv) {
   vornelle::options::FontDialogChooser fonts;
   vornelle::options::TOptionsF options(program, boxes, fonts, &window);
   window.show_options = [&options] { return options.Show(); };
-  window.show();
-  return QApplication::exec();
+  if (request.tray) {
+    // The window comes and goes with the tray icon; only Quit ends the program.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    if (!window.StartInTray()) {
+      std::fprintf(stderr, "vornelle: no system tray on this desktop; showing the window\n");
+      QGuiApplication::setQuitOnLastWindowClosed(true);
+      window.show();
+    }
+  } else {
+    window.show();
+  }
+  return QCoreApplication::exec();
 }

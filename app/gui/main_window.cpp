@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QInputDialog>
+#include <QSystemTrayIcon>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenuBar>
@@ -23,7 +24,11 @@
 #include "app/core/day_lookup.h"
 #include "app/gui/find_window.h"
 #include "app/gui/theme_editor.h"
-#include "app/core/day_copy.h"
+#include "app/core/autostart.h"
+#include "app/core/day_messages.h"
+#include "app/core/user_folder.h"
+#include "app/gui/day_notification.h"
+#include "platform/profile.h"
 #include "app/gui/window_placement.h"
 
 namespace vornelle::app {
@@ -79,6 +84,20 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   tools->addAction("&Edit Themes...", QKeySequence(Qt::CTRL | Qt::Key_E), this, &TForm1::EditThemesClick);
   tools->addAction("Edit &This Day...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), this,
                    &TForm1::EditThisDayClick);
+  tools->addSeparator();
+  notify_action_ = tools->addAction("&Notify at Day Change");
+  notify_action_->setCheckable(true);
+  notify_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+  connect(notify_action_, &QAction::toggled, this, &TForm1::NotifyAtDayChangeToggled);
+  autostart_action_ = tools->addAction("Start at &Login");
+  autostart_action_->setCheckable(true);
+  autostart_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+  // The file may have come or gone since: the mark says what is there whenever the menu opens.
+  connect(tools, &QMenu::aboutToShow, this, [this] {
+    const QSignalBlocker quiet(autostart_action_);
+    autostart_action_->setChecked(StartsAtLogin());
+  });
+  connect(autostart_action_, &QAction::toggled, this, &TForm1::StartAtLoginToggled);
   QMenu* help_menu = menuBar()->addMenu("&Help");
   help_menu->addAction("&Contents", this, &TForm1::HelpB2Click);
   help_menu->addAction("&About", this, &TForm1::AboutB2Click);
@@ -246,6 +265,10 @@ void TForm1::StartUp() {
   ApplyPanelHeight();
   ApplyPaneFont(pane_, s);
   ShowDayMessages();
+  {
+    const QSignalBlocker quiet(notify_action_);
+    notify_action_->setChecked(s.NotifyAtDayChange);
+  }
   setWindowTitle(QString::fromStdString(WindowCaption()));
   calendar_->updateGeometry();
   program_.last_day_shown = FromQDate(calendar_->selectedDate());
@@ -388,8 +411,8 @@ void TForm1::CopyClick() {
 void TForm1::CopyDayClick() {
   Guarded([this] {
     const QDate day = calendar_->selectedDate();
-    const CopiedText copied = CopyDayMessages(QLocale().toString(day, QLocale::LongFormat).toStdString(),
-                                              FromQDate(day), program_.themes, program_.joketbl);
+    const CopiedText copied = CopiedDay(QLocale().toString(day, QLocale::LongFormat).toStdString(),
+                                        ReadDayMessages(FromQDate(day), program_.themes, program_.joketbl));
     clipboard_->SetText(copied.plain, copied.html);
   });
 }
@@ -455,6 +478,81 @@ bool TForm1::GoToDate(const QString& text) {
 
 void TForm1::TodayClick() { calendar_->setSelectedDate(ToQDate(clock_.Today())); }
 
+void TForm1::NotifyAtDayChangeToggled(bool on) {
+  program_.settings.NotifyAtDayChange = on;
+  Guarded([&] {
+    if (!platform::WriteProfileString(program_.settings_path, kDesktopSection, kNotifyAtDayChangeKey, on ? "1" : "0"))
+      throw ESettingsWrite(program_.settings_path);
+  });
+}
+
+void TForm1::StartAtLoginToggled(bool on) {
+  Guarded([&] {
+    // The applications menu's own folder is started as it starts it; any other by its path.
+    const std::filesystem::path here = std::filesystem::current_path();
+    std::error_code error;
+    const bool user_folder = std::filesystem::equivalent(here, UserDataFolder(), error);
+    const std::string program = QCoreApplication::applicationFilePath() == "/usr/bin/vornelle"
+                                    ? "vornelle"
+                                    : QCoreApplication::applicationFilePath().toStdString();
+    SetStartAtLogin(on, program, user_folder ? std::vector<std::string>{"--user-folder", "--tray"}
+                                             : std::vector<std::string>{"--tray", here.string()});
+  });
+  const QSignalBlocker quiet(autostart_action_);
+  autostart_action_->setChecked(StartsAtLogin());
+}
+
+bool TForm1::StartInTray() {
+  if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
+  tray_ = new QSystemTrayIcon(ProgramIcon(), this);
+  auto* menu = new QMenu(this);
+  menu->addAction("&Show Calendar", this, [this] {
+    show();
+    raise();
+    activateWindow();
+  });
+  menu->addAction("Copy &Day's Messages", this, &TForm1::CopyDayClick);
+  menu->addSeparator();
+  menu->addAction("&Quit", this, &TForm1::QuitClick);
+  tray_->setContextMenu(menu);
+  connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+    if (reason != QSystemTrayIcon::Trigger) return;
+    if (isVisible()) {
+      hide();
+    } else {
+      show();
+      raise();
+      activateWindow();
+    }
+  });
+  // The start-up the first showing would run, without showing.
+  shown_once_ = true;
+  calendar_->setSelectedDate(ToQDate(clock_.Today()));
+  Guarded([this] { StartUp(); });
+  UpdateTrayTip();
+  tray_->show();
+  return true;
+}
+
+void TForm1::UpdateTrayTip() {
+  if (!tray_) return;
+  QString tip = QString::fromUtf8(kProductName);
+  Guarded([&] {
+    const std::vector<ThemeMessage> today = ReadDayMessages(clock_.Today(), program_.themes, program_.joketbl);
+    if (!today.empty() && !today.front().lines.empty()) tip = QString::fromStdString(today.front().lines.front());
+  });
+  tray_->setToolTip(tip);
+}
+
+void TForm1::QuitClick() {
+  quitting_ = true;
+  if (close()) {
+    if (tray_) tray_->hide();
+    QCoreApplication::quit();
+  }
+  quitting_ = false;
+}
+
 void TForm1::ThemeSaved(const QString& file) {
   const std::string saved = ThemeTablePath(file.toStdString());
   for (const std::string& entry : program_.themes.SelTheme)
@@ -498,10 +596,25 @@ void TForm1::Timer1Timer() {
     else
       ShowDayMessages();
     program_.last_day_shown = FromQDate(calendar_->selectedDate());
+    UpdateTrayTip();
+    if (program_.settings.NotifyAtDayChange) NotifyToday();
   });
 }
 
+void TForm1::NotifyToday() {
+  std::string why;
+  // A desktop without a notification server still gets its new day in the window.
+  if (!NotifyDay(ToQDate(clock_.Today()), program_, *notifications_, why))
+    std::fprintf(stderr, "vornelle: no desktop notification: %s\n", why.c_str());
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
+  // With an icon in the tray, closing the window only hides it; Quit ends the program.
+  if (tray_ && tray_->isVisible() && !quitting_) {
+    hide();
+    event->ignore();
+    return;
+  }
   // The editor goes first, asking about a changed record; the calendar stays while it stays.
   if (editor_ && editor_->isVisible() && !editor_->close()) {
     event->ignore();

@@ -11,10 +11,13 @@
 #include <optional>
 
 #include "app/core/program.h"
+#include "app/gui/desktop_notifications.h"
 #include "app/gui/qt_services.h"
 #include "options/options_outcome.h"
 
+class QAction;
 class QCalendarWidget;
+class QSystemTrayIcon;
 class QFrame;
 class QPlainTextEdit;
 class QSplitter;
@@ -45,6 +48,15 @@ class TForm1 : public QMainWindow {
   std::function<std::optional<QString>()> ask_date;
   // Where copies go: the desktop's clipboard unless a test puts in its own.
   void SetClipboard(Clipboard& clipboard) { clipboard_ = &clipboard; }
+  // Where notifications go: the desktop's unless a test puts in its own.
+  void SetNotifications(Notifications& notifications) { notifications_ = &notifications; }
+  // Starts with the window hidden and an icon in the system tray: its tooltip the first line of
+  // today's first message; a click shows or hides the window; closing the window hides it.
+  // False, with nothing done, where the desktop has no tray.
+  bool StartInTray();
+  QSystemTrayIcon* TrayIcon() const { return tray_; }
+  QAction* NotifyAtDayChangeAction() const { return notify_action_; }
+  QAction* StartAtLoginAction() const { return autostart_action_; }
   // Where the installed help page is, for a folder without its own copy; empty: none.
   std::filesystem::path installed_help_folder;
 
@@ -87,6 +99,11 @@ class TForm1 : public QMainWindow {
   bool GoToDate(const QString& text);
   // A result of the find window: the day `key` ("MMDD") of this year.
   void FoundDayChosen(const QString& key);
+  // Tools > Notify at Day Change, kept in the settings file at once; Tools > Start at Login.
+  void NotifyAtDayChangeToggled(bool on);
+  void StartAtLoginToggled(bool on);
+  // The tray's Quit: the window's close sequence, its save question included, then the end.
+  void QuitClick();
   // A theme was changed in the editor: the pane shows the day again when it shows that theme.
   void ThemeSaved(const QString& file);
   void ExitBClick() { close(); }
@@ -111,6 +128,8 @@ class TForm1 : public QMainWindow {
   void ShowDayMessages();
   void CopyGeometryToSettings();
   ThemeEditor& OpenEditor();
+  void NotifyToday();
+  void UpdateTrayTip();
   // Runs an event's work; a failure it raises goes to the general error handler.
   void Guarded(const std::function<void()>& work);
   QToolButton* AddToolButton(const char* name, const QIcon& icon, int left, const char* tip,
@@ -127,6 +146,12 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<FindWindow> finder_;
   DesktopClipboard desktop_clipboard_;
   Clipboard* clipboard_ = &desktop_clipboard_;
+  DesktopNotifications desktop_notifications_;
+  Notifications* notifications_ = &desktop_notifications_;
+  QAction* notify_action_ = nullptr;
+  QAction* autostart_action_ = nullptr;
+  QSystemTrayIcon* tray_ = nullptr;
+  bool quitting_ = false;
 
   QWidget* panel2_ = nullptr;
   QToolButton* exit_button_ = nullptr;

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 namespace vornelle::testing {
 
 Peer::Peer(const std::string& program, std::vector<std::string> args) {
@@ -29,12 +31,17 @@ Peer::Peer(const std::string& program, std::vector<std::string> args) {
   from_ = fdopen(out[0], "r");
 }
 
-Peer::~Peer() { Finish(); }
+Peer::~Peer() {
+  Finish();
+  if (from_) fclose(from_);
+}
 
 std::string Peer::Line() {
-  char buffer[256] = {};
-  if (!from_ || !fgets(buffer, sizeof buffer, from_)) return "<none>";
-  std::string line = buffer;
+  char* buffer = nullptr;
+  std::size_t size = 0;
+  const ssize_t got = from_ ? getline(&buffer, &size, from_) : -1;
+  std::string line = got >= 0 ? std::string(buffer, static_cast<std::size_t>(got)) : "<none>";
+  free(buffer);
   if (!line.empty() && line.back() == '\n') line.pop_back();
   return line;
 }
@@ -45,8 +52,6 @@ int Peer::Finish() {
   to_ = -1;
   int status = 0;
   waitpid(pid_, &status, 0);
-  if (from_) fclose(from_);
-  from_ = nullptr;
   pid_ = -1;
   status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return status_;

@@ -21,7 +21,7 @@ class Peer {
   // The next line the peer prints, without its line end; "<none>" when it printed no more.
   std::string Line();
   // Lets a holding peer go, and waits for it; returns its exit status (-1 when it did not exit
-  // normally). Later calls return the same status.
+  // normally). Later calls return the same status; what it printed can still be read.
   int Finish();
 
  private:
