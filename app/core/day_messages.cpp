@@ -80,10 +80,11 @@ std::string NotificationBody(const std::vector<ThemeMessage>& messages, bool mar
           ++kept;
         }
         body = lines[i].substr(0, at);
-        // Never half an escape such as "&amp;".
+        // Never half an escape such as "&amp;", nor a description's bold left open.
         if (const std::size_t amp = body.rfind('&'); markup && amp != std::string::npos &&
                                                        body.find(';', amp) == std::string::npos)
           body.erase(amp);
+        if (markup && body.rfind("<b>", 0) == 0 && body.find("</b>") == std::string::npos) body += "</b>";
       }
       return body + "\n...";
     }
