@@ -1,11 +1,13 @@
 #include "options/color_grid.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+#include "options/color_grid_accessible.h"
 #include "options/colour_table.h"
 
 namespace vornelle::options {
@@ -13,6 +15,26 @@ namespace vornelle::options {
 namespace {
 
 constexpr int kRange = 16;
+
+// In the order of kGridColours.
+constexpr const char* kCellNames[kRange] = {
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Black"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Maroon"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Green"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Olive"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Navy"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Purple"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Teal"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Silver"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Gray"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Red"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Lime"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Yellow"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Blue"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Fuchsia"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "Aqua"),
+    QT_TRANSLATE_NOOP("vornelle::options::TMyColorGrid", "White"),
+};
 
 QColor FromValue(uint32_t value) {
   return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
@@ -22,6 +44,7 @@ QColor FromValue(uint32_t value) {
 }  // namespace
 
 TMyColorGrid::TMyColorGrid(QWidget* parent) : QWidget(parent) {
+  InstallColorGridAccessibility();
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
   QPalette palette = this->palette();
@@ -37,6 +60,14 @@ QColor TMyColorGrid::MarkerColour(int index) {
   const QColor cell = CellColour(index);
   auto part = [](int component) { return component >= 0x80 ? 0 : 0xFF; };
   return QColor(part(cell.red()), part(cell.green()), part(cell.blue()));
+}
+
+QString TMyColorGrid::CellName(int index) { return tr(kCellNames[index & 15]); }
+
+QString TMyColorGrid::ColourName(const QColor& colour) {
+  for (int i = 0; i < kRange; ++i)
+    if (CellColour(i) == colour) return CellName(i);
+  return colour.name();
 }
 
 void TMyColorGrid::SetGridOrdering(TGridOrdering ordering) {
@@ -83,8 +114,11 @@ void TMyColorGrid::SetIndex(Marker marker, int index) {
   int& current = marker == Marker::kForeground ? foreground_ : background_;
   const bool enabled = marker == Marker::kForeground ? foreground_enabled_ : background_enabled_;
   if (index == current || !enabled) return;
+  const int old = current;
   current = index;
   update();
+  NotifyCellMarked(*this, old);
+  NotifyCellMarked(*this, index);
   Q_EMIT changed();
 }
 
@@ -95,18 +129,21 @@ void TMyColorGrid::SetForegroundEnabled(bool on) {
   if (on == foreground_enabled_) return;
   foreground_enabled_ = on;
   update();
+  NotifyCellMarked(*this, foreground_);
 }
 
 void TMyColorGrid::SetBackgroundEnabled(bool on) {
   if (on == background_enabled_) return;
   background_enabled_ = on;
   update();
+  NotifyCellMarked(*this, background_);
 }
 
 void TMyColorGrid::SetSelection(int index) {
   if (index == selection_) return;
   selection_ = index;
   update();
+  if (hasFocus()) NotifyCellFocused(*this, index);
 }
 
 void TMyColorGrid::SetCtl3D(bool on) {
@@ -128,6 +165,27 @@ void TMyColorGrid::Pick(Marker marker, int index) {
     (marker == Marker::kForeground ? foreground_ : background_) = -1;
   }
   SetIndex(marker, index);
+}
+
+void TMyColorGrid::PickForeground(int index) {
+  Pick(Marker::kForeground, index);
+  SetSelection(index);
+  Q_EMIT clicked();
+}
+
+void TMyColorGrid::StepWithArrowsOf(QWidget* control) { control->installEventFilter(this); }
+
+bool TMyColorGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (!plain || (key->key() != Qt::Key_Left && key->key() != Qt::Key_Right))
+    return QWidget::eventFilter(watched, event);
+  if (auto* button = qobject_cast<QAbstractButton*>(watched); button && button->isCheckable() && !button->isChecked())
+    button->click();
+  const int step = key->key() == Qt::Key_Right ? 1 : kRange - 1;
+  PickForeground((std::max(foreground_, 0) + step) % kRange);
+  return true;
 }
 
 // --- Painting ---

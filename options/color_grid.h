@@ -1,7 +1,8 @@
 #pragma once
 // TMyColorGrid: the 16 standard colours as a grid of cells. The left mouse button (or F) picks
 // the foreground colour, the other buttons (or B) the background colour; each picked cell
-// carries a "*" marker, and a selection cell follows the mouse and the keys.
+// carries a "*" marker, and a selection cell follows the mouse and the keys. Screen readers see
+// the cells as a list of named colours (options/color_grid_accessible.h).
 
 #include <QWidget>
 
@@ -42,11 +43,22 @@ class TMyColorGrid : public QWidget {
   bool TabStop() const { return tab_stop_; }
   void SetTabStop(bool on);
 
-  // The cell under a point of the control (clamped to it).
+  // The cell under a point of the control (clamped to it), and a cell's place in the control.
   int CellAt(QPoint point) const;
+  QRect CellRect(int index) const;
   // The colour of a cell, and the colour its marker is drawn in.
   static QColor CellColour(int index);
   static QColor MarkerColour(int index);
+  // A cell's colour by name ("Teal"); any other colour as #rrggbb.
+  static QString CellName(int index);
+  static QString ColourName(const QColor& colour);
+
+  // Picks a cell's colour as a left click on it does: marker, selection and clicked().
+  void PickForeground(int index);
+  // Left and Right pressed on `control` pick the colour before or after the foreground's, so
+  // that the keyboard reaches every colour while the grid itself is no tab stop. A checkable
+  // control is checked first: the pick is for the one that has the keys.
+  void StepWithArrowsOf(QWidget* control);
 
  Q_SIGNALS:
   // A marker moved.
@@ -63,11 +75,11 @@ class TMyColorGrid : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   enum class Marker { kForeground, kBackground };
   void FitSize();
-  QRect CellRect(int index) const;
   void DrawCell(QPainter& painter, int index, bool highlighted) const;
   void DrawMarker(QPainter& painter, int index) const;
   void SetIndex(Marker marker, int index);

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QFrame>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -158,6 +159,11 @@ TOptionsF::TOptionsF(app::Program& program, app::MessageBoxService& boxes, FontC
   marker_font.setPixelSize(20);
   grid_->setFont(marker_font);
   connect(grid_, &TMyColorGrid::clicked, this, &TOptionsF::CG2Click);
+  colours_not_in_use_ = new QLabel("Not in use while Tools > Use Desktop Colours is on.", this);
+  colours_not_in_use_->setObjectName("ColoursNotInUse");
+  colours_not_in_use_->setWordWrap(true);
+  colours_not_in_use_->setGeometry(312, 296, 140, 44);
+  colours_not_in_use_->hide();
   Separator(this, "Panel1", {8, 345, 443, 3});
 
   Heading(this, "Label2", "Font Options", 8, 352);
@@ -183,6 +189,25 @@ TOptionsF::TOptionsF(app::Program& program, app::MessageBoxService& boxes, FontC
   QWidget* order[] = {apply, radio_[0], radio_[1], radio_[2], radio_[3], radio_[4], pane_font,
                       calendar_font, list_available_, list_displayed_, add, remove, cancel};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+  // For screen readers: the headings are no buddies, two buttons read alike, and the grid is
+  // no tab stop, so Left and Right on a colour item choose its colour instead.
+  list_available_->setAccessibleName(tr("Available Themes"));
+  list_displayed_->setAccessibleName(tr("Themes to Display"));
+  list_displayed_->setAccessibleDescription(tr("The themes whose messages the calendar shows"));
+  add->setAccessibleName(tr("Add"));
+  add->setAccessibleDescription(tr("Adds the highlighted available theme to the themes to display"));
+  remove->setAccessibleDescription(tr("Removes the highlighted theme from the themes to display"));
+  for (QRadioButton* item : radio_) {
+    item->setAccessibleDescription(tr("Left and Right arrows change this color"));
+    grid_->StepWithArrowsOf(item);
+  }
+  grid_->setAccessibleName(tr("Color Grid"));
+  grid_->setAccessibleDescription(tr("The marked cell is the checked item's color"));
+  pane_font->setAccessibleName(tr("Set Message Text Font"));
+  calendar_font->setAccessibleName(tr("Set Calendar Text Font"));
+  apply->setAccessibleDescription(tr("Keeps the changes and closes the dialog"));
+  cancel->setAccessibleDescription(tr("Closes the dialog without the changes"));
 }
 
 app::OptionsOutcome TOptionsF::Show() {
@@ -219,6 +244,10 @@ void TOptionsF::FormShow() {
   radio_[0]->setChecked(true);
   RGClick();
   const app::Settings& s = program_.settings;
+  // With the desktop's colours in use the dialog takes them too, and says the choices wait.
+  app::SetBackground(this, s.UseDesktopColours ? QApplication::palette().color(QPalette::Window)
+                                               : QColor(0xC0, 0xC0, 0xC0));
+  colours_not_in_use_->setVisible(s.UseDesktopColours);
   saved_colours_ = {s.CMBC, s.CTBC, s.CTTC, s.CTTTC, s.WC};
   for (int i = 0; i < 5; ++i) PaintSwatch(i);
 
@@ -249,6 +278,11 @@ void TOptionsF::PaintSwatch(int index) {
   swatch_[static_cast<std::size_t>(index)]->setStyleSheet(
       QString("QFrame { background-color: %1; border: 1px solid black; }")
           .arg(app::ToQColor(colours[index]).name()));
+  // The item names its colour too: a screen reader, on the item, hears the arrows' changes.
+  QRadioButton* item = radio_[static_cast<std::size_t>(index)];
+  const QString name = tr("%1: %2").arg(item->text(), TMyColorGrid::ColourName(app::ToQColor(colours[index])));
+  swatch_[static_cast<std::size_t>(index)]->setAccessibleName(name);
+  item->setAccessibleName(name);
 }
 
 void TOptionsF::RGClick() {

@@ -106,6 +106,7 @@ class TOptionsF : public QDialog {
   std::array<QFrame*, 5> swatch_{};
   TMyColorGrid* grid_;
   QLabel* pane_sample_;
+  QLabel* colours_not_in_use_ = nullptr;  // shown while the desktop's colours are used
   QLabel* calendar_sample_;
 };
 

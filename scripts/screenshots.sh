@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Starts the calendar under Xvfb on a copy of the sample folder and writes PNGs of the main window,
+# Starts the calendar under Xvfb on a copy of the sample folder and writes PNGs of the main window
+# (in the desktop's light and dark colours and in its own),
 # the About box, the options dialog, the theme editor and the find window to build/screenshots. Usage: scripts/screenshots.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +14,20 @@ window() {  # the id of the window titled $1, waiting up to 10 s for it
   echo "no window titled '$1'" >&2
   exit 1
 }
+
+if [[ "${1:-}" == --dark ]]; then
+  # Under Xvfb on a private session bus: a desktop portal that prefers dark, then the program.
+  program=$2 folder=$3 out=$4 fake=$5
+  sleep 60 | "$fake" --scheme 1 >/dev/null &
+  fake_pid=$!
+  sleep 1
+  "$program" "$folder" &
+  pid=$!
+  trap 'kill $pid $fake_pid 2>/dev/null || true' EXIT
+  main=$(window "Vornelle 1.0")
+  import -window "$main" "$out/main-window-dark.png"
+  exit 0
+fi
 
 if [[ "${1:-}" == --inside || "${1:-}" == --black ]]; then
   # Under Xvfb: the program, then its main window (on a black window colour with --black), or
@@ -88,7 +103,12 @@ folder=$(mktemp -d "${TMPDIR:-/tmp}/vornelle-screenshots.XXXXXX")
 trap 'rm -rf "$folder"' EXIT
 cp "$build"/samples/*.dbf "$build"/samples/*.dbt "$build"/samples/Vornel.Ini "$folder"/
 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$build/app/gui/vornelle" "$folder" "$out"
-sed -i -e '/^WC=/d' -e '/^\[WinSet\]/a WC=0' "$folder/Vornel.Ini"
+if [[ -x "$build/tests/fake_desktop" ]]; then
+  dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24" "$0" --dark "$build/app/gui/vornelle" "$folder" "$out" \
+    "$build/tests/fake_desktop"
+fi
+# The settings' own colours, on a black window colour.
+sed -i -e '/^WC=/d' -e '/^\[WinSet\]/a WC=0' -e 's/^UseDesktopColours=1/UseDesktopColours=0/' "$folder/Vornel.Ini"
 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --black "$build/app/gui/vornelle" "$folder" "$out"
 echo "screenshots in $out:"
 ls "$out"

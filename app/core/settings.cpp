@@ -164,6 +164,7 @@ void LoadSettings(const std::string& path, Settings& s, ThemeLists& themes) {
                                 s.pane_style);
 
   s.NotifyAtDayChange = in.Integer(kDesktopSection, kNotifyAtDayChangeKey, 0) != 0;
+  s.UseDesktopColours = in.Integer(kDesktopSection, kUseDesktopColoursKey, 0) != 0;
 
   const int32_t count = std::min(in.Integer(kThemes, "ThemeLINES", 0), kMaxDisplayedThemes);
   themes.SelTheme.clear();

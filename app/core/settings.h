@@ -53,14 +53,16 @@ struct Settings {
 
   // The desktop's section, beyond the window's own settings; each written when it is changed.
   bool NotifyAtDayChange = false;  // a desktop notification when the day changes
+  bool UseDesktopColours = false;  // the desktop's palette, dark or light, not the colours above
 
   bool SettingsChanged = false;  // the options dialog applied a change not saved yet
   bool SettingsSaved = false;    // saved during this run (and nothing applied since)
 };
 
-// The section and key of NotifyAtDayChange.
+// The section and keys of the desktop's settings.
 inline constexpr const char* kDesktopSection = "Desktop";
 inline constexpr const char* kNotifyAtDayChangeKey = "NotifyAtDayChange";
+inline constexpr const char* kUseDesktopColoursKey = "UseDesktopColours";
 
 // A settings write the platform refused: "Unable to write to " and the file's path, then ": "
 // and the reason when the fault is in a value rather than in the file.

@@ -49,6 +49,7 @@ TAboutBox::TAboutBox(const Settings& geometry, QWidget* parent) : QDialog(parent
   image->setObjectName("Image8");
   image->setGeometry(164, 93, 32, 32);
   image->setPixmap(ProgramIcon().pixmap(32, 32));
+  image->setAccessibleName(tr("%1 icon").arg(kProductName));
 
   web_ = Label(panel1, "WebL", {8, 133, 344, 20}, Qt::AlignLeft);
   web_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -59,6 +60,7 @@ TAboutBox::TAboutBox(const Settings& geometry, QWidget* parent) : QDialog(parent
   close->setObjectName("Button1");
   close->setGeometry(140, 204, 97, 33);
   close->setDefault(true);
+  close->setAccessibleDescription(tr("Closes this box, as Escape does"));
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
 

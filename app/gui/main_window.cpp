@@ -28,6 +28,7 @@
 #include "app/core/day_messages.h"
 #include "app/core/user_folder.h"
 #include "app/gui/day_notification.h"
+#include "app/gui/desktop_colour_scheme.h"
 #include "platform/profile.h"
 #include "app/gui/window_placement.h"
 
@@ -89,6 +90,10 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   notify_action_->setCheckable(true);
   notify_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
   connect(notify_action_, &QAction::toggled, this, &TForm1::NotifyAtDayChangeToggled);
+  desktop_colours_action_ = tools->addAction("Use &Desktop Colours");
+  desktop_colours_action_->setCheckable(true);
+  desktop_colours_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
+  connect(desktop_colours_action_, &QAction::toggled, this, &TForm1::UseDesktopColoursToggled);
   autostart_action_ = tools->addAction("Start at &Login");
   autostart_action_->setCheckable(true);
   autostart_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
@@ -119,7 +124,7 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
                 "Configure options for the program.", &TForm1::OptionsBClick);
   AddToolButton("SaveB", ToolIcon("document-save", QStyle::SP_DialogSaveButton), 41,
                 "Save Changes Made.", &TForm1::SaveBClick);
-  AddToolButton("HelpB2", ToolIcon("help-contents", QStyle::SP_DialogHelpButton), 79,
+  AddToolButton("HelpB2", HelpIcon(), 79,
                 "Get Help For The Program.", &TForm1::HelpB2Click);
   AddToolButton("AboutB2", ToolIcon("help-about", QStyle::SP_MessageBoxInformation), 116,
                 "Information About The Program.", &TForm1::AboutB2Click);
@@ -130,6 +135,13 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   exit_button_ = AddToolButton("ExitB", ToolIcon("application-exit", QStyle::SP_DialogCloseButton),
                                kExitButtonLeft, "Exit The Program.", &TForm1::ExitBClick);
   column->addWidget(panel2_);
+  // The buttons show only icons: screen readers get a name for each, after its menu command,
+  // and take the tooltips as descriptions.
+  const std::pair<const char*, QString> spoken[] = {
+      {"OptionsB", tr("Options")}, {"SaveB", tr("Save Changes Made")}, {"HelpB2", tr("Help")},
+      {"AboutB2", tr("About")},    {"EditThemesB", tr("Edit Themes")}, {"TodayB", tr("Today")},
+      {"ExitB", tr("Exit")}};
+  for (const auto& [button, name] : spoken) panel2_->findChild<QToolButton*>(button)->setAccessibleName(name);
 
   splitter_ = new QSplitter(Qt::Vertical, central);
   splitter_->setObjectName("Splitter1");
@@ -142,12 +154,21 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   panel1_->setObjectName("Panel1");
   panel1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   panel1_->setFocusPolicy(Qt::StrongFocus);
+  panel1_->setAccessibleName(tr("Calendar panel"));
   panel1_->setMinimumSize(0, 0);
   auto* calendar_box = new QVBoxLayout(panel1_);
   calendar_box->setContentsMargins(1, 1, 1, 1);
   calendar_ = new QCalendarWidget(panel1_);
   calendar_->setObjectName("MonthCalendar1");
   calendar_->setToolTip("Click on any day to see more messages.");
+  calendar_->setAccessibleName(tr("Calendar"));
+  calendar_->setAccessibleDescription(tr("The selected day's messages are in the pane below"));
+  // Qt leaves the calendar's arrows, its grid of days and its year box without names.
+  const std::pair<const char*, QString> calendar_parts[] = {
+      {"qt_calendar_prevmonth", tr("Previous Month")}, {"qt_calendar_nextmonth", tr("Next Month")},
+      {"qt_calendar_calendarview", tr("Days")}, {"qt_calendar_yearedit", tr("Year")}};
+  for (const auto& [part, name] : calendar_parts)
+    if (QWidget* widget = calendar_->findChild<QWidget*>(part)) widget->setAccessibleName(name);
   calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
   calendar_->setMinimumSize(1, 1);
   calendar_box->addWidget(calendar_);
@@ -201,7 +222,10 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
     move(screen->availableGeometry().center() - rect().center());
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // The application's palette was the desktop's for this window's sake.
+  if (palette_changed_) QApplication::setPalette(DesktopColourScheme::PlatformPalette());
+}
 
 QToolButton* TForm1::AddToolButton(const char* name, const QIcon& icon, int left, const char* tip,
                                    void (TForm1::*slot)()) {
@@ -258,12 +282,14 @@ void TForm1::StartUp() {
   move(placed.topLeft());
   resize(placed.size());
 
-  ApplyCalendarColours();
-  ApplyColours();
+  {
+    const QSignalBlocker quiet(desktop_colours_action_);
+    desktop_colours_action_->setChecked(s.UseDesktopColours);
+  }
+  ApplyLook();
   ApplyCalendarFont(calendar_, s);
   panel1_height_ = s.SPTOP;
   ApplyPanelHeight();
-  ApplyPaneFont(pane_, s);
   ShowDayMessages();
   {
     const QSignalBlocker quiet(notify_action_);
@@ -285,21 +311,82 @@ void TForm1::StartUp() {
   startup_done_ = true;
 }
 
+Settings TForm1::Look() const {
+  if (!program_.settings.UseDesktopColours || !colour_scheme_) return program_.settings;
+  return WithPaletteColours(program_.settings, colour_scheme_->Palette());
+}
+
+void TForm1::ApplyLook() {
+  if (program_.settings.UseDesktopColours && !colour_scheme_) SetColourScheme(*new DesktopColourScheme(this));
+  // The desktop's palette goes to every window of the program; off, the platform's comes back.
+  if (program_.settings.UseDesktopColours) {
+    QApplication::setPalette(colour_scheme_->Palette());
+    palette_changed_ = true;
+  } else if (palette_changed_) {
+    QApplication::setPalette(DesktopColourScheme::PlatformPalette());
+    palette_changed_ = false;
+  }
+  ApplyCalendarColours();
+  ApplyColours();
+  const Settings look = Look();
+  ApplyPaneFont(pane_, look);
+  QPalette pane = pane_->palette();
+  pane.setColor(QPalette::Base, QApplication::palette().color(QPalette::Base));
+  pane_->setPalette(pane);
+}
+
+void TForm1::SetColourScheme(DesktopColourScheme& scheme) {
+  if (colour_scheme_ == &scheme) return;
+  colour_scheme_ = &scheme;
+  connect(colour_scheme_, &DesktopColourScheme::SchemeChanged, this, &TForm1::DesktopSchemeChanged);
+}
+
+void TForm1::DesktopSchemeChanged() {
+  if (program_.settings.UseDesktopColours) ApplyLook();
+}
+
+void TForm1::UseDesktopColoursToggled(bool on) {
+  program_.settings.UseDesktopColours = on;
+  Guarded([&] {
+    if (!platform::WriteProfileString(program_.settings_path, kDesktopSection, kUseDesktopColoursKey, on ? "1" : "0"))
+      throw ESettingsWrite(program_.settings_path);
+  });
+  ApplyLook();
+}
+
 void TForm1::ApplyColours() {
-  const QColor colour = ToQColor(program_.settings.WC);
+  const QColor colour = ToQColor(Look().WC);
   SetBackground(centralWidget(), colour);
   SetBackground(panel1_, colour);
   SetBackground(jp_, colour);
   // Flat buttons show the window colour through; where the dark icons would vanish on it,
   // each button stands on the desktop's button colour instead.
   const bool plates = ContrastRatio(colour, Qt::black) < kLegibleContrast;
+  // A dark desktop's button colour is no plate for dark icons: a light grey is.
+  QColor plate = QApplication::palette().color(QPalette::Button);
+  if (ContrastRatio(plate, Qt::black) < kLegibleContrast) plate = QColor(0xDC, 0xDC, 0xDC);
   for (QToolButton* button : panel2_->findChildren<QToolButton*>()) {
-    if (plates) SetBackground(button, QApplication::palette().color(QPalette::Button));
-    else button->setAutoFillBackground(false);
+    if (plates) {
+      SetBackground(button, plate);
+      // Some styles paint a tool button's panel in the button colour.
+      QPalette palette = button->palette();
+      palette.setColor(QPalette::Button, plate);
+      button->setPalette(palette);
+    } else {
+      button->setAutoFillBackground(false);
+    }
   }
 }
 
-void TForm1::ApplyCalendarColours() { ApplyCalendarColourSlots(calendar_, program_.settings); }
+void TForm1::ApplyCalendarColours() {
+  // Around the calendar the fixed teal, or the desktop's window colour.
+  if (!program_.settings.UseDesktopColours) {
+    ApplyCalendarColourSlots(calendar_, program_.settings);
+    return;
+  }
+  const Settings look = Look();
+  ApplyCalendarColourSlots(calendar_, look, ToQColor(look.WC), ToQColor(look.CTTC));
+}
 
 void TForm1::ApplyPanelHeight() {
   // The calendar panel takes its height first, as much as the window has room for; the pane
@@ -312,6 +399,11 @@ void TForm1::ApplyPanelHeight() {
 int TForm1::CalendarPanelHeight() const { return panel1_height_; }
 
 void TForm1::ShowDayMessages() {
+  // Screen readers hear the day first: Qt sends a name change on every call, even for the same
+  // name, and then the pane's own text events bring the messages. A second text event of ours
+  // would have them read twice.
+  const QString day = QLocale().toString(calendar_->selectedDate(), QLocale::LongFormat);
+  pane_->setAccessibleName(tr("Messages of %1").arg(day));
   program_.ShowDay(*selected_date_, *pane_service_, boxes_, LiveGeometry());
 }
 
@@ -329,7 +421,7 @@ void TForm1::OptionsBClick() {
       ApplyColours();
     }
     if (outcome.fonts_changed) {
-      ApplyPaneFont(pane_, s);
+      ApplyPaneFont(pane_, Look());
       ApplyCalendarFont(calendar_, s);
       ApplyCalendarColours();
     }
@@ -504,7 +596,7 @@ void TForm1::StartAtLoginToggled(bool on) {
 
 bool TForm1::StartInTray() {
   if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
-  tray_ = new QSystemTrayIcon(ProgramIcon(), this);
+  tray_ = new QSystemTrayIcon(SymbolicProgramIcon(), this);
   auto* menu = new QMenu(this);
   menu->addAction("&Show Calendar", this, [this] {
     show();

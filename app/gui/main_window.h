@@ -26,6 +26,7 @@ class QToolButton;
 
 namespace vornelle::app {
 
+class DesktopColourScheme;
 class FindWindow;
 class TAboutBox;
 class ThemeEditor;
@@ -57,6 +58,9 @@ class TForm1 : public QMainWindow {
   QSystemTrayIcon* TrayIcon() const { return tray_; }
   QAction* NotifyAtDayChangeAction() const { return notify_action_; }
   QAction* StartAtLoginAction() const { return autostart_action_; }
+  QAction* UseDesktopColoursAction() const { return desktop_colours_action_; }
+  // Where the desktop's colour preference comes from: the portal unless a test gives its own.
+  void SetColourScheme(DesktopColourScheme& scheme);
   // Where the installed help page is, for a folder without its own copy; empty: none.
   std::filesystem::path installed_help_folder;
 
@@ -101,6 +105,10 @@ class TForm1 : public QMainWindow {
   void FoundDayChosen(const QString& key);
   // Tools > Notify at Day Change, kept in the settings file at once; Tools > Start at Login.
   void NotifyAtDayChangeToggled(bool on);
+  // Tools > Use Desktop Colours, kept in the settings file at once.
+  void UseDesktopColoursToggled(bool on);
+  // The desktop turned dark or light.
+  void DesktopSchemeChanged();
   void StartAtLoginToggled(bool on);
   // The tray's Quit: the window's close sequence, its save question included, then the end.
   void QuitClick();
@@ -129,6 +137,9 @@ class TForm1 : public QMainWindow {
   void CopyGeometryToSettings();
   ThemeEditor& OpenEditor();
   void NotifyToday();
+  // The colours in effect: the settings', or the desktop's.
+  Settings Look() const;
+  void ApplyLook();
   void UpdateTrayTip();
   // Runs an event's work; a failure it raises goes to the general error handler.
   void Guarded(const std::function<void()>& work);
@@ -150,6 +161,9 @@ class TForm1 : public QMainWindow {
   Notifications* notifications_ = &desktop_notifications_;
   QAction* notify_action_ = nullptr;
   QAction* autostart_action_ = nullptr;
+  QAction* desktop_colours_action_ = nullptr;
+  DesktopColourScheme* colour_scheme_ = nullptr;  // made when desktop colours are first used
+  bool palette_changed_ = false;                  // the application's palette is the desktop's
   QSystemTrayIcon* tray_ = nullptr;
   bool quitting_ = false;
 

@@ -36,6 +36,14 @@ Peer::~Peer() {
   if (from_) fclose(from_);
 }
 
+void Peer::Say(const std::string& line) {
+  const std::string text = line + "\n";
+  if (to_ >= 0 && write(to_, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+    close(to_);
+    to_ = -1;
+  }
+}
+
 std::string Peer::Line() {
   char* buffer = nullptr;
   std::size_t size = 0;

@@ -18,6 +18,8 @@ class Peer {
   Peer(const Peer&) = delete;
   Peer& operator=(const Peer&) = delete;
 
+  // Sends the peer a line on its input.
+  void Say(const std::string& line);
   // The next line the peer prints, without its line end; "<none>" when it printed no more.
   std::string Line();
   // Lets a holding peer go, and waits for it; returns its exit status (-1 when it did not exit
