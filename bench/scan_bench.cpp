@@ -110,11 +110,18 @@ void EngineScan(benchmark::State& state) {
   Count(state, records);
 }
 
+// Opens the table as the calendar does (shared, OEM text translated), or as vornelle-db's
+// reading commands do (a sequential scan of the stored bytes).
+void OpenFor(bool sequential) {
+  Switches().oem = !sequential;
+  UseTable(Table(), {false, "", sequential});
+}
+
 // The calendar's day lookup: the same scan under the filter (THEDATE="0704"), on a shared open
-// with OEM translation, as the calendar opens its themes. Only 1 record in 366 passes.
+// with OEM translation, as the calendar opens its themes; or vornelle-db's (Arg 1), where the
+// filter is a test of the stored bytes. Only 1 record in 366 passes.
 void FilteredScan(benchmark::State& state) {
-  Switches().oem = true;
-  USE(Table());
+  OpenFor(state.range(0) != 0);
   Set_Filter_To("(THEDATE=\"0704\")");
   const int64_t records = RecCount();
   Passing passing;
@@ -209,11 +216,11 @@ void RawRead64KWithMemos(benchmark::State& state) {
   bench::Rates(state, Records(), bytes);
 }
 
-// What `vornelle-db list` does per record for a memo field, on a shared open with OEM
-// translation: the block number from the typed buffer, the value read whole, untranslated.
+// What `vornelle-db list` does per record for a memo field: the block number from the typed
+// buffer, the value read whole, untranslated; on a shared open with OEM translation, or on the
+// tool's sequential one (Arg 1), which reads the memo file ahead too.
 void FullScanMemos(benchmark::State& state) {
-  Switches().oem = true;
-  USE(Table());
+  OpenFor(state.range(0) != 0);
   int64_t records = 0, bytes = 0;
   for (auto _ : state) {
     records = bytes = 0;
@@ -307,7 +314,13 @@ BENCHMARK(EngineScan)
     ->ArgNames({"exclusive", "oem"})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
-BENCHMARK(FilteredScan)->Name("engine/filtered_scan")->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(FilteredScan)
+    ->Name("engine/filtered_scan")
+    ->ArgNames({"sequential"})
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 BENCHMARK(FilterEvaluation)
     ->Name("engine/filter_evaluation_x1M")
     ->Unit(benchmark::kMillisecond)
@@ -326,6 +339,9 @@ BENCHMARK(Xbase64FilteredScan)
 // The full scan with every memo.
 BENCHMARK(FullScanMemos)
     ->Name("engine/full_scan_memos")
+    ->ArgNames({"sequential"})
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 BENCHMARK(RawRead64KWithMemos)

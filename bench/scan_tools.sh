@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# `vornelle-db list` as a whole process on scan_bench's theme table of 1,000,000 records, beside
-# peer programs in the same hyperfine runs, for two workloads: the day filter (THEDATE="0704",
-# 2732 records) and the full listing with every memo, both as JSON lines to /dev/null. Peers:
+# `vornelle-db list` as a whole process on scan_bench's theme tables of 10,000, 100,000 and
+# 1,000,000 records, beside peer programs and the raw read of the files (cat) in the same
+# hyperfine runs, for three workloads: the day filter (THEDATE="0704", 1 record in 366) as JSON
+# lines and as a count, and the full listing with every memo as JSON lines, all to /dev/null,
+# with each command's peak resident memory (/usr/bin/time). Peers:
 # python3-dbfread, printing the same JSON lines (checked against vornelle-db's before timing; it
 # reads every memo even under the filter, as it parses every field of a record) and, under the
 # filter, only counting raw records, its quickest way; and, when installed, pgdbf (the whole
 # table as SQL, from a FoxPro copy whose memos it reads). Prints the mean times and the ratio of
 # vornelle-db's to each peer's (0.5 = vornelle-db takes half the peer's time).
-# Usage: bench/scan_tools.sh [BUILD_DIR]; RUNS sets hyperfine's runs per command (default 5).
+# Usage: bench/scan_tools.sh [BUILD_DIR]; RUNS sets hyperfine's runs per command (default 5),
+# SIZES the record counts (default "10000 100000 1000000").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,14 +20,16 @@ runs=${RUNS:-5}
 folder=$(mktemp -d "${TMPDIR:-/tmp}/vornelle-scan-tools.XXXXXX")
 trap 'rm -rf "$folder"' EXIT
 
-# The table scan_bench makes and caches; its main makes it before matching any benchmark.
-records=${VORNELLE_BENCH_RECORDS:-1000000}
-table=${VORNELLE_BENCH_DIR:-$build/bench/data}/scan_$records.dbf
-if [[ ! -f $table ]]; then
-  echo "making $table..." >&2
-  VORNELLE_BENCH_RECORDS=$records "$build/bench/scan_bench" --benchmark_filter='^$' >/dev/null 2>&1
-fi
-memo=${table%.dbf}.dbt
+# The table of `records` records scan_bench makes and caches; its main makes it before matching
+# any benchmark.
+make_table() {
+  table=${VORNELLE_BENCH_DIR:-$build/bench/data}/scan_$1.dbf
+  if [[ ! -f $table ]]; then
+    echo "making $table..." >&2
+    VORNELLE_BENCH_RECORDS=$1 "$build/bench/scan_bench" --benchmark_filter='^$' >/dev/null 2>&1
+  fi
+  memo=${table%.dbf}.dbt
+}
 
 # Debian's module is for Debian's python, which a python3 earlier on PATH may not be.
 python=
@@ -67,17 +72,23 @@ workload() {
   for pair in "$@"; do labels+=("${pair%%=*}"); commands+=("${pair#*=}"); done
   hyperfine --shell=none --warmup 1 --runs "$runs" --export-json "$times" \
     "${commands[@]}" >&2
-  python3 - "$times" "$name" "${labels[@]}" <<'PY'
+  # Each command once more, for its peak resident memory in KiB.
+  local peaks=()
+  for command in "${commands[@]}"; do
+    peaks+=("$(eval "/usr/bin/time -f %M $command" 2>&1 >/dev/null | tail -1)")
+  done
+  python3 - "$times" "$name" "${#labels[@]}" "${labels[@]}" "${peaks[@]}" <<'PY'
 import json, sys
 results = json.load(open(sys.argv[1]))["results"]
-name, labels = sys.argv[2], sys.argv[3:]
+name, count = sys.argv[2], int(sys.argv[3])
+labels, peaks = sys.argv[4:4 + count], sys.argv[4 + count:]
 ours = results[0]["mean"]
 print(f"{name}:")
-for label, result in zip(labels, results):
+for label, result, peak in zip(labels, results, peaks):
     mean = result["mean"]
     ratio = "" if result is results[0] else f"  vornelle-db / {label} = {ours / mean:.2f}"
     spread = result["stddev"] or 0  # none from a single run
-    print(f"  {label:<24} {mean * 1000:9.1f} ms ± {spread * 1000:6.1f}{ratio}")
+    print(f"  {label:<24} {mean * 1000:9.1f} ms ± {spread * 1000:6.1f}  {int(peak) / 1024:7.1f} MiB{ratio}")
 PY
 }
 
@@ -101,9 +112,14 @@ same_output() {
   fi
 }
 
+# One table size: the checks that both programs list the same rows, then the workloads.
+measure() {
+  make_table "$1"
 # hyperfine splits the commands as a shell would: the filter needs its quotes kept.
-filtered=("vornelle-db=$tool list $table --filter 'THEDATE=\"0704\"' --format json")
-listing=("vornelle-db=$tool list $table --format json")
+filtered=("vornelle-db=$tool list $table --filter 'THEDATE=\"0704\"' --format json"
+          "raw read=cat $table $memo")
+counted=("vornelle-db=$tool list $table --filter 'THEDATE=\"0704\"' --count" "raw read=cat $table $memo")
+listing=("vornelle-db=$tool list $table --format json" "raw read=cat $table $memo")
 if [[ -n $python ]]; then
   same_output "day filter" 0704 --filter 'THEDATE="0704"'
   same_output "full listing" ""
@@ -155,14 +171,21 @@ PY
     echo "pgdbf left the FoxPro copy's memos empty" >&2
     exit 1
   fi
-  fox_listing=("vornelle-db=$tool list $fox --format json" "pgdbf=pgdbf -m ${fox%.dbf}.fpt $fox")
+  fox_listing=("vornelle-db=$tool list $fox --format json" "pgdbf=pgdbf -m ${fox%.dbf}.fpt $fox"
+               "raw read=cat $fox ${fox%.dbf}.fpt")
 else
   echo "pgdbf is not installed: left out" >&2
 fi
 
 echo "$table, $runs runs each"
 workload "filtered scan (THEDATE=\"0704\")" "${filtered[@]}"
+workload "filtered count (THEDATE=\"0704\")" "${counted[@]}"
 workload "full listing with every memo" "${listing[@]}"
 if (( ${#fox_listing[@]} )); then
   workload "full listing with every memo, FoxPro copy" "${fox_listing[@]}"
 fi
+}
+
+for records in ${SIZES:-10000 100000 1000000}; do
+  measure "$records"
+done

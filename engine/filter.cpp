@@ -1,4 +1,9 @@
 #include "engine/filter.h"
+#include "engine/record_window.h"
+
+#include <cctype>
+#include <cstring>
+#include <optional>
 
 #include "engine/internal.h"
 #include "engine/navigation.h"
@@ -14,6 +19,74 @@ bool EvaluateLogical(ExprHandle expr) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// FIELD = "text" or FIELD == "text" on a character field, in parentheses or not, as the
+// stored bytes test it. Only where the record is not translated when read: then the bytes the
+// expression sees are the stored ones, and StartsWith / strcmp on them are these comparisons.
+std::optional<WorkArea::RawEquals> RawTestOf(const WorkArea& wa, std::string_view text) {
+  text = TrimBlanks(text);
+  while (text.size() >= 2 && text.front() == '(' && text.back() == ')') text = TrimBlanks(text.substr(1, text.size() - 2));
+  std::size_t name_end = 0;
+  while (name_end < text.size() && (std::isalnum(static_cast<unsigned char>(text[name_end])) || text[name_end] == '_'))
+    ++name_end;
+  if (name_end == 0 || std::isdigit(static_cast<unsigned char>(text[0]))) return std::nullopt;
+  const std::string_view name = text.substr(0, name_end);
+  std::string_view rest = TrimBlanks(text.substr(name_end));
+  const bool exact = rest.substr(0, 2) == "==";
+  if (!exact && rest.substr(0, 1) != "=") return std::nullopt;
+  rest = TrimBlanks(rest.substr(exact ? 2 : 1));
+  if (rest.size() < 2 || (rest.front() != '"' && rest.front() != '\'') || rest.back() != rest.front()) return std::nullopt;
+  const std::string_view literal = rest.substr(1, rest.size() - 2);
+  if (literal.find(rest.front()) != std::string_view::npos || literal.find('\0') != std::string_view::npos)
+    return std::nullopt;
+  if (wa.oem || wa.read_table) return std::nullopt;
+  for (const FieldDesc& field : wa.fields) {
+    if (field.type != 'C' || field.name.size() != name.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < name.size() && same; ++i)
+      same = std::toupper(static_cast<unsigned char>(name[i])) == static_cast<unsigned char>(field.name[i]);
+    if (same) return WorkArea::RawEquals{field.offset, field.length, std::string(literal), exact};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool RawBytesReject(const WorkArea::RawEquals& test, const char* record) {
+  const char* field = record + test.offset;
+  const std::size_t size = test.text.size();
+  if (size > test.length) return true;
+  // A few bytes each: a loop the compiler keeps inline beats a call per record.
+  const char* text = test.text.data();
+  for (std::size_t i = 0; i < size; ++i)
+    if (field[i] != text[i]) return true;
+  // ==: the field's text (up to a NUL) ends where the literal does.
+  return test.exact && size < test.length && field[size] != '\0';
+}
+
+bool RawFilterRejects(const WorkArea& wa) {
+  if (!wa.raw_filter || wa.host_while || wa.while_expr) return false;
+  return RawBytesReject(*wa.raw_filter, wa.raw.data());
+}
+
+int32_t FirstRawCandidate(WorkArea& wa, int32_t n) {
+  if (!wa.raw_filter || wa.host_while || wa.while_expr) return n;
+  const WorkArea::RawEquals& test = *wa.raw_filter;
+  for (; n <= wa.record_count; ++n) {
+    const char* record = RecordAhead(wa, n);
+    if (!record) return n;  // read as usual, and its failure reported as usual
+    if (!RawBytesReject(test, record)) return n;
+  }
+  return n;
+}
 
 bool RecordPasses(WorkArea& wa) {
   if (wa.skip_deleted && wa.raw[0] == '*') return false;
@@ -52,8 +125,10 @@ void Set_Filter_To(std::string_view text) {
   if (!wa) return;
   if (wa->filter) s.parser.release(&wa->filter, wa->number);
   wa->filter = nullptr;
+  wa->raw_filter.reset();
   std::string_view trimmed = Trim(text);
   if (!trimmed.empty()) wa->filter = s.parser.compile(std::string(trimmed));
+  if (wa->filter) wa->raw_filter = RawTestOf(*wa, trimmed);
   wa->host_filter = nullptr;
   wa->filter_user = nullptr;
 }

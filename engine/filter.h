@@ -11,6 +11,16 @@ namespace vornelle::engine {
 // filter; an empty text removes the filter. The current record is not re-read.
 void Set_Filter_To(std::string_view text);
 
+// True when the record just read, not yet unpacked, cannot pass: the filter has a byte test
+// and the stored bytes fail it. Only without a while condition, which needs the record whole.
+bool RawFilterRejects(const WorkArea& wa);
+// The same for stored record bytes (raw_filter must be set).
+bool RawBytesReject(const WorkArea::RawEquals& test, const char* record);
+// The first record from n on, going forward, that the byte test does not reject (past the
+// record count when none is), testing the records in the read-ahead window without copying
+// them; n itself when the byte test cannot be used.
+int32_t FirstRawCandidate(WorkArea& wa, int32_t n);
+
 // The record is not a hidden deleted record and the filter accepts it.
 bool RecordPasses(WorkArea& wa);
 // The filter alone, without the deleted test (current work area).

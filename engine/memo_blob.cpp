@@ -110,7 +110,7 @@ int ReadValueBytes(MemoFile& memo, int64_t offset, char* out, std::size_t count,
     }
   }
   std::size_t more = 0;
-  int rc = memo.file.ReadAt(offset + static_cast<int64_t>(taken), out + taken, count - taken, &more);
+  int rc = ReadMemoBytes(memo, offset + static_cast<int64_t>(taken), out + taken, count - taken, &more);
   *got = taken + more;
   return rc;
 }

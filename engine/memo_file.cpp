@@ -124,6 +124,7 @@ int OpenMemoFile(WorkArea& wa) {
     Report(rc, "Memo file not found: " + name + " [USE]");
     return rc;
   }
+  memo->read_ahead = wa.sequential;
   memo->block_size = kDefaultBlockSize;
   uint8_t head[24] = {};
   if (type == kMemoFoxPro) {
@@ -150,6 +151,7 @@ void CloseMemoFile(WorkArea& wa) {
 
 bool LockMemoFile(WorkArea& wa) {
   MemoFile& memo = *wa.memo;
+  memo.window.clear();  // what a writer changes must not be read from before
   if (!State().switches.network || wa.exclusive) {
     memo.locked = false;
     return true;
@@ -171,6 +173,38 @@ void ReleaseMemoLock(WorkArea* wa) {
   wa->memo->locked = false;
 }
 
+int ReadMemoBytes(MemoFile& memo, int64_t offset, char* out, std::size_t count, std::size_t* got) {
+  constexpr std::size_t kWindowBytes = 64 * 1024;
+  const int64_t end = offset + static_cast<int64_t>(count);
+  const auto holds = [&] {
+    return !memo.window.empty() && offset >= memo.window_offset &&
+           end <= memo.window_offset + static_cast<int64_t>(memo.window.size());
+  };
+  if (!memo.read_ahead || count > kWindowBytes) return memo.file.ReadAt(offset, out, count, got);
+  if (!holds()) {
+    // Values out of order are read alone, until a window might pay again; a window that
+    // served more than its first value is filled again where the scan went.
+    if (!memo.window.empty() && memo.window_hits < 2 && ++memo.single_reads % 16 != 0)
+      return memo.file.ReadAt(offset, out, count, got);
+    memo.window.resize(kWindowBytes);
+    std::size_t filled = 0;
+    if (int rc = memo.file.ReadAt(offset, memo.window.data(), kWindowBytes, &filled); rc != 0) {
+      memo.window.clear();
+      return rc;
+    }
+    memo.window.resize(filled);
+    memo.window_offset = offset;
+    memo.window_hits = 0;
+    memo.single_reads = 0;
+  }
+  ++memo.window_hits;
+  // A window cut short by the file's end gives what the file holds, as a read would.
+  const std::size_t from = static_cast<std::size_t>(offset - memo.window_offset);
+  *got = std::min(count, memo.window.size() - std::min(from, memo.window.size()));
+  std::memcpy(out, memo.window.data() + from, *got);
+  return 0;
+}
+
 int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
                     std::vector<char>* first, std::size_t first_read) {
   // One read brings the block header and, for most values, the whole text.
@@ -180,7 +214,7 @@ int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
   chunk.resize(wanted);
   int64_t offset = std::abs(static_cast<int64_t>(block)) * memo.block_size;
   std::size_t got = 0;
-  int rc = memo.file.ReadAt(offset, chunk.data(), chunk.size(), &got);
+  int rc = ReadMemoBytes(memo, offset, chunk.data(), chunk.size(), &got);
   if (rc != 0) return rc;
   if (got < 2) return 1003;  // the offset is at or past the last byte of the file
   const auto* head = reinterpret_cast<const uint8_t*>(chunk.data());

@@ -40,6 +40,9 @@ struct MemoValueSpan {
 // Reads the first block of the value at |block| (into `first` when given), or `first_read`
 // bytes when that is more, and its header; 0 or the code (1003 bad address, 213 a length that
 // runs past the end of the file, or the platform's).
+// Reads memo file bytes, through the read-ahead window of a sequential scan.
+int ReadMemoBytes(MemoFile& memo, int64_t offset, char* out, std::size_t count, std::size_t* got);
+
 int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
                     std::vector<char>* first = nullptr, std::size_t first_read = 0);
 

@@ -181,7 +181,7 @@ bool GetMemo(int32_t block, int line_limit) {
                                      : static_cast<std::size_t>(std::min<int64_t>(remaining, piece_size));
     piece.resize(want);
     std::size_t got = 0;
-    rc = memo.file.ReadAt(position, piece.data(), want, &got);
+    rc = ReadMemoBytes(memo, position, piece.data(), want, &got);
     if (rc == 0 && got == 0 && remaining > 0) rc = 213;  // the file ends inside the value
     if (rc != 0) {
       MemoReport(rc, memo.name + RecordSuffix(*wa));

@@ -51,6 +51,13 @@ struct MemoFile {
   int64_t first_block_offset = 0;
   // The file's size when it was last asked; asked again only when a value seems to run past it.
   int64_t known_size = -1;
+  // A sequential scan reads the file ahead: values mostly follow one another in block order,
+  // so one read brings many. The bytes from window_offset on; dropped before any write.
+  bool read_ahead = false;
+  std::vector<char> window;
+  int64_t window_offset = 0;
+  int window_hits = 0;   // reads the window served since it was filled
+  int single_reads = 0;  // reads made alone since then, for values it did not hold
 };
 
 }  // namespace vornelle::engine

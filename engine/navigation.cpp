@@ -18,6 +18,19 @@ void GoPhantom(WorkArea& wa) {
   wa.bof = wa.eof = true;
 }
 
+// Reads record n going forward, and whether it passes. A record the filter's byte test rejects
+// is left packed: a filtered scan unpacks only the records it keeps.
+bool ReadForward(WorkArea& wa, int32_t n, bool* passes) {
+  if (!ReadRecord(wa, n, ReadAhead::Forward)) return false;
+  if (RawFilterRejects(wa)) {
+    *passes = false;
+    return true;
+  }
+  UnpackRecord(wa);
+  *passes = RecordPasses(wa);
+  return true;
+}
+
 }  // namespace
 
 void GoTop() {
@@ -25,14 +38,15 @@ void GoTop() {
   WorkArea* wa = Guard("GoTop");
   if (!wa || wa->record_count == 0) return;
   MoveScope move(*wa);
-  if (!ReadAndUnpack(*wa, 1, ReadAhead::Forward)) return;
-  while (!RecordPasses(*wa) && !wa->eof && LastError() == 0) {
+  bool passes = false;
+  if (!ReadForward(*wa, 1, &passes)) return;
+  while (!passes && !wa->eof && LastError() == 0) {
     int32_t next = wa->recno + 1;
     if (next > wa->record_count) {
       GoPhantom(*wa);
       break;
     }
-    if (!ReadAndUnpack(*wa, next, ReadAhead::Forward)) return;
+    if (!ReadForward(*wa, next, &passes)) return;
   }
   RunMovedHook(*wa);
 }
@@ -89,14 +103,16 @@ void Skip(int32_t n) {
   bool while_failed = false;
   while (true) {
     if (forwards) {
-      int32_t next = wa->recno + 1;
+      // Records the filter's byte test rejects are passed over in the window itself.
+      int32_t next = FirstRawCandidate(*wa, wa->recno + 1);
       // Other programs' appends only matter once we pass the count we know.
       if (next > wa->record_count) Recount(*wa);
       if (next > wa->record_count) {
         at_end = true;
       } else {
-        if (!ReadAndUnpack(*wa, next, ReadAhead::Forward)) return;
-        if (RecordPasses(*wa)) ++moved;
+        bool passes = false;
+        if (!ReadForward(*wa, next, &passes)) return;
+        if (passes) ++moved;
       }
     } else {
       if (RecordPasses(*wa) && WhileHolds(*wa)) last_good = wa->recno;
@@ -110,7 +126,7 @@ void Skip(int32_t n) {
     }
     if (at_end) break;
     // The record just read ends the scan when it fails the while condition.
-    if (!WhileHolds(*wa)) {
+    if ((wa->host_while || wa->while_expr) && !WhileHolds(*wa)) {
       while_failed = true;
       break;
     }
@@ -277,6 +293,7 @@ void SetFilterRoutine(HostTestFn routine, void* user) {
   if (WorkArea* wa = Current()) {
     wa->host_filter = routine;
     wa->filter_user = user;
+    if (routine) wa->raw_filter.reset();  // the routine decides now, not the expression
   }
 }
 

@@ -10,9 +10,12 @@ namespace {
 // One read brings at most this much: enough to make the calls' cost vanish next to copying,
 // small enough to stay in the caches.
 constexpr std::size_t kWindowBytes = 64 * 1024;
+// A sequential scan reads further at a time: it reads every record anyway.
+constexpr std::size_t kScanWindowBytes = 256 * 1024;
 
 int32_t MaxSpan(const WorkArea& wa) {
-  return std::max<int32_t>(1, static_cast<int32_t>(kWindowBytes / wa.record_length));
+  const std::size_t bytes = wa.sequential ? kScanWindowBytes : kWindowBytes;
+  return std::max<int32_t>(1, static_cast<int32_t>(bytes / wa.record_length));
 }
 
 bool Holds(const RecordWindow& w, int32_t n) {
@@ -61,6 +64,17 @@ int FetchRecord(WorkArea& wa, int32_t n, ReadAhead ahead, char* out) {
   std::memcpy(out, w.bytes.data() + static_cast<std::size_t>(n - w.first) * wa.record_length,
               wa.record_length);
   return 0;
+}
+
+const char* RecordAhead(WorkArea& wa, int32_t n) {
+  RecordWindow& w = wa.window;
+  if (!Holds(w, n)) {
+    if (!w.lasts && w.move_depth == 0) return nullptr;
+    if (Fill(wa, n, ReadAhead::Forward, w.lasts ? MaxSpan(wa) : std::max<int32_t>(w.next_span, 64)) != 0 ||
+        !Holds(w, n))
+      return nullptr;
+  }
+  return w.bytes.data() + static_cast<std::size_t>(n - w.first) * wa.record_length;
 }
 
 void NoteRecordWritten(WorkArea& wa, int32_t n, std::size_t offset, const char* data,

@@ -78,6 +78,7 @@ struct WorkArea {
   int32_t record_count = 0;
   int32_t recno = 0;
   RecordWindow window;
+  bool sequential = false;  // opened for a sequential scan: memo values are read ahead too
   bool bof = false;
   bool eof = false;
   uint8_t open_mode = 0;
@@ -93,6 +94,15 @@ struct WorkArea {
   bool exclusive = false;
   bool skip_deleted = false;
   ExprHandle filter = nullptr;
+  // The filter FIELD = "text" (or ==) as a test of the stored record's bytes, so that a scan
+  // unpacks only the records it keeps; set beside `filter` where the two always agree.
+  struct RawEquals {
+    uint16_t offset = 0;
+    uint8_t length = 0;
+    std::string text;
+    bool exact = false;  // ==: the whole field, not a prefix
+  };
+  std::optional<RawEquals> raw_filter;
   ExprHandle while_expr = nullptr;
   HostTestFn host_filter = nullptr;
   void* filter_user = nullptr;

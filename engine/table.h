@@ -14,6 +14,12 @@ namespace vornelle::engine {
 struct UseOptions {
   bool exclusive = false;  // no other program may open the file meanwhile
   std::string alias;       // empty: the file's name part, in upper case
+  // A sequential scan: records and memo values are read ahead in windows that last across
+  // moves, so a scan costs a kernel call per window rather than per record. Records are as the
+  // file held them at most one window earlier, as every reader that takes no lock sees them;
+  // records another program appends show once the scan passes the count it knew. For reading
+  // commands, never for a program that shows a record as it is now.
+  bool sequential = false;
 };
 
 // Opens the table `file_name` in the current work area, closing what was there. The name is

@@ -279,7 +279,8 @@ void UseTable(const std::string& file_name, const UseOptions& options, void* buf
   uint8_t mode = wa->exclusive ? (platform::mode::kReadWrite | platform::mode::kDenyAll)
                                : s.switches.default_open_mode;
   if (s.switches.open_mode_override) mode = *s.switches.open_mode_override;
-  wa->window.lasts = (mode & platform::mode::kShareMask) == platform::mode::kDenyAll;
+  wa->window.lasts = (mode & platform::mode::kShareMask) == platform::mode::kDenyAll || options.sequential;
+  wa->sequential = options.sequential;
   if (!OpenDbf(*wa, mode)) return;
 
   uint16_t typed_size = LayoutTypedBuffer(wa->fields);

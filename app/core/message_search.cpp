@@ -31,7 +31,7 @@ ThemeTexts ReadThemeTexts(const std::string& theme) {
   // Read as the calendar reads it: OEM text, shown in ANSI; reading only, beside any writer.
   engine::Switches().oem = true;
   engine::Switches().open_mode_override = platform::mode::kReadOnly | platform::mode::kDenyNone;
-  engine::UseTable(ThemeTablePath(theme), {});
+  engine::UseTable(ThemeTablePath(theme), {false, "", /*sequential=*/true});
   const int date = engine::FieldNo("THEDATE");
   const int joke = engine::FieldNo("THEJOKE");
   if (date == 0 || joke == 0 || engine::FieldType(joke) != 'M')

@@ -156,5 +156,22 @@ TEST_F(ReadAhead, ExclusiveTablesReadAheadAcrossMovesAndSeeTheirOwnWrites) {
   EXPECT_EQ(Text(), "torn re");
 }
 
+TEST_F(ReadAhead, ASequentialScanSeesAppendsItHasNotReachedYet) {
+  UseTable(path_, {false, "", /*sequential=*/true});
+  GoTop();
+  platform::faults::FailNthRead(2, platform::kReadFault);  // one read brings every record
+  Skip(kRecords / 2);
+  platform::faults::Clear();
+  // Another program appends while the scan is half way: the scan reads on past the count it
+  // knew once its window runs out.
+  EXPECT_EQ(Peer(LOCK_PEER_PATH, {"append", path_, "3", "late"}).Finish(), 0);
+  int seen = 0;
+  while (!dEOF()) {
+    ++seen;
+    Skip(1);
+  }
+  EXPECT_EQ(seen, kRecords / 2 + 3);
+}
+
 }  // namespace
 }  // namespace vornelle::engine

@@ -1,6 +1,7 @@
 // list: the visible records of a table, under a filter and the deleted-record rule.
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 #include "engine/engine.h"
@@ -86,20 +87,31 @@ int ListCommand(const Arguments& argv) {
   for (const auto& f : fields) json_keys.push_back(", " + JsonString(f.name) + ": ");
   FieldJsonWriter json_fields(text);
   long long visible = 0;
-  std::string line;
+  const bool count_only = args.Flag("--count");
+  const bool json = format == "json";
+  std::string line, lines;  // JSON lines are gathered and written a MiB at a time
   for (engine::GoTop(); !engine::dEOF(); engine::Skip(1)) {
     ++visible;
-    if (args.Flag("--count")) continue;
+    if (count_only) continue;
     int32_t recno = engine::RecNo();
     bool deleted = engine::FieldAddress(0)[0] != 0;
     line.clear();
-    if (format == "json") {
-      line += "{\"_recno\": " + JsonNumber(recno) + ", \"_deleted\": " + (deleted ? "true" : "false");
+    if (json) {
+      char digits[16];
+      const auto end = std::to_chars(digits, digits + sizeof digits, recno).ptr;
+      lines += "{\"_recno\": ";
+      lines.append(digits, end);
+      lines += deleted ? ", \"_deleted\": true" : ", \"_deleted\": false";
       for (std::size_t i = 0; i < fields.size(); ++i) {
-        line += json_keys[i];
-        json_fields.Append(line, fields[i], static_cast<int>(i + 1));
+        lines += json_keys[i];
+        json_fields.Append(lines, fields[i], static_cast<int>(i + 1));
       }
-      line += "}\n";
+      lines += "}\n";
+      if (lines.size() >= (1 << 20)) {  // as large as the output buffer: written past it, not copied
+        Write(lines);
+        lines.clear();
+      }
+      continue;
     } else if (format == "csv") {
       line = std::to_string(recno) + (deleted ? ",true" : ",false");
       for (std::size_t i = 0; i < fields.size(); ++i)
@@ -117,7 +129,8 @@ int ListCommand(const Arguments& argv) {
     }
     Write(line);
   }
-  if (args.Flag("--count")) Print("%lld\n", visible);
+  Write(lines);
+  if (count_only) Print("%lld\n", visible);
   engine::CloseAll();
   return 0;
 }

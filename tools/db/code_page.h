@@ -58,6 +58,8 @@ class TextCodec {
   // The page's upper and lower case letters, as iconv and the C library's Unicode tables pair
   // them; a letter whose partner the page lacks stays as it is.
   const platform::CaseTable& cases() const { return cases_; }
+  // Whether bytes below 0x80 stand for themselves: then ASCII text needs no decoding.
+  bool ascii_plain() const { return bytewise_ && ascii_plain_; }
 
  private:
   void BuildCases();

@@ -1,6 +1,7 @@
 #include "tools/db/field_values.h"
 
 #include <cmath>
+#include <bit>
 #include <cstring>
 #include <string_view>
 
@@ -124,20 +125,62 @@ std::string AsJson(const FieldValue& v) {
   }
 }
 
-void FieldJsonWriter::Append(std::string& out, const engine::FieldDesc& field, int number) {
-  std::string_view stored;
-  if (field.type == 'C') {
-    stored = StoredText(field);
-  } else if (field.type == 'M') {
-    engine::ReadMemoValueInto(MemoBlock(number), false, stored_);
-    stored = stored_;
-  } else {
-    out += AsJson(ReadField(text_, field, number));
+FieldJsonWriter::FieldJsonWriter(TextCodec& text) : text_(text), by_table_(text.ascii_plain()) {
+  if (!by_table_) return;
+  for (int c = 0; c < 256; ++c) {
+    const std::string stored(1, static_cast<char>(c));
+    std::string json = JsonString(text_.Decode(stored));
+    json = json.substr(1, json.size() - 2);  // without its quotes
+    JsonByte& entry = json_bytes_[static_cast<std::size_t>(c)];
+    if (json == stored || json.size() > sizeof entry.text) continue;
+    std::memcpy(entry.text, json.data(), json.size());
+    entry.length = static_cast<uint8_t>(json.size());
+  }
+}
+
+void FieldJsonWriter::AppendText(std::string& out, std::string_view stored) {
+  if (!by_table_) {
+    decoded_.clear();
+    text_.DecodeInto(stored, decoded_);
+    AppendJsonString(out, decoded_);
     return;
   }
-  decoded_.clear();
-  text_.DecodeInto(stored, decoded_);
-  AppendJsonString(out, decoded_);
+  out += '"';
+  std::size_t plain = 0, i = 0;
+  while (i < stored.size()) {
+    // Printable ASCII that needs no escape is copied as it is, in the run, eight bytes at a
+    // time; the scan goes straight to the first byte that is not.
+    if (i + 8 <= stored.size()) {
+      uint64_t eight;
+      std::memcpy(&eight, stored.data() + i, 8);
+      const uint64_t flagged = JsonNotPlain(eight);
+      if (flagged == 0) {
+        i += 8;
+        continue;
+      }
+      i += static_cast<std::size_t>(std::countr_zero(flagged)) / 8;
+    }
+    const JsonByte& entry = json_bytes_[static_cast<unsigned char>(stored[i])];
+    if (entry.length != 0) {
+      out.append(stored.data() + plain, i - plain);
+      out.append(entry.text, entry.length);
+      plain = i + 1;
+    }
+    ++i;
+  }
+  out.append(stored.data() + plain, stored.size() - plain);
+  out += '"';
+}
+
+void FieldJsonWriter::Append(std::string& out, const engine::FieldDesc& field, int number) {
+  if (field.type == 'C') {
+    AppendText(out, StoredText(field));
+  } else if (field.type == 'M') {
+    engine::ReadMemoValueInto(MemoBlock(number), false, stored_);
+    AppendText(out, stored_);
+  } else {
+    out += AsJson(ReadField(text_, field, number));
+  }
 }
 
 std::string AsText(const FieldValue& v) {

@@ -3,6 +3,8 @@
 // for output, and turning "FIELD=VALUE" as a person types it into checked values to store.
 
 #include <cstdint>
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -30,13 +32,24 @@ std::string AsJson(const FieldValue& value);
 // what a listing of many records does for every field.
 class FieldJsonWriter {
  public:
-  explicit FieldJsonWriter(TextCodec& text) : text_(text) {}
+  explicit FieldJsonWriter(TextCodec& text);
   // Appends the value of field `number` (1-based) to `out`.
   void Append(std::string& out, const engine::FieldDesc& field, int number);
 
  private:
+  // Stored text as a JSON string, decoded and escaped in one pass.
+  void AppendText(std::string& out, std::string_view stored);
+
   TextCodec& text_;
   std::string stored_, decoded_;
+  // For a page decoded byte by byte whose ASCII stands for itself: what each stored byte
+  // becomes inside a JSON string (length 0: the byte itself).
+  struct JsonByte {
+    char text[7];
+    uint8_t length;
+  };
+  std::array<JsonByte, 256> json_bytes_{};
+  bool by_table_ = false;
 };
 // The value as text: for CSV (the whole memo) or for a terminal column (memo on one line).
 std::string AsText(const FieldValue& value);

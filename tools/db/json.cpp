@@ -1,6 +1,7 @@
 #include "tools/db/json.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -15,12 +16,14 @@ namespace {
 // What a byte turns into inside a JSON string: nothing for the bytes that stand for themselves.
 struct EscapeTable {
   std::array<std::array<char, 7>, 256> text{};  // NUL-terminated escape, empty for none
+  std::array<uint8_t, 256> length{};
   EscapeTable() {
     for (int c = 0; c < 0x20; ++c) std::snprintf(text[c].data(), text[c].size(), "\\u%04x", c);
     std::snprintf(text[0x7F].data(), text[0x7F].size(), "\\u%04x", 0x7F);
     const std::pair<char, const char*> named[] = {
         {'"', "\\\""}, {'\\', "\\\\"}, {'\n', "\\n"}, {'\r', "\\r"}, {'\t', "\\t"}};
     for (auto [c, escape] : named) std::snprintf(text[static_cast<unsigned char>(c)].data(), 7, "%s", escape);
+    for (int c = 0; c < 256; ++c) length[c] = static_cast<uint8_t>(std::strlen(text[c].data()));
   }
 };
 
@@ -29,13 +32,14 @@ const EscapeTable& Escapes() {
   return table;
 }
 
-// Whether any of eight bytes must be escaped: below 0x20, a quote, a backslash or 0x7F (the
-// usual test for a byte below n, or a zero byte after an exclusive or, eight at a time).
-bool AnyToEscape(uint64_t bytes) {
+// Which of eight bytes (read little-endian) may need an escape: below 0x20, a quote, a
+// backslash or 0x7F (the usual test for a byte below n, or a zero byte after an exclusive or,
+// eight at a time). A borrow may flag bytes above the first flagged one; the lowest is exact.
+uint64_t ToEscape(uint64_t bytes) {
   constexpr uint64_t kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
   auto zero_in = [](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
-  return (((bytes - kOnes * 0x20) & ~bytes & kHighs) | zero_in(bytes ^ (kOnes * '"')) |
-          zero_in(bytes ^ (kOnes * '\\')) | zero_in(bytes ^ (kOnes * 0x7F))) != 0;
+  return ((bytes - kOnes * 0x20) & ~bytes & kHighs) | zero_in(bytes ^ (kOnes * '"')) |
+         zero_in(bytes ^ (kOnes * '\\')) | zero_in(bytes ^ (kOnes * 0x7F));
 }
 
 }  // namespace
@@ -43,21 +47,23 @@ bool AnyToEscape(uint64_t bytes) {
 void AppendJsonString(std::string& out, std::string_view utf8) {
   const EscapeTable& escapes = Escapes();
   out += '"';
-  // Runs of plain bytes are copied whole; most text has no byte to escape at all.
+  // Runs of plain bytes are copied whole, found eight bytes at a time.
   std::size_t plain = 0, i = 0;
   while (i < utf8.size()) {
     if (i + 8 <= utf8.size()) {
       uint64_t eight;
       std::memcpy(&eight, utf8.data() + i, 8);
-      if (!AnyToEscape(eight)) {
+      const uint64_t flagged = ToEscape(eight);
+      if (flagged == 0) {
         i += 8;
         continue;
       }
+      i += static_cast<std::size_t>(std::countr_zero(flagged)) / 8;  // the first flagged byte
     }
-    const char* escape = escapes.text[static_cast<unsigned char>(utf8[i])].data();
-    if (escape[0] != '\0') {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (escapes.length[c] != 0) {
       out.append(utf8.data() + plain, i - plain);
-      out += escape;
+      out.append(escapes.text[c].data(), escapes.length[c]);
       plain = i + 1;
     }
     ++i;

@@ -1,6 +1,7 @@
 #pragma once
 // The small amount of JSON and CSV the tool writes. Strings are UTF-8.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,15 @@ namespace vornelle::tools {
 
 // A JSON string literal, quotes included.
 std::string JsonString(std::string_view utf8);
+// For eight bytes read little-endian: a high bit set in each byte that a JSON string may not
+// hold as it is (below 0x20, a quote, a backslash, 0x7F, or not ASCII). A borrow may flag bytes
+// above the first flagged one; the lowest is exact. Zero: all eight are plain.
+inline uint64_t JsonNotPlain(uint64_t bytes) {
+  constexpr uint64_t kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
+  auto zero_in = [](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+  return (bytes & kHighs) | ((bytes - kOnes * 0x20) & ~bytes & kHighs) | zero_in(bytes ^ (kOnes * '"')) |
+         zero_in(bytes ^ (kOnes * '\\')) | zero_in(bytes ^ (kOnes * 0x7F));
+}
 // The same appended to `out`.
 void AppendJsonString(std::string& out, std::string_view utf8);
 // A JSON number: whole numbers in plain digits, others the shortest text that reads back as the

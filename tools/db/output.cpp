@@ -59,11 +59,23 @@ int WriteWhole(const std::string& path, std::string_view bytes) {
 
 }  // namespace
 
+// One large buffer for standard output, set before its first byte: a listing of a million
+// records is then a few hundred writes, not thousands.
+void UseLargeBuffer() {
+  static const bool done = [] {
+    static char storage[1 << 20];
+    return std::setvbuf(stdout, storage, _IOFBF, sizeof storage) == 0;
+  }();
+  (void)done;
+}
+
 void Write(std::string_view bytes) {
+  UseLargeBuffer();
   if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) Failed(errno);
 }
 
 void Print(const char* format, ...) {
+  UseLargeBuffer();
   va_list values;
   va_start(values, format);
   const int printed = std::vprintf(format, values);

@@ -21,7 +21,8 @@ void Open(const std::string& table, bool for_writing, bool oem) {
     engine::Switches().open_mode_override.reset();
   else
     engine::Switches().open_mode_override = platform::mode::kReadOnly | platform::mode::kDenyNone;
-  engine::UseTable(table, {});
+  // Reading commands scan: they read ahead across moves.
+  engine::UseTable(table, {false, "", /*sequential=*/!for_writing});
   engine::Switches().open_mode_override.reset();
 }
 
