@@ -1,6 +1,7 @@
 #include "options/font_chooser.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -25,26 +26,28 @@ app::Colour ToValue(const QColor& colour) {
 
 // The dialog: family, size, the four styles and the colour, with a sample of the result.
 class FontDialog : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(FontDialog)
+
  public:
   FontDialog(const FontChoice& current, QWidget* parent) : QDialog(parent), colour_(app::ToQColor(current.colour)) {
-    setWindowTitle("Font");
+    setWindowTitle(tr("Font"));
     family_ = new QFontComboBox(this);
     family_->setCurrentFont(app::InstalledFont(current.name, current.size, 0));
     size_ = new QSpinBox(this);
     size_->setRange(1, 200);
-    size_->setSuffix(" pt");
+    size_->setSuffix(tr(" pt"));
     size_->setValue(current.size > 0 ? current.size : 10);
     auto* styles = new QHBoxLayout;
-    const char* names[] = {"&Bold", "&Italic", "&Underline", "S&trikeout"};
+    const QString names[] = {tr("&Bold"), tr("&Italic"), tr("&Underline"), tr("S&trikeout")};
     for (int i = 0; i < 4; ++i) {
       style_[i] = new QCheckBox(names[i], this);
       style_[i]->setChecked(current.styles & (1u << i));
       styles->addWidget(style_[i]);
       connect(style_[i], &QCheckBox::toggled, this, [this] { ShowSample(); });
     }
-    colour_button_ = new QPushButton("C&olour...", this);
+    colour_button_ = new QPushButton(tr("C&olour..."), this);
     connect(colour_button_, &QPushButton::clicked, this, [this] {
-      const QColor picked = QColorDialog::getColor(colour_, this, "Font Colour");
+      const QColor picked = QColorDialog::getColor(colour_, this, tr("Font Colour"));
       if (picked.isValid()) colour_ = picked;
       ShowSample();
     });
@@ -54,10 +57,10 @@ class FontDialog : public QDialog {
     sample_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
 
     auto* form = new QFormLayout;
-    form->addRow("&Font:", family_);
-    form->addRow("&Size:", size_);
-    form->addRow("Style:", styles);
-    form->addRow("Colour:", colour_button_);
+    form->addRow(tr("&Font:"), family_);
+    form->addRow(tr("&Size:"), size_);
+    form->addRow(tr("Style:"), styles);
+    form->addRow(tr("Colour:"), colour_button_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

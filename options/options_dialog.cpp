@@ -21,8 +21,11 @@ namespace vornelle::options {
 namespace {
 
 constexpr const char* kColourItems[5] = {
-    "Calendar Month Background Color", "Calendar Title Background Color",
-    "Calendar Title Text Color", "Calendar Title Trailing Text Color", "Window Color",
+    QT_TRANSLATE_NOOP("vornelle::options::TOptionsF", "Calendar Month Background Color"),
+    QT_TRANSLATE_NOOP("vornelle::options::TOptionsF", "Calendar Title Background Color"),
+    QT_TRANSLATE_NOOP("vornelle::options::TOptionsF", "Calendar Title Text Color"),
+    QT_TRANSLATE_NOOP("vornelle::options::TOptionsF", "Calendar Title Trailing Text Color"),
+    QT_TRANSLATE_NOOP("vornelle::options::TOptionsF", "Window Color"),
 };
 constexpr const char* kSwatchNames[5] = {"CMBCS", "CTBCS", "CTTCS", "CTTTCS", "WCS"};
 constexpr int kSwatchTops[5] = {152, 190, 228, 266, 304};
@@ -71,7 +74,7 @@ QFont HeadingFont() {
   return font;
 }
 
-QLabel* Heading(QWidget* parent, const char* name, const char* text, int left, int top) {
+QLabel* Heading(QWidget* parent, const char* name, const QString& text, int left, int top) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   label->setFont(HeadingFont());
@@ -89,7 +92,7 @@ QFrame* Separator(QWidget* parent, const char* name, QRect place) {
   return frame;
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const char* text, QRect place) {
+QPushButton* Button(QWidget* parent, const char* name, const QString& text, QRect place) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(name);
   button->setGeometry(place);
@@ -110,29 +113,29 @@ TOptionsF::TOptionsF(app::Program& program, app::MessageBoxService& boxes, FontC
                      QWidget* parent)
     : QDialog(parent), program_(program), boxes_(boxes), fonts_(fonts) {
   setObjectName("OptionsF");
-  setWindowTitle(QString(app::kProductName) + " Options");
+  setWindowTitle(tr("%1 Options").arg(app::kProductName));
   setFixedSize(465, 505);  // the client area of a 473 x 536 window
   setFont(app::InstalledFont("MS Sans Serif", 8, 0));
   app::SetBackground(this, QColor(0xC0, 0xC0, 0xC0));
 
-  Heading(this, "Label3", "Available Themes", 8, 2);
-  Heading(this, "Label4", "Themes to Display", 272, 2);
+  Heading(this, "Label3", tr("Available Themes"), 8, 2);
+  Heading(this, "Label4", tr("Themes to Display"), 272, 2);
   list_available_ = SortedList(this, "ListBox1", {24, 24, 153, 65});
   list_displayed_ = SortedList(this, "ListBox2", {280, 24, 153, 65});
-  QPushButton* add = Button(this, "Button4", "Add ->", {192, 32, 75, 17});
-  QPushButton* remove = Button(this, "Button5", "Remove", {192, 56, 75, 17});
+  QPushButton* add = Button(this, "Button4", tr("Add ->"), {192, 32, 75, 17});
+  QPushButton* remove = Button(this, "Button5", tr("Remove"), {192, 56, 75, 17});
   connect(add, &QPushButton::clicked, this, &TOptionsF::Button4Click);
   connect(remove, &QPushButton::clicked, this, &TOptionsF::Button5Click);
   Separator(this, "Panel2", {7, 100, 443, 3});
 
-  Heading(this, "Label1", "Color Options", 8, 104);
-  auto* colours = new QGroupBox("Colors", this);
+  Heading(this, "Label1", tr("Color Options"), 8, 104);
+  auto* colours = new QGroupBox(tr("Colors"), this);
   colours->setObjectName("RG");
   colours->setGeometry(56, 128, 249, 209);
   radio_group_ = new QButtonGroup(this);
   for (int i = 0; i < 5; ++i) {
     // Each item beside its swatch.
-    auto* item = new QRadioButton(kColourItems[i], colours);
+    auto* item = new QRadioButton(tr(kColourItems[i]), colours);
     item->setGeometry(8, kSwatchTops[i] - 128 + 2, 236, 21);
     item->setAutoExclusive(true);  // the arrow keys then move to any item of the group
     item->setFocusPolicy(Qt::ClickFocus);
@@ -159,28 +162,28 @@ TOptionsF::TOptionsF(app::Program& program, app::MessageBoxService& boxes, FontC
   marker_font.setPixelSize(20);
   grid_->setFont(marker_font);
   connect(grid_, &TMyColorGrid::clicked, this, &TOptionsF::CG2Click);
-  colours_not_in_use_ = new QLabel("Not in use while Tools > Use Desktop Colours is on.", this);
+  colours_not_in_use_ = new QLabel(tr("Not in use while Tools > Use Desktop Colours is on."), this);
   colours_not_in_use_->setObjectName("ColoursNotInUse");
   colours_not_in_use_->setWordWrap(true);
   colours_not_in_use_->setGeometry(312, 296, 140, 44);
   colours_not_in_use_->hide();
   Separator(this, "Panel1", {8, 345, 443, 3});
 
-  Heading(this, "Label2", "Font Options", 8, 352);
-  QPushButton* pane_font = Button(this, "Button2", "Set Font", {8, 376, 75, 25});
-  pane_sample_ = new QLabel("Message Text Font", this);
+  Heading(this, "Label2", tr("Font Options"), 8, 352);
+  QPushButton* pane_font = Button(this, "Button2", tr("Set Font"), {8, 376, 75, 25});
+  pane_sample_ = new QLabel(tr("Message Text Font"), this);
   pane_sample_->setObjectName("JMsgL");
   pane_sample_->move(98, 378);
-  QPushButton* calendar_font = Button(this, "Button3", "Set Font", {8, 416, 75, 25});
-  calendar_sample_ = new QLabel("Calendar Text Font", this);
+  QPushButton* calendar_font = Button(this, "Button3", tr("Set Font"), {8, 416, 75, 25});
+  calendar_sample_ = new QLabel(tr("Calendar Text Font"), this);
   calendar_sample_->setObjectName("CalL");
   calendar_sample_->move(98, 418);
   connect(pane_font, &QPushButton::clicked, this, &TOptionsF::Button2Click);
   connect(calendar_font, &QPushButton::clicked, this, &TOptionsF::Button3Click);
   Separator(this, "Panel3", {8, 459, 443, 3});
 
-  QPushButton* apply = Button(this, "Button1", "Apply", {152, 472, 75, 25});
-  QPushButton* cancel = Button(this, "CancelB", "Cancel", {240, 472, 75, 25});
+  QPushButton* apply = Button(this, "Button1", tr("Apply"), {152, 472, 75, 25});
+  QPushButton* cancel = Button(this, "CancelB", tr("Cancel"), {240, 472, 75, 25});
   apply->setDefault(true);
   connect(apply, &QPushButton::clicked, this, &TOptionsF::Button1Click);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -322,7 +325,7 @@ void TOptionsF::SetFont(const FontSlot& slot) {
   try {
     choice = fonts_.Choose({*slot.name, *slot.size, *slot.colour, *slot.styles}, this);
   } catch (const std::exception&) {
-    boxes_.Inform("Error creating font window!");
+    boxes_.Inform(tr("Error creating font window!").toStdString());
     return;
   }
   if (!choice) return;
@@ -344,13 +347,13 @@ void TOptionsF::Button3Click() { SetFont(CalendarFont()); }
 void TOptionsF::Button4Click() {
   const QList<QListWidgetItem*> highlighted = list_available_->selectedItems();
   if (highlighted.isEmpty()) {
-    boxes_.Inform("You must highlight a Theme to add.");
+    boxes_.Inform(tr("You must highlight a Theme to add.").toStdString());
     return;
   }
   const std::string description = Trimmed(highlighted.first()->text().toStdString());
   for (int i = 0; i < list_displayed_->count(); ++i) {
     if (Trimmed(list_displayed_->item(i)->text().toStdString()) == description) {
-      boxes_.Inform("That Theme is already being displayed.");
+      boxes_.Inform(tr("That Theme is already being displayed.").toStdString());
       return;
     }
   }
@@ -368,7 +371,7 @@ void TOptionsF::Button4Click() {
 void TOptionsF::Button5Click() {
   const QList<QListWidgetItem*> highlighted = list_displayed_->selectedItems();
   if (highlighted.isEmpty()) {
-    boxes_.Inform("You must highlight a Theme to remove.");
+    boxes_.Inform(tr("You must highlight a Theme to remove.").toStdString());
     return;
   }
   ThemesChanged = true;
@@ -405,7 +408,7 @@ void TOptionsF::Button1Click() {
 bool TOptionsF::ExitCheck() {
   if (applied_) return true;
   if ((ColorsChanged || FontsChanged || ThemesChanged) &&
-      !boxes_.AskYesNo("You made changes. Do you really want to exit without applying?"))
+      !boxes_.AskYesNo(tr("You made changes. Do you really want to exit without applying?").toStdString()))
     return false;
   Restore();
   return true;

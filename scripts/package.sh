@@ -39,6 +39,9 @@ expected=(
   usr/share/icons/hicolor/scalable/apps/vornelle.svg
   usr/share/man/man1/vornelle.1.gz usr/share/man/man1/vornelle-db.1.gz
   usr/share/bash-completion/completions/vornelle-db
+  usr/share/vornelle/translations/vornelle_de.qm usr/share/vornelle/translations/vornelle_fr.qm
+  usr/share/vornelle/translations/vornelle_es.qm
+  usr/share/icons/hicolor/symbolic/apps/vornelle-symbolic.svg
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/vornelle.png")

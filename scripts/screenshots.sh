@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the calendar under Xvfb on a copy of the sample folder and writes PNGs of the main window
 # (in the desktop's light and dark colours and in its own),
-# the About box, the options dialog, the theme editor and the find window to build/screenshots. Usage: scripts/screenshots.sh [BUILD_DIR]
+# the About box, the options dialog, the theme editor and the find window to build/screenshots,
+# and the main window, the About box and the options dialog in German (*-de.png).
+# Usage: scripts/screenshots.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,6 +28,33 @@ if [[ "${1:-}" == --dark ]]; then
   trap 'kill $pid $fake_pid 2>/dev/null || true' EXIT
   main=$(window "Vornelle 1.0")
   import -window "$main" "$out/main-window-dark.png"
+  exit 0
+fi
+
+if [[ "${1:-}" == --german ]]; then
+  # Under Xvfb, in German: the main window, the About box and the options dialog, whose fixed
+  # places must hold the longer words.
+  # As a German desktop starts it; Qt needs no German locale installed for its dates.
+  program=$2 folder=$3 out=$4
+  LANGUAGE=de LANG=de_DE.UTF-8 LC_ALL='' LC_MESSAGES='' LC_TIME='' "$program" "$folder" 2>/dev/null &
+  pid=$!
+  trap 'kill $pid 2>/dev/null || true' EXIT
+  main=$(window "Vornelle 1.0")
+  import -window "$main" "$out/main-window-de.png"
+  xdotool windowfocus --sync "$main"
+  xdotool key --window "$main" --clearmodifiers alt+h
+  sleep 0.3
+  xdotool key b
+  about=$(window ".*ber Vornelle")  # xdotool matches bytes, and "Ü" is two
+  import -window "$about" "$out/about-box-de.png"
+  xdotool key Escape
+  sleep 0.3
+  xdotool windowfocus --sync "$main"
+  xdotool key --window "$main" --clearmodifiers alt+x
+  sleep 0.3
+  xdotool key o
+  options=$(window "Vornelle-Optionen")
+  import -window "$options" "$out/options-dialog-de.png"
   exit 0
 fi
 
@@ -102,11 +131,15 @@ mkdir -p "$out"
 folder=$(mktemp -d "${TMPDIR:-/tmp}/vornelle-screenshots.XXXXXX")
 trap 'rm -rf "$folder"' EXIT
 cp "$build"/samples/*.dbf "$build"/samples/*.dbt "$build"/samples/Vornel.Ini "$folder"/
+# In English, whatever the language of the desktop that runs this.
+export LANGUAGE='' LC_ALL=C.UTF-8
 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$build/app/gui/vornelle" "$folder" "$out"
 if [[ -x "$build/tests/fake_desktop" ]]; then
   dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24" "$0" --dark "$build/app/gui/vornelle" "$folder" "$out" \
     "$build/tests/fake_desktop"
 fi
+# In German.
+xvfb-run -a -s "-screen 0 1024x768x24" "$0" --german "$build/app/gui/vornelle" "$folder" "$out"
 # The settings' own colours, on a black window colour.
 sed -i -e '/^WC=/d' -e '/^\[WinSet\]/a WC=0' -e 's/^UseDesktopColours=1/UseDesktopColours=0/' "$folder/Vornel.Ini"
 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --black "$build/app/gui/vornelle" "$folder" "$out"

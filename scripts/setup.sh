@@ -10,9 +10,9 @@ packages=(
   clang-14 libclang-rt-14-dev
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   libxbase64-dev
-  qt6-base-dev libqt6svg6
+  qt6-base-dev libqt6svg6 qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   xvfb xauth xdotool imagemagick dbus-daemon
-  hyperfine fortune-mod fortunes-min calendar strace
+  hyperfine fortune-mod fortunes-min calendar strace pgdbf
   lintian desktop-file-utils appstream scdoc librsvg2-bin dpkg-dev file bash-completion
 )
 

@@ -56,7 +56,7 @@ TAboutBox::TAboutBox(const Settings& geometry, QWidget* parent) : QDialog(parent
   support_ = Label(panel1, "SupportL", {8, 157, 344, 20}, Qt::AlignLeft);
   support_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-  auto* close = new QPushButton("Close", this);
+  auto* close = new QPushButton(tr("Close"), this);
   close->setObjectName("Button1");
   close->setGeometry(140, 204, 97, 33);
   close->setDefault(true);
@@ -68,10 +68,10 @@ void TAboutBox::showEvent(QShowEvent* event) {
   move(geometry_.Left + geometry_.Width / 2 - width() / 2,
        geometry_.Top + geometry_.Height / 2 - height() / 2);
   product_name_->setText(kProductName);
-  version_->setText(QString("Version ") + kVersion);
-  web_->setText(QString("Visit us at: ") + kWebAddress);
-  support_->setText(QString("Email us at: ") + kSupportAddress);
-  setWindowTitle(QString("About ") + kProductName);
+  version_->setText(tr("Version %1").arg(kVersion));
+  web_->setText(tr("Visit us at: %1").arg(kWebAddress));
+  support_->setText(tr("Email us at: %1").arg(kSupportAddress));
+  setWindowTitle(tr("About %1").arg(kProductName));
   QDialog::showEvent(event);
 }
 

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "app/gui/qt_services.h"
+#include "app/gui/core_texts.h"
 #include "app/gui/theme_records_model.h"
 
 namespace vornelle::app {
@@ -73,20 +73,20 @@ FindWindow::FindWindow(std::function<std::vector<std::string>()> displayed,
                        std::function<std::vector<std::string>()> all, QWidget* parent)
     : QWidget(parent, Qt::Window), displayed_(std::move(displayed)), all_themes_(std::move(all)) {
   setObjectName("FindWindow");
-  setWindowTitle(kFindWindowTitle);
+  setWindowTitle(tr(kFindWindowTitle));
   auto* column = new QVBoxLayout(this);
 
   auto* row = new QHBoxLayout;
   text_ = new QLineEdit(this);
   text_->setObjectName("FindText");
-  text_->setAccessibleName("Text to find");
-  text_->setAccessibleDescription("The days whose messages hold this text are listed as you type");
+  text_->setAccessibleName(tr("Text to find"));
+  text_->setAccessibleDescription(tr("The days whose messages hold this text are listed as you type"));
   text_->setClearButtonEnabled(true);
-  auto* label = new QLabel("&Find:", this);
+  auto* label = new QLabel(tr("&Find:"), this);
   label->setBuddy(text_);
-  all_ = new QCheckBox("&All themes", this);
+  all_ = new QCheckBox(tr("&All themes"), this);
   all_->setObjectName("AllThemes");
-  all_->setAccessibleDescription("Search every theme of the folder, not only the displayed ones");
+  all_->setAccessibleDescription(tr("Search every theme of the folder, not only the displayed ones"));
   row->addWidget(label);
   row->addWidget(text_, 1);
   row->addWidget(all_);
@@ -94,21 +94,21 @@ FindWindow::FindWindow(std::function<std::vector<std::string>()> displayed,
 
   results_ = new QTreeWidget(this);
   results_->setObjectName("FindResults");
-  results_->setAccessibleName("Results");
-  results_->setAccessibleDescription("Press Enter or double-click to show the day in the calendar");
+  results_->setAccessibleName(tr("Results"));
+  results_->setAccessibleDescription(tr("Press Enter or double-click to show the day in the calendar"));
   results_->setRootIsDecorated(false);
   results_->setUniformRowHeights(true);
   results_->setAllColumnsShowFocus(true);
-  results_->setHeaderLabels({"Day", "Theme", "Line"});
+  results_->setHeaderLabels({tr("Day"), tr("Theme"), tr("Line")});
   results_->setItemDelegateForColumn(kLineColumn, new MatchDelegate(results_));
   results_->header()->setStretchLastSection(true);
-  results_->setColumnWidth(kDayColumn, fontMetrics().horizontalAdvance("29 September") + 20);
+  results_->setColumnWidth(kDayColumn, fontMetrics().horizontalAdvance(ThemeRecordsModel::DayText("0929")) + 20);
   results_->setColumnWidth(kThemeColumn, fontMetrics().horizontalAdvance("Old Almanac Sayings") + 20);
   column->addWidget(results_, 1);
 
   status_ = new QLabel(this);
   status_->setObjectName("FindStatus");
-  status_->setAccessibleName("Search status");
+  status_->setAccessibleName(tr("Search status"));
   column->addWidget(status_);
 
   pause_ = new QTimer(this);
@@ -135,13 +135,13 @@ void FindWindow::StartSearch() {
   pending_.clear();
   const std::optional<std::string> key = SearchKey(text_->text().toStdString());
   if (!key) {
-    status_->setText(text_->text().isEmpty() ? QString() : QStringLiteral("Nothing found"));
+    status_->setText(text_->text().isEmpty() ? QString() : tr("Nothing found"));
     return;
   }
   key_ = *key;
   pending_ = all_->isChecked() ? all_themes_() : displayed_();
   std::reverse(pending_.begin(), pending_.end());
-  status_->setText("Searching...");
+  status_->setText(tr("Searching..."));
   SearchNextTheme();
 }
 
@@ -157,7 +157,7 @@ void FindWindow::SearchNextTheme() {
     search_.FindInTheme(theme, key_, hits);
   } catch (const std::exception& error) {
     // One theme that cannot be read does not end the search; the user is told which.
-    auto* item = new QTreeWidgetItem(results_, {QString(), QString::fromStdString(theme), DisplayText(error.what())});
+    auto* item = new QTreeWidgetItem(results_, {QString(), QString::fromStdString(theme), CoreText(error.what())});
     item->setDisabled(true);
   }
   AddHits(hits);
@@ -186,9 +186,9 @@ void FindWindow::ShowCount() {
   int found = 0;
   for (int i = 0; i < results_->topLevelItemCount(); ++i)
     if (!results_->topLevelItem(i)->isDisabled()) ++found;
-  status_->setText(found == 0 ? QStringLiteral("Nothing found")
-                   : found == 1 ? QStringLiteral("1 day found")
-                                : QStringLiteral("%1 days found").arg(found));
+  status_->setText(found == 0   ? tr("Nothing found")
+                   : found == 1 ? tr("1 day found")
+                                : tr("%1 days found").arg(found));
 }
 
 void FindWindow::ResultActivated(const QModelIndex& index) {

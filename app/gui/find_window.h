@@ -22,7 +22,7 @@ class QTreeWidget;
 
 namespace vornelle::app {
 
-inline constexpr const char* kFindWindowTitle = "Find Messages";
+inline constexpr const char* kFindWindowTitle = QT_TRANSLATE_NOOP("vornelle::app::FindWindow", "Find Messages");
 
 class FindWindow : public QWidget {
   Q_OBJECT

@@ -16,10 +16,12 @@
 #include "app/core/product.h"
 #include "app/core/program.h"
 #include "app/core/user_folder.h"
+#include "app/gui/core_texts.h"
 #include "app/gui/day_notification.h"
 #include "app/gui/desktop_notifications.h"
 #include "app/gui/main_window.h"
 #include "app/gui/qt_services.h"
+#include "app/gui/translations.h"
 #include "expr/expr.h"
 #include "options/font_chooser.h"
 #include "options/options_dialog.h"
@@ -121,6 +123,7 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(vornelle::app::kProductName);
   QCoreApplication::setApplicationVersion(vornelle::app::kVersion);
   QGuiApplication::setDesktopFileName("vornelle");
+  vornelle::app::InstallTranslations();
   const std::filesystem::path program_folder = QCoreApplication::applicationDirPath().toStdString();
 
   std::filesystem::path folder = request.folder;
@@ -130,7 +133,10 @@ int main(int argc, char** argv) {
       vornelle::app::PrepareUserFolder(folder, vornelle::app::SampleThemesFolder(program_folder));
     } catch (const vornelle::platform::Exception& error) {
       std::fprintf(stderr, "vornelle: %s\n", error.what());
-      if (!request.notify) vornelle::app::QtMessageBoxService().Error(vornelle::app::kProductName, error.what());
+      if (!request.notify) {
+        vornelle::app::QtMessageBoxService boxes;
+        vornelle::app::CoreTextBoxes(boxes).Error(vornelle::app::kProductName, error.what());
+      }
       return 1;
     }
   }

@@ -68,33 +68,33 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   setWindowIcon(ProgramIcon());
   setFont(InstalledFont("MS Sans Serif", 8, 0));
 
-  QMenu* file = menuBar()->addMenu("&File");
-  file->addAction("&Save Changes Made", this, &TForm1::SaveBClick);
-  file->addAction("&Exit", this, &TForm1::ExitBClick);
-  QMenu* edit = menuBar()->addMenu("&Edit");
-  edit->addAction("&Copy", QKeySequence::Copy, this, &TForm1::CopyClick);
-  edit->addAction("Copy &Day's Messages", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this,
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  file->addAction(tr("&Save Changes Made"), this, &TForm1::SaveBClick);
+  file->addAction(tr("&Exit"), this, &TForm1::ExitBClick);
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  edit->addAction(tr("&Copy"), QKeySequence::Copy, this, &TForm1::CopyClick);
+  edit->addAction(tr("Copy &Day's Messages"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this,
                   &TForm1::CopyDayClick);
   edit->addSeparator();
-  edit->addAction("&Find Messages...", QKeySequence::Find, this, &TForm1::FindClick);
-  edit->addAction("&Go to Date...", QKeySequence(Qt::CTRL | Qt::Key_G), this, &TForm1::GoToDateClick);
-  edit->addAction("&Today", QKeySequence(Qt::CTRL | Qt::Key_T), this, &TForm1::TodayClick);
-  QMenu* tools = menuBar()->addMenu("&Tools");
-  tools->addAction("&Options", this, &TForm1::OptionsBClick);
+  edit->addAction(tr("&Find Messages..."), QKeySequence::Find, this, &TForm1::FindClick);
+  edit->addAction(tr("&Go to Date..."), QKeySequence(Qt::CTRL | Qt::Key_G), this, &TForm1::GoToDateClick);
+  edit->addAction(tr("&Today"), QKeySequence(Qt::CTRL | Qt::Key_T), this, &TForm1::TodayClick);
+  QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+  tools->addAction(tr("&Options"), this, &TForm1::OptionsBClick);
   tools->addSeparator();
-  tools->addAction("&Edit Themes...", QKeySequence(Qt::CTRL | Qt::Key_E), this, &TForm1::EditThemesClick);
-  tools->addAction("Edit &This Day...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), this,
+  tools->addAction(tr("&Edit Themes..."), QKeySequence(Qt::CTRL | Qt::Key_E), this, &TForm1::EditThemesClick);
+  tools->addAction(tr("Edit &This Day..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), this,
                    &TForm1::EditThisDayClick);
   tools->addSeparator();
-  notify_action_ = tools->addAction("&Notify at Day Change");
+  notify_action_ = tools->addAction(tr("&Notify at Day Change"));
   notify_action_->setCheckable(true);
   notify_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
   connect(notify_action_, &QAction::toggled, this, &TForm1::NotifyAtDayChangeToggled);
-  desktop_colours_action_ = tools->addAction("Use &Desktop Colours");
+  desktop_colours_action_ = tools->addAction(tr("Use &Desktop Colours"));
   desktop_colours_action_->setCheckable(true);
   desktop_colours_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
   connect(desktop_colours_action_, &QAction::toggled, this, &TForm1::UseDesktopColoursToggled);
-  autostart_action_ = tools->addAction("Start at &Login");
+  autostart_action_ = tools->addAction(tr("Start at &Login"));
   autostart_action_->setCheckable(true);
   autostart_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
   // The file may have come or gone since: the mark says what is there whenever the menu opens.
@@ -103,9 +103,9 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
     autostart_action_->setChecked(StartsAtLogin());
   });
   connect(autostart_action_, &QAction::toggled, this, &TForm1::StartAtLoginToggled);
-  QMenu* help_menu = menuBar()->addMenu("&Help");
-  help_menu->addAction("&Contents", this, &TForm1::HelpB2Click);
-  help_menu->addAction("&About", this, &TForm1::AboutB2Click);
+  QMenu* help_menu = menuBar()->addMenu(tr("&Help"));
+  help_menu->addAction(tr("&Contents"), this, &TForm1::HelpB2Click);
+  help_menu->addAction(tr("&About"), this, &TForm1::AboutB2Click);
 
   // The window colour fills everything under the menu bar; the menu bar keeps the desktop's
   // colours, so that its names stay legible on any window colour.
@@ -121,19 +121,19 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   panel2_->setFixedHeight(kToolbarHeight);
   panel2_->setMinimumWidth(0);
   AddToolButton("OptionsB", ToolIcon("preferences-system", QStyle::SP_FileDialogDetailedView), 4,
-                "Configure options for the program.", &TForm1::OptionsBClick);
+                tr("Configure options for the program."), &TForm1::OptionsBClick);
   AddToolButton("SaveB", ToolIcon("document-save", QStyle::SP_DialogSaveButton), 41,
-                "Save Changes Made.", &TForm1::SaveBClick);
+                tr("Save Changes Made."), &TForm1::SaveBClick);
   AddToolButton("HelpB2", HelpIcon(), 79,
-                "Get Help For The Program.", &TForm1::HelpB2Click);
+                tr("Get Help For The Program."), &TForm1::HelpB2Click);
   AddToolButton("AboutB2", ToolIcon("help-about", QStyle::SP_MessageBoxInformation), 116,
-                "Information About The Program.", &TForm1::AboutB2Click);
+                tr("Information About The Program."), &TForm1::AboutB2Click);
   AddToolButton("EditThemesB", ToolIcon("accessories-text-editor", QStyle::SP_FileDialogContentsView), 153,
-                "Write and Change the Themes' Messages.", &TForm1::EditThemesClick);
-  AddToolButton("TodayB", ToolIcon("go-jump-today", QStyle::SP_ArrowDown), 190, "Go to Today.",
+                tr("Write and Change the Themes' Messages."), &TForm1::EditThemesClick);
+  AddToolButton("TodayB", ToolIcon("go-jump-today", QStyle::SP_ArrowDown), 190, tr("Go to Today."),
                 &TForm1::TodayClick);
   exit_button_ = AddToolButton("ExitB", ToolIcon("application-exit", QStyle::SP_DialogCloseButton),
-                               kExitButtonLeft, "Exit The Program.", &TForm1::ExitBClick);
+                               kExitButtonLeft, tr("Exit The Program."), &TForm1::ExitBClick);
   column->addWidget(panel2_);
   // The buttons show only icons: screen readers get a name for each, after its menu command,
   // and take the tooltips as descriptions.
@@ -160,7 +160,7 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   calendar_box->setContentsMargins(1, 1, 1, 1);
   calendar_ = new QCalendarWidget(panel1_);
   calendar_->setObjectName("MonthCalendar1");
-  calendar_->setToolTip("Click on any day to see more messages.");
+  calendar_->setToolTip(tr("Click on any day to see more messages."));
   calendar_->setAccessibleName(tr("Calendar"));
   calendar_->setAccessibleDescription(tr("The selected day's messages are in the pane below"));
   // Qt leaves the calendar's arrows, its grid of days and its year box without names.
@@ -190,7 +190,7 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   // the calendar, and selects with the mouse all the same.
   pane_->setFocusPolicy(Qt::TabFocus);
   pane_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  pane_->setAccessibleName("Messages of the day");
+  pane_->setAccessibleName(tr("Messages of the day"));
   pane_->setMinimumSize(0, 0);
   pane_->viewport()->installEventFilter(this);
   pane_->installEventFilter(this);
@@ -227,7 +227,7 @@ TForm1::~TForm1() {
   if (palette_changed_) QApplication::setPalette(DesktopColourScheme::PlatformPalette());
 }
 
-QToolButton* TForm1::AddToolButton(const char* name, const QIcon& icon, int left, const char* tip,
+QToolButton* TForm1::AddToolButton(const char* name, const QIcon& icon, int left, const QString& tip,
                                    void (TForm1::*slot)()) {
   auto* button = new QToolButton(panel2_);
   button->setObjectName(name);
@@ -444,10 +444,14 @@ void TForm1::HelpB2Click() {
     else if (!installed_help_folder.empty() && std::filesystem::exists(installed))
       page = installed.string();
     if (page.empty()) {
-      boxes_.Error(ApplicationTitle(), "The help file " + local.string() + " is missing");
+      const QString missing = tr("The help file %1 is missing").arg(QString::fromStdString(local.string()));
+      boxes_.Error(ApplicationTitle(), missing.toStdString());
       return;
     }
-    if (!help_.Open(page)) boxes_.Error(ApplicationTitle(), "The help page " + page + " could not be opened");
+    if (!help_.Open(page)) {
+      const QString failed = tr("The help page %1 could not be opened").arg(QString::fromStdString(page));
+      boxes_.Error(ApplicationTitle(), failed.toStdString());
+    }
   });
 }
 
@@ -538,7 +542,7 @@ void TForm1::GoToDateClick() {
   if (!ask_date) {
     ask_date = [this]() -> std::optional<QString> {
       bool ok = false;
-      const QString text = QInputDialog::getText(this, "Go to Date", "&Date:", QLineEdit::Normal,
+      const QString text = QInputDialog::getText(this, tr("Go to Date"), tr("&Date:"), QLineEdit::Normal,
                                                  QLocale().toString(calendar_->selectedDate(), QLocale::ShortFormat), &ok);
       if (!ok) return std::nullopt;
       return text;
@@ -559,9 +563,9 @@ bool TForm1::GoToDate(const QString& text) {
     if (!date.isValid()) date = locale.toDate(typed, format);
   if (!date.isValid() || date < calendar_->minimumDate() || date > calendar_->maximumDate()) {
     const QDate today = ToQDate(clock_.Today());
-    boxes_.Error(ApplicationTitle(), "Not a Date: \"" + typed.toStdString() + "\". Write a date as " +
-                                         today.toString(Qt::ISODate).toStdString() + " or " +
-                                         locale.toString(today, short_format).toStdString() + ".");
+    const QString wrong = tr("Not a Date: \"%1\". Write a date as %2 or %3.")
+                              .arg(typed, today.toString(Qt::ISODate), locale.toString(today, short_format));
+    boxes_.Error(ApplicationTitle(), wrong.toStdString());
     return false;
   }
   calendar_->setSelectedDate(date);
@@ -598,14 +602,14 @@ bool TForm1::StartInTray() {
   if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
   tray_ = new QSystemTrayIcon(SymbolicProgramIcon(), this);
   auto* menu = new QMenu(this);
-  menu->addAction("&Show Calendar", this, [this] {
+  menu->addAction(tr("&Show Calendar"), this, [this] {
     show();
     raise();
     activateWindow();
   });
-  menu->addAction("Copy &Day's Messages", this, &TForm1::CopyDayClick);
+  menu->addAction(tr("Copy &Day's Messages"), this, &TForm1::CopyDayClick);
   menu->addSeparator();
-  menu->addAction("&Quit", this, &TForm1::QuitClick);
+  menu->addAction(tr("&Quit"), this, &TForm1::QuitClick);
   tray_->setContextMenu(menu);
   connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
     if (reason != QSystemTrayIcon::Trigger) return;
@@ -715,7 +719,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
   try {
     switch (program_.DecideClose(LiveGeometry(), CalendarPanelHeight())) {
       case CloseAction::kAskToSave:
-        if (boxes_.AskYesNo("Save Changes Before Exiting?"))
+        if (boxes_.AskYesNo(tr("Save Changes Before Exiting?").toStdString()))
           program_.Save(LiveGeometry(), CalendarPanelHeight());
         break;
       case CloseAction::kWritePosition: program_.SavePosition(LiveGeometry()); break;
@@ -725,7 +729,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // The settings could not be written: the user chooses between closing without them and
     // keeping the window open (closing it then asks again).
     boxes_.Error(ApplicationTitle(), error.what());
-    if (!boxes_.AskYesNo(kCloseWithoutSavingText)) {
+    if (!boxes_.AskYesNo(tr(kCloseWithoutSavingText).toStdString())) {
       event->ignore();
       return;
     }

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/core/program.h"
+#include "app/gui/core_texts.h"
 #include "app/gui/desktop_notifications.h"
 #include "app/gui/qt_services.h"
 #include "options/options_outcome.h"
@@ -32,7 +33,8 @@ class TAboutBox;
 class ThemeEditor;
 
 // Asked after the settings could not be written on closing.
-inline constexpr const char* kCloseWithoutSavingText = "Close Without Saving?";
+inline constexpr const char* kCloseWithoutSavingText =
+    QT_TRANSLATE_NOOP("vornelle::app::TForm1", "Close Without Saving?");
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -143,11 +145,12 @@ class TForm1 : public QMainWindow {
   void UpdateTrayTip();
   // Runs an event's work; a failure it raises goes to the general error handler.
   void Guarded(const std::function<void()>& work);
-  QToolButton* AddToolButton(const char* name, const QIcon& icon, int left, const char* tip,
+  QToolButton* AddToolButton(const char* name, const QIcon& icon, int left, const QString& tip,
                              void (TForm1::*slot)());
 
   Program& program_;
-  MessageBoxService& boxes_;
+  // The boxes, given the core's texts in the user's language.
+  CoreTextBoxes boxes_;
   HelpViewer& help_;
   const Clock& clock_;
   std::unique_ptr<MessagePane> pane_service_;

@@ -21,61 +21,62 @@ struct SourceKind {
   const char* from;
 };
 constexpr SourceKind kSourceKinds[] = {
-    {"Theme text (@MMDD records)", "text"},
-    {"calendar file (MM/DD, Mon DD)", "calendar"},
-    {"fortune file (% between sayings)", "fortune"},
+    {QT_TRANSLATE_NOOP("vornelle::app::NewThemeDialog", "Theme text (@MMDD records)"), "text"},
+    {QT_TRANSLATE_NOOP("vornelle::app::NewThemeDialog", "calendar file (MM/DD, Mon DD)"), "calendar"},
+    {QT_TRANSLATE_NOOP("vornelle::app::NewThemeDialog", "fortune file (% between sayings)"), "fortune"},
 };
 
 }  // namespace
 
 NewThemeDialog::NewThemeDialog(bool from_file, QWidget* parent) : QDialog(parent) {
   setObjectName("NewThemeDialog");
-  setWindowTitle(from_file ? "New Theme from File" : "New Theme");
+  setWindowTitle(from_file ? tr("New Theme from File") : tr("New Theme"));
   auto* form = new QFormLayout(this);
 
   if (from_file) {
     source_ = new QLineEdit(this);
     source_->setObjectName("SourceEdit");
-    source_->setAccessibleName("Source file");
-    auto* browse = new QPushButton("&Browse...", this);
-    browse->setAccessibleDescription("Choose the file the theme is made from");
+    source_->setAccessibleName(tr("Source file"));
+    auto* browse = new QPushButton(tr("&Browse..."), this);
+    browse->setAccessibleDescription(tr("Choose the file the theme is made from"));
     connect(browse, &QPushButton::clicked, this, &NewThemeDialog::BrowseClick);
     auto* row = new QHBoxLayout;
     row->addWidget(source_, 1);
     row->addWidget(browse);
-    auto* source_label = new QLabel("&Source file:", this);
+    auto* source_label = new QLabel(tr("&Source file:"), this);
     source_label->setBuddy(source_);
     form->addRow(source_label, row);
 
     kind_ = new QComboBox(this);
     kind_->setObjectName("KindChooser");
-    kind_->setAccessibleName("Kind of file");
-    for (const SourceKind& kind : kSourceKinds) kind_->addItem(kind.label, QString::fromLatin1(kind.from));
-    form->addRow("&Kind:", kind_);
+    kind_->setAccessibleName(tr("Kind of file"));
+    for (const SourceKind& kind : kSourceKinds) kind_->addItem(tr(kind.label), QString::fromLatin1(kind.from));
+    form->addRow(tr("&Kind:"), kind_);
 
     start_ = new QLineEdit("0101", this);
     start_->setObjectName("StartEdit");
-    start_->setAccessibleName("First day of the sayings (MMDD)");
+    start_->setAccessibleName(tr("First day of the sayings (MMDD)"));
     start_->setMaxLength(4);
     start_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), start_));
-    form->addRow("First &day (MMDD):", start_);
+    form->addRow(tr("First &day (MMDD):"), start_);
     connect(kind_, &QComboBox::currentIndexChanged, this, &NewThemeDialog::InputChanged);
     connect(source_, &QLineEdit::textChanged, this, &NewThemeDialog::InputChanged);
   }
 
   file_ = new QLineEdit(this);
   file_->setObjectName("FileEdit");
-  file_->setAccessibleName("File name of the new theme");
-  file_->setPlaceholderText("mythoughts.dbf");
+  file_->setAccessibleName(tr("File name of the new theme"));
+  file_->setPlaceholderText(tr("mythoughts.dbf"));
   // A theme is a table of the folder, named bare.
   file_->setValidator(new QRegularExpressionValidator(QRegularExpression("[^/\\x00]{0,200}"), file_));
-  form->addRow("&File name:", file_);
+  form->addRow(tr("&File name:"), file_);
 
   description_ = new QLineEdit(this);
   description_->setObjectName("DescriptionEdit");
-  description_->setAccessibleName("Description of the new theme");
-  description_->setPlaceholderText(from_file ? "the file's own, or its name" : "as the options list it");
-  form->addRow("D&escription:", description_);
+  description_->setAccessibleName(tr("Description of the new theme"));
+  description_->setPlaceholderText(from_file ? tr("the file's own, or its name")
+                                            : tr("as the options list it"));
+  form->addRow(tr("D&escription:"), description_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   ok_ = buttons->button(QDialogButtonBox::Ok);
@@ -101,7 +102,7 @@ NewThemeRequest NewThemeDialog::Request() const {
 }
 
 void NewThemeDialog::BrowseClick() {
-  const QString chosen = QFileDialog::getOpenFileName(this, "Make a Theme from", source_->text());
+  const QString chosen = QFileDialog::getOpenFileName(this, tr("Make a Theme from"), source_->text());
   if (chosen.isEmpty()) return;
   source_->setText(chosen);
   if (file_->text().isEmpty()) file_->setText(QFileInfo(chosen).completeBaseName() + ".dbf");

@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "app/core/program.h"
+#include "app/gui/core_texts.h"
 #include "platform/codepage.h"
 #include "platform/exception.h"
 #include "platform/message_box.h"
@@ -46,17 +47,16 @@ class PlacedMessageBox : public QMessageBox {
 };
 
 void FatalBox(std::string_view caption, std::string_view text) {
-  QMessageBox::critical(nullptr, DisplayText(std::string(caption)), DisplayText(std::string(text)));
+  QMessageBox::critical(nullptr, CoreText(std::string(caption)), CoreText(std::string(text)));
 }
 
 void PlainBox(std::string_view text) {
-  QMessageBox::information(nullptr, QString::fromStdString(ApplicationTitle()),
-                           DisplayText(std::string(text)));
+  QMessageBox::information(nullptr, QString::fromStdString(ApplicationTitle()), CoreText(std::string(text)));
 }
 
 void ErrorHandler(const std::exception& error) {
   QtMessageBoxService boxes;
-  boxes.Error(ApplicationTitle(), error.what());
+  CoreTextBoxes(boxes).Error(ApplicationTitle(), error.what());
 }
 
 }  // namespace
@@ -71,19 +71,20 @@ QString DisplayText(const std::string& text) {
 void QtMessageBoxService::Confirm(const std::string& text, ScreenPoint at) {
   PlacedMessageBox box(parent_, at);
   box.setIcon(QMessageBox::Question);
-  box.setWindowTitle("Confirm");
+  box.setWindowTitle(QCoreApplication::translate("QtMessageBoxService", "Confirm"));
   box.setText(DisplayText(text));
-  box.addButton("OK", QMessageBox::AcceptRole);
+  box.addButton(QCoreApplication::translate("QtMessageBoxService", "OK"), QMessageBox::AcceptRole);
   box.exec();
 }
 
 bool QtMessageBoxService::AskYesNo(const std::string& text) {
   PlacedMessageBox box(parent_, {-1, -1});
   box.setIcon(QMessageBox::Question);
-  box.setWindowTitle("Confirm");
+  box.setWindowTitle(QCoreApplication::translate("QtMessageBoxService", "Confirm"));
   box.setText(DisplayText(text));
-  QPushButton* yes = box.addButton("&Yes", QMessageBox::YesRole);
-  box.addButton("&No", QMessageBox::NoRole);
+  QPushButton* yes =
+      box.addButton(QCoreApplication::translate("QtMessageBoxService", "&Yes"), QMessageBox::YesRole);
+  box.addButton(QCoreApplication::translate("QtMessageBoxService", "&No"), QMessageBox::NoRole);
   box.setDefaultButton(yes);
   box.exec();
   return box.clickedButton() == yes;
@@ -94,16 +95,16 @@ void QtMessageBoxService::Error(const std::string& caption, const std::string& t
   box.setIcon(QMessageBox::Critical);
   box.setWindowTitle(DisplayText(caption));
   box.setText(DisplayText(ErrorBoxText(text)));
-  box.addButton("OK", QMessageBox::AcceptRole);
+  box.addButton(QCoreApplication::translate("QtMessageBoxService", "OK"), QMessageBox::AcceptRole);
   box.exec();
 }
 
 void QtMessageBoxService::Inform(const std::string& text) {
   PlacedMessageBox box(parent_, {-1, -1});
   box.setIcon(QMessageBox::Information);
-  box.setWindowTitle("Information");
+  box.setWindowTitle(QCoreApplication::translate("QtMessageBoxService", "Information"));
   box.setText(DisplayText(text));
-  box.addButton("OK", QMessageBox::AcceptRole);
+  box.addButton(QCoreApplication::translate("QtMessageBoxService", "OK"), QMessageBox::AcceptRole);
   box.exec();
 }
 

@@ -17,6 +17,8 @@ namespace vornelle::app {
 // taken as it is, anything else as 1252.
 QString DisplayText(const std::string& text);
 
+// The boxes in the user's language: their own words translated here, the texts they show as
+// given (CoreTextBoxes translates the core's on their way).
 class QtMessageBoxService : public MessageBoxService {
  public:
   explicit QtMessageBoxService(QWidget* parent = nullptr) : parent_(parent) {}

@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,6 +22,7 @@
 #include "app/core/theme_catalogue.h"
 #include "app/core/theme_source.h"
 #include "app/core/theme_text.h"
+#include "app/gui/core_texts.h"
 #include "app/gui/qt_services.h"
 #include "app/gui/theme_records_model.h"
 #include "platform/codepage.h"
@@ -42,11 +44,14 @@ std::string Trimmed(std::string text) {
 std::string Listed(const std::vector<std::string>& lines, std::size_t most) {
   std::string text;
   for (std::size_t i = 0; i < lines.size() && i < most; ++i) text += lines[i] + "\n";
-  if (lines.size() > most) text += "... and " + std::to_string(lines.size() - most) + " more\n";
+  if (lines.size() > most) {
+    const QString more = QCoreApplication::translate("vornelle::app::ThemeEditor", "... and %1 more");
+    text += more.arg(lines.size() - most).toStdString() + "\n";
+  }
   return text;
 }
 
-QPushButton* Button(const char* text, const char* name, const char* description, QWidget* parent) {
+QPushButton* Button(const QString& text, const char* name, const QString& description, QWidget* parent) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(name);
   button->setAccessibleDescription(description);
@@ -59,8 +64,8 @@ QPushButton* Button(const char* text, const char* name, const char* description,
 ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* parent)
     : QWidget(parent, Qt::Window), program_(program), boxes_(boxes) {
   setObjectName("ThemeEditor");
-  setWindowTitle(kThemeEditorTitle);
-  setAccessibleName(kThemeEditorTitle);
+  setWindowTitle(tr(kThemeEditorTitle));
+  setAccessibleName(tr(kThemeEditorTitle));
   ask_new_theme = [this](bool from_file) -> std::optional<NewThemeRequest> {
     NewThemeDialog dialog(from_file, this);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
@@ -79,14 +84,14 @@ ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* pa
   auto* top = new QHBoxLayout;
   chooser_ = new QComboBox(this);
   chooser_->setObjectName("ThemeChooser");
-  chooser_->setAccessibleName("Theme");
-  chooser_->setAccessibleDescription("The theme whose records are shown");
+  chooser_->setAccessibleName(tr("Theme"));
+  chooser_->setAccessibleDescription(tr("The theme whose records are shown"));
   chooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  auto* theme_label = new QLabel("&Theme:", this);
+  auto* theme_label = new QLabel(tr("&Theme:"), this);
   theme_label->setBuddy(chooser_);
-  auto* new_theme = Button("&New Theme...", "NewThemeB", "Make an empty theme in this folder", this);
-  auto* from_file = Button("New Theme from &File...", "NewThemeFromFileB",
-                           "Make a theme from a theme text, calendar or fortune file", this);
+  auto* new_theme = Button(tr("&New Theme..."), "NewThemeB", tr("Make an empty theme in this folder"), this);
+  auto* from_file = Button(tr("New Theme from &File..."), "NewThemeFromFileB",
+                           tr("Make a theme from a theme text, calendar or fortune file"), this);
   top->addWidget(theme_label);
   top->addWidget(chooser_, 1);
   top->addWidget(new_theme);
@@ -97,8 +102,9 @@ ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* pa
   splitter->setChildrenCollapsible(false);
   grid_ = new QTableView(splitter);
   grid_->setObjectName("RecordGrid");
-  grid_->setAccessibleName("Records");
-  grid_->setAccessibleDescription("The theme's records in file order: day, first line of the message, deleted mark");
+  grid_->setAccessibleName(tr("Records"));
+  grid_->setAccessibleDescription(
+      tr("The theme's records in file order: day, first line of the message, deleted mark"));
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -117,30 +123,30 @@ ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* pa
   auto* day_row = new QHBoxLayout;
   day_ = new QLineEdit(record);
   day_->setObjectName("DayEdit");
-  day_->setAccessibleName("Day (MMDD)");
-  day_->setAccessibleDescription("The record's key: month and day as four digits, or 9999 for the description");
+  day_->setAccessibleName(tr("Day (MMDD)"));
+  day_->setAccessibleDescription(tr("The record's key: month and day as four digits, or 9999 for the description"));
   day_->setMaxLength(4);
   day_->setFixedWidth(day_->fontMetrics().horizontalAdvance("00000") + 16);
   day_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), day_));
-  auto* day_label = new QLabel("&Day (MMDD):", record);
+  auto* day_label = new QLabel(tr("&Day (MMDD):"), record);
   day_label->setBuddy(day_);
   day_name_ = new QLabel(record);
   day_name_->setObjectName("DayName");
-  day_name_->setMinimumWidth(day_name_->fontMetrics().horizontalAdvance("29 September  "));
+  day_name_->setMinimumWidth(day_name_->fontMetrics().horizontalAdvance(ThemeRecordsModel::DayText("0929") + "  "));
   note_ = new QLabel(record);
   note_->setObjectName("Note");
   note_->setWordWrap(true);
-  note_->setAccessibleName("Note on this record");
+  note_->setAccessibleName(tr("Note on this record"));
   day_row->addWidget(day_label);
   day_row->addWidget(day_);
   day_row->addWidget(day_name_);
   day_row->addWidget(note_, 1);
   form->addLayout(day_row);
-  auto* message_label = new QLabel("&Message:", record);
+  auto* message_label = new QLabel(tr("&Message:"), record);
   message_ = new QPlainTextEdit(record);
   message_->setObjectName("MessageEdit");
-  message_->setAccessibleName("Message");
-  message_->setAccessibleDescription("The whole message the calendar shows for this day");
+  message_->setAccessibleName(tr("Message"));
+  message_->setAccessibleDescription(tr("The whole message the calendar shows for this day"));
   message_->setTabChangesFocus(true);
   message_label->setBuddy(message_);
   form->addWidget(message_label);
@@ -152,12 +158,12 @@ ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* pa
   column->addWidget(splitter, 1);
 
   auto* buttons = new QHBoxLayout;
-  new_day_button_ = Button("New Da&y", "NewDayB", "Start a new record for a day (Ctrl+N)", this);
+  new_day_button_ = Button(tr("New Da&y"), "NewDayB", tr("Start a new record for a day (Ctrl+N)"), this);
   new_day_button_->setShortcut(QKeySequence::New);
-  delete_ = Button("De&lete", "DeleteB", "Mark the record deleted", this);
-  restore_ = Button("R&estore", "RestoreB", "Take the deleted mark away", this);
-  revert_ = Button("Re&vert", "RevertB", "Show the record as the file holds it, dropping the changes", this);
-  save_ = Button("&Save", "SaveB", "Write the record to the theme (Ctrl+S)", this);
+  delete_ = Button(tr("De&lete"), "DeleteB", tr("Mark the record deleted"), this);
+  restore_ = Button(tr("R&estore"), "RestoreB", tr("Take the deleted mark away"), this);
+  revert_ = Button(tr("Re&vert"), "RevertB", tr("Show the record as the file holds it, dropping the changes"), this);
+  save_ = Button(tr("&Save"), "SaveB", tr("Write the record to the theme (Ctrl+S)"), this);
   save_->setShortcut(QKeySequence::Save);
   save_->setDefault(false);
   buttons->addWidget(new_day_button_);
@@ -233,8 +239,10 @@ void ThemeEditor::OpenTheme(const std::string& file, const std::string& key) {
     grid_->setModel(model_.get());
     QHeaderView* header = grid_->horizontalHeader();
     header->setSectionResizeMode(ThemeRecordsModel::kMessageColumn, QHeaderView::Stretch);
-    header->resizeSection(ThemeRecordsModel::kDayColumn, fontMetrics().horizontalAdvance("29 September") + 24);
-    header->resizeSection(ThemeRecordsModel::kDeletedColumn, fontMetrics().horizontalAdvance("Deleted") + 24);
+    header->resizeSection(ThemeRecordsModel::kDayColumn,
+                          fontMetrics().horizontalAdvance(ThemeRecordsModel::DayText("0929")) + 24);
+    header->resizeSection(ThemeRecordsModel::kDeletedColumn,
+                          fontMetrics().horizontalAdvance(ThemeRecordsModel::tr("Deleted")) + 24);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ThemeEditor::RowChosen);
     const QSignalBlocker quiet(chooser_);
     chooser_->setCurrentIndex(chooser_->findData(QString::fromStdString(file_)));
@@ -319,21 +327,23 @@ void ThemeEditor::UpdateNote() {
   day_name_->setText(IsThemeKey(key) ? ThemeRecordsModel::DayText(key) : QString());
   QString note;
   if (file_.empty()) {
-    note = "Choose a theme, or make a new one.";
+    note = tr("Choose a theme, or make a new one.");
   } else if (table_.ReadOnly()) {
-    note = "This theme's file may not be changed; its records are shown only.";
+    note = tr("This theme's file may not be changed; its records are shown only.");
   } else if (new_day_) {
-    note = "A new record: type its day and message, then Save.";
+    note = tr("A new record: type its day and message, then Save.");
   } else if (!IsThemeKey(key)) {
-    note = "This key is no day: the calendar never shows this record.";
+    note = tr("This key is no day: the calendar never shows this record.");
   } else if (const int32_t first = FirstRecordOf(key); first != 0 && first != recno_) {
-    note = QStringLiteral("A second record for %1: the calendar shows the first (record %2).")
-               .arg(key == kDescriptionKey ? QStringLiteral("the description") : ThemeRecordsModel::DayText(key))
+    note = tr("A second record for %1: the calendar shows the first (record %2).")
+               .arg(key == kDescriptionKey ? tr("the description") : ThemeRecordsModel::DayText(key))
                .arg(first);
   } else if (key == kDescriptionKey) {
-    note = "The theme's description, as the options list it.";
+    note = tr("The theme's description, as the options list it.");
   }
-  if (deleted_) note += QString(note.isEmpty() ? "" : " ") + "Deleted: the calendar still shows it until it is removed; Restore takes the mark away.";
+  if (deleted_)
+    note += QString(note.isEmpty() ? "" : " ") +
+            tr("Deleted: the calendar still shows it until it is removed; Restore takes the mark away.");
   note_->setText(note);
 }
 
@@ -355,7 +365,7 @@ void ThemeEditor::UpdateButtons() {
 
 bool ThemeEditor::LeaveRecord() {
   if (!Modified()) return true;
-  if (boxes_.AskYesNo(kSaveDayText)) return SaveClick();
+  if (boxes_.AskYesNo(tr(kSaveDayText).toStdString())) return SaveClick();
   RevertClick();
   return true;
 }
@@ -412,7 +422,7 @@ bool ThemeEditor::Guarded(const std::function<void()>& work) {
   } catch (const platform::EAbort&) {
     // The component has told the user already (a lock another program holds).
   } catch (const std::exception& error) {
-    boxes_.Error(kThemeEditorTitle, error.what());
+    boxes_.Error(tr(kThemeEditorTitle).toStdString(), error.what());
   }
   if (table_.Active() && (table_.State() == framework::dsEdit || table_.State() == framework::dsInsert)) {
     try {
@@ -427,15 +437,18 @@ bool ThemeEditor::SaveClick() {
   if (file_.empty() || table_.ReadOnly() || (recno_ == 0 && !new_day_)) return false;
   const std::string key = day_->text().trimmed().toStdString();
   if (const std::string problem = DayKeyProblem(key); !problem.empty()) {
-    boxes_.Error(kThemeEditorTitle, problem + "; nothing was written.");
+    boxes_.Error(tr(kThemeEditorTitle).toStdString(),
+                 tr("%1; nothing was written.").arg(CoreText(problem)).toStdString());
     day_->setFocus();
     return false;
   }
   // The editor's line ends are the table's CR LF.
   const std::string text = message_->toPlainText().replace('\n', "\r\n").toStdString();
   if (const std::string missing = FirstCharacterThemesCannotHold(text); !missing.empty()) {
-    boxes_.Error(kThemeEditorTitle, "The theme's code page (DOS 437) cannot hold the character \"" + missing +
-                                        "\"; nothing was written.");
+    const QString refused =
+        tr("The theme's code page (DOS 437) cannot hold the character \"%1\"; nothing was written.")
+            .arg(QString::fromStdString(missing));
+    boxes_.Error(tr(kThemeEditorTitle).toStdString(), refused.toStdString());
     message_->setFocus();
     return false;
   }
@@ -520,7 +533,8 @@ void ThemeEditor::CreateTheme(bool from_file) {
       }))
     return;
   if (!made.problems.empty()) {
-    boxes_.Error(kThemeEditorTitle, Listed(made.problems, 10) + "Nothing was written.");
+    boxes_.Error(tr(kThemeEditorTitle).toStdString(),
+                 Listed(made.problems, 10) + tr("Nothing was written.").toStdString());
     return;
   }
   if (!made.warnings.empty()) boxes_.Inform(Listed(made.warnings, 10));

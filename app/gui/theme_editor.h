@@ -27,9 +27,11 @@ namespace vornelle::app {
 
 class ThemeRecordsModel;
 
-inline constexpr const char* kThemeEditorTitle = "Vornelle Theme Editor";
+inline constexpr const char* kThemeEditorTitle =
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeEditor", "Vornelle Theme Editor");
 // Asked before a changed record is left.
-inline constexpr const char* kSaveDayText = "Save Changes to This Day?";
+inline constexpr const char* kSaveDayText =
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeEditor", "Save Changes to This Day?");
 
 class ThemeEditor : public QWidget {
   Q_OBJECT

@@ -10,8 +10,20 @@ namespace vornelle::app {
 
 namespace {
 
-constexpr const char* kMonths[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                     "July",    "August",   "September", "October", "November", "December"};
+constexpr const char* kMonths[12] = {
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeRecordsModel", "January"),
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeRecordsModel", "February"),
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeRecordsModel", "March"),
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeRecordsModel", "April"),
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeRecordsModel", "May"),
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeRecordsModel", "June"),
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeRecordsModel", "July"),
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeRecordsModel", "August"),
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeRecordsModel", "September"),
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeRecordsModel", "October"),
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeRecordsModel", "November"),
+    QT_TRANSLATE_NOOP("vornelle::app::ThemeRecordsModel", "December"),
+};
 
 QString Utf8(const std::string& ansi) { return QString::fromStdString(PaneText(ansi)); }
 
@@ -56,11 +68,12 @@ int ThemeRecordsModel::columnCount(const QModelIndex& parent) const {
 }
 
 QString ThemeRecordsModel::DayText(const std::string& key) {
-  if (key == kDescriptionKey) return QStringLiteral("Description");
+  if (key == kDescriptionKey) return tr("Description");
   if (!IsThemeKey(key)) return QString::fromStdString(PaneText(key));
   const int month = std::stoi(key.substr(0, 2));
   const int day = std::stoi(key.substr(2, 2));
-  return QStringLiteral("%1 %2").arg(day).arg(QString::fromLatin1(kMonths[month - 1]));
+  //: A theme's day: the day of the month and the month's name, as in "8 December".
+  return tr("%1 %2").arg(day).arg(tr(kMonths[month - 1]));
 }
 
 QVariant ThemeRecordsModel::data(const QModelIndex& index, int role) const {
@@ -72,7 +85,7 @@ QVariant ThemeRecordsModel::data(const QModelIndex& index, int role) const {
     case kMessageColumn: return row->message;
     case kDeletedColumn:
       if (!row->deleted) return {};
-      return role == Qt::ToolTipRole ? QStringLiteral("Deleted") : QString::fromUtf8(kDeletedMark);
+      return role == Qt::ToolTipRole ? tr("Deleted") : QString::fromUtf8(kDeletedMark);
     default: return {};
   }
 }
@@ -82,9 +95,9 @@ QVariant ThemeRecordsModel::headerData(int section, Qt::Orientation orientation,
   // Rows are numbered as records are, without reading one.
   if (orientation == Qt::Vertical) return RecordNumber(section);
   switch (section) {
-    case kDayColumn: return QStringLiteral("Day");
-    case kMessageColumn: return QStringLiteral("Message");
-    case kDeletedColumn: return QStringLiteral("Deleted");
+    case kDayColumn: return tr("Day");
+    case kMessageColumn: return tr("Message");
+    case kDeletedColumn: return tr("Deleted");
     default: return {};
   }
 }
