@@ -141,6 +141,40 @@ TEST_F(Memo, WrittenValuesMatchEachFamilysLayout) {
   EXPECT_EQ(ReadMemoValue(1, false), "hi");
 }
 
+// A sequential scan reads the memo file through its read-ahead window: every family's values,
+// small, across a window's edge, larger than a window, in order and out of it, come out as a
+// plain open reads them, and so do their lines.
+TEST_F(Memo, ASequentialScanReadsEveryValueAsAPlainOpenDoes) {
+  const std::vector<std::string> values = {"short", std::string(700, 'x') + "\r\nend", "",
+                                           std::string(70000, 'y'), "after the large one"};
+  for (const uint8_t kind : {kMemoDbase3, kMemoDbase4, kMemoFoxPro}) {
+    Switches().default_memo_type = kind;
+    const std::string table = dir_.File("scan" + std::to_string(kind) + ".dbf");
+    CreateDbf(table, {{"NOTE", 'M', 10, 0}});
+    UseTable(table, {/*exclusive=*/true, ""});
+    std::vector<int32_t> blocks;
+    for (const std::string& value : values) blocks.push_back(WriteMemoValue(value, false));
+    // Records in file order, then back to the first value.
+    for (const int32_t block : {blocks[0], blocks[1], blocks[2], blocks[3], blocks[4], blocks[1], blocks[0]}) {
+      ClearRecord();
+      std::memcpy(FieldAddress(1), &block, 4);
+      Append();
+    }
+    CloseArea();
+    std::vector<std::string> read[2];
+    for (int sequential = 0; sequential < 2; ++sequential) {
+      UseTable(table, {false, "", sequential == 1});
+      for (GoTop(); !dEOF(); Skip(1)) {
+        read[sequential].push_back(ReadMemoValue(Block(), false));
+        for (const std::string& line : Lines(Block())) read[sequential].push_back("line: " + line);
+      }
+      CloseArea();
+    }
+    EXPECT_EQ(read[1], read[0]) << "memo kind " << int(kind);
+    EXPECT_EQ(read[0][0], "short");
+  }
+}
+
 TEST_F(Memo, Dbase3ValueHoldingTheEndMarkIsRefusedWhole) {
   Switches().default_memo_type = kMemoDbase3;
   CreateDbf(dir_.File("three.dbf"), {{"NOTE", 'M', 10, 0}});
