@@ -22,27 +22,21 @@ bool EvaluateLogical(ExprHandle expr) {
 
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
 // FIELD = "text" or FIELD == "text" on a character field, in parentheses or not, as the
 // stored bytes test it. Only where the record is not translated when read: then the bytes the
 // expression sees are the stored ones, and StartsWith / strcmp on them are these comparisons.
 std::optional<WorkArea::RawEquals> RawTestOf(const WorkArea& wa, std::string_view text) {
-  text = TrimBlanks(text);
-  while (text.size() >= 2 && text.front() == '(' && text.back() == ')') text = TrimBlanks(text.substr(1, text.size() - 2));
+  text = Trim(text);
+  while (text.size() >= 2 && text.front() == '(' && text.back() == ')') text = Trim(text.substr(1, text.size() - 2));
   std::size_t name_end = 0;
   while (name_end < text.size() && (std::isalnum(static_cast<unsigned char>(text[name_end])) || text[name_end] == '_'))
     ++name_end;
   if (name_end == 0 || std::isdigit(static_cast<unsigned char>(text[0]))) return std::nullopt;
   const std::string_view name = text.substr(0, name_end);
-  std::string_view rest = TrimBlanks(text.substr(name_end));
+  std::string_view rest = Trim(text.substr(name_end));
   const bool exact = rest.substr(0, 2) == "==";
   if (!exact && rest.substr(0, 1) != "=") return std::nullopt;
-  rest = TrimBlanks(rest.substr(exact ? 2 : 1));
+  rest = Trim(rest.substr(exact ? 2 : 1));
   if (rest.size() < 2 || (rest.front() != '"' && rest.front() != '\'') || rest.back() != rest.front()) return std::nullopt;
   const std::string_view literal = rest.substr(1, rest.size() - 2);
   if (literal.find(rest.front()) != std::string_view::npos || literal.find('\0') != std::string_view::npos)

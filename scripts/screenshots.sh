@@ -114,7 +114,8 @@ if [[ "${1:-}" == --inside || "${1:-}" == --black ]]; then
   import -window "$finder" "$out/find-messages.png"
   # The theme editor on the selected day, and its dialog for a theme made from a file.
   xdotool windowfocus --sync "$main"
-  xdotool key --window "$main" --clearmodifiers ctrl+shift+e
+  sleep 0.3
+  xdotool key ctrl+shift+e
   editor=$(window "Vornelle Theme Editor")
   import -window "$editor" "$out/theme-editor.png"
   # Its button at the top right.

@@ -57,7 +57,9 @@ class MatchDelegate : public QStyledItemDelegate {
     };
     draw(text.left(begin), option.font, false);
     draw(text.mid(begin, length), bold, true);
-    draw(text.mid(begin + length), option.font, false);
+    // What follows the match ends in "…" where the column is too narrow for it.
+    draw(QFontMetrics(option.font).elidedText(text.mid(begin + length), Qt::ElideRight, area.right() - x),
+         option.font, false);
     painter->restore();
   }
 };
@@ -177,6 +179,7 @@ void FindWindow::AddHits(const std::vector<SearchHit>& hits) {
     item->setData(kLineColumn, kMatchLengthRole,
                   QStringOffset(hit.line, hit.match_begin + hit.match_length) - QStringOffset(hit.line, hit.match_begin));
     item->setToolTip(kThemeColumn, QString::fromStdString(hit.theme));
+    item->setToolTip(kLineColumn, line);
     items << item;
   }
   results_->addTopLevelItems(items);

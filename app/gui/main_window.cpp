@@ -345,12 +345,16 @@ void TForm1::DesktopSchemeChanged() {
   if (program_.settings.UseDesktopColours) ApplyLook();
 }
 
-void TForm1::UseDesktopColoursToggled(bool on) {
-  program_.settings.UseDesktopColours = on;
+void TForm1::WriteDesktopSetting(const char* key, bool on) {
   Guarded([&] {
-    if (!platform::WriteProfileString(program_.settings_path, kDesktopSection, kUseDesktopColoursKey, on ? "1" : "0"))
+    if (!platform::WriteProfileString(program_.settings_path, kDesktopSection, key, on ? "1" : "0"))
       throw ESettingsWrite(program_.settings_path);
   });
+}
+
+void TForm1::UseDesktopColoursToggled(bool on) {
+  program_.settings.UseDesktopColours = on;
+  WriteDesktopSetting(kUseDesktopColoursKey, on);
   ApplyLook();
 }
 
@@ -471,26 +475,23 @@ ThemeEditor& TForm1::OpenEditor() {
   return *editor_;
 }
 
+std::string TForm1::FirstTheme() const {
+  const ThemeLists& themes = program_.themes;
+  if (!themes.SelTheme.empty()) return ThemeName(themes.SelTheme.front());
+  return themes.AvailTheme.empty() ? std::string() : themes.AvailTheme.front();
+}
+
 void TForm1::EditThemesClick() {
   Guarded([this] {
     ThemeEditor& editor = OpenEditor();
-    if (!editor.ThemeFile().empty()) return;
-    const ThemeLists& themes = program_.themes;
-    if (!themes.SelTheme.empty())
-      editor.OpenTheme(ThemeName(themes.SelTheme.front()));
-    else if (!themes.AvailTheme.empty())
-      editor.OpenTheme(themes.AvailTheme.front());
+    if (editor.ThemeFile().empty() && !FirstTheme().empty()) editor.OpenTheme(FirstTheme());
   });
 }
 
 void TForm1::EditThisDayClick() {
   Guarded([this] {
-    const ThemeLists& themes = program_.themes;
-    const std::string theme = !themes.SelTheme.empty()     ? ThemeName(themes.SelTheme.front())
-                              : !themes.AvailTheme.empty() ? themes.AvailTheme.front()
-                                                           : std::string();
     ThemeEditor& editor = OpenEditor();
-    if (!theme.empty()) editor.OpenTheme(theme, DayKey(selected_date_->Date()));
+    if (!FirstTheme().empty()) editor.OpenTheme(FirstTheme(), DayKey(selected_date_->Date()));
   });
 }
 
@@ -576,10 +577,7 @@ void TForm1::TodayClick() { calendar_->setSelectedDate(ToQDate(clock_.Today()));
 
 void TForm1::NotifyAtDayChangeToggled(bool on) {
   program_.settings.NotifyAtDayChange = on;
-  Guarded([&] {
-    if (!platform::WriteProfileString(program_.settings_path, kDesktopSection, kNotifyAtDayChangeKey, on ? "1" : "0"))
-      throw ESettingsWrite(program_.settings_path);
-  });
+  WriteDesktopSetting(kNotifyAtDayChangeKey, on);
 }
 
 void TForm1::StartAtLoginToggled(bool on) {

@@ -138,6 +138,10 @@ class TForm1 : public QMainWindow {
   void ShowDayMessages();
   void CopyGeometryToSettings();
   ThemeEditor& OpenEditor();
+  // The theme the editor opens on: the first displayed one, else the folder's first.
+  std::string FirstTheme() const;
+  // A key of the desktop's section, written at once (a failure is shown).
+  void WriteDesktopSetting(const char* key, bool on);
   void NotifyToday();
   // The colours in effect: the settings', or the desktop's.
   Settings Look() const;

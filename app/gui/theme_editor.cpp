@@ -182,8 +182,7 @@ ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* pa
   connect(restore_, &QPushButton::clicked, this, &ThemeEditor::RestoreClick);
   connect(revert_, &QPushButton::clicked, this, &ThemeEditor::RevertClick);
   connect(save_, &QPushButton::clicked, this, &ThemeEditor::SaveClick);
-  connect(day_, &QLineEdit::textEdited, this, &ThemeEditor::FieldsEdited);
-  connect(message_, &QPlainTextEdit::textChanged, this, &ThemeEditor::FieldsEdited);
+  connect(day_, &QLineEdit::textEdited, this, &ThemeEditor::DayEdited);
 
   FillChooser();
   UpdateButtons();
@@ -322,9 +321,14 @@ void ThemeEditor::ShowNewDay(const std::string& key) {
   UpdateButtons();
 }
 
-void ThemeEditor::UpdateNote() {
+void ThemeEditor::DayEdited() {
   const std::string key = day_->text().toStdString();
   day_name_->setText(IsThemeKey(key) ? ThemeRecordsModel::DayText(key) : QString());
+}
+
+void ThemeEditor::UpdateNote() {
+  DayEdited();
+  const std::string key = day_->text().toStdString();
   QString note;
   if (file_.empty()) {
     note = tr("Choose a theme, or make a new one.");
@@ -399,12 +403,6 @@ void ThemeEditor::ThemeChosen(int index) {
   OpenTheme(file);
 }
 
-void ThemeEditor::FieldsEdited() {
-  if (sender() == day_) {
-    const std::string key = day_->text().toStdString();
-    day_name_->setText(IsThemeKey(key) ? ThemeRecordsModel::DayText(key) : QString());
-  }
-}
 
 void ThemeEditor::closeEvent(QCloseEvent* event) {
   if (LeaveRecord())

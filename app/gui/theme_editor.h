@@ -81,7 +81,8 @@ class ThemeEditor : public QWidget {
  private Q_SLOTS:
   void ThemeChosen(int index);
   void RowChosen(const QModelIndex& current, const QModelIndex& previous);
-  void FieldsEdited();
+  // The day typed: its name beside it ("29 February").
+  void DayEdited();
 
  private:
   // Whether the record shown may be left: unchanged, saved, or its changes dropped at the

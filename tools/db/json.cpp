@@ -32,16 +32,6 @@ const EscapeTable& Escapes() {
   return table;
 }
 
-// Which of eight bytes (read little-endian) may need an escape: below 0x20, a quote, a
-// backslash or 0x7F (the usual test for a byte below n, or a zero byte after an exclusive or,
-// eight at a time). A borrow may flag bytes above the first flagged one; the lowest is exact.
-uint64_t ToEscape(uint64_t bytes) {
-  constexpr uint64_t kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
-  auto zero_in = [](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
-  return ((bytes - kOnes * 0x20) & ~bytes & kHighs) | zero_in(bytes ^ (kOnes * '"')) |
-         zero_in(bytes ^ (kOnes * '\\')) | zero_in(bytes ^ (kOnes * 0x7F));
-}
-
 }  // namespace
 
 void AppendJsonString(std::string& out, std::string_view utf8) {
@@ -53,7 +43,7 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
     if (i + 8 <= utf8.size()) {
       uint64_t eight;
       std::memcpy(&eight, utf8.data() + i, 8);
-      const uint64_t flagged = ToEscape(eight);
+      const uint64_t flagged = JsonToEscape(eight);
       if (flagged == 0) {
         i += 8;
         continue;
