@@ -131,6 +131,7 @@ const char* ErrorTableText(int code) {
       return "Semaphore file error. Possible solutions: log into network or load SHARE.EXE before "
              "running Windows";
     case 1300: return "File format not supported";
+    case 1301: return "Table replaced since it was opened";
     default:
       if (code >= 1203 && code <= 1299) return "Network Error";
       return "Undefined error";

@@ -49,6 +49,11 @@ std::string WithDefaultExtension(const std::string& name, std::string_view ext);
 // Closes a table file, writing the header and end mark its state asks for (CloseDbf).
 void CloseTableFile(WorkArea& wa);
 
+// Before a write: whether the table and its memo file are still the files their names open.
+// Another program that replaced the table (renamed new files over its names) left this work
+// area the old files, which no one will read again: reports kTableReplaced and returns false.
+bool CheckStillInPlace(WorkArea& wa, std::string_view routine);
+
 // The record-moved hook of the current work area, run with itself unset.
 void RunMovedHook(WorkArea& wa);
 

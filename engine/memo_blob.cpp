@@ -162,6 +162,7 @@ int32_t StartWrite(WorkArea& wa, bool translate, int32_t old_block, int32_t size
       return 0;
     }
   }
+  if (!CheckStillInPlace(wa, "CreateBlobDescriptor")) return 0;
   int64_t end = 0;
   if (!LockPadAndSeekEnd(wa, &end)) return 0;
   blob.old_end_blocks = end / memo.block_size;
@@ -221,6 +222,12 @@ int32_t CreateBlobDescriptor(bool translate, int32_t block, BlobMode mode, int32
   ClearLastError();
   WorkArea* wa = MemoGuard("CreateBlobDescriptor");
   if (!wa) return 0;
+  // One descriptor serves a work area: a second value started over a value being written would
+  // take its place, and what was written so far would be finished as no value at all.
+  if (const BlobDescriptor& live = wa->memo->blob; live.active && live.mode == BlobMode::Write && !live.refused) {
+    Report(1103, wa->memo->name + " A memo value of this table is being written; finish it first [CreateBlobDescriptor]");
+    return 0;
+  }
   ReleaseMemoLock(wa);
   wa->memo->blob = BlobDescriptor();
   if (mode == BlobMode::Read) return StartRead(*wa, translate, block);

@@ -2,6 +2,8 @@
 
 #include "engine/navigation.h"
 
+#include <algorithm>
+
 #include "engine/filter.h"
 #include "engine/internal.h"
 #include "engine/record_codec.h"
@@ -36,7 +38,12 @@ bool ReadForward(WorkArea& wa, int32_t n, bool* passes) {
 void GoTop() {
   ClearLastError();
   WorkArea* wa = Guard("GoTop");
-  if (!wa || wa->record_count == 0) return;
+  if (!wa) return;
+  // Records another program appended show from the top too, not only once a scan passes the
+  // count it knew: a filter that passes none of the known records still sees them. A file
+  // shorter than its count is left to fail its reads, as it does when opened.
+  if (!wa->exclusive) wa->record_count = std::max(wa->record_count, CountFromSize(*wa));
+  if (wa->record_count == 0) return;
   MoveScope move(*wa);
   bool passes = false;
   if (!ReadForward(*wa, 1, &passes)) return;

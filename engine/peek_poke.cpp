@@ -97,7 +97,7 @@ void Poke(std::string_view text, int field, int32_t recno) {
     Report(1200, "Record not locked " + call.substr(0, 100));
     return;
   }
-  if (!InRange(*wa, field, recno)) return;
+  if (!InRange(*wa, field, recno) || !CheckStillInPlace(*wa, "Poke")) return;
   FieldSpan span = SpanOf(*wa, field);
   std::size_t count = std::min(text.size(), span.width);
   std::size_t put = 0;

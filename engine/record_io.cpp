@@ -105,8 +105,9 @@ bool WriteRecord(WorkArea& wa, int32_t n) {
   TranslateForRead(wa, data, data_len);
   if (rc != 0) {
     DropRecordWindow(wa);  // the file may hold part of the new record: read it as it is
-    // A record written part-way would be read as a damaged record by everyone: cut it off.
-    if (append && put > 0) wa.file.Truncate(position);
+    // A record written part-way would be read as a damaged record by everyone: cut it off, and
+    // end the table where it ended before.
+    if (append && put > 0 && wa.file.Truncate(position) == 0) WriteEndMark(wa);
     Report(rc, FileContext(wa) + " [Replace/Append/PutDbfRecord]");
     return false;
   }
@@ -158,6 +159,14 @@ int RewriteHeader(WorkArea& wa) {
   std::size_t put = 0;
   int rc = wa.file.WriteAt(0, h, length, &put);
   if (rc == 0 && put < length) rc = platform::kDiskFull;
+  return rc;
+}
+
+int WriteEndMark(WorkArea& wa) {
+  const char eof_mark = 0x1A;
+  std::size_t put = 0;
+  int rc = wa.file.WriteAt(wa.RecordPosition(wa.record_count + 1), &eof_mark, 1, &put);
+  if (rc == 0 && put < 1) rc = platform::kDiskFull;
   return rc;
 }
 

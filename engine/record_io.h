@@ -29,6 +29,9 @@ int32_t CountFromSize(const WorkArea& wa);
 // Returns 0 or the platform code.
 int RewriteHeader(WorkArea& wa);
 
+// Writes the end-of-file mark 0x1A after the last record. Returns 0 or the platform code.
+int WriteEndMark(WorkArea& wa);
+
 // Character translation of the raw record's data bytes (never the deletion byte).
 void TranslateForRead(const WorkArea& wa, char* data, std::size_t count);
 void TranslateForWrite(const WorkArea& wa, char* data, std::size_t count);

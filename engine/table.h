@@ -61,6 +61,12 @@ struct FieldSpec {
 // Creates an empty table (and its memo file when a field needs one) of the default kind.
 void CreateDbf(const std::string& file_name, const std::vector<FieldSpec>& fields);
 
+// The code of a write refused because another program replaced the table since it was opened
+// (a theme import): the work area holds files no one will read again. Open the table again.
+inline constexpr int kTableReplaced = 1301;
+// Whether the current table or its memo file was replaced so since it was opened.
+bool TableReplaced();
+
 bool ProductionIndexFlag();
 void SetProductionIndexFlag(bool on);
 

@@ -13,6 +13,7 @@
 #include "engine/update.h"
 #include "platform/codepage.h"
 #include "platform/file.h"
+#include "platform/folder_lock.h"
 
 namespace vornelle::engine {
 
@@ -165,11 +166,7 @@ void CloseTableFile(WorkArea& wa) {
     bool locked = LockAppendRegionForClose(wa);
     if (!wa.exclusive) wa.record_count = CountFromSize(wa);
     rc = RewriteHeader(wa);
-    if (rc == 0 && wa.file_state == FileState::Appended) {
-      const char eof_mark = 0x1A;
-      std::size_t put = 0;
-      rc = wa.file.WriteAt(wa.RecordPosition(wa.record_count + 1), &eof_mark, 1, &put);
-    }
+    if (rc == 0 && wa.file_state == FileState::Appended) rc = WriteEndMark(wa);
     if (locked) UnlockAppendRegionAfterClose(wa);
   }
   int close_rc = wa.file.Close();
@@ -202,6 +199,25 @@ ParsedUse ParseUseCommand(const std::string& command, const std::string& upper) 
   }
   p.file_name = std::string(TrimBlanks(o));
   return p;
+}
+
+// A replacement renames a table's memo file and then the table while it holds their folder
+// exclusively (table_replace.h), so a reader that holds the folder shared from the table's open
+// to its memo file's opens the files of one replacement, never the old table beside the new
+// memo file. A replacement committed and never finished (its writer was stopped) is finished
+// first: under the shared lock its marker means no writer is at work. A folder held by a writer
+// for longer than the lock waits is read without it rather than not at all. Reports and
+// returns false only when an unfinished replacement cannot be finished.
+bool LockForPairing(const std::string& table, platform::FolderLock& lock) {
+  const std::string folder = std::filesystem::path(table).parent_path().string();
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (!CompleteReplacement(table)) return false;
+    if (!lock.LockShared(folder)) return true;
+    if (!ReplacementPending(table)) return true;
+    lock.Unlock();
+  }
+  Report(214, table + " is being replaced by another program; try again [USE/CompleteReplacement]");
+  return false;
 }
 
 int FindEmptyArea() {
@@ -266,9 +282,10 @@ void UseTable(const std::string& file_name, const UseOptions& options, void* buf
   auto wa = std::make_unique<WorkArea>();
   wa->number = s.current;
   wa->file_name = platform::ResolveCase(platform::FullPath(WithDefaultExtension(file_name, "DBF")));
-  // An import that committed a new table and memo file but was stopped before both were in
-  // place is finished first: the table must not be read beside the other table's memo file.
-  if (!CompleteReplacement(wa->file_name)) return;
+  // The table and its memo file are opened as one pair (see LockForPairing); the lock is held
+  // until both are open.
+  platform::FolderLock pairing;
+  if (!LockForPairing(wa->file_name, pairing)) return;
   wa->alias = alias;
   wa->oem = s.switches.oem;
   wa->read_table = read_table;

@@ -13,6 +13,7 @@
 #include "engine/table_replace.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,6 +47,21 @@ struct Step {
 bool IsMemoNameOf(std::string_view name, const fs::path& table_name) {
   const std::string stem = table_name.stem().string();
   return platform::EqualIgnoringAsciiCase(name, stem + ".dbt") || platform::EqualIgnoringAsciiCase(name, stem + ".fpt");
+}
+
+// Whether `name`, among the names of the table's folder, is a memo file the old table could
+// have been paired with, which the new table leaves behind. A name of the table's own case is
+// the table's. One that differs in case is the table's only while no other table has a name
+// that differs from it only in case: "JOKES.DBT" beside "JOKES.DBF" is that table's, not the
+// one of "jokes.dbf".
+bool IsStaleMemoOf(const std::string& name, const fs::path& table, const std::vector<std::string>& names) {
+  if (!IsMemoNameOf(name, table)) return false;
+  const std::string stem = table.stem().string();
+  if (fs::path(name).stem().string() == stem) return true;
+  const std::string table_name = table.filename().string();
+  for (const std::string& other : names)
+    if (other != table_name && platform::EqualIgnoringAsciiCase(other, table_name)) return false;
+  return true;
 }
 
 // The names in `folder`; 0 or the errno.
@@ -120,6 +136,17 @@ bool Decode(std::string_view text, const fs::path& table, std::vector<Step>& ste
     i += needed + 1;
   }
   return true;
+}
+
+// Whether a program holds `table` open deny-all: it may write it in the belief that no one
+// else does, so it must not be put aside under it. Such an open holds the file's share lock
+// exclusively (platform/file.h).
+bool HeldDenyAll(const std::string& table) {
+  const int fd = open(table.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool held = flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  close(fd);
+  return held;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -245,6 +272,11 @@ bool ReplaceTable(const TableReplacement& r) {
 
   platform::FolderLock lock;
   if (!lock.Lock(folder.string())) return Fail(errno, "Cannot lock " + folder.string(), kRoutine);
+  if (HeldDenyAll(table.string())) {
+    Report(platform::kSharingViolation, table.string() + " is open for another program's use alone; it was not replaced [" +
+                                            std::string(kRoutine) + "]");
+    return false;
+  }
   // A replacement committed before and never finished is finished before its marker is reused.
   if (!FinishCommitted(lock, table, kRoutine)) return false;
   std::vector<Step> steps;
@@ -255,7 +287,7 @@ bool ReplaceTable(const TableReplacement& r) {
   std::vector<std::string> names;
   if (int err = FolderNames(folder, names)) return Fail(err, "Cannot read the folder " + folder.string(), kRoutine);
   for (const std::string& name : names)
-    if (IsMemoNameOf(name, table) && (new_memo.empty() || name != memo_name)) steps.push_back({false, "", name});
+    if (IsStaleMemoOf(name, table, names) && (new_memo.empty() || name != memo_name)) steps.push_back({false, "", name});
 
   const std::string marker = ReplacementMarker(table.string());
   if (int err = Commit(new_table.string() + ".marker", marker, Encode(steps)))
@@ -264,9 +296,13 @@ bool ReplaceTable(const TableReplacement& r) {
   return Finish(lock, folder, marker, steps, kRoutine);
 }
 
-bool CompleteReplacement(const std::string& table_file) {
+bool ReplacementPending(const std::string& table_file) {
   struct stat st {};
-  if (lstat(ReplacementMarker(table_file).c_str(), &st) != 0) return true;  // the usual case
+  return lstat(ReplacementMarker(table_file).c_str(), &st) == 0;
+}
+
+bool CompleteReplacement(const std::string& table_file) {
+  if (!ReplacementPending(table_file)) return true;  // the usual case
   const fs::path table(table_file);
   constexpr std::string_view kRoutine = "USE/CompleteReplacement";
   platform::FolderLock lock;

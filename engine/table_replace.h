@@ -27,6 +27,9 @@ bool ReplaceTable(const TableReplacement& replacement);
 // The marker of a replacement of `table_file`; there while one is committed and unfinished.
 std::string ReplacementMarker(const std::string& table_file);
 
+// Whether a replacement of `table_file` is committed and not finished: its marker is there.
+bool ReplacementPending(const std::string& table_file);
+
 // Finishes the committed replacement of `table_file` when its marker is there: each rename
 // still to do (one already done is skipped), then the removals and the marker. Reports and
 // returns false when it cannot.

@@ -29,6 +29,14 @@ void WriteDeletionByte(WorkArea& wa, bool deleted) {
   NoteRecordWritten(wa, wa.recno, 0, wa.raw.data(), 1);
 }
 
+// The end mark after the last record and the header's record count, as the table is now.
+bool MarkTableEnd(WorkArea& wa) {
+  int rc = WriteEndMark(wa);
+  if (rc == 0) rc = RewriteHeader(wa);
+  if (rc != 0) Report(rc, FileContext(wa) + " [APPEND/PutDbfHeader]");
+  return rc == 0;
+}
+
 }  // namespace
 
 void Replace() {
@@ -47,6 +55,7 @@ void Replace() {
     Report(1200, "Record #" + std::to_string(wa->recno) + " in " + wa->file_name + " [REPLACE]");
     return;
   }
+  if (!CheckStillInPlace(*wa, "REPLACE")) return;
   PackRecord(*wa);
   if (!WriteRecord(*wa, wa->recno)) return;
   UnpackRecord(*wa);  // the buffer shows what is stored
@@ -61,9 +70,14 @@ void Append() {
     Report(5, "File must be locked to append: " + wa->file_name + " [APPEND]");
     return;
   }
+  if (!CheckStillInPlace(*wa, "APPEND")) return;
   wa->record_count = CountFromSize(*wa);
   PackRecord(*wa);
   if (!WriteRecord(*wa, wa->record_count + 1)) return;
+  // Other programs sharing the table count its records by the header and stop at the end mark:
+  // a record they cannot see yet is as good as lost to them, and stays so should we be stopped
+  // before the table is closed. The append lock keeps both true while we write them.
+  if (!wa->exclusive && !MarkTableEnd(*wa)) return;
   UnpackRecord(*wa);
   wa->bof = wa->eof = false;
   RunMovedHook(*wa);
@@ -77,7 +91,8 @@ void DeleteRec() {
     Report(1200, wa->file_name + " " + "Record not locked " + "[DeleteRec]");
     return;
   }
-  if (wa->recno >= 1 && wa->recno <= wa->record_count) WriteDeletionByte(*wa, true);
+  if (wa->recno >= 1 && wa->recno <= wa->record_count && CheckStillInPlace(*wa, "DeleteRec"))
+    WriteDeletionByte(*wa, true);
 }
 
 void RecallRec() {
@@ -89,10 +104,11 @@ void RecallRec() {
     return;
   }
   Recount(*wa);
-  if (wa->recno >= 1 && wa->recno <= wa->record_count)
-    WriteDeletionByte(*wa, false);
-  else
+  if (wa->recno >= 1 && wa->recno <= wa->record_count) {
+    if (CheckStillInPlace(*wa, "RecallRec")) WriteDeletionByte(*wa, false);
+  } else {
     Report(1103, wa->file_name + " at EOF [RecallRec]");
+  }
 }
 
 }  // namespace vornelle::engine

@@ -203,6 +203,16 @@ int File::Size(int64_t* size) const {
   return kOk;
 }
 
+int File::NamedBy(const std::string& path, bool* named) const {
+  *named = false;
+  if (fd_ < 0) return kInvalidHandle;
+  struct stat open_file, by_name;
+  if (fstat(fd_, &open_file) != 0) return ErrnoToCode(errno, IoOp::Other);
+  if (stat(path.c_str(), &by_name) != 0) return errno == ENOENT || errno == ENOTDIR ? kOk : ErrnoToCode(errno, IoOp::Other);
+  *named = open_file.st_dev == by_name.st_dev && open_file.st_ino == by_name.st_ino;
+  return kOk;
+}
+
 int File::Truncate(int64_t size) {
   if (fd_ < 0) return kInvalidHandle;
   if (ftruncate(fd_, size) != 0) return ErrnoToCode(errno, IoOp::Write);

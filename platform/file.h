@@ -53,6 +53,10 @@ class File {
   int ReadAt(int64_t offset, void* buffer, std::size_t count, std::size_t* done);
   int WriteAt(int64_t offset, const void* buffer, std::size_t count, std::size_t* done);
   int Size(int64_t* size) const;
+  // Whether `path` still names this open file. A name removed, or renamed over by another file
+  // (a table replaced by another program), names it no more: writes here would reach nobody.
+  // 0 or a platform code; a name that is gone is no error.
+  int NamedBy(const std::string& path, bool* named) const;
   int Truncate(int64_t size);
   int Flush();
 

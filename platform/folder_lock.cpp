@@ -15,14 +15,24 @@ FolderLock::~FolderLock() {
   if (fd_ >= 0) close(fd_);  // closing drops the lock
 }
 
-bool FolderLock::Lock(const std::string& folder) {
+bool FolderLock::Lock(const std::string& folder) { return Take(folder, LOCK_EX); }
+
+bool FolderLock::LockShared(const std::string& folder) { return Take(folder, LOCK_SH); }
+
+void FolderLock::Unlock() {
+  if (fd_ >= 0) close(fd_);
+  fd_ = -1;
+}
+
+bool FolderLock::Take(const std::string& folder, int operation) {
+  Unlock();
   const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return true;
   fd_ = fd;
   // Polled rather than blocking, so that a stopped holder cannot freeze the program.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   auto pause = std::chrono::milliseconds(1);
-  while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  while (flock(fd, operation | LOCK_NB) != 0) {
     if (errno == EINTR) continue;
     const bool held = errno == EWOULDBLOCK;
     if (!held) return true;  // no locks on this file system: kept open for Sync alone

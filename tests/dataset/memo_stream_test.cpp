@@ -118,6 +118,30 @@ TEST_F(MemoStreams, ReadWriteStreamKeepsTheNewBlockUntilThePost) {
   EXPECT_EQ(table->FieldByName("THEJOKE").AsString(), "replacement");
 }
 
+// The engine keeps one memo descriptor per table: a second stream opened over a value being
+// written is refused, and the value written goes on whole.
+TEST_F(MemoStreams, ASecondStreamOverAValueBeingWrittenIsRefused) {
+  for (const auto second : {bmRead, bmWrite}) {
+    auto table = Open(MakeTheme("t.dbf", {{"0101", "old"}}));
+    table->Edit();
+    auto writer = table->CreateBlobStream(table->FieldByName("THEJOKE"), bmWrite);
+    writer->WriteAll("first part ");
+    EXPECT_NE(testing::RaisedMessage([&] { table->CreateBlobStream(table->FieldByName("THEJOKE"), second); })
+                  .find("Error # 1103 (Invalid Operation )"),
+              std::string::npos);
+    writer->WriteAll("second");
+    writer.reset();
+    table->Post();
+    EXPECT_EQ(table->FieldByName("THEJOKE").AsString(), "first part second");
+    // The next value goes after it, not over it.
+    table->Edit();
+    table->FieldByName("THEJOKE").SetAsString("third");
+    table->Post();
+    table->Close();
+    EXPECT_NE(testing::ReadFileBytes(dir_.File("t.dbt")).find("first part second"), std::string::npos);
+  }
+}
+
 TEST_F(MemoStreams, ReadWriteStreamWithNothingWrittenKeepsTheValue) {
   auto table = Open(MakeTheme("t.dbf", {{"0101", "old"}}));
   table->Edit();

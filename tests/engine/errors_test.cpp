@@ -18,7 +18,8 @@ TEST(ErrorText, CodesReadAsTheTableSays) {
   EXPECT_EQ(ErrorText(7), "Error # 7 (Undefined error)");
   EXPECT_EQ(ErrorText(1250), "Error # 1250 (Network Error)");
   EXPECT_EQ(ErrorText(1300), "Error # 1300 (File format not supported)");
-  EXPECT_EQ(ErrorText(1301), "Error # 1301 (Undefined error)");
+  EXPECT_EQ(ErrorText(1301), "Error # 1301 (Table replaced since it was opened)");
+  EXPECT_EQ(ErrorText(1302), "Error # 1302 (Undefined error)");
   EXPECT_EQ(ErrorText(227), "Error # 227 (Insufficient disk space )");
   EXPECT_EQ(ErrorText(101), "Error # 101 (Disk write error (probable cause: Disk Full).)");
   EXPECT_EQ(ErrorText(0), "");

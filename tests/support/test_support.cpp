@@ -7,8 +7,13 @@
 
 namespace vornelle::testing {
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vornelle-XXXXXX").string();
+TempDir::TempDir() : TempDir(std::string()) {}
+
+TempDir::TempDir(const std::string& folder) {
+  std::error_code error;
+  const bool given = !folder.empty() && std::filesystem::is_directory(folder, error);
+  std::string pattern =
+      ((given ? std::filesystem::path(folder) : std::filesystem::temp_directory_path()) / "vornelle-XXXXXX").string();
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
   if (mkdtemp(buffer.data()) == nullptr) throw std::runtime_error("mkdtemp failed");

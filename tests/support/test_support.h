@@ -16,6 +16,8 @@ namespace vornelle::testing {
 class TempDir {
  public:
   TempDir();
+  // Under `folder` instead, when it is given and is a folder.
+  explicit TempDir(const std::string& folder);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

@@ -6,6 +6,7 @@ imports killed at every step of replacing a theme.
 
 Usage: theme_test.py VORNELLE_DB
 """
+import fcntl
 import json
 import os
 import shutil
@@ -330,19 +331,53 @@ class InterruptedImports(unittest.TestCase):
         child = subprocess.Popen(["true"])
         child.wait()
         ended, running = child.pid, os.getpid()
-        # name -> whether it stays: files of this and earlier versions' imports, and other names.
-        leftovers = {".vornelle-import-%d" % ended: False, ".vornelle-import-%d.dbf" % ended: False,
-                     ".vornelle-import-%d.dbt" % ended: False, ".vornelle-import-%d.fpt" % ended: False,
-                     ".vornelle-import-%d" % running: True, ".vornelle-import-%d.dbf" % running: True,
-                     ".vornelle-import-%d.txt" % ended: True, ".vornelle-import-.dbf": True}
+        # name -> whether it stays. An import's folder stays while an import holds its lock
+        # file, whatever the number in its name (another PID namespace may have made it); earlier
+        # versions' files, which no lock guards, stay while their process runs.
+        held = ".vornelle-import-%d" % (ended + 1)
+        leftovers = {".vornelle-import-%d" % ended: False, ".vornelle-import-%d" % running: False,
+                     ".vornelle-import-Ab12Cd": False, held: True,
+                     ".vornelle-import-%d.dbf" % ended: False, ".vornelle-import-%d.dbt" % ended: False,
+                     ".vornelle-import-%d.fpt" % ended: False, ".vornelle-import-%d.dbf" % running: True,
+                     ".vornelle-import-%d.txt" % ended: True, ".vornelle-import-.dbf": True,
+                     ".th.dbf.partial": True}
         for name in leftovers:
             if "." in name[1:]:
                 open(os.path.join(folder, name), "w").close()
             else:
                 os.mkdir(os.path.join(folder, name))
                 open(os.path.join(folder, name, "th.dbf"), "w").close()
-        self.import_other_theme(folder)
+        holder = os.open(os.path.join(folder, held, "lock"), os.O_RDWR | os.O_CREAT)
+        try:
+            fcntl.flock(holder, fcntl.LOCK_EX)
+            self.import_other_theme(folder)
+        finally:
+            os.close(holder)
         self.assertEqual({n: os.path.exists(os.path.join(folder, n)) for n in leftovers}, leftovers)
+
+    def test_a_replacement_touches_only_the_files_of_the_table_it_names(self):
+        # Tables whose names differ only in case are two tables: each keeps its memo file.
+        for present, target, force in ((["JOKES", "jokes"], "jokes.dbf", True),
+                                       (["JOKES"], "jokes.dbf", False),
+                                       (["JOKES"], "jokes.dbf", True)):
+            with self.subTest(present=present, target=target):
+                folder = os.path.join(self.dir, "case")
+                shutil.rmtree(folder, ignore_errors=True)
+                os.mkdir(folder)
+                for stem in present:
+                    done = run("theme", "import", self.texts["old"] if stem.isupper() else self.texts["other"],
+                               os.path.join(folder, stem + (".DBF" if stem.isupper() else ".dbf")))
+                    self.assertEqual(done.returncode, 0, done.stderr)
+                done = run("theme", "import", self.texts["new"], os.path.join(folder, target),
+                           *(["--force"] if force else []))
+                self.assertEqual(done.returncode, 0, done.stderr)
+                self.assertEqual(sorted(os.listdir(folder)), ["JOKES.DBF", "JOKES.DBT", "jokes.dbf", "jokes.dbt"])
+                upper = run("list", "JOKES.DBF", "--format", "json", cwd=folder)
+                self.assertEqual([json.loads(l)["THEJOKE"] for l in upper.stdout.splitlines()],
+                                 [text for _, text in OLD_THEME], upper.stderr)
+                lower = run("list", "jokes.dbf", "--format", "json", cwd=folder)
+                self.assertEqual([json.loads(l)["THEJOKE"] for l in lower.stdout.splitlines()],
+                                 [text for _, text in NEW_THEME], lower.stderr)
 
     def test_a_marker_moves_only_the_tables_own_files(self):
         folder = self.theme_folder("markers", "dbase4")

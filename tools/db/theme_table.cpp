@@ -37,10 +37,10 @@ std::string Joined(const std::vector<std::string>& lines) {
   return text;
 }
 
-// The file a table name stands for as the engine opens it (extension added, path made
-// absolute, an existing name that differs only in case taken): the file a replacement takes.
+// The file a replacement takes: the table name as given, extension added, path made absolute.
+// Only that exact name: a table whose name differs only in case is another table.
 std::string ThemeTableFile(const std::string& table) {
-  return platform::ResolveCase(platform::FullPath(engine::TableFileName(table)));
+  return platform::FullPath(engine::TableFileName(table));
 }
 
 }  // namespace
@@ -85,12 +85,8 @@ void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vec
 
   // The new pair under the target's own names, in this import's folder: the memo file's name
   // follows the table's as the engine pairs them.
-  const fs::path folder = ImportFolder(target.parent_path());
-  const fs::path temporary = folder / target.filename();
-  std::error_code ignored;
-  fs::remove_all(folder, ignored);
-  if (!fs::create_directory(folder, error))
-    throw ToolError(folder.string() + ": cannot be made: " + (error ? error.message() : "it is there"));
+  ImportFolder folder(target.parent_path());
+  const fs::path temporary = folder.Path() / target.filename();
   const engine::TableReplacement replacement{target.string(), temporary.string(),
                                              engine::MemoFileName(temporary.string(), memo_kind),
                                              engine::MemoFileName(target.string(), memo_kind)};
@@ -109,14 +105,14 @@ void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vec
       if (row.deleted) engine::DeleteRec();
     }
     engine::CloseArea();
-    engine::ReplaceTable(replacement);
+    if (!engine::ReplaceTable(replacement))
+      throw ToolError(table + " could not be replaced: " + engine::FetchMessage());
   } catch (...) {
     // Once the marker is written the new pair is committed: its files stay for whoever opens
     // the table next to put in place.
-    if (!fs::exists(engine::ReplacementMarker(target.string()), ignored)) fs::remove_all(folder, ignored);
+    if (fs::exists(engine::ReplacementMarker(target.string()), error)) folder.Keep();
     throw;
   }
-  fs::remove_all(folder, ignored);
 }
 
 }  // namespace vornelle::tools
