@@ -59,6 +59,18 @@ class TTzFileDataSet : public TTzCDataSet {
   // stream starts and ends with this check).
   void DirectOpenClose(bool opening);
 
+  // Takes the lock the next change needs before it is made: the append lock for a new record,
+  // else the record lock of the active record. The change's own update then finds it held and
+  // gives it back. A caller that writes memo values before Post takes it first, so that a lock
+  // another program holds refuses the change before anything is written. One try; false when
+  // another program holds it.
+  bool LockForChange(bool append);
+  // Gives back every lock of the table (after a change that was not made).
+  void ReleaseLocks();
+  // Whether another program replaced the table since it was opened (an import put new files
+  // under its name): changes would reach files no one reads, and the engine refuses them.
+  bool FileReplaced();
+
   TTzLockFailedEvent OnALockFailedOnInsert;
   TTzLockFailedEvent OnRLockFailedOnDelete;
   TTzLockFailedEvent OnRLockFailedOnPost;

@@ -13,6 +13,23 @@
 
 namespace vornelle::dataset {
 
+bool TTzFileDataSet::LockForChange(bool append) {
+  if (!CanModify()) return false;
+  if (!append) SyncCursor();
+  SelectWorkArea("LockForChange");
+  return append ? engine::ALock() : engine::RLock();
+}
+
+void TTzFileDataSet::ReleaseLocks() {
+  SelectWorkArea("ReleaseLocks");
+  engine::Unlock();
+}
+
+bool TTzFileDataSet::FileReplaced() {
+  SelectWorkArea("FileReplaced");
+  return engine::TableReplaced();
+}
+
 void TTzFileDataSet::s_AppendWithLock() { UpdateWithLock(Update::Append); }
 void TTzFileDataSet::s_DeleteWithLock() { UpdateWithLock(Update::Delete); }
 void TTzFileDataSet::s_ReplaceWithLock() { UpdateWithLock(Update::Replace); }

@@ -272,7 +272,7 @@ bool ReplaceTable(const TableReplacement& r) {
 
   platform::FolderLock lock;
   if (!lock.Lock(folder.string())) return Fail(errno, "Cannot lock " + folder.string(), kRoutine);
-  if (HeldDenyAll(table.string())) {
+  if (!r.held_here && HeldDenyAll(table.string())) {
     Report(platform::kSharingViolation, table.string() + " is open for another program's use alone; it was not replaced [" +
                                             std::string(kRoutine) + "]");
     return false;

@@ -15,6 +15,10 @@ struct TableReplacement {
   std::string new_table;  // the complete new table, in that folder or one below it
   std::string new_memo;   // its memo file, or empty when it has none
   std::string memo;       // the name the new memo takes beside `table`
+  // The caller holds `table` deny-all itself (a pack) and replaces it under that hold. Otherwise
+  // a table another program holds deny-all is not replaced: it writes in the belief that no
+  // one else does.
+  bool held_here = false;
 };
 
 // Syncs the new files, commits the marker, renames the memo file and then the table, removes

@@ -689,10 +689,6 @@
         <translation>Die Beschreibung des Themas, wie die Optionen sie anzeigen.</translation>
     </message>
     <message>
-        <source>Deleted: the calendar still shows it until it is removed; Restore takes the mark away.</source>
-        <translation>Gelöscht: Der Kalender zeigt ihn weiter, bis er entfernt wird; Wiederherstellen nimmt die Markierung weg.</translation>
-    </message>
-    <message>
         <source>%1; nothing was written.</source>
         <translation>%1; es wurde nichts geschrieben.</translation>
     </message>
@@ -711,6 +707,98 @@
     <message>
         <source>Save Changes to This Day?</source>
         <translation>Änderungen an diesem Tag speichern?</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Deleted Days...</source>
+        <translation>Gelöschte Tage &amp;entfernen...</translation>
+    </message>
+    <message>
+        <source>Remove the records marked deleted from the theme for good</source>
+        <translation>Die als gelöscht markierten Datensätze endgültig aus dem Thema entfernen</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s description, as the options list it. Its day stays 9999: the calendar needs it.</source>
+        <translation>Die Beschreibung des Themas, wie die Optionen sie anzeigen. Ihr Tag bleibt 9999: Der Kalender braucht ihn.</translation>
+    </message>
+    <message>
+        <source>Deleted: the calendar still shows it until Remove Deleted Days removes it; Restore takes the mark away.</source>
+        <translation>Gelöscht: Der Kalender zeigt ihn weiter, bis „Gelöschte Tage entfernen“ ihn entfernt; Wiederherstellen nimmt die Markierung weg.</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nein</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Another program is changing this theme. Your text is kept; try again in a moment.
+
+%1</source>
+        <translation>Ein anderes Programm ändert dieses Thema gerade. Ihr Text bleibt erhalten; versuchen Sie es gleich noch einmal.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Another program replaced the theme %1 since the editor opened it (a new import of it, for example). Nothing was written. The editor now shows the new table, with your text kept: Save writes it there.</source>
+        <translation>Ein anderes Programm hat das Thema %1 ersetzt, seit der Editor es geöffnet hat (etwa durch einen neuen Import). Es wurde nichts geschrieben. Der Editor zeigt jetzt die neue Tabelle, Ihr Text bleibt erhalten: Speichern schreibt ihn dorthin.</translation>
+    </message>
+    <message>
+        <source>Another program changed this day since the editor showed it.
+
+Keep Mine writes your text over theirs. Take Theirs shows their text; Ctrl+Z in the message brings yours back. Cancel writes nothing.</source>
+        <translation>Ein anderes Programm hat diesen Tag geändert, seit der Editor ihn angezeigt hat.
+
+„Meinen behalten“ schreibt Ihren Text über den anderen. „Ihren übernehmen“ zeigt den anderen Text; Strg+Z in der Nachricht holt Ihren zurück. Abbrechen schreibt nichts.</translation>
+    </message>
+    <message>
+        <source>&amp;Keep Mine</source>
+        <translation>&amp;Meinen behalten</translation>
+    </message>
+    <message>
+        <source>&amp;Take Theirs</source>
+        <translation>&amp;Ihren übernehmen</translation>
+    </message>
+    <message>
+        <source>The description</source>
+        <translation>Die Beschreibung</translation>
+    </message>
+    <message>
+        <source>%1 has a record already, and the calendar shows that one. Add a second record for it anyway?</source>
+        <translation>Für %1 gibt es schon einen Datensatz, und der Kalender zeigt diesen. Trotzdem einen zweiten anlegen?</translation>
+    </message>
+    <message>
+        <source>&amp;Add Second Record</source>
+        <translation>Zweiten Datensatz &amp;anlegen</translation>
+    </message>
+    <message>
+        <source>Drop your changes to this day and show it as the theme holds it?</source>
+        <translation>Ihre Änderungen an diesem Tag verwerfen und ihn so zeigen, wie das Thema ihn enthält?</translation>
+    </message>
+    <message>
+        <source>&amp;Revert</source>
+        <translation>&amp;Verwerfen</translation>
+    </message>
+    <message>
+        <source>Remove the days marked deleted from %1 for good?
+
+The theme is written anew; no other program may have it open meanwhile.</source>
+        <translation>Die als gelöscht markierten Tage endgültig aus %1 entfernen?
+
+Das Thema wird neu geschrieben; kein anderes Programm darf es dabei geöffnet haben.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>%1: %2 deleted days removed, %3 records kept.</source>
+        <translation>%1: %2 gelöschte Tage entfernt, %3 Datensätze behalten.</translation>
     </message>
 </context>
 <context>

@@ -689,10 +689,6 @@
         <translation>La descripción del tema, tal como la muestran las opciones.</translation>
     </message>
     <message>
-        <source>Deleted: the calendar still shows it until it is removed; Restore takes the mark away.</source>
-        <translation>Eliminado: el calendario lo sigue mostrando hasta que se quite; Restaurar quita la marca.</translation>
-    </message>
-    <message>
         <source>%1; nothing was written.</source>
         <translation>%1; no se ha escrito nada.</translation>
     </message>
@@ -711,6 +707,98 @@
     <message>
         <source>Save Changes to This Day?</source>
         <translation>¿Guardar los cambios de este día?</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Deleted Days...</source>
+        <translation>&amp;Quitar días borrados...</translation>
+    </message>
+    <message>
+        <source>Remove the records marked deleted from the theme for good</source>
+        <translation>Quitar definitivamente del tema los registros marcados como borrados</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s description, as the options list it. Its day stays 9999: the calendar needs it.</source>
+        <translation>La descripción del tema, tal como la muestran las opciones. Su día sigue siendo 9999: el calendario lo necesita.</translation>
+    </message>
+    <message>
+        <source>Deleted: the calendar still shows it until Remove Deleted Days removes it; Restore takes the mark away.</source>
+        <translation>Borrado: el calendario lo sigue mostrando hasta que «Quitar días borrados» lo quite; Restaurar retira la marca.</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Sí</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Another program is changing this theme. Your text is kept; try again in a moment.
+
+%1</source>
+        <translation>Otro programa está cambiando este tema. Su texto se conserva; vuelva a intentarlo en un momento.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Another program replaced the theme %1 since the editor opened it (a new import of it, for example). Nothing was written. The editor now shows the new table, with your text kept: Save writes it there.</source>
+        <translation>Otro programa reemplazó el tema %1 desde que el editor lo abrió (con una nueva importación, por ejemplo). No se escribió nada. El editor muestra ahora la tabla nueva, con su texto conservado: Guardar lo escribe allí.</translation>
+    </message>
+    <message>
+        <source>Another program changed this day since the editor showed it.
+
+Keep Mine writes your text over theirs. Take Theirs shows their text; Ctrl+Z in the message brings yours back. Cancel writes nothing.</source>
+        <translation>Otro programa cambió este día desde que el editor lo mostró.
+
+«Conservar el mío» escribe su texto sobre el otro. «Tomar el suyo» muestra el otro texto; Ctrl+Z en el mensaje recupera el suyo. Cancelar no escribe nada.</translation>
+    </message>
+    <message>
+        <source>&amp;Keep Mine</source>
+        <translation>&amp;Conservar el mío</translation>
+    </message>
+    <message>
+        <source>&amp;Take Theirs</source>
+        <translation>&amp;Tomar el suyo</translation>
+    </message>
+    <message>
+        <source>The description</source>
+        <translation>La descripción</translation>
+    </message>
+    <message>
+        <source>%1 has a record already, and the calendar shows that one. Add a second record for it anyway?</source>
+        <translation>%1 ya tiene un registro, y el calendario muestra ese. ¿Añadir de todos modos un segundo registro?</translation>
+    </message>
+    <message>
+        <source>&amp;Add Second Record</source>
+        <translation>&amp;Añadir segundo registro</translation>
+    </message>
+    <message>
+        <source>Drop your changes to this day and show it as the theme holds it?</source>
+        <translation>¿Descartar sus cambios de este día y mostrarlo tal como lo contiene el tema?</translation>
+    </message>
+    <message>
+        <source>&amp;Revert</source>
+        <translation>&amp;Revertir</translation>
+    </message>
+    <message>
+        <source>Remove the days marked deleted from %1 for good?
+
+The theme is written anew; no other program may have it open meanwhile.</source>
+        <translation>¿Quitar definitivamente de %1 los días marcados como borrados?
+
+El tema se escribe de nuevo; ningún otro programa puede tenerlo abierto mientras tanto.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Quitar</translation>
+    </message>
+    <message>
+        <source>%1: %2 deleted days removed, %3 records kept.</source>
+        <translation>%1: %2 días borrados quitados, %3 registros conservados.</translation>
     </message>
 </context>
 <context>

@@ -689,10 +689,6 @@
         <translation>La description du thème, telle que les options l’affichent.</translation>
     </message>
     <message>
-        <source>Deleted: the calendar still shows it until it is removed; Restore takes the mark away.</source>
-        <translation>Supprimé : le calendrier l’affiche encore jusqu’à ce qu’il soit retiré ; Restaurer enlève la marque.</translation>
-    </message>
-    <message>
         <source>%1; nothing was written.</source>
         <translation>%1 ; rien n’a été écrit.</translation>
     </message>
@@ -711,6 +707,98 @@
     <message>
         <source>Save Changes to This Day?</source>
         <translation>Enregistrer les modifications de ce jour ?</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Deleted Days...</source>
+        <translation>Ret&amp;irer les jours supprimés...</translation>
+    </message>
+    <message>
+        <source>Remove the records marked deleted from the theme for good</source>
+        <translation>Retirer définitivement du thème les enregistrements marqués supprimés</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s description, as the options list it. Its day stays 9999: the calendar needs it.</source>
+        <translation>La description du thème, telle que les options l’affichent. Son jour reste 9999 : le calendrier en a besoin.</translation>
+    </message>
+    <message>
+        <source>Deleted: the calendar still shows it until Remove Deleted Days removes it; Restore takes the mark away.</source>
+        <translation>Supprimé : le calendrier l’affiche encore jusqu’à ce que « Retirer les jours supprimés » le retire ; Restaurer enlève la marque.</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Oui</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Non</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Another program is changing this theme. Your text is kept; try again in a moment.
+
+%1</source>
+        <translation>Un autre programme modifie ce thème. Votre texte est conservé ; réessayez dans un instant.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Another program replaced the theme %1 since the editor opened it (a new import of it, for example). Nothing was written. The editor now shows the new table, with your text kept: Save writes it there.</source>
+        <translation>Un autre programme a remplacé le thème %1 depuis que l’éditeur l’a ouvert (par une nouvelle importation, par exemple). Rien n’a été écrit. L’éditeur affiche maintenant la nouvelle table, votre texte conservé : Enregistrer l’y écrit.</translation>
+    </message>
+    <message>
+        <source>Another program changed this day since the editor showed it.
+
+Keep Mine writes your text over theirs. Take Theirs shows their text; Ctrl+Z in the message brings yours back. Cancel writes nothing.</source>
+        <translation>Un autre programme a modifié ce jour depuis que l’éditeur l’a affiché.
+
+« Garder le mien » écrit votre texte à la place du leur. « Prendre le leur » affiche leur texte ; Ctrl+Z dans le message ramène le vôtre. Annuler n’écrit rien.</translation>
+    </message>
+    <message>
+        <source>&amp;Keep Mine</source>
+        <translation>&amp;Garder le mien</translation>
+    </message>
+    <message>
+        <source>&amp;Take Theirs</source>
+        <translation>&amp;Prendre le leur</translation>
+    </message>
+    <message>
+        <source>The description</source>
+        <translation>La description</translation>
+    </message>
+    <message>
+        <source>%1 has a record already, and the calendar shows that one. Add a second record for it anyway?</source>
+        <translation>%1 a déjà un enregistrement, et c’est celui-là que le calendrier affiche. Ajouter quand même un second enregistrement ?</translation>
+    </message>
+    <message>
+        <source>&amp;Add Second Record</source>
+        <translation>&amp;Ajouter un second enregistrement</translation>
+    </message>
+    <message>
+        <source>Drop your changes to this day and show it as the theme holds it?</source>
+        <translation>Abandonner vos modifications de ce jour et l’afficher tel que le thème le contient ?</translation>
+    </message>
+    <message>
+        <source>&amp;Revert</source>
+        <translation>&amp;Rétablir</translation>
+    </message>
+    <message>
+        <source>Remove the days marked deleted from %1 for good?
+
+The theme is written anew; no other program may have it open meanwhile.</source>
+        <translation>Retirer définitivement de %1 les jours marqués supprimés ?
+
+Le thème est réécrit ; aucun autre programme ne doit l’avoir ouvert pendant ce temps.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Retirer</translation>
+    </message>
+    <message>
+        <source>%1: %2 deleted days removed, %3 records kept.</source>
+        <translation>%1 : %2 jours supprimés retirés, %3 enregistrements conservés.</translation>
     </message>
 </context>
 <context>

@@ -37,6 +37,13 @@ class MessageBoxService {
   virtual void Confirm(const std::string& text, ScreenPoint at) = 0;
   // A confirmation box centred on the screen with the buttons "&Yes" and "&No": true for Yes.
   virtual bool AskYesNo(const std::string& text) = 0;
+  // A question centred on the screen with a button for each choice, the first the default:
+  // the index of the one chosen. The last choice is the cautious one (Cancel): Escape and
+  // closing the box choose it, and so does a run without windows.
+  virtual std::size_t Choose(const std::string& text, const std::vector<std::string>& choices) {
+    (void)text;
+    return choices.empty() ? 0 : choices.size() - 1;
+  }
   // An error box: error icon, the caption given, one button "OK".
   virtual void Error(const std::string& caption, const std::string& text) = 0;
   // An information box centred on the screen, with one button "OK".

@@ -75,11 +75,13 @@ bool ScanThemes(const std::string& folder, dataset::TZuViv& table, ThemeLists& t
   }
   std::vector<std::string> lines;
   for (const std::string& name : files) {
-    themes.AvailTheme.push_back(name);
+    // A table without a description is left out, named in a box, and the others still serve:
+    // one theme written wrongly by another program must not keep the calendar from starting.
     if (!ReadDayMessage(table, folder == "." ? name : folder + "/" + name, kDescriptionKey, lines)) {
       boxes.Confirm("No Description on File for This .db: " + name, ConfirmationPosition(window));
-      return false;
+      continue;
     }
+    themes.AvailTheme.push_back(name);
     // An empty description memo gives an empty description: the lists stay parallel.
     themes.AvailThemeD.push_back(lines.empty() ? std::string() : lines.front());
   }

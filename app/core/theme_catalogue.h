@@ -22,10 +22,10 @@ std::vector<std::string> ThemeFiles(const std::string& folder);
 // What the user is told when the folder holds none: the program cannot go on.
 inline constexpr const char* kNoThemesText = "No Message Files Exists! Please check your installation.";
 
-// Fills AvailTheme and AvailThemeD from the tables of `folder`, each opened in `table`. When
-// the folder holds no table, or a table has no description, the user is told in a confirmation
-// box placed by `window` and the result is false: the program cannot go on. Failures of the
-// table component or the engine are raised to the caller.
+// Fills AvailTheme and AvailThemeD from the tables of `folder`, each opened in `table`. A table
+// without a description is left out, named in a confirmation box placed by `window`. When the
+// folder holds no table the user is told so and the result is false: the program cannot go on.
+// Failures of the table component or the engine are raised to the caller.
 bool ScanThemes(const std::string& folder, dataset::TZuViv& table, ThemeLists& themes,
                 MessageBoxService& boxes, const WindowGeometry& window);
 

@@ -80,6 +80,9 @@ QString CoreText(const std::string& text) {
 void CoreTextBoxes::Confirm(const std::string& text, ScreenPoint at) { boxes_.Confirm(Passed(text), at); }
 
 bool CoreTextBoxes::AskYesNo(const std::string& text) { return boxes_.AskYesNo(Passed(text)); }
+std::size_t CoreTextBoxes::Choose(const std::string& text, const std::vector<std::string>& choices) {
+  return boxes_.Choose(Passed(text), choices);
+}
 
 void CoreTextBoxes::Error(const std::string& caption, const std::string& text) {
   boxes_.Error(Passed(caption), Passed(text));

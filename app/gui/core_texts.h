@@ -19,6 +19,7 @@ class CoreTextBoxes : public MessageBoxService {
   explicit CoreTextBoxes(MessageBoxService& boxes) : boxes_(boxes) {}
   void Confirm(const std::string& text, ScreenPoint at) override;
   bool AskYesNo(const std::string& text) override;
+  std::size_t Choose(const std::string& text, const std::vector<std::string>& choices) override;
   void Error(const std::string& caption, const std::string& text) override;
   void Inform(const std::string& text) override;
 

@@ -1,5 +1,7 @@
 #include "app/gui/qt_services.h"
 
+#include <algorithm>
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -88,6 +90,24 @@ bool QtMessageBoxService::AskYesNo(const std::string& text) {
   box.setDefaultButton(yes);
   box.exec();
   return box.clickedButton() == yes;
+}
+
+std::size_t QtMessageBoxService::Choose(const std::string& text, const std::vector<std::string>& choices) {
+  PlacedMessageBox box(parent_, {-1, -1});
+  box.setIcon(QMessageBox::Question);
+  box.setWindowTitle(QCoreApplication::translate("QtMessageBoxService", "Confirm"));
+  box.setText(DisplayText(text));
+  std::vector<QPushButton*> buttons;
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    const bool last = i + 1 == choices.size();
+    buttons.push_back(box.addButton(DisplayText(choices[i]), last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+  }
+  if (buttons.empty()) return 0;
+  box.setDefaultButton(buttons.front());
+  box.setEscapeButton(buttons.back());
+  box.exec();
+  const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+  return chosen == buttons.end() ? buttons.size() - 1 : static_cast<std::size_t>(chosen - buttons.begin());
 }
 
 void QtMessageBoxService::Error(const std::string& caption, const std::string& text) {

@@ -24,6 +24,7 @@ class QtMessageBoxService : public MessageBoxService {
   explicit QtMessageBoxService(QWidget* parent = nullptr) : parent_(parent) {}
   void Confirm(const std::string& text, ScreenPoint at) override;
   bool AskYesNo(const std::string& text) override;
+  std::size_t Choose(const std::string& text, const std::vector<std::string>& choices) override;
   void Error(const std::string& caption, const std::string& text) override;
   void Inform(const std::string& text) override;
 

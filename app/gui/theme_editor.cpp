@@ -1,3 +1,6 @@
+// The theme editor's window, and moving between themes and records (writing is in
+// theme_editor_changes.cpp).
+
 #include "app/gui/theme_editor.h"
 
 #include <unistd.h>
@@ -5,7 +8,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
@@ -16,39 +18,36 @@
 #include <QRegularExpressionValidator>
 #include <QSplitter>
 #include <QTableView>
+#include <QTextCursor>
 #include <QVBoxLayout>
+#include <cstring>
 
 #include "app/core/day_lookup.h"
 #include "app/core/theme_catalogue.h"
 #include "app/core/theme_source.h"
-#include "app/core/theme_text.h"
-#include "app/gui/core_texts.h"
 #include "app/gui/qt_services.h"
 #include "app/gui/theme_records_model.h"
+#include "engine/engine.h"
 #include "platform/codepage.h"
-#include "platform/exception.h"
-#include "tools/db/theme_from_file.h"
 
 namespace vornelle::app {
 
 namespace {
-
-QString Shown(const std::string& ansi) { return QString::fromStdString(PaneText(ansi)); }
 
 std::string Trimmed(std::string text) {
   text.erase(text.find_last_not_of(' ') + 1);
   return text;
 }
 
-// The problems of a refused new theme, as one box can show them.
-std::string Listed(const std::vector<std::string>& lines, std::size_t most) {
-  std::string text;
-  for (std::size_t i = 0; i < lines.size() && i < most; ++i) text += lines[i] + "\n";
-  if (lines.size() > most) {
-    const QString more = QCoreApplication::translate("vornelle::app::ThemeEditor", "... and %1 more");
-    text += more.arg(lines.size() - most).toStdString() + "\n";
-  }
-  return text;
+// A message as stored (OEM, CR LF line ends, an editor's soft returns) as the editor shows it:
+// the whole text, the soft returns joined as the calendar joins them.
+QString MessageShown(std::string stored) {
+  engine::RemoveSoftReturns(stored);
+  const QString text = QString::fromStdString(PaneText(platform::OemToAnsi(stored)));
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
 }
 
 QPushButton* Button(const QString& text, const char* name, const QString& description, QWidget* parent) {
@@ -79,6 +78,18 @@ ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* pa
   table_.SetCreateIndex(dataset::ciNotFound);
   table_.SetCreateIfNotFound(false);
 
+  BuildWindow();
+  FillChooser();
+  UpdateButtons();
+  resize(760, 560);
+}
+
+ThemeEditor::~ThemeEditor() {
+  // The grid lets go of the model before the model goes.
+  grid_->setModel(nullptr);
+}
+
+void ThemeEditor::BuildWindow() {
   auto* column = new QVBoxLayout(this);
 
   auto* top = new QHBoxLayout;
@@ -162,6 +173,8 @@ ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* pa
   new_day_button_->setShortcut(QKeySequence::New);
   delete_ = Button(tr("De&lete"), "DeleteB", tr("Mark the record deleted"), this);
   restore_ = Button(tr("R&estore"), "RestoreB", tr("Take the deleted mark away"), this);
+  remove_deleted_ = Button(tr("&Remove Deleted Days..."), "RemoveDeletedB",
+                           tr("Remove the records marked deleted from the theme for good"), this);
   revert_ = Button(tr("Re&vert"), "RevertB", tr("Show the record as the file holds it, dropping the changes"), this);
   save_ = Button(tr("&Save"), "SaveB", tr("Write the record to the theme (Ctrl+S)"), this);
   save_->setShortcut(QKeySequence::Save);
@@ -169,6 +182,7 @@ ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* pa
   buttons->addWidget(new_day_button_);
   buttons->addWidget(delete_);
   buttons->addWidget(restore_);
+  buttons->addWidget(remove_deleted_);
   buttons->addStretch(1);
   buttons->addWidget(revert_);
   buttons->addWidget(save_);
@@ -180,18 +194,10 @@ ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* pa
   connect(new_day_button_, &QPushButton::clicked, this, &ThemeEditor::NewDayClick);
   connect(delete_, &QPushButton::clicked, this, &ThemeEditor::DeleteClick);
   connect(restore_, &QPushButton::clicked, this, &ThemeEditor::RestoreClick);
+  connect(remove_deleted_, &QPushButton::clicked, this, &ThemeEditor::RemoveDeletedClick);
   connect(revert_, &QPushButton::clicked, this, &ThemeEditor::RevertClick);
   connect(save_, &QPushButton::clicked, this, &ThemeEditor::SaveClick);
   connect(day_, &QLineEdit::textEdited, this, &ThemeEditor::DayEdited);
-
-  FillChooser();
-  UpdateButtons();
-  resize(760, 560);
-}
-
-ThemeEditor::~ThemeEditor() {
-  // The grid lets go of the model before the model goes.
-  grid_->setModel(nullptr);
 }
 
 bool ThemeEditor::Modified() const {
@@ -263,34 +269,58 @@ int32_t ThemeEditor::FirstRecordOf(const std::string& key) {
   return found;
 }
 
-void ThemeEditor::SelectRow(int32_t recno) {
+void ThemeEditor::SelectRow(int32_t recno, bool undoably) {
   const int row = model_ ? model_->RowOf(recno) : -1;
   if (row < 0) return;
   changing_row_ = true;
   grid_->setCurrentIndex(model_->index(row, ThemeRecordsModel::kDayColumn));
   changing_row_ = false;
   grid_->scrollTo(model_->index(row, ThemeRecordsModel::kDayColumn));
-  ShowRecord(recno);
+  ShowRecord(recno, undoably);
 }
 
-void ThemeEditor::ShowRecord(int32_t recno) {
-  std::string key;
-  std::vector<std::string> lines;
+ThemeEditor::RecordSeen ThemeEditor::ReadSeen() {
+  RecordSeen seen;
+  seen.key = Trimmed(table_.FieldByName("THEDATE").AsString());
+  // A record buffer's data starts with the deletion flag.
+  seen.deleted = table_.ActiveBuffer() && table_.ActiveBuffer()[0] != 0;
+  // The whole value as stored: the line reader that the pane uses stops at its line limit.
+  table_.SelectWorkArea("ThemeEditor");
+  int32_t block = 0;
+  std::memcpy(&block, engine::FieldAddress(engine::FieldNo("THEJOKE")), 4);
+  seen.message = engine::ReadMemoValue(block, false);
+  return seen;
+}
+
+void ThemeEditor::SetMessageText(const QString& text, bool undoably) {
+  const QSignalBlocker quiet(message_);
+  if (undoably && text == message_->toPlainText()) return;  // its undo steps stay as they are
+  if (!undoably) {
+    message_->setPlainText(text);
+    return;
+  }
+  // One step of the text box's undo, which a plain replacement would clear.
+  QTextCursor cursor(message_->document());
+  cursor.beginEditBlock();
+  cursor.select(QTextCursor::Document);
+  cursor.insertText(text);
+  cursor.endEditBlock();
+  message_->moveCursor(QTextCursor::Start);
+}
+
+void ThemeEditor::ShowRecord(int32_t recno, bool undoably) {
+  RecordSeen seen;
   const bool read = Guarded([&] {
     table_.SetRecNo(recno);
-    key = Trimmed(table_.FieldByName("THEDATE").AsString());
-    table_.GetMField("THEJOKE", lines);
-    // A record buffer's data starts with the deletion flag.
-    deleted_ = table_.ActiveBuffer() && table_.ActiveBuffer()[0] != 0;
+    seen = ReadSeen();
   });
-  QStringList text;
-  for (const std::string& line : lines) text << Shown(line);
   {
     const QSignalBlocker quiet_day(day_);
-    const QSignalBlocker quiet_message(message_);
-    day_->setText(Shown(key));
-    message_->setPlainText(text.join('\n'));
+    day_->setText(QString::fromStdString(PaneText(seen.key)));
   }
+  SetMessageText(MessageShown(seen.message), undoably);
+  seen_ = seen;
+  deleted_ = seen.deleted;
   shown_day_ = day_->text();
   shown_message_ = message_->toPlainText();
   new_day_ = false;
@@ -308,6 +338,7 @@ void ThemeEditor::ShowNewDay(const std::string& key) {
   }
   shown_day_ = day_->text();
   shown_message_ = message_->toPlainText();
+  seen_ = RecordSeen();
   new_day_ = !file_.empty();
   deleted_ = false;
   recno_ = 0;
@@ -326,6 +357,8 @@ void ThemeEditor::DayEdited() {
   day_name_->setText(IsThemeKey(key) ? ThemeRecordsModel::DayText(key) : QString());
 }
 
+bool ThemeEditor::IsDescription() const { return !new_day_ && recno_ > 0 && seen_.key == kDescriptionKey; }
+
 void ThemeEditor::UpdateNote() {
   DayEdited();
   const std::string key = day_->text().toStdString();
@@ -342,12 +375,15 @@ void ThemeEditor::UpdateNote() {
     note = tr("A second record for %1: the calendar shows the first (record %2).")
                .arg(key == kDescriptionKey ? tr("the description") : ThemeRecordsModel::DayText(key))
                .arg(first);
+  } else if (IsDescription()) {
+    note = tr("The theme's description, as the options list it. Its day stays 9999: the calendar needs it.");
   } else if (key == kDescriptionKey) {
     note = tr("The theme's description, as the options list it.");
   }
   if (deleted_)
     note += QString(note.isEmpty() ? "" : " ") +
-            tr("Deleted: the calendar still shows it until it is removed; Restore takes the mark away.");
+            tr("Deleted: the calendar still shows it until Remove Deleted Days removes it; Restore takes the "
+               "mark away.");
   note_->setText(note);
 }
 
@@ -356,22 +392,33 @@ void ThemeEditor::UpdateButtons() {
   const bool writable = open && !table_.ReadOnly();
   const bool on_record = writable && recno_ > 0;
   chooser_->setEnabled(chooser_->count() > 0);
-  day_->setReadOnly(!writable);
+  // The description record keeps its key: without it the calendar leaves the theme out.
+  day_->setReadOnly(!writable || IsDescription());
   message_->setReadOnly(!writable);
   save_->setEnabled(writable && (recno_ > 0 || new_day_));
   revert_->setEnabled(writable && (recno_ > 0 || new_day_));
   new_day_button_->setEnabled(writable);
-  delete_->setEnabled(on_record && !deleted_);
+  delete_->setEnabled(on_record && !deleted_ && !IsDescription());
   restore_->setEnabled(on_record && deleted_);
+  remove_deleted_->setEnabled(writable);
 }
 
 // --- Moving between records and themes ---
 
 bool ThemeEditor::LeaveRecord() {
   if (!Modified()) return true;
-  if (boxes_.AskYesNo(tr(kSaveDayText).toStdString())) return SaveClick();
-  RevertClick();
-  return true;
+  switch (boxes_.Choose(tr(kSaveDayText).toStdString(),
+                        {tr("&Yes").toStdString(), tr("&No").toStdString(), tr("Cancel").toStdString()})) {
+    case 0: return SaveClick();
+    case 1:
+      // The changes are dropped at the user's word: the fields show the record again.
+      if (new_day_)
+        ShowNewDay({});
+      else if (recno_ > 0)
+        ShowRecord(recno_, true);
+      return true;
+    default: return false;
+  }
 }
 
 void ThemeEditor::RowChosen(const QModelIndex& current, const QModelIndex& /*previous*/) {
@@ -403,144 +450,11 @@ void ThemeEditor::ThemeChosen(int index) {
   OpenTheme(file);
 }
 
-
 void ThemeEditor::closeEvent(QCloseEvent* event) {
   if (LeaveRecord())
     event->accept();
   else
     event->ignore();
-}
-
-// --- Changing records ---
-
-bool ThemeEditor::Guarded(const std::function<void()>& work) {
-  try {
-    work();
-    return true;
-  } catch (const platform::EAbort&) {
-    // The component has told the user already (a lock another program holds).
-  } catch (const std::exception& error) {
-    boxes_.Error(tr(kThemeEditorTitle).toStdString(), error.what());
-  }
-  if (table_.Active() && (table_.State() == framework::dsEdit || table_.State() == framework::dsInsert)) {
-    try {
-      table_.Cancel();
-    } catch (const std::exception&) {
-    }
-  }
-  return false;
-}
-
-bool ThemeEditor::SaveClick() {
-  if (file_.empty() || table_.ReadOnly() || (recno_ == 0 && !new_day_)) return false;
-  const std::string key = day_->text().trimmed().toStdString();
-  if (const std::string problem = DayKeyProblem(key); !problem.empty()) {
-    boxes_.Error(tr(kThemeEditorTitle).toStdString(),
-                 tr("%1; nothing was written.").arg(CoreText(problem)).toStdString());
-    day_->setFocus();
-    return false;
-  }
-  // The editor's line ends are the table's CR LF.
-  const std::string text = message_->toPlainText().replace('\n', "\r\n").toStdString();
-  if (const std::string missing = FirstCharacterThemesCannotHold(text); !missing.empty()) {
-    const QString refused =
-        tr("The theme's code page (DOS 437) cannot hold the character \"%1\"; nothing was written.")
-            .arg(QString::fromStdString(missing));
-    boxes_.Error(tr(kThemeEditorTitle).toStdString(), refused.toStdString());
-    message_->setFocus();
-    return false;
-  }
-  const bool saved = Guarded([&] {
-    if (new_day_) {
-      table_.Append();
-    } else {
-      table_.SetRecNo(recno_);
-      table_.Edit();
-    }
-    table_.FieldByName("THEDATE").SetAsString(key);
-    table_.FieldByName("THEJOKE").SetAsString(platform::Utf8ToAnsi(text));
-    table_.Post();
-  });
-  if (!saved) return false;  // the text stays in the editor for another try
-  const int32_t recno = table_.RecNo();
-  model_->Refresh();
-  SelectRow(recno);
-  if (key == kDescriptionKey) {
-    // The chooser and the options name the theme by its description.
-    ThemeLists& themes = program_.themes;
-    for (std::size_t i = 0; i < themes.AvailTheme.size() && i < themes.AvailThemeD.size(); ++i)
-      if (themes.AvailTheme[i] == file_) themes.AvailThemeD[i] = platform::Utf8ToAnsi(text.substr(0, text.find('\r')));
-    FillChooser();
-  }
-  Q_EMIT ThemeSaved(QString::fromStdString(file_));
-  return true;
-}
-
-void ThemeEditor::RevertClick() {
-  if (new_day_) {
-    const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : 0;
-    if (model_ && model_->rowCount() > 0)
-      SelectRow(model_->RecordNumber(row));
-    else
-      ShowNewDay({});
-    return;
-  }
-  if (recno_ > 0) ShowRecord(recno_);
-}
-
-void ThemeEditor::NewDayClick() {
-  if (file_.empty() || !LeaveRecord()) return;
-  ShowNewDay({});
-  day_->setFocus();
-}
-
-void ThemeEditor::DeleteClick() { SetDeletedMark(true); }
-
-void ThemeEditor::RestoreClick() { SetDeletedMark(false); }
-
-void ThemeEditor::SetDeletedMark(bool deleted) {
-  if (recno_ == 0 || !LeaveRecord()) return;
-  const int32_t recno = recno_;
-  if (Guarded([&] {
-        table_.SetRecNo(recno);
-        if (deleted)
-          table_.Delete();
-        else
-          table_.Restore();
-      }))
-    Q_EMIT ThemeSaved(QString::fromStdString(file_));
-  model_->Refresh();
-  ShowRecord(recno);
-}
-
-// --- New themes ---
-
-void ThemeEditor::NewThemeClick() { CreateTheme(false); }
-
-void ThemeEditor::NewThemeFromFileClick() { CreateTheme(true); }
-
-void ThemeEditor::CreateTheme(bool from_file) {
-  if (!LeaveRecord() || !ask_new_theme) return;
-  const std::optional<NewThemeRequest> request = ask_new_theme(from_file);
-  if (!request) return;
-  tools::NewTheme made;
-  if (!Guarded([&] {
-        made = tools::MakeNewTheme(request->file.toStdString(), request->description.toStdString(),
-                                   request->source.toStdString(), request->from.toStdString(),
-                                   request->start.isEmpty() ? "0101" : request->start.toStdString());
-      }))
-    return;
-  if (!made.problems.empty()) {
-    boxes_.Error(tr(kThemeEditorTitle).toStdString(),
-                 Listed(made.problems, 10) + tr("Nothing was written.").toStdString());
-    return;
-  }
-  if (!made.warnings.empty()) boxes_.Inform(Listed(made.warnings, 10));
-  program_.themes.AvailTheme.push_back(made.file);
-  program_.themes.AvailThemeD.push_back(platform::Utf8ToAnsi(made.description));
-  file_.clear();
-  FillChooser();
-  OpenTheme(made.file);
 }
 
 }  // namespace vornelle::app

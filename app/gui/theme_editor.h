@@ -2,10 +2,17 @@
 // ThemeEditor: the "Vornelle Theme Editor" window. A chooser of the folder's themes, a grid of
 // the chosen theme's records in file order (read a screen at a time by ThemeRecordsModel), and
 // under it the current record's day and whole message. Changes are written through a table
-// component of the editor's own, shared with other programs: Save posts under the record lock,
-// and a lock another program holds leaves the text in the editor for a later Save.
+// component of the editor's own, shared with other programs:
+//  - a change takes its record or append lock first, waiting for another program as the rest of
+//    the calendar does, so a change refused for a lock has written nothing;
+//  - under the lock, a record another program changed since it was shown is not written over
+//    without the user's word;
+//  - a theme another program replaced since it was opened is opened again, the text kept.
+// theme_editor.cpp builds the window and moves between themes and records;
+// theme_editor_changes.cpp writes.
 
 #include <QWidget>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,6 +21,7 @@
 #include "app/core/program.h"
 #include "app/gui/new_theme_dialog.h"
 #include "dataset/zuviv.h"
+#include "platform/retry.h"
 
 class QComboBox;
 class QLabel;
@@ -43,6 +51,8 @@ class ThemeEditor : public QWidget {
   // Asks what a new theme is to be (from a file when `from_file`); nothing when cancelled.
   // The new theme dialog unless a test puts in its own answer.
   std::function<std::optional<NewThemeRequest>(bool from_file)> ask_new_theme;
+  // How long a change waits for a lock another program holds.
+  std::chrono::milliseconds lock_wait = platform::kLockWait;
 
   // Opens the theme `file` of the folder on the first record of `key` (the first record of the
   // table when `key` is empty). A day the theme has no record for starts a new one.
@@ -59,6 +69,7 @@ class ThemeEditor : public QWidget {
   QLineEdit* DayEdit() const { return day_; }
   QPlainTextEdit* MessageEdit() const { return message_; }
   QLabel* Note() const { return note_; }
+  QPushButton* DeleteButton() const { return delete_; }
   ThemeRecordsModel* Model() const { return model_.get(); }
 
  Q_SIGNALS:
@@ -68,10 +79,11 @@ class ThemeEditor : public QWidget {
  public Q_SLOTS:
   // Each returns whether it did what it says.
   bool SaveClick();
-  void RevertClick();
+  bool RevertClick();
   void NewDayClick();
   void DeleteClick();
   void RestoreClick();
+  bool RemoveDeletedClick();
   void NewThemeClick();
   void NewThemeFromFileClick();
 
@@ -85,22 +97,59 @@ class ThemeEditor : public QWidget {
   void DayEdited();
 
  private:
-  // Whether the record shown may be left: unchanged, saved, or its changes dropped at the
-  // user's word.
-  bool LeaveRecord();
-  void ShowRecord(int32_t recno);
-  void ShowNewDay(const std::string& key);
-  void SelectRow(int32_t recno);
+  // A record as the editor read it: what a save compares with what the file holds then, to
+  // tell whether another program changed it meanwhile.
+  struct RecordSeen {
+    std::string key;      // THEDATE, as stored
+    std::string message;  // THEJOKE, whole
+    bool deleted = false;
+    bool operator==(const RecordSeen&) const = default;
+  };
+
+  // theme_editor.cpp: the window, moving between themes and records, the note line.
+  void BuildWindow();
   void FillChooser();
-  void CreateTheme(bool from_file);
-  // Deletes or restores the record shown, under its record lock.
-  void SetDeletedMark(bool deleted);
+  // Whether the record shown may be left: unchanged, saved, or its changes dropped at the
+  // user's word (Cancel keeps it).
+  bool LeaveRecord();
+  // Shows record `recno` as the file holds it. `undoably` keeps the message box's undo: the
+  // text the record replaces comes back with Ctrl+Z (after Revert, a save, or another
+  // program's text taken).
+  void ShowRecord(int32_t recno, bool undoably = false);
+  void ShowNewDay(const std::string& key);
+  // Selects the row of `recno` and shows the record (ShowRecord).
+  void SelectRow(int32_t recno, bool undoably = false);
+  void SetMessageText(const QString& text, bool undoably);
+  // The active record of the component as it is now.
+  RecordSeen ReadSeen();
+  bool IsDescription() const;
   void UpdateNote();
   void UpdateButtons();
-  // Runs a change of the table; a failure is shown in a box. False when it failed.
-  bool Guarded(const std::function<void()>& work);
   // The first record of `key`, 0 when there is none.
   int32_t FirstRecordOf(const std::string& key);
+
+  // theme_editor_changes.cpp: writing.
+  // Runs a change of the table with the engine's failures raised; a failure is shown in a box
+  // (a theme replaced meanwhile is opened again). False when it failed.
+  bool Guarded(const std::function<void()>& work);
+  // Takes the lock of the change about to be made (the append lock for a new record, else the
+  // active record's), waiting as long as the rest of the program does; says so when it never
+  // comes. False then, with nothing written.
+  bool LockForChange(bool append, const char* action);
+  // Opens the theme again after another program replaced it, keeping what the user typed;
+  // says so. Always false (nothing was written), for the callers to return.
+  bool ReopenReplaced();
+  // A change is about to be made: false, after saying so, when the theme cannot take one.
+  bool ReadyToChange();
+  // Under the record lock, in edit state: whether the record still holds what the editor read.
+  // When another program changed it, the lock goes and the user chooses: write over theirs
+  // (kTryAgain: locked and compared again), take theirs or cancel (kStop).
+  enum class Check { kWrite, kTryAgain, kStop };
+  Check CheckUnchanged();
+  bool WriteRecord(const std::string& key, const std::string& text);
+  // Deletes or restores the record shown, under its record lock.
+  void SetDeletedMark(bool deleted);
+  void CreateTheme(bool from_file);
 
   Program& program_;
   MessageBoxService& boxes_;
@@ -109,6 +158,7 @@ class ThemeEditor : public QWidget {
   std::string file_;
   // The fields as shown, before the user changed them.
   QString shown_day_, shown_message_;
+  RecordSeen seen_;
   int32_t recno_ = 0;
   bool new_day_ = false;
   bool deleted_ = false;
@@ -125,6 +175,7 @@ class ThemeEditor : public QWidget {
   QPushButton* new_day_button_ = nullptr;
   QPushButton* delete_ = nullptr;
   QPushButton* restore_ = nullptr;
+  QPushButton* remove_deleted_ = nullptr;
 };
 
 }  // namespace vornelle::app

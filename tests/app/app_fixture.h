@@ -26,6 +26,12 @@ class RecordingBoxes : public app::MessageBoxService {
     if (!answers.empty()) answers.pop_front();
     return answer;
   }
+  std::size_t Choose(const std::string& text, const std::vector<std::string>& choices) override {
+    questions.push_back(text);
+    const std::size_t answer = choices_made.empty() ? choices.size() - 1 : choices_made.front();
+    if (!choices_made.empty()) choices_made.pop_front();
+    return answer;
+  }
   void Error(const std::string& caption, const std::string& text) override {
     errors.push_back(caption + ": " + text);
   }
@@ -34,6 +40,7 @@ class RecordingBoxes : public app::MessageBoxService {
   std::vector<Box> confirms;
   std::vector<std::string> questions;
   std::deque<bool> answers;  // for AskYesNo, in turn; No when none is left
+  std::deque<std::size_t> choices_made;  // for Choose, in turn; the last choice when none is left
   std::vector<std::string> errors;
 };
 

@@ -39,14 +39,15 @@ TEST_F(Catalogue, FolderWithoutTablesCannotStart) {
   EXPECT_EQ(boxes_.confirms[0].at.y, 50 + 76 - 25);
 }
 
-TEST_F(Catalogue, TableWithoutDescriptionStopsTheScan) {
+TEST_F(Catalogue, TableWithoutDescriptionIsLeftOut) {
   Theme("a.dbf", {{"9999", "A"}});
   Theme("b.dbf", {{"0101", "no description"}});
   Theme("c.dbf", {{"9999", "C"}});
-  EXPECT_FALSE(Scan());
+  EXPECT_TRUE(Scan());
   ASSERT_EQ(boxes_.confirms.size(), 1u);
   EXPECT_EQ(boxes_.confirms[0].text, "No Description on File for This .db: b.dbf");
-  EXPECT_EQ(program_.themes.AvailTheme, (std::vector<std::string>{"a.dbf", "b.dbf"}));  // c never opened
+  EXPECT_EQ(program_.themes.AvailTheme, (std::vector<std::string>{"a.dbf", "c.dbf"}));
+  EXPECT_EQ(program_.themes.AvailThemeD, (std::vector<std::string>{"A", "C"}));
 }
 
 TEST_F(Catalogue, StartUpReadsSettingsThenScans) {

@@ -4,20 +4,28 @@
 
 #include <unistd.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <climits>
 #include <memory>
+#include <thread>
 
 #include "app/core/program.h"
 #include "app/core/theme_text.h"
 #include "app/gui/main_window.h"
+#include "app/gui/qt_services.h"
 #include "app/gui/theme_editor.h"
 #include "app/gui/theme_records_model.h"
 #include "engine/engine.h"
@@ -169,40 +177,203 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     editor.RestoreClick();
     QCOMPARE(Cell(editor, 2, ThemeRecordsModel::kDeletedColumn), QString());
 
-    // A second record for a day is written, and the editor says which one the calendar shows.
+    // A second record for a day is written at the user's word, and the editor says which one
+    // the calendar shows. Other programs count it at once: the header says 4 records.
     editor.NewDayClick();
     editor.DayEdit()->setText("0704");
     editor.MessageEdit()->setPlainText("Later fireworks.");
+    QVERIFY(!editor.SaveClick());  // asked, and cancelled
+    QCOMPARE(boxes_.questions.back(),
+             std::string("4 July has a record already, and the calendar shows that one. Add a second record for it "
+                         "anyway?"));
+    boxes_.choices_made = {0};
     QVERIFY(editor.SaveClick());
     QCOMPARE(editor.Note()->text(), QString("A second record for 4 July: the calendar shows the first (record 2)."));
+    QCOMPARE(vt::ReadFileBytes(Path("almanac.dbf"))[4], '\x04');
 
-    // Leaving a changed record asks; Yes saves it.
+    // Leaving a changed record asks: Cancel (and Escape) stays, No drops the change, Yes saves.
+    boxes_.questions.clear();
     editor.MessageEdit()->setPlainText("Changed again.");
-    boxes_.answers = {true};
     editor.Grid()->setCurrentIndex(editor.Model()->index(0, 0));
-    QCOMPARE(boxes_.questions, std::vector<std::string>{app::kSaveDayText});
+    QCOMPARE(editor.CurrentRecord(), 4);
+    QCOMPARE(editor.MessageEdit()->toPlainText(), QString("Changed again."));
+    boxes_.choices_made = {0};
+    editor.Grid()->setCurrentIndex(editor.Model()->index(0, 0));
+    QCOMPARE(boxes_.questions, (std::vector<std::string>{app::kSaveDayText, app::kSaveDayText}));
     QCOMPARE(editor.CurrentRecord(), 1);
     QCOMPARE(Cell(editor, 3, ThemeRecordsModel::kMessageColumn), QString("Changed again."));
-    // So does closing the calendar; No drops the change and lets it close.
+    // The description record keeps its day and cannot be deleted.
+    QVERIFY(editor.DayEdit()->isReadOnly());
+    QVERIFY(!editor.DeleteButton()->isEnabled());
+    // Closing the calendar asks too; Cancel keeps both windows, No lets them close.
     editor.MessageEdit()->setPlainText("Not kept.");
+    QVERIFY(!window_->close());
+    QVERIFY(window_->isVisible() && editor.isVisible());
+    boxes_.choices_made = {1};
     QVERIFY(window_->close());
-    QCOMPARE(boxes_.questions.size(), std::size_t(2));
     QCOMPARE(Cell(editor, 0, ThemeRecordsModel::kMessageColumn), QString("Almanac"));
   }
 
-  void aLockAnotherProgramHoldsKeepsTheEditForALaterSave() {
+  // The real question box: Escape chooses the last, cautious choice.
+  void escapeInTheQuestionBoxCancels() {
+    QTimer::singleShot(0, [] {
+      QWidget* box = QApplication::activeModalWidget();
+      QVERIFY(box);
+      QTest::keyClick(box, Qt::Key_Escape);
+    });
+    app::QtMessageBoxService boxes;
+    QCOMPARE(boxes.Choose(app::kSaveDayText, {"&Yes", "&No", "Cancel"}), std::size_t(2));
+  }
+
+  void revertAsksAndTheMessagesUndoSurvivesRevertAndSave() {
+    ThemeEditor& editor = Edit("0705");
+    QTest::keyClicks(editor.MessageEdit(), " Mine.");
+    QVERIFY(!editor.RevertClick());  // asked, and cancelled: the text stays
+    QCOMPARE(editor.MessageEdit()->toPlainText(), QString(" Mine.Next day."));
+    boxes_.choices_made = {0};
+    QVERIFY(editor.RevertClick());
+    QCOMPARE(editor.MessageEdit()->toPlainText(), QString("Next day."));
+    QTest::keySequence(editor.MessageEdit(), QKeySequence::Undo);
+    QCOMPARE(editor.MessageEdit()->toPlainText(), QString(" Mine.Next day."));
+    QVERIFY(editor.SaveClick());
+    QTest::keySequence(editor.MessageEdit(), QKeySequence::Undo);
+    QCOMPARE(editor.MessageEdit()->toPlainText(), QString("Next day."));
+  }
+
+  // A lock another program holds is waited for, as the rest of the program waits; one that
+  // never comes refuses the change with nothing written, not even a memo value.
+  void waitsForALockAndWritesNothingWithoutIt_data() {
+    QTest::addColumn<bool>("new_day");
+    QTest::addColumn<bool>("released");
+    QTest::newRow("record lock released") << false << true;
+    QTest::newRow("record lock kept") << false << false;
+    QTest::newRow("append lock released") << true << true;
+    QTest::newRow("append lock kept") << true << false;
+  }
+  void waitsForALockAndWritesNothingWithoutIt() {
+    QFETCH(bool, new_day);
+    QFETCH(bool, released);
     ThemeEditor& editor = Edit("0704");
-    vt::Peer holder(LOCK_PEER_PATH, {"hold-rlock", File("almanac.dbf").toStdString(), "2"});
+    editor.lock_wait = std::chrono::seconds(released ? 10 : 1);
+    vt::Peer holder(LOCK_PEER_PATH, new_day ? std::vector<std::string>{"hold-alock", Path("almanac.dbf")}
+                                            : std::vector<std::string>{"hold-rlock", Path("almanac.dbf"), "2"});
     QCOMPARE(holder.Line(), std::string("1"));
+    if (new_day) {
+      editor.NewDayClick();
+      editor.DayEdit()->setText("0706");
+    }
     editor.MessageEdit()->setPlainText("Quiet fireworks.");
-    QVERIFY(!editor.SaveClick());
-    QCOMPARE(shown_messages, std::vector<std::string>{"Lock failed [Post]"});
+    const std::string table = vt::ReadFileBytes(Path("almanac.dbf")), memo = vt::ReadFileBytes(Path("almanac.dbt"));
+    std::thread release([&] {
+      if (!released) return;
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      holder.Finish();
+    });
+    const bool saved = editor.SaveClick();
+    release.join();
+    QCOMPARE(saved, released);
+    if (released) {
+      QCOMPARE(Cell(editor, new_day ? 3 : 1, ThemeRecordsModel::kMessageColumn), QString("Quiet fireworks."));
+      return;
+    }
+    QCOMPARE(QString::fromStdString(boxes_.errors.back()),
+             QString("Vornelle Theme Editor: Another program is changing this theme. Your text is kept; try again in "
+                     "a moment.\n\nLock failed [%1]")
+                 .arg(new_day ? "Insert" : "Post"));
+    QCOMPARE(vt::ReadFileBytes(Path("almanac.dbf")), table);
+    QCOMPARE(vt::ReadFileBytes(Path("almanac.dbt")), memo);
     QCOMPARE(editor.MessageEdit()->toPlainText(), QString("Quiet fireworks."));
-    QVERIFY(editor.Modified());
     QCOMPARE(holder.Finish(), 0);
     QVERIFY(editor.SaveClick());
-    QCOMPARE(Cell(editor, 1, ThemeRecordsModel::kMessageColumn), QString("Quiet fireworks."));
+  }
+
+  // Another program (vornelle-db, a second process) changes the day the editor shows, round
+  // after round: each Save asks, and each answer loses no text without the user's word.
+  void anotherProgramsChangeIsNeverWrittenOverSilently() {
+    ThemeEditor& editor = Edit("0704");
+    for (int round = 0; round < 6; ++round) {
+      const QString theirs = QString("Theirs %1.").arg(round), mine = QString("Mine %1.").arg(round);
+      const std::size_t choice = static_cast<std::size_t>(round % 3);  // keep mine, take theirs, cancel
+      QVERIFY(RunTool({"replace", Path("almanac.dbf"), "2", "THEJOKE=" + theirs.toStdString()}));
+      editor.MessageEdit()->setPlainText(mine);
+      boxes_.choices_made = {choice};
+      QCOMPARE(editor.SaveClick(), choice == 0);
+      QVERIFY(boxes_.questions.back().rfind("Another program changed this day since the editor showed it.", 0) == 0);
+      const QString stored = StoredMessage(2);
+      if (choice == 0) {
+        QCOMPARE(stored, mine);
+        QCOMPARE(editor.MessageEdit()->toPlainText(), mine);
+      } else if (choice == 1) {
+        QCOMPARE(stored, theirs);
+        QCOMPARE(editor.MessageEdit()->toPlainText(), theirs);
+        QTest::keySequence(editor.MessageEdit(), QKeySequence::Undo);
+        QCOMPARE(editor.MessageEdit()->toPlainText(), mine);  // brought back
+      } else {
+        QCOMPARE(stored, theirs);
+        QCOMPARE(editor.MessageEdit()->toPlainText(), mine);
+      }
+      if (editor.Modified()) {
+        boxes_.choices_made = {0};
+        QVERIFY(editor.RevertClick());
+      }
+    }
+  }
+
+  // An import replaces the theme while the editor has it open: nothing goes into the old
+  // files; the editor opens the new table with the text kept, and the next Save writes there.
+  void aThemeReplacedMeanwhileIsOpenedAgainWithTheTextKept() {
+    ThemeEditor& editor = Edit("0704");
+    vt::WriteFileBytes(Path("new.txt"), "@9999\nAlmanac, again\n@0101\nNew year.\n@0704\nImported.\n");
+    QVERIFY(RunTool({"theme", "import", "--force", Path("new.txt"), Path("almanac.dbf")}));
+    editor.MessageEdit()->setPlainText("Written after the import.");
+    QVERIFY(!editor.SaveClick());
+    QVERIFY(boxes_.informs.back().find("Another program replaced the theme almanac.dbf") != std::string::npos);
+    QCOMPARE(editor.MessageEdit()->toPlainText(), QString("Written after the import."));
+    QCOMPARE(StoredMessage(3), QString("Imported."));
+    QVERIFY(editor.SaveClick());
+    QCOMPARE(StoredMessage(3), QString("Written after the import."));
     QCOMPARE(editor.Model()->rowCount(), 3);
+  }
+
+  // Remove Deleted Days packs the theme; while another program has it open, it is refused and
+  // the theme stays as it was.
+  void removesDeletedDaysUnlessAnotherProgramHasTheThemeOpen() {
+    ThemeEditor& editor = Edit("0705");
+    editor.DeleteClick();
+    {
+      vt::Peer holder(LOCK_PEER_PATH, {"hold-open", Path("almanac.dbf")});
+      QCOMPARE(holder.Line(), std::string("0"));
+      const std::string table = vt::ReadFileBytes(Path("almanac.dbf"));
+      boxes_.choices_made = {0};
+      QVERIFY(!editor.RemoveDeletedClick());
+      QVERIFY(boxes_.errors.back().find("is open in another program") != std::string::npos);
+      QCOMPARE(vt::ReadFileBytes(Path("almanac.dbf")), table);
+      QCOMPARE(editor.Model()->rowCount(), 3);
+    }
+    boxes_.choices_made = {0};
+    QVERIFY(editor.RemoveDeletedClick());
+    QCOMPARE(boxes_.informs.back(), std::string("almanac.dbf: 1 deleted days removed, 2 records kept."));
+    QCOMPARE(editor.Model()->rowCount(), 2);
+    QCOMPARE(Cell(editor, 1, ThemeRecordsModel::kMessageColumn), QString("Fireworks."));
+  }
+
+ private:
+  // Runs vornelle-db, another program sharing the folder; true when it succeeded.
+  static bool RunTool(const std::vector<std::string>& args) {
+    QProcess tool;
+    QStringList list;
+    for (const std::string& a : args) list << QString::fromStdString(a);
+    tool.start(VORNELLE_DB_PATH, list);
+    return tool.waitForFinished(20000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+  }
+  // The message of record `recno` as vornelle-db lists it.
+  QString StoredMessage(int recno) {
+    QProcess tool;
+    tool.start(VORNELLE_DB_PATH, {"list", File("almanac.dbf"), "--format", "json"});
+    tool.waitForFinished(20000);
+    const QList<QByteArray> lines = tool.readAllStandardOutput().split('\n');
+    if (recno < 1 || recno > lines.size()) return {};
+    return QJsonDocument::fromJson(lines[recno - 1]).object().value("THEJOKE").toString();
   }
 };
 

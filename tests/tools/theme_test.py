@@ -10,6 +10,7 @@ import fcntl
 import json
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -215,6 +216,13 @@ class Themes(tool_case.FolderCase):
             self.assertIn(expected, done.stdout)
         self.make("vornelle-db", "nodesc.dbf", [("0101", "x", False)])
         self.assertIn("no description record (9999)", run("theme", "check", self.path("nodesc.dbf")).stdout)
+        # A header that counts fewer records than the file holds, as a writer killed after its
+        # append leaves it.
+        with open(self.path("almanac.dbf"), "r+b") as f:
+            f.seek(4)
+            f.write(struct.pack("<I", 5))
+        self.assertIn("the header counts 5 records, the file holds 7: programs that go by the header do not see "
+                      "the last 2", run("theme", "check", self.path("almanac.dbf")).stdout)
 
 
 # A theme replaced by an import that is killed: keys and memo blocks differ, so a table read

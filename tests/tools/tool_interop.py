@@ -9,6 +9,7 @@ mark right.
 Usage: tool_interop.py VORNELLE_DB
 """
 import datetime
+import fcntl
 import json
 import os
 import struct
@@ -107,19 +108,24 @@ def fields_of(row):
 class ToolInterop(tool_case.FolderCase):
     # Tables others write, listed by the tool as they read them.
 
-    def test_python_dbf_tables_list_as_dbfread_reads_them(self):
+    def fill_with_python_dbf(self, kind):
+        """The sample rows written by python3-dbf in its `kind` of table, record 4 deleted."""
         import dbf
+        path = self.path("peer_%s.dbf" % kind)
+        table = dbf.Table(path, "name C(20); amount N(10,2); count N(6,0); day D; flag L; note M",
+                          dbf_type=kind, codepage="cp437")
+        table.open(dbf.READ_WRITE)
+        for r in ROWS:
+            day = datetime.date.fromisoformat(r["DAY"]) if r["DAY"] else None
+            table.append((r["NAME"], r["AMOUNT"], r["COUNT"], day, r["FLAG"], r["NOTE"]))
+        dbf.delete(table[3])
+        table.close()
+        return path
+
+    def test_python_dbf_tables_list_as_dbfread_reads_them(self):
         for kind in ("db3", "fp"):
             with self.subTest(kind=kind):
-                path = self.path("peer_%s.dbf" % kind)
-                table = dbf.Table(path, "name C(20); amount N(10,2); count N(6,0); day D; "
-                                  "flag L; note M", dbf_type=kind, codepage="cp437")
-                table.open(dbf.READ_WRITE)
-                for r in ROWS:
-                    day = datetime.date.fromisoformat(r["DAY"]) if r["DAY"] else None
-                    table.append((r["NAME"], r["AMOUNT"], r["COUNT"], day, r["FLAG"], r["NOTE"]))
-                dbf.delete(table[3])
-                table.close()
+                path = self.fill_with_python_dbf(kind)
                 listed = tool_list(path)
                 self.assertEqual([r["_deleted"] for r in listed], [n == 3 for n in range(len(ROWS))])
                 assert_dbfread_reads(self, path, listed)
@@ -170,6 +176,33 @@ class ToolInterop(tool_case.FolderCase):
                 self.assertEqual([r["_deleted"] for r in perl], [n == 3 for n in range(len(ROWS))])
                 if kind != "dbase4":  # python3-dbf does not write or read dBASE IV memos
                     self.assertEqual(self.python_dbf_rows(path, kind), dbfread_expected)
+
+    def test_pack_keeps_every_live_record_as_every_reader_reads_it(self):
+        # Tables python3-dbf and this tool write, each with record 4 deleted, packed; a table
+        # another program holds open is refused and left as it was.
+        for maker, kind in (("python3-dbf", "db3"), ("python3-dbf", "fp"), ("vornelle-db", "dbase3"),
+                            ("vornelle-db", "dbase4"), ("vornelle-db", "foxpro")):
+            with self.subTest(maker=maker, kind=kind):
+                if maker == "vornelle-db":
+                    path = self.fill_with_tool(kind)
+                else:
+                    path = self.fill_with_python_dbf(kind)
+                memo = path[:-3] + ("fpt" if kind in ("fp", "foxpro") else "dbt")
+                before = read_bytes(path), read_bytes(memo)
+                with open(path, "rb") as holder:
+                    fcntl.flock(holder, fcntl.LOCK_SH)  # as the calendar's open holds a table
+                    refused = subprocess.run([TOOL, "pack", path], capture_output=True, text=True)
+                self.assertEqual(refused.returncode, 1)
+                self.assertIn("File sharing violation", refused.stderr)
+                self.assertEqual((read_bytes(path), read_bytes(memo)), before)
+                self.assertEqual(tool("pack", path), "%s: 29 records kept, 1 deleted records removed\n" % path)
+                kept = [r for n, r in enumerate(ROWS) if n != 3]
+                self.assert_header_and_end(path, len(kept))
+                self.assertLess(len(read_bytes(memo)), len(before[1]))
+                assert_dbfread_reads(self, path, kept)
+                self.assertEqual([fields_of(r) for r in tool_list(path)],
+                                 [fields_of(dict(r, NOTE=r["NOTE"] or "")) for r in kept])
+                self.assertEqual(sorted(n for n in os.listdir(self.dir) if n.startswith(".")), [])
 
     def python_dbf_rows(self, path, kind):
         import dbf

@@ -80,10 +80,28 @@ int Import(const Args& args) {
   return 0;
 }
 
+// Programs that count a table's records by its header (as dBASE programs do) stop at that
+// count: records past it are there for us and lost to them. Empty when the header counts all.
+std::string UncountedRecords(const std::string& table) {
+  std::ifstream in(platform::FullPath(engine::TableFileName(table)), std::ios::binary);
+  unsigned char header[12] = {};
+  if (!in.read(reinterpret_cast<char*>(header), sizeof header)) return {};
+  in.seekg(0, std::ios::end);
+  const int64_t size = in.tellg();
+  const uint32_t counted = header[4] | (header[5] << 8) | (header[6] << 16) | (uint32_t{header[7]} << 24);
+  const int64_t header_length = header[8] | (header[9] << 8), record_length = header[10] | (header[11] << 8);
+  if (record_length == 0 || size < header_length) return {};
+  const int64_t held = (size - header_length) / record_length;
+  if (held <= counted) return {};
+  return "the header counts " + std::to_string(counted) + " records, the file holds " + std::to_string(held) +
+         ": programs that go by the header do not see the last " + std::to_string(held - counted);
+}
+
 int Check(const Args& args) {
   args.Expect(2, 2);
   const std::string& table = args.positional()[1];
   std::vector<std::string> problems;
+  if (std::string uncounted = UncountedRecords(table); !uncounted.empty()) problems.push_back(uncounted);
   std::map<std::string, int32_t> shown;  // key -> the record the calendar shows
   std::string description;
   for (const ThemeRow& row : ReadThemeTable(table)) {

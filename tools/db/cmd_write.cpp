@@ -12,6 +12,7 @@
 #include "tools/db/field_values.h"
 #include "tools/db/output.h"
 #include "tools/db/session.h"
+#include "tools/db/table_pack.h"
 
 namespace vornelle::tools {
 
@@ -126,6 +127,16 @@ int ReplaceCommand(const Arguments& argv) {
 }
 
 int DeleteCommand(const Arguments& argv) { return ChangeDeletion(argv, true); }
+
+int PackCommand(const Arguments& argv) {
+  const Args args(argv, {}, {});
+  args.Expect(1, 1);
+  const std::string& table = args.positional()[0];
+  const engine::PackResult packed = PackTableFile(table);
+  Write(table + ": " + std::to_string(packed.kept) + " records kept, " + std::to_string(packed.removed) +
+        " deleted records removed\n");
+  return 0;
+}
 int RecallCommand(const Arguments& argv) { return ChangeDeletion(argv, false); }
 
 }  // namespace vornelle::tools

@@ -19,6 +19,7 @@ int AppendCommand(const Arguments& args);
 int ReplaceCommand(const Arguments& args);
 int DeleteCommand(const Arguments& args);
 int RecallCommand(const Arguments& args);
+int PackCommand(const Arguments& args);
 int DayCommand(const Arguments& args);
 int FindCommand(const Arguments& args);
 int ThemesCommand(const Arguments& args);

@@ -68,6 +68,12 @@ const Command kCommands[] = {
      "Changes fields of record RECNO under its record lock (waiting up to 10 s)."},
     {"delete", DeleteCommand, "delete TABLE RECNO", "Marks record RECNO deleted."},
     {"recall", RecallCommand, "recall TABLE RECNO", "Clears the deleted mark of record RECNO."},
+    {"pack", PackCommand, "pack TABLE",
+     "Removes the records marked deleted for good, and the memo values only they used: the\n"
+     "table and its memo file are written anew, every kept byte as it was stored, and put in\n"
+     "place as one (another program reads the old pair or the new, never one of each). Refused\n"
+     "while another program has the table open, the calendar's theme editor among them: a\n"
+     "program writing a table it believes unchanged must not lose its writes."},
     {"day", DayCommand, "day [--date YYYY-MM-DD] [--folder DIR] [--json] [--once] [THEME...]",
      "Prints the day's messages (default: today) exactly as the calendar's pane shows them:\n"
      "the message of each THEME in turn, or of the themes the folder's Vornel.Ini displays,\n"
@@ -131,8 +137,11 @@ const Command kCommands[] = {
      "it cannot follow, and then writes nothing. An existing table is replaced only with\n"
      "--force, together with its memo file: an import stopped halfway leaves the old theme or\n"
      "the new.\n"
+     "Only the table of TABLE's exact name is replaced: JOKES.DBF beside jokes.dbf is another\n"
+     "table, and keeps its memo file.\n"
      "check reports the same problems in a table, and deleted records the calendar would still\n"
-     "show, keys that are no day and days without a message; exit status 1 when it finds any.\n"
+     "show, keys that are no day, days without a message and a header that counts fewer\n"
+     "records than the file holds; exit status 1 when it finds any.\n"
      "Example: vornelle-db theme import --from calendar /usr/share/calendar/calendar.history\n"
      "         history.dbf"},
 };

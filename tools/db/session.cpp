@@ -2,11 +2,10 @@
 
 #include <chrono>
 #include <memory>
-#include <random>
-#include <thread>
 
 #include "expr/expr.h"
 #include "platform/codepage.h"
+#include "platform/retry.h"
 
 namespace vornelle::tools {
 
@@ -69,14 +68,8 @@ TextCodec& TextWithoutTable() {
 }
 
 void RetryLock(const std::function<bool()>& lock, const std::string& what, double seconds) {
-  using Clock = std::chrono::steady_clock;
-  auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
-  std::minstd_rand jitter(static_cast<unsigned>(Clock::now().time_since_epoch().count()));
-  while (!lock()) {
-    if (Clock::now() >= deadline)
-      throw ToolError("could not lock " + what + ": another program holds it");
-    std::this_thread::sleep_for(std::chrono::milliseconds(2 + jitter() % 8));
-  }
+  const auto limit = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::duration<double>(seconds));
+  if (!platform::TryUntil(lock, limit)) throw ToolError("could not lock " + what + ": another program holds it");
 }
 
 std::string InPage(TextCodec& text, const std::string& utf8, const std::string& what) {
