@@ -223,6 +223,10 @@ class Themes(tool_case.FolderCase):
             f.write(struct.pack("<I", 5))
         self.assertIn("the header counts 5 records, the file holds 7: programs that go by the header do not see "
                       "the last 2", run("theme", "check", self.path("almanac.dbf")).stdout)
+        # Every reader of ours still sees the records past the count, the byte-tested filter too.
+        for expression in ('(THEDATE="1225")', '.T.'):
+            listed = run("list", self.path("almanac.dbf"), "--filter", expression, "--format", "json")
+            self.assertIn('"THEDATE": "1225"', listed.stdout, expression)
 
 
 # A theme replaced by an import that is killed: keys and memo blocks differ, so a table read
