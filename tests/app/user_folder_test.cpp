@@ -151,6 +151,8 @@ TEST_F(PrepareFolder, AKilledFirstStartIsFinishedByTheNext) {
     EXPECT_FALSE(fs::exists(data_ + "/" + killed_in));
 
     PrepareUserFolder(data_, samples_);
+    // What the killed copy left under a name of its own goes as any leftover does.
+    RemoveStaleLeftovers(data_, std::chrono::seconds(0));
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(data_)) files.push_back(entry.path().filename());
     std::sort(files.begin(), files.end());
@@ -159,6 +161,17 @@ TEST_F(PrepareFolder, AKilledFirstStartIsFinishedByTheNext) {
     for (const auto& [name, ignored] : samples)
       EXPECT_EQ(ReadFileBytes(data_ + "/" + name), ReadFileBytes(samples_ + "/" + name)) << name;
   }
+}
+
+// A link put where a copy used to be written first is never written through.
+TEST_F(PrepareFolder, LinksWhereCopiesAreMadeAreNotFollowed) {
+  fs::create_directories(data_);
+  WriteFileBytes(data_ + "/victim", "mine");
+  for (const char* name : {".almanac.dbt.partial", ".almanac.dbf.partial", ".Vornel.Ini.partial"})
+    fs::create_symlink(data_ + "/victim", data_ + "/" + name);
+  PrepareUserFolder(data_, samples_);
+  EXPECT_EQ(ReadFileBytes(data_ + "/victim"), "mine");
+  EXPECT_EQ(ReadFileBytes(data_ + "/almanac.dbt"), ReadFileBytes(samples_ + "/almanac.dbt"));
 }
 
 TEST_F(PrepareFolder, LeftoversOfKilledProgramsGoOnceAMinuteOld) {
