@@ -5,12 +5,18 @@
 
 #include <QAction>
 #include <QDate>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 
 #include "app/core/autostart.h"
@@ -130,27 +136,79 @@ class DeliveryTest : public QObject, public vt::WindowFixture {
     QVERIFY(window_->isVisible());
   }
 
-  void startAtLoginWritesAValidEntryAndTakesItAway() {
+  // Folders whose names an archive may carry: the entry starts exactly the calendar with the
+  // folder, as the desktop reads it (GLib's key file and command line rules), or it is refused
+  // with a box and nothing is written.
+  void startAtLoginStartsExactlyTheFolder_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("plain") << QByteArray("plain") << true;
+    QTest::newRow("reserved characters") << QByteArray("a b 'q' \"dq\" $HOME `id` back\\slash 100% ~;&|<>*?#()") << true;
+    QTest::newRow("line breaks") << QByteArray("x\nExec=sh -c 'touch pwned'\nX-Tail=") << true;
+    QTest::newRow("tab and return") << QByteArray("tab\there\rreturn") << true;
+    QTest::newRow("not UTF-8") << QByteArray("caf\xe9") << false;
+    QTest::newRow("another control character") << QByteArray("bell\x07") << false;
+  }
+  void startAtLoginStartsExactlyTheFolder() {
+    QFETCH(QByteArray, name);
+    QFETCH(bool, written);
     qputenv("XDG_CONFIG_HOME", folder_->filePath("config").toUtf8());
     Themes(QDate(2024, 7, 4));
     Start();
-    QAction* start_at_login = window_->StartAtLoginAction();
-    start_at_login->setChecked(true);
+    const std::string folder = folder_->path().toStdString() + "/" + name.toStdString();
+    QVERIFY(mkdir(folder.c_str(), 0700) == 0);
+    QVERIFY(chdir(folder.c_str()) == 0);
+    window_->StartAtLoginAction()->setChecked(true);
+    QVERIFY(chdir(folder_->path().toLocal8Bit().constData()) == 0);
+    rmdir(folder.c_str());  // Qt cannot remove a name that is not UTF-8
     const QString entry = QString::fromStdString(app::AutostartFile().string());
-    QVERIFY(QFile::exists(entry));
+    QCOMPARE(QFile::exists(entry), written);
+    QCOMPARE(app::StartsAtLogin(), written);
+    QCOMPARE(window_->StartAtLoginAction()->isChecked(), written);
+    if (!written) {
+      QCOMPARE(boxes_.errors.size(), std::size_t(1));
+      QVERIFY2(boxes_.errors[0].find(app::kUnnamableText) != std::string::npos, boxes_.errors[0].c_str());
+      qunsetenv("XDG_CONFIG_HOME");
+      return;
+    }
     QProcess validate;
     validate.start("desktop-file-validate", {entry});
     QVERIFY(validate.waitForFinished(10000));
     QCOMPARE(validate.readAllStandardOutput() + validate.readAllStandardError(), QByteArray());
     QCOMPARE(validate.exitCode(), 0);
-    QVERIFY(app::StartsAtLogin());
-    std::ifstream text(entry.toStdString());
-    const std::string written((std::istreambuf_iterator<char>(text)), std::istreambuf_iterator<char>());
-    QVERIFY(written.find(" --tray " + folder_->path().toStdString() + "\n") != std::string::npos);
-    QVERIFY(written.find("X-GNOME-Autostart-Delay=5\n") != std::string::npos);
-    start_at_login->setChecked(false);
+    QProcess glib;
+    glib.start(PEER_PYTHON, {"-c", "import sys, json, gi\n"
+                                   "gi.require_version('GLib', '2.0')\n"
+                                   "from gi.repository import GLib\n"
+                                   "entry = GLib.KeyFile()\n"
+                                   "entry.load_from_file(sys.argv[1], GLib.KeyFileFlags.NONE)\n"
+                                   "ok, argv = GLib.shell_parse_argv(entry.get_string('Desktop Entry', 'Exec'))\n"
+                                   "print(json.dumps([word.replace('%%', '%') for word in argv]))\n",
+                             entry});
+    QVERIFY(glib.waitForFinished(10000));
+    QCOMPARE(glib.exitCode(), 0);
+    const QJsonArray words = QJsonDocument::fromJson(glib.readAllStandardOutput()).array();
+    QCOMPARE(words, (QJsonArray{QCoreApplication::applicationFilePath(), "--tray", QString::fromStdString(folder)}));
+    window_->StartAtLoginAction()->setChecked(false);
     QVERIFY(!QFile::exists(entry));
     QVERIFY(!app::StartsAtLogin());
+    qunsetenv("XDG_CONFIG_HOME");
+  }
+
+  // A link where the entry used to be written first is never written through.
+  void startAtLoginWritesNoLink() {
+    qputenv("XDG_CONFIG_HOME", folder_->filePath("config").toUtf8());
+    Themes(QDate(2024, 7, 4));
+    Start();
+    QVERIFY(QDir().mkpath(folder_->filePath("config/autostart")));
+    Settings("[THEMES]\nThemeLINES=0\n");
+    const QString victim = File("Vornel.Ini");
+    QVERIFY(QFile::link(victim, QString::fromStdString(app::AutostartFile().string()) + ".partial"));
+    window_->StartAtLoginAction()->setChecked(true);
+    QVERIFY(app::StartsAtLogin());
+    QFile kept(victim);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("[THEMES]\nThemeLINES=0\n"));
     qunsetenv("XDG_CONFIG_HOME");
   }
 };
