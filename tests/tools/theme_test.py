@@ -95,10 +95,10 @@ class Themes(tool_case.FolderCase):
                 {"file": "almanac.dbf", "description": "Sayings \u00fc\u00df",
                  "lines": ["New year.", "Second line."]},
                 {"file": "plain.dbf", "description": None, "lines": None}]})
-        # A theme that cannot be read ends the lookup: no part of it is printed.
-        done = run("day", "--date", "2024-01-01", "--json", "almanac.dbf", "missing.dbf", cwd=self.dir)
-        self.assertEqual((done.returncode, done.stdout), (1, ""))
-        self.assertIn("File not found", done.stderr)
+        # A theme that is not there is named and left out; the others are printed all the same.
+        done = run("day", "--date", "2024-01-01", "--json", "missing.dbf", "almanac.dbf", cwd=self.dir)
+        self.assertEqual((done.returncode, done.stderr), (1, "Theme File Not Found, Left Out: missing.dbf\n"))
+        self.assertEqual([t["file"] for t in json.loads(done.stdout)["themes"]], ["almanac.dbf"])
         self.assertFalse(os.path.exists(self.path("missing.dbf")))  # nothing is created
         self.assertIn("--date takes", run("day", "--date", "2023-02-29", cwd=self.dir).stderr)
         self.assertIn("Usage: vornelle-db day", run("day", "--help").stdout)
@@ -122,7 +122,7 @@ class Themes(tool_case.FolderCase):
                     self.assertEqual(wrapped.stdout, "wrapped\n")
                     self.assertIn("@0103\nwrapped\n", exported)
 
-    def test_a_nul_in_a_message_is_kept(self):
+    def test_a_nul_in_a_message_is_kept_and_shown(self):
         # Stored by another program: the memo's bytes are changed in place.
         self.make("vornelle-db", "nul.dbf", [("9999", "Nul", False), ("0101", "abQcd\r\nsecond", False),
                                              ("0102", "next", False)])
@@ -130,8 +130,11 @@ class Themes(tool_case.FolderCase):
             data = memo.read()
             memo.seek(data.index(b"abQcd") + 2)
             memo.write(b"\0")
+        # A terminal is shown it; the JSON and the text form keep it.
         day = run("day", "--date", "2024-01-01", "--folder", self.dir, "nul.dbf")
-        self.assertEqual((day.stdout, day.returncode), ("ab\0cd\nsecond\n", 0), day.stderr)
+        self.assertEqual((day.stdout, day.returncode), ("ab^@cd\nsecond\n", 0), day.stderr)
+        day = run("day", "--json", "--date", "2024-01-01", "--folder", self.dir, "nul.dbf")
+        self.assertEqual(json.loads(day.stdout)["themes"][0]["lines"], ["ab\0cd", "second"])
         exported = run("theme", "export", self.path("nul.dbf"), "--output", self.path("nul.txt"))
         self.assertEqual(exported.returncode, 0, exported.stderr)
         with open(self.path("nul.txt"), encoding="utf-8") as f:
