@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QProcess>
@@ -38,6 +39,22 @@ std::vector<QStringList> Notifications(vt::Peer& desktop) {
     sent.push_back(QString::fromStdString(line).split('\t'));
   return sent;
 }
+
+// The desktop's notifications, telling the test each notification's outcome.
+class SettledNotifications : public app::Notifications {
+ public:
+  void Notify(const std::string& summary, const std::string& plain_body, const std::string& markup_body,
+              Done done) override {
+    desktop_.Notify(summary, plain_body, markup_body, [this, done](const std::string& why) {
+      reasons.push_back(why);
+      done(why);
+    });
+  }
+  std::vector<std::string> reasons;  // "" for one delivered
+
+ private:
+  app::DesktopNotifications desktop_;
+};
 
 // `vornelle --notify` in `folder`: its exit status and what it said on stderr.
 std::pair<int, QString> NotifyFromTheTerminal(const QString& folder) {
@@ -103,14 +120,44 @@ class DeliveryTest : public QObject, public vt::WindowFixture {
     vt::Peer desktop(FAKE_DESKTOP_PATH, {});
     QCOMPARE(desktop.Line(), std::string("ready"));
     Start();
+    SettledNotifications notifications;
+    window_->SetNotifications(notifications);
     QVERIFY(window_->NotifyAtDayChangeAction()->isChecked());
     window_->Timer1Timer();  // the same day: nothing
     clock_.Set(2024, 7, 5);
     window_->Timer1Timer();
+    QTRY_COMPARE(notifications.reasons, std::vector<std::string>{""});
     const std::vector<QStringList> sent = Notifications(desktop);
     QCOMPARE(sent.size(), std::size_t(1));
     QCOMPARE(sent[0][3], app::NotificationSummary(QDate(2024, 7, 5)));
     QVERIFY(sent[0][4].startsWith("Almanac\\nFireworks."));
+  }
+
+  // A server that never answers holds neither the window at the day change nor `vornelle
+  // --notify` for more than its time-out, and the time-out is said in one line.
+  void aHungServerHoldsNotTheWindow() {
+    Themes(QDate(2024, 7, 5));
+    vt::Peer desktop(FAKE_DESKTOP_PATH, {"--hang"});
+    QCOMPARE(desktop.Line(), std::string("ready"));
+    Start();
+    SettledNotifications notifications;
+    window_->SetNotifications(notifications);
+    clock_.Set(2024, 7, 5);
+    QElapsedTimer day_change;
+    day_change.start();
+    window_->Timer1Timer();
+    QVERIFY2(day_change.elapsed() < app::DesktopNotifications::kTimeoutMs / 2, "the window waited on the bus");
+    QTRY_COMPARE_WITH_TIMEOUT(notifications.reasons.size(), std::size_t(1), 3 * app::DesktopNotifications::kTimeoutMs);
+    QVERIFY(!notifications.reasons[0].empty());
+  }
+  void aHungServerHoldsTheTerminalOnlyForItsTimeOut() {
+    Themes(QDate::currentDate());
+    vt::Peer desktop(FAKE_DESKTOP_PATH, {"--hang"});
+    QCOMPARE(desktop.Line(), std::string("ready"));
+    const auto [status, said] = NotifyFromTheTerminal(folder_->path());
+    QCOMPARE(status, 0);
+    QVERIFY2(QRegularExpression("\\Avornelle: no desktop notification: [^\\n]+\\n\\z").match(said).hasMatch(),
+             qPrintable(said));
   }
 
   void trayIconShowsTodayAndTogglesTheWindow() {
