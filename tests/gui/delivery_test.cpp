@@ -115,6 +115,26 @@ class DeliveryTest : public QObject, public vt::WindowFixture {
     QCOMPARE(sent[0], (QStringList{"NOTIFY", "Vornelle", "vornelle", app::NotificationSummary(today), body}));
   }
 
+  // The title is the date without the year, as each language writes it.
+  void summaryIsTheDateWithoutItsYear_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("en_GB") << "en_GB" << "Tuesday, 8 December";
+    QTest::newRow("en_US") << "en_US" << "Tuesday, December 8";
+    QTest::newRow("de") << "de_DE" << "Dienstag, 8. Dezember";
+    QTest::newRow("fr") << "fr_FR" << "mardi 8 d\u00e9cembre";
+    QTest::newRow("es") << "es_ES" << "martes, 8 de diciembre";
+    QTest::newRow("pt_BR") << "pt_BR" << "ter\u00e7a-feira, 8 de dezembro";
+    QTest::newRow("ru") << "ru_RU" << "\u0432\u0442\u043e\u0440\u043d\u0438\u043a, 8 \u0434\u0435\u043a\u0430\u0431\u0440\u044f";
+    QTest::newRow("zh_CN") << "zh_CN" << "12\u67088\u65e5\u661f\u671f\u4e8c";
+    QTest::newRow("ja") << "ja_JP" << "12\u67088\u65e5\u706b\u66dc\u65e5";
+  }
+  void summaryIsTheDateWithoutItsYear() {
+    QFETCH(QString, locale);
+    QFETCH(QString, summary);
+    QCOMPARE(app::NotificationSummary(QDate(2026, 12, 8), QLocale(locale)), summary);
+  }
+
   void dayChangeInTheWindowSendsOne() {
     Themes(QDate(2024, 7, 5));
     vt::Peer desktop(FAKE_DESKTOP_PATH, {});
