@@ -69,7 +69,8 @@ ThemeTable ReadThemeTable(const std::string& table) {
     const std::string where = "record " + std::to_string(n) + ": ";
     // A pointer is blanks or a block number; anything else (a sign, letters) reads as some
     // other block, or as none.
-    const std::string pointer = engine::Peek(joke, n);
+    const engine::FieldDesc& field = engine::Current()->fields[static_cast<std::size_t>(joke - 1)];
+    const std::string pointer(engine::Current()->raw.data() + field.offset, field.length);
     if (pointer.find_first_not_of(' ') != std::string::npos &&
         pointer.substr(pointer.find_first_not_of(' ')).find_first_not_of("0123456789") != std::string::npos) {
       read.damage.push_back(where + "its memo pointer \"" + app::VisibleText(platform::AnsiToUtf8(pointer)) +
