@@ -44,6 +44,23 @@ bool SetAutoCheck(bool on);  // → previous value
 bool SetRaise(bool on);      // → previous value
 bool Halted();
 
+// Failures raised as ETavrinError for the time of a scope, whatever the program's switches:
+// for work that handles its failures itself, such as a search that goes on past a theme it
+// cannot read. The switches are given back at the end of the scope.
+class RaisingErrors {
+ public:
+  RaisingErrors() : auto_check_(SetAutoCheck(true)), raise_(SetRaise(true)) {}
+  ~RaisingErrors() {
+    SetRaise(raise_);
+    SetAutoCheck(auto_check_);
+  }
+  RaisingErrors(const RaisingErrors&) = delete;
+  RaisingErrors& operator=(const RaisingErrors&) = delete;
+
+ private:
+  bool auto_check_, raise_;
+};
+
 // The caption of the fatal box.
 inline constexpr std::string_view kHaltCaption = "Program halted.";
 

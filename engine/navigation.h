@@ -25,6 +25,9 @@ void GoBottomWhile();
 bool dEOF();
 bool dBOF();
 int32_t RecCount();
+// The record count the header gave when the table was opened. A shared table's RecCount is
+// what the file holds: a file holding fewer was cut short, or its writer failed.
+int32_t HeaderRecCount();
 int32_t RecNo();
 uint16_t RecSize();
 void ClearRecord();

@@ -10,20 +10,20 @@
 
 namespace vornelle::platform {
 
-namespace {
-
-// A fresh file beside `target` that no one else has opened.
-int CreateTemporary(const std::string& target, mode_t mode, std::string* name) {
+int CreateUniqueFile(const std::string& prefix, const std::string& suffix, mode_t mode, std::string* name) {
   static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   thread_local std::mt19937 random{std::random_device{}()};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    *name = target + ".tmp-";
+    *name = prefix;
     for (int i = 0; i < 6; ++i) *name += kChars[random() % (sizeof kChars - 1)];
-    const int fd = open(name->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    *name += suffix;
+    const int fd = open(name->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
 }
+
+namespace {
 
 bool WriteAllAt(int fd, std::string_view bytes) {
   off_t at = 0;
@@ -72,7 +72,7 @@ bool RewriteInPlace(const std::string& target, std::string_view bytes) {
 
 bool ReplaceFileContent(const std::string& target, std::string_view bytes, std::optional<mode_t> mode) {
   std::string temporary;
-  const int fd = CreateTemporary(target, mode ? S_IRUSR | S_IWUSR : 0666, &temporary);
+  const int fd = CreateUniqueFile(target + ".tmp-", "", mode ? S_IRUSR | S_IWUSR : 0666, &temporary);
   if (fd < 0) {
     const bool folder_refuses = errno == EACCES || errno == EPERM || errno == EROFS;
     return folder_refuses && mode ? RewriteInPlace(target, bytes) : false;

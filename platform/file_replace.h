@@ -19,4 +19,10 @@ namespace vornelle::platform {
 // (created under the umask). False, with errno, when the content could not be written.
 bool ReplaceFileContent(const std::string& target, std::string_view bytes, std::optional<mode_t> mode);
 
+// A new file of the caller's own, named `prefix`, six random letters and digits, `suffix`:
+// created exclusively and never through a link, so that nothing already under the name (a
+// link planted there included) is opened or written. The write-only descriptor, with the name
+// in `name`; -1 with errno when none could be made.
+int CreateUniqueFile(const std::string& prefix, const std::string& suffix, mode_t mode, std::string* name);
+
 }  // namespace vornelle::platform

@@ -79,6 +79,10 @@
         <source>Program halted.</source>
         <translation>Programm angehalten.</translation>
     </message>
+    <message>
+        <source>Start at Login cannot write a name that is not UTF-8 text into a desktop entry: </source>
+        <translation>„Beim Anmelden starten“ kann einen Namen, der kein UTF-8-Text ist, nicht in einen Desktop-Eintrag schreiben: </translation>
+    </message>
 </context>
 <context>
     <name>FontDialog</name>

@@ -79,6 +79,10 @@
         <source>Program halted.</source>
         <translation>Programa detenido.</translation>
     </message>
+    <message>
+        <source>Start at Login cannot write a name that is not UTF-8 text into a desktop entry: </source>
+        <translation>«Iniciar al entrar en la sesión» no puede escribir un nombre que no es texto UTF-8 en una entrada de escritorio: </translation>
+    </message>
 </context>
 <context>
     <name>FontDialog</name>

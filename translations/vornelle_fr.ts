@@ -79,6 +79,10 @@
         <source>Program halted.</source>
         <translation>Programme arrêté.</translation>
     </message>
+    <message>
+        <source>Start at Login cannot write a name that is not UTF-8 text into a desktop entry: </source>
+        <translation>« Lancer à l’ouverture de session » ne peut pas écrire un nom qui n’est pas du texte UTF-8 dans une entrée de bureau : </translation>
+    </message>
 </context>
 <context>
     <name>FontDialog</name>

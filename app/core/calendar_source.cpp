@@ -14,7 +14,6 @@ namespace vornelle::app {
 namespace {
 
 constexpr int kMaxDepth = 8;
-const char* const kSharedFolders[] = {"/etc/calendar", "/usr/share/calendar"};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -76,43 +75,41 @@ std::vector<Field> Fields(std::string_view date) {
 }
 
 struct ParseState {
-  std::set<std::string> read;  // files read already
+  std::set<std::string> read;  // the files read already, as CalendarFiles::Locate found them
   CalendarSource source;
   // The event continuation lines go on: none after a line the utility shows nothing of.
   std::size_t event = kNoEvent;
   static constexpr std::size_t kNoEvent = static_cast<std::size_t>(-1);
-
-  // True the first time a file is met, by whatever path it is named.
-  bool FirstRead(const std::string& path) {
-    std::error_code ignored;
-    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, ignored);
-    return read.insert(canonical.empty() ? path : canonical.string()).second;
-  }
 };
 
-std::optional<std::string> FindInclude(const std::string& name, const std::string& from,
-                                       const FileReader& read, std::string* found) {
-  std::vector<std::filesystem::path> candidates;
-  if (std::filesystem::path(name).is_absolute()) {
-    candidates.push_back(name);
-  } else {
-    candidates.push_back(std::filesystem::path(from).parent_path() / name);
-    for (const char* folder : kSharedFolders) candidates.push_back(std::filesystem::path(folder) / name);
-  }
-  for (const std::filesystem::path& candidate : candidates)
-    if (std::optional<std::string> text = read(candidate.string())) {
-      *found = candidate.string();
-      return text;
+// `name` as a path below a folder, or nothing when it names no file there: a ".." climbing
+// above the folder, a NUL (the system would read the name only up to it).
+std::optional<std::filesystem::path> Below(std::string_view name) {
+  if (name.find('\0') != std::string_view::npos) return std::nullopt;
+  std::filesystem::path below;
+  int depth = 0;
+  while (!name.empty()) {
+    const std::size_t slash = name.find('/');
+    const std::string_view part = name.substr(0, slash);
+    name.remove_prefix(slash == std::string_view::npos ? name.size() : slash + 1);
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (--depth < 0) return std::nullopt;
+      below = below.parent_path();
+      continue;
     }
-  return std::nullopt;
+    ++depth;
+    below /= std::string(part);
+  }
+  if (below.empty()) return std::nullopt;
+  return below;
 }
 
-void ReadFile(const std::string& path, std::string_view text, int depth, const FileReader& read,
-              ParseState& state);
+void ReadFile(const std::string& path, std::string_view text, int depth, CalendarFiles& files, ParseState& state);
 
 // "#include <name>" or "#include "name"": the file read in place of the line.
 void Include(std::string_view directive, const std::string& path, const std::string& where, int depth,
-             const FileReader& read, ParseState& state) {
+             CalendarFiles& files, ParseState& state) {
   const std::size_t open = directive.find_first_of("<\"");
   const std::size_t close = open == std::string_view::npos ? open : directive.find_first_of(">\"", open + 1);
   if (close == std::string_view::npos) {
@@ -120,24 +117,43 @@ void Include(std::string_view directive, const std::string& path, const std::str
     return;
   }
   const std::string name(directive.substr(open + 1, close - open - 1));
-  std::string found;
-  const std::optional<std::string> included = FindInclude(name, path, read, &found);
-  if (!included) {
-    state.source.errors.push_back(where + "#include " + name + ": no such file beside it, in " +
-                                  kSharedFolders[0] + " or in " + kSharedFolders[1]);
+  const std::string include = where + "#include " + name + ": ";
+  const std::vector<IncludePlace> places = IncludePlaces(name, path);
+  // Said the same whether or not such a file exists: that is none of the file's business.
+  if (places.empty()) {
+    state.source.errors.push_back(include + "refused: only files beside " + path + ", in " + kSharedCalendarFolders[0] +
+                                  " or in " + kSharedCalendarFolders[1] + " are read");
     return;
   }
   if (depth + 1 >= kMaxDepth) {
-    state.source.errors.push_back(where + "#include " + name + ": files included more than " +
-                                  std::to_string(kMaxDepth) + " deep");
+    state.source.errors.push_back(include + "files included more than " + std::to_string(kMaxDepth) + " deep");
     return;
   }
-  if (state.FirstRead(found))
-    ReadFile(found, *included, depth + 1, read, state);
+  for (const IncludePlace& place : places) {
+    const CalendarFiles::Found found = files.Locate(place.path, place.folder);
+    if (found.outcome == CalendarFiles::Found::kMissing) continue;
+    if (found.outcome == CalendarFiles::Found::kRefused) {
+      state.source.errors.push_back(include + "refused: " + found.problem);
+      return;
+    }
+    std::string problem = found.problem;
+    if (found.outcome == CalendarFiles::Found::kFound) {
+      if (!state.read.insert(found.file).second) return;  // read already
+      if (const std::optional<std::string> text = files.Read(found.file, problem)) {
+        ReadFile(place.path, *text, depth + 1, files, state);
+        return;
+      }
+    }
+    state.source.errors.push_back(include + place.path + ": " + problem);
+    return;
+  }
+  state.source.errors.push_back(include + "no such file beside it, in " + kSharedCalendarFolders[0] + " or in " +
+                                kSharedCalendarFolders[1]);
 }
 
-void ReadFile(const std::string& path, std::string_view text, int depth, const FileReader& read,
-              ParseState& state) {
+void ReadFile(const std::string& path, std::string_view text, int depth, CalendarFiles& files, ParseState& state) {
+  const std::size_t file = state.source.files.size();
+  state.source.files.push_back(path);
   bool in_comment = false;
   int number = 0;
   while (!text.empty()) {
@@ -161,7 +177,7 @@ void ReadFile(const std::string& path, std::string_view text, int depth, const F
     const std::string_view start = Trimmed(line);
     if (start.front() == '#') {
       std::string_view directive = Trimmed(start.substr(1));
-      if (directive.substr(0, 7) == "include") Include(directive.substr(7), path, where, depth, read, state);
+      if (directive.substr(0, 7) == "include") Include(directive.substr(7), path, where, depth, files, state);
       continue;
     }
     if (line.compare(0, 5, "LANG=") == 0 || line.compare(0, 9, "CALENDAR=") == 0) continue;
@@ -178,7 +194,7 @@ void ReadFile(const std::string& path, std::string_view text, int depth, const F
       ++state.source.unfixed;
       continue;
     }
-    state.source.events.push_back({*key, path, {{std::string(Trimmed(std::string_view(line).substr(tab))), number}}});
+    state.source.events.push_back({*key, file, {{std::string(Trimmed(std::string_view(line).substr(tab))), number}}});
     state.event = state.source.events.size() - 1;
   }
 }
@@ -214,15 +230,39 @@ std::optional<std::string> CalendarDateKey(std::string_view date) {
   return std::string(key);
 }
 
-CalendarSource ParseCalendar(const std::string& path, const FileReader& read) {
+std::vector<IncludePlace> IncludePlaces(std::string_view name, const std::string& from) {
+  namespace fs = std::filesystem;
+  std::vector<IncludePlace> places;
+  if (!name.empty() && name.front() == '/') {
+    for (const std::string_view folder : kSharedCalendarFolders) {
+      if (name.size() <= folder.size() || name.substr(0, folder.size()) != folder || name[folder.size()] != '/')
+        continue;
+      if (const std::optional<fs::path> below = Below(name.substr(folder.size() + 1)))
+        places.push_back({(fs::path(folder) / *below).string(), std::string(folder)});
+    }
+    return places;
+  }
+  const std::optional<fs::path> below = Below(name);
+  if (!below) return places;
+  std::string beside = fs::path(from).parent_path().string();
+  if (beside.empty()) beside = ".";
+  places.push_back({(fs::path(beside) / *below).string(), beside});
+  for (const char* folder : kSharedCalendarFolders) places.push_back({(fs::path(folder) / *below).string(), folder});
+  return places;
+}
+
+CalendarSource ParseCalendar(const std::string& path, CalendarFiles& files) {
   ParseState state;
-  const std::optional<std::string> text = read(path);
+  const CalendarFiles::Found found = files.Locate(path, "");
+  std::string problem = found.outcome == CalendarFiles::Found::kMissing ? "no such file" : found.problem;
+  std::optional<std::string> text;
+  if (found.outcome == CalendarFiles::Found::kFound) text = files.Read(found.file, problem);
   if (!text) {
-    state.source.errors.push_back(path + ": cannot be read");
+    state.source.errors.push_back(path + ": " + problem);
     return state.source;
   }
-  state.FirstRead(path);
-  ReadFile(path, *text, 0, read, state);
+  state.read.insert(found.file);
+  ReadFile(path, *text, 0, files, state);
   return std::move(state.source);
 }
 

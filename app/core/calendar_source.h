@@ -7,7 +7,6 @@
 // Only events on a fixed day of the year become messages; weekday rules ("May Sun+2",
 // "07/FriLast"), Easter and "*" (every month) are counted and left out.
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,23 +21,50 @@ struct CalendarLine {
 
 struct CalendarEvent {
   std::string key;                  // "MMDD"
-  std::string file;                 // the file it stands in (an included one, or the first)
+  std::size_t file = 0;             // the file it stands in, in CalendarSource::files
   std::vector<CalendarLine> lines;  // the event's text, then its continuation lines
 };
 
 struct CalendarSource {
+  std::vector<std::string> files;     // the files read, the first one first
   std::vector<CalendarEvent> events;  // in file order, included files in place
   int unfixed = 0;                    // events left out: no fixed day holds them
   std::vector<std::string> errors;    // "FILE: line N: ...", includes that cannot be followed
 };
 
-// The text of a file, or nothing when it cannot be read.
-using FileReader = std::function<std::optional<std::string>(const std::string& path)>;
+// The folders an #include may read from besides the including file's own.
+inline constexpr const char* kSharedCalendarFolders[] = {"/etc/calendar", "/usr/share/calendar"};
 
-// Reads `path` and the files it includes: a name is looked up in the including file's folder,
-// then in /etc/calendar and /usr/share/calendar, as the utility does. Each file is read once
-// (the distributed files guard themselves against a second inclusion), at most 8 deep.
-CalendarSource ParseCalendar(const std::string& path, const FileReader& read);
+// Where an #include of `name` in the file `from` is looked for, in order: beside `from`, then
+// in each shared folder. Each place comes with the folder it must stay in. A name that would
+// read elsewhere (an absolute path outside the shared folders, a ".." above the folder) has
+// none: it is refused, whatever is there.
+struct IncludePlace {
+  std::string path;
+  std::string folder;
+};
+std::vector<IncludePlace> IncludePlaces(std::string_view name, const std::string& from);
+
+// How the parser reaches files.
+class CalendarFiles {
+ public:
+  virtual ~CalendarFiles() = default;
+
+  struct Found {
+    enum Outcome { kFound, kMissing, kRefused, kUnreadable } outcome = kMissing;
+    std::string file;     // kFound: the file itself, however it was named (a file is read once)
+    std::string problem;  // kRefused, kUnreadable: why, to follow the name
+  };
+  // Where `path` leads. With a `folder`, links are followed only as long as they stay in it or
+  // in a shared folder; one that leads elsewhere is refused, without a look at where it leads.
+  virtual Found Locate(const std::string& path, const std::string& folder) = 0;
+  // The text of a file Locate found, or nothing with the reason in `problem`.
+  virtual std::optional<std::string> Read(const std::string& file, std::string& problem) = 0;
+};
+
+// Reads `path` and the files it includes, each once (the distributed files guard themselves
+// against a second inclusion), at most 8 deep.
+CalendarSource ParseCalendar(const std::string& path, CalendarFiles& files);
 
 // The day key "MMDD" of a calendar line's date (the text before its tab), or nothing when the
 // date names no fixed day of a leap year.

@@ -1,7 +1,11 @@
 #include "app/core/day_messages.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "app/core/day_lookup.h"
 #include "app/core/theme_catalogue.h"
+#include "app/core/visible_text.h"
 
 namespace vornelle::app {
 
@@ -51,45 +55,73 @@ CopiedText CopiedDay(const std::string& date_line, const std::vector<ThemeMessag
 namespace {
 
 // The characters of UTF-8 text, counted as a notification shows them.
-std::size_t Characters(const std::string& text) {
+std::size_t Characters(std::string_view text) {
   std::size_t count = 0;
   for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
   return count;
 }
 
+// Each text's share of `room` characters: a text that needs less than an even share keeps all
+// of it, and what it leaves goes to the others.
+std::vector<std::size_t> Shares(const std::vector<std::size_t>& lengths, std::size_t room) {
+  std::vector<std::size_t> order(lengths.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return lengths[a] < lengths[b]; });
+  std::vector<std::size_t> shares(lengths.size());
+  for (std::size_t n = 0; n < order.size(); ++n) {
+    const std::size_t even = room / (order.size() - n);
+    shares[order[n]] = std::min(lengths[order[n]], even);
+    room -= shares[order[n]];
+  }
+  return shares;
+}
+
+constexpr std::string_view kEllipsis = "\u2026";
+
+// `text` cut to at most `share` characters at the end of a word, the ellipsis included; a word
+// longer than the share is cut where the share ends.
+std::string CutAtWord(const std::string& text, std::size_t share) {
+  if (Characters(text) <= share) return text;
+  std::size_t end = 0;
+  for (std::size_t kept = 0; end < text.size() && kept + 1 < share; ++kept) {
+    ++end;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+  }
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
+  std::size_t word_end = end;
+  if (end < text.size() && !blank(text[end]))  // inside a word: back to where it starts
+    while (word_end > 0 && !blank(text[word_end - 1])) --word_end;
+  if (word_end == 0) word_end = end;  // one word longer than the share
+  while (word_end > 0 && blank(text[word_end - 1])) --word_end;
+  return text.substr(0, word_end) + std::string(kEllipsis);
+}
+
 }  // namespace
 
 std::string NotificationBody(const std::vector<ThemeMessage>& messages, bool markup, std::size_t limit) {
-  std::vector<std::string> lines;
+  // Each theme's text as a notification may show it: its description, then its message.
+  std::vector<std::string> texts;
+  std::vector<std::size_t> lengths;
   for (const ThemeMessage& message : messages) {
-    if (!lines.empty()) lines.emplace_back();
-    lines.push_back(markup ? "<b>" + HtmlEscaped(message.description) + "</b>" : message.description);
-    for (const std::string& line : message.lines) lines.push_back(markup ? HtmlEscaped(line) : line);
+    std::string text = VisibleText(message.description);
+    for (const std::string& line : message.lines) text += "\n" + VisibleText(line);
+    lengths.push_back(Characters(text));
+    texts.push_back(std::move(text));
   }
+  // Two line ends between themes; every theme keeps a share of the rest, never none.
+  const std::size_t between = texts.empty() ? 0 : 2 * (texts.size() - 1);
+  const std::vector<std::size_t> shares = Shares(lengths, limit > between ? limit - between : 0);
   std::string body;
-  std::size_t shown = 0;  // characters of the lines taken, markup included
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::size_t length = Characters(lines[i]) + (i > 0);
-    if (shown + length > limit) {
-      // Cut at a whole line; a first line too long for the whole body is cut at its limit.
-      if (body.empty()) {
-        std::size_t at = 0, kept = 0;
-        while (at < lines[i].size() && kept < limit) {
-          ++at;
-          while (at < lines[i].size() && (static_cast<unsigned char>(lines[i][at]) & 0xC0) == 0x80) ++at;
-          ++kept;
-        }
-        body = lines[i].substr(0, at);
-        // Never half an escape such as "&amp;", nor a description's bold left open.
-        if (const std::size_t amp = body.rfind('&'); markup && amp != std::string::npos &&
-                                                       body.find(';', amp) == std::string::npos)
-          body.erase(amp);
-        if (markup && body.rfind("<b>", 0) == 0 && body.find("</b>") == std::string::npos) body += "</b>";
-      }
-      return body + "\n...";
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const std::string text = CutAtWord(texts[i], std::max<std::size_t>(shares[i], 1));
+    if (i > 0) body += "\n\n";
+    if (!markup) {
+      body += text;
+      continue;
     }
-    body += (i > 0 ? "\n" : "") + lines[i];
-    shown += length;
+    // Cut first, escaped after: the limit counts what is seen, and no escape is cut in half.
+    const std::size_t first_end = std::min(text.find('\n'), text.size());
+    body += "<b>" + HtmlEscaped(text.substr(0, first_end)) + "</b>" + HtmlEscaped(text.substr(first_end));
   }
   return body;
 }

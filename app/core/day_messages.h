@@ -37,8 +37,9 @@ struct CopiedText {
 CopiedText CopiedDay(const std::string& date_line, const std::vector<ThemeMessage>& messages);
 
 // A notification's body: plain text, or with `markup` the descriptions in bold and the text
-// escaped. A body longer than `limit` characters ends at the last whole line that fits, and a
-// line "..." follows.
+// escaped, control characters made visible as in a terminal. A body longer than `limit`
+// characters gives each theme an even share (what a short one leaves goes to the others), and a
+// theme's text longer than its share is cut at a word and ends in "…".
 inline constexpr std::size_t kNotificationLimit = 1000;
 std::string NotificationBody(const std::vector<ThemeMessage>& messages, bool markup,
                              std::size_t limit = kNotificationLimit);

@@ -6,6 +6,7 @@
 
 #include "app/core/day_lookup.h"
 #include "app/core/theme_catalogue.h"
+#include "app/core/theme_damage.h"
 #include "app/core/theme_source.h"
 #include "engine/engine.h"
 #include "engine/memo.h"
@@ -27,15 +28,16 @@ std::string Folded(std::string text) {
 
 ThemeTexts ReadThemeTexts(const std::string& theme) {
   ThemeTexts texts;
+  // A theme that cannot be read is the caller's to name, never the end of the program.
+  const engine::RaisingErrors raising;
   engine::ScopedWorkArea area;
   // Read as the calendar reads it: OEM text, shown in ANSI; reading only, beside any writer.
   engine::Switches().oem = true;
   engine::Switches().open_mode_override = platform::mode::kReadOnly | platform::mode::kDenyNone;
   engine::UseTable(ThemeTablePath(theme), {false, "", /*sequential=*/true});
+  if (!HasThemeFields()) throw platform::Exception(theme + kNoThemeTableText);
   const int date = engine::FieldNo("THEDATE");
   const int joke = engine::FieldNo("THEJOKE");
-  if (date == 0 || joke == 0 || engine::FieldType(joke) != 'M')
-    throw platform::Exception(theme + " is no theme table: it needs THEDATE and a memo THEJOKE");
   std::array<bool, 10000> seen{};  // by key, so that only a day's first record is read
   const int32_t count = engine::RecCount();
   for (int32_t n = 1; n <= count; ++n) {
@@ -61,6 +63,9 @@ ThemeTexts ReadThemeTexts(const std::string& theme) {
     else
       texts.days.push_back({key, std::move(lines)});
   }
+  // What the header promises and the file does not hold may be any day's message.
+  if (const std::string missing = MissingRecordsProblem(); !missing.empty())
+    throw platform::Exception(theme + ": " + missing);
   std::sort(texts.days.begin(), texts.days.end(),
             [](const ThemeTexts::Day& a, const ThemeTexts::Day& b) { return a.key < b.key; });
   return texts;

@@ -26,8 +26,10 @@ struct ThemeTexts {
   std::vector<Day> days;  // in calendar order
 };
 
-// Reads the theme table `theme` (a file name as the calendar opens it). What the engine raises
-// goes to the caller; a table without THEDATE and a memo THEJOKE raises platform::Exception.
+// Reads the theme table `theme` (a file name as the calendar opens it). What the engine cannot
+// read is raised to the caller, whatever the program's switches; a table without a character
+// THEDATE and a memo THEJOKE, or one that holds fewer records than its header counts, raises
+// platform::Exception.
 ThemeTexts ReadThemeTexts(const std::string& theme);
 
 struct SearchHit {

@@ -2,6 +2,7 @@
 // What the core needs of the screen, as narrow interfaces: the windows implement them, the
 // terminal companion prints through them, and tests record what they are asked.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,10 +71,15 @@ class Clipboard {
 // given, and the one the server takes is sent.
 class Notifications {
  public:
+  // Called once a notification is settled: with an empty reason when it was delivered, else
+  // with the reason (nothing serves notifications, the server did not answer in time).
+  using Done = std::function<void(const std::string& why)>;
+
   virtual ~Notifications() = default;
-  // False, with the reason in `why`, when nothing serves notifications.
-  virtual bool Notify(const std::string& summary, const std::string& plain_body, const std::string& markup_body,
-                      std::string& why) = 0;
+  // Sends without waiting for the server, whose answer may be slow to come or never come: a
+  // window goes on meanwhile. `done` is called later, from the event loop.
+  virtual void Notify(const std::string& summary, const std::string& plain_body, const std::string& markup_body,
+                      Done done) = 0;
 };
 
 // The date the user has selected, asked anew whenever it is needed.

@@ -13,6 +13,7 @@
 #include "platform/directory.h"
 #include "platform/error_codes.h"
 #include "platform/exception.h"
+#include "platform/file_replace.h"
 
 namespace vornelle::app {
 namespace fs = std::filesystem;
@@ -42,18 +43,55 @@ std::vector<std::string> SampleFiles(const fs::path& samples) {
   return files;
 }
 
-// Copies under a temporary name in the target folder, then renames: the file appears whole or
-// not at all. An existing file is never replaced.
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Writes all of `from` to `fd`; false with errno.
+bool CopyInto(const fs::path& from, int fd) {
+  const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  char buffer[65536];
+  bool ok = true;
+  for (;;) {
+    const ssize_t got = read(in, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0 || !WriteAll(fd, buffer, static_cast<std::size_t>(got))) {
+      ok = got == 0;
+      break;
+    }
+  }
+  const int err = errno;
+  close(in);
+  errno = err;
+  return ok;
+}
+
+// Copies under a name of its own in the target folder, then renames: the file appears whole
+// or not at all. An existing file is never replaced, and nothing is written through a link
+// someone put where the copy goes.
 void CopyWhole(const fs::path& from, const fs::path& to) {
-  const fs::path partial = to.parent_path() / ("." + to.filename().string() + ".partial");
+  std::string partial_name;
+  // The user's copies are the user's to change, whatever the installed samples' modes.
+  const int fd = platform::CreateUniqueFile((to.parent_path() / ("." + to.filename().string() + ".")).string(),
+                                            ".partial", 0666, &partial_name);
+  if (fd < 0) Fail("Cannot create", to, std::error_code(errno, std::generic_category()), platform::IoOp::Write);
+  const fs::path partial = partial_name;
   std::error_code error;
-  if (!fs::copy_file(from, partial, fs::copy_options::overwrite_existing, error)) {
+  const bool copied = CopyInto(from, fd);
+  const int copy_errno = errno;
+  if (close(fd) != 0 || !copied) {
     fs::remove(partial, error);
-    Fail("Cannot copy the sample", from, error ? error : std::make_error_code(std::errc::io_error),
+    Fail("Cannot copy the sample", from, std::error_code(copied ? EIO : copy_errno, std::generic_category()),
          platform::IoOp::Write);
   }
-  // The samples are installed read-only; the user's copies are the user's to change.
-  fs::permissions(partial, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, error);
   // A hard link refuses to replace a file that appeared meanwhile; folders that cannot hold
   // links fall back to a rename.
   if (link(partial.c_str(), to.c_str()) == 0) {
@@ -119,7 +157,7 @@ PreparedFolder PrepareUserFolder(const fs::path& folder, const fs::path& samples
   const std::vector<std::string> files = SampleFiles(samples);
   if (files.empty()) return prepared;
   if (!unfinished) {
-    const int fd = open(marker.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    const int fd = open(marker.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     if (fd < 0) Fail("Cannot create", marker, std::error_code(errno, std::generic_category()), platform::IoOp::Write);
     close(fd);
   }

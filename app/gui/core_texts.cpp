@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <string_view>
 
+#include "app/core/autostart.h"
 #include "app/core/day_lookup.h"
 #include "app/core/theme_catalogue.h"
 #include "app/core/theme_text.h"
@@ -33,6 +34,7 @@ constexpr const char* kTexts[] = {
     QT_TRANSLATE_NOOP("CoreTexts", "Cannot remove "),
     QT_TRANSLATE_NOOP("CoreTexts", "Cannot write "),
     QT_TRANSLATE_NOOP("CoreTexts", "No home folder is known for the user's themes"),
+    QT_TRANSLATE_NOOP("CoreTexts", "Start at Login cannot write a name that is not UTF-8 text into a desktop entry: "),
     // The table component's boxes: another program holds the lock a change needs.
     QT_TRANSLATE_NOOP("CoreTexts", "Lock failed [Insert]"),
     QT_TRANSLATE_NOOP("CoreTexts", "Lock failed [Delete]"),
@@ -51,6 +53,8 @@ static_assert(std::string_view(kMissingThemeText) == "Theme File Not Found, Left
 static_assert(std::string_view(kDayKeyText) == "The day must be MMDD (0101 to 1231) or 9999 for the description");
 static_assert(std::string_view(dataset::msg::kLockFailed) == "Lock failed [%s]");
 static_assert(std::string_view(dataset::msg::kCouldNotCreate) == "Could not create \"%s\"");
+static_assert(std::string_view(kUnnamableText) ==
+              "Start at Login cannot write a name that is not UTF-8 text into a desktop entry: ");
 static_assert(engine::kHaltCaption == "Program halted.");
 
 // A text left as it is goes on in its own bytes, whatever its code page.

@@ -3,9 +3,10 @@
 #include <QDBusConnection>
 #include <QDBusError>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QStringList>
 #include <QVariantMap>
-#include <optional>
+#include <functional>
 
 namespace vornelle::app {
 
@@ -14,32 +15,43 @@ namespace {
 constexpr const char* kService = "org.freedesktop.Notifications";
 constexpr const char* kPath = "/org/freedesktop/Notifications";
 
-// A call's answer, or nothing with the reason in `why`.
-std::optional<QDBusMessage> Call(QDBusConnection& bus, const QDBusMessage& call, std::string& why) {
-  const QDBusMessage reply = bus.call(call, QDBus::Block, DesktopNotifications::kTimeoutMs);
-  if (reply.type() == QDBusMessage::ReplyMessage) return reply;
-  why = reply.errorMessage().isEmpty() ? reply.errorName().toStdString() : reply.errorMessage().toStdString();
-  return std::nullopt;
+std::string Reason(const QDBusMessage& reply) {
+  return reply.errorMessage().isEmpty() ? reply.errorName().toStdString() : reply.errorMessage().toStdString();
+}
+
+// Makes the call and hands its answer, or the reason there is none, to `answered` from the
+// event loop.
+void CallLater(QDBusConnection bus, const QDBusMessage& call, QObject* owner,
+               std::function<void(const QDBusMessage& reply)> answered) {
+  auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, DesktopNotifications::kTimeoutMs), owner);
+  QObject::connect(watcher, &QDBusPendingCallWatcher::finished, owner,
+                   [answered = std::move(answered)](QDBusPendingCallWatcher* finished) {
+                     finished->deleteLater();
+                     answered(finished->reply());
+                   });
 }
 
 }  // namespace
 
-bool DesktopNotifications::Notify(const std::string& summary, const std::string& plain_body,
-                                  const std::string& markup_body, std::string& why) {
+void DesktopNotifications::Notify(const std::string& summary, const std::string& plain_body,
+                                  const std::string& markup_body, Done done) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) {
-    why = "no session bus: " + bus.lastError().message().toStdString();
-    return false;
+    done("no session bus: " + bus.lastError().message().toStdString());
+    return;
   }
-  const auto capabilities =
-      Call(bus, QDBusMessage::createMethodCall(kService, kPath, kService, "GetCapabilities"), why);
-  if (!capabilities) return false;
-  const bool markup = !capabilities->arguments().isEmpty() &&
-                      capabilities->arguments().front().toStringList().contains("body-markup");
-  QDBusMessage notify = QDBusMessage::createMethodCall(kService, kPath, kService, "Notify");
-  notify << QStringLiteral("Vornelle") << 0u << QStringLiteral("vornelle") << QString::fromStdString(summary)
-         << QString::fromStdString(markup ? markup_body : plain_body) << QStringList() << QVariantMap() << -1;
-  return Call(bus, notify, why).has_value();
+  const QDBusMessage ask = QDBusMessage::createMethodCall(kService, kPath, kService, "GetCapabilities");
+  CallLater(bus, ask, this, [this, bus, summary, plain_body, markup_body, done](const QDBusMessage& capabilities) {
+    if (capabilities.type() != QDBusMessage::ReplyMessage) return done(Reason(capabilities));
+    const bool markup = !capabilities.arguments().isEmpty() &&
+                        capabilities.arguments().front().toStringList().contains("body-markup");
+    QDBusMessage notify = QDBusMessage::createMethodCall(kService, kPath, kService, "Notify");
+    notify << QStringLiteral("Vornelle") << 0u << QStringLiteral("vornelle") << QString::fromStdString(summary)
+           << QString::fromStdString(markup ? markup_body : plain_body) << QStringList() << QVariantMap() << -1;
+    CallLater(bus, notify, this, [done](const QDBusMessage& sent) {
+      done(sent.type() == QDBusMessage::ReplyMessage ? std::string() : Reason(sent));
+    });
+  });
 }
 
 }  // namespace vornelle::app

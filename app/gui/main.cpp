@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -102,9 +103,15 @@ int NotifyToday() {
   if (!program.LoadAndScan(boxes, {})) return 1;
   const vornelle::platform::CalendarDate today = vornelle::app::SystemClock().Today();
   vornelle::app::DesktopNotifications notifications;
-  std::string why;
-  if (!vornelle::app::NotifyDay(QDate(today.year, today.month, today.day), program, notifications, why))
-    std::fprintf(stderr, "vornelle: no desktop notification: %s\n", why.c_str());
+  QEventLoop answered;
+  bool settled = false;
+  vornelle::app::NotifyDay(QDate(today.year, today.month, today.day), program, notifications,
+                           [&](const std::string& why) {
+                             if (!why.empty()) std::fprintf(stderr, "vornelle: no desktop notification: %s\n", why.c_str());
+                             settled = true;
+                             answered.quit();
+                           });
+  if (!settled) answered.exec();
   return 0;
 }
 

@@ -696,10 +696,11 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::NotifyToday() {
-  std::string why;
-  // A desktop without a notification server still gets its new day in the window.
-  if (!NotifyDay(ToQDate(clock_.Today()), program_, *notifications_, why))
-    std::fprintf(stderr, "vornelle: no desktop notification: %s\n", why.c_str());
+  // A desktop without a notification server still gets its new day in the window, which never
+  // waits on the server.
+  NotifyDay(ToQDate(clock_.Today()), program_, *notifications_, [](const std::string& why) {
+    if (!why.empty()) std::fprintf(stderr, "vornelle: no desktop notification: %s\n", why.c_str());
+  });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

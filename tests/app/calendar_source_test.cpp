@@ -22,18 +22,27 @@ TEST(CalendarSource, DatesAsTheUtilityReadsThem) {
     EXPECT_EQ(CalendarDateKey(date).value_or(""), key) << date;
 }
 
+// Files in memory, each found under its own name only.
+class MemoryFiles : public CalendarFiles {
+ public:
+  explicit MemoryFiles(std::map<std::string, std::string> files) : files_(std::move(files)) {}
+  Found Locate(const std::string& path, const std::string&) override {
+    return files_.count(path) ? Found{Found::kFound, path, {}} : Found{};
+  }
+  std::optional<std::string> Read(const std::string& file, std::string&) override { return files_.at(file); }
+
+ private:
+  std::map<std::string, std::string> files_;
+};
+
 TEST(CalendarSource, EventsCommentsContinuationsAndIncludes) {
-  const std::map<std::string, std::string> files = {
-      {"/c/top", "/* a comment\n01/01\tnot an event */\n#ifndef _top_\nLANG=C\n"
-                 "#include <shared>\n01/02\t  First  \n\n\tgoes on\n05/SunLast\tmoves\n\tdropped\n"
-                 "03/03 no tab\n\tdropped too\n#include \"shared\"\n#include <missing>\n"},
-      {"/c/shared", "01/02\tShared\n"}};
-  const CalendarSource source = ParseCalendar("/c/top", [&](const std::string& path) {
-    const auto found = files.find(path);
-    return found == files.end() ? std::nullopt : std::optional<std::string>(found->second);
-  });
+  MemoryFiles files({{"/c/top", "/* a comment\n01/01\tnot an event */\n#ifndef _top_\nLANG=C\n"
+                                "#include <shared>\n01/02\t  First  \n\n\tgoes on\n05/SunLast\tmoves\n\tdropped\n"
+                                "03/03 no tab\n\tdropped too\n#include \"shared\"\n#include <missing>\n"},
+                     {"/c/shared", "01/02\tShared\n"}});
+  const CalendarSource source = ParseCalendar("/c/top", files);
   ASSERT_EQ(source.events.size(), 2u);  // the shared file once, before the event after it
-  EXPECT_EQ(source.events[0].file, "/c/shared");
+  EXPECT_EQ(source.files[source.events[0].file], "/c/shared");
   EXPECT_EQ(source.events[1].key, "0102");
   ASSERT_EQ(source.events[1].lines.size(), 2u);
   EXPECT_EQ(source.events[1].lines[0].text, "First");
@@ -45,10 +54,33 @@ TEST(CalendarSource, EventsCommentsContinuationsAndIncludes) {
 }
 
 TEST(CalendarSource, AFileIncludingItselfIsReadOnce) {
-  const CalendarSource source = ParseCalendar(
-      "/c/self", [](const std::string&) { return std::optional<std::string>("#include \"self\"\n12/31\tEnd\n"); });
+  MemoryFiles files(std::map<std::string, std::string>{{"/c/self", "#include \"self\"\n12/31\tEnd\n"}});
+  const CalendarSource source = ParseCalendar("/c/self", files);
   EXPECT_EQ(source.events.size(), 1u);
   EXPECT_TRUE(source.errors.empty());
+}
+
+TEST(CalendarSource, IncludesAreLookedForOnlyBesideAndInTheSharedFolders) {
+  // (name, the places it is looked for, each "path in folder"); none: refused
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"calendar.all", {"/d/calendar.all in /d", "/etc/calendar/calendar.all in /etc/calendar",
+                        "/usr/share/calendar/calendar.all in /usr/share/calendar"}},
+      {"de_DE/./x/../calendar.all", {"/d/de_DE/calendar.all in /d", "/etc/calendar/de_DE/calendar.all in /etc/calendar",
+                                     "/usr/share/calendar/de_DE/calendar.all in /usr/share/calendar"}},
+      {"/usr/share/calendar/calendar.lotr", {"/usr/share/calendar/calendar.lotr in /usr/share/calendar"}},
+      {"/etc/calendar/../passwd", {}},
+      {"/home/user/.calendar/calendar", {}},
+      {"/usr/share/calendarx", {}},
+      {"../../home/user/.ssh/id_rsa", {}},
+      {"x/../../y", {}},
+      {"", {}},
+      {"..", {}},
+  };
+  for (const auto& [name, expected] : cases) {
+    std::vector<std::string> places;
+    for (const IncludePlace& place : IncludePlaces(name, "/d/top.cal")) places.push_back(place.path + " in " + place.folder);
+    EXPECT_EQ(places, expected) << name;
+  }
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
-// The day's messages as a notification body: plain or with markup, and cut near the limit at a
-// whole line.
+// The day's messages as a notification body: plain or with markup, each theme given a share of
+// the limit; and text made visible for a terminal.
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/core/day_messages.h"
+#include "app/core/visible_text.h"
 
 namespace vornelle::app {
 namespace {
@@ -23,12 +26,33 @@ TEST(NotificationBody, PlainMarkupAndCut) {
       {"plain", two, false, 1000, "Almanac\nFireworks.\nSecond line.\n\nGarden\nSow <early> & late."},
       {"markup", two, true, 1000,
        "<b>Almanac</b>\nFireworks.\nSecond line.\n\n<b>Garden</b>\nSow &lt;early&gt; &amp; late."},
-      {"cut at the last whole line", two, false, 31, "Almanac\nFireworks.\nSecond line.\n..."},
+      {"a long first line is cut at a word, not left out", {{"D", {"one two three four"}}}, false, 12,
+       "D\none two\u2026"},
+      {"a short theme keeps all of it, a long one the rest", {{"A", {"x x x x x x x x x x"}}, {"B", {"b"}}}, false, 16,
+       "A\nx x x x\u2026\n\nB\nb"},
+      {"every theme keeps a share", two, false, 31, "Almanac\u2026\n\nGarden\nSow\u2026"},
       {"characters, not bytes", {{"D", {cafe + cafe}}}, false, 12, "D\nCaf\u00e9 Caf\u00e9 "},
-      {"one line too long", {{"Almanac", {}}}, false, 4, "Alma\n..."},
-      {"never half an escape or tag", {{"A&B", {}}}, true, 8, "<b>A</b>\n..."},
+      {"NUL and escapes shown, not obeyed", {{"A", {std::string("one\0two", 7)}}, {"B", {"\x1b[2J"}}}, false, 1000,
+       "A\none^@two\n\nB\n^[[2J"},
+      {"cut before escaping: never half an escape", {{"A & B", {}}}, true, 4, "<b>A &amp;\u2026</b>"},
   };
   for (const BodyCase& c : cases) EXPECT_EQ(NotificationBody(c.messages, c.markup, c.limit), c.body) << c.name;
+}
+
+TEST(VisibleText, ControlsAreShownNotObeyed) {
+  // (text, tabs as spaces, shown)
+  const std::tuple<std::string, bool, std::string> cases[] = {
+      {"plain \u00e9t\u00e9", false, "plain \u00e9t\u00e9"},
+      {"\x1b[2Jclear", false, "^[[2Jclear"},
+      {std::string("a\0b\x7f", 4), false, "a^@b^?"},
+      {"line\rover\nnext", false, "line^Mover^Jnext"},
+      {"col\tumn", false, "col\tumn"},
+      {"col\tumn", true, "col umn"},
+      {"\xc2\x9b" "31m C1", false, "\ufffd" "31m C1"},
+      {"\xff\xc3", false, "\ufffd\ufffd"},
+  };
+  for (const auto& [text, spaces, shown] : cases)
+    EXPECT_EQ(VisibleText(text, spaces ? Tabs::kAsSpace : Tabs::kKept), shown) << text;
 }
 
 }  // namespace

@@ -151,6 +151,8 @@ TEST_F(PrepareFolder, AKilledFirstStartIsFinishedByTheNext) {
     EXPECT_FALSE(fs::exists(data_ + "/" + killed_in));
 
     PrepareUserFolder(data_, samples_);
+    // What the killed copy left under a name of its own goes as any leftover does.
+    RemoveStaleLeftovers(data_, std::chrono::seconds(0));
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(data_)) files.push_back(entry.path().filename());
     std::sort(files.begin(), files.end());
@@ -161,11 +163,25 @@ TEST_F(PrepareFolder, AKilledFirstStartIsFinishedByTheNext) {
   }
 }
 
+// A link put where a copy used to be written first is never written through.
+TEST_F(PrepareFolder, LinksWhereCopiesAreMadeAreNotFollowed) {
+  fs::create_directories(data_);
+  WriteFileBytes(data_ + "/victim", "mine");
+  for (const char* name : {".almanac.dbt.partial", ".almanac.dbf.partial", ".Vornel.Ini.partial"})
+    fs::create_symlink(data_ + "/victim", data_ + "/" + name);
+  PrepareUserFolder(data_, samples_);
+  EXPECT_EQ(ReadFileBytes(data_ + "/victim"), "mine");
+  EXPECT_EQ(ReadFileBytes(data_ + "/almanac.dbt"), ReadFileBytes(samples_ + "/almanac.dbt"));
+}
+
 TEST_F(PrepareFolder, LeftoversOfKilledProgramsGoOnceAMinuteOld) {
   fs::create_directories(data_);
   const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
-  for (const char* name : {".garden.dbf.partial", "Vornel.Ini.tmp-Ab12Cd", "VORNEL.INI.tmp-x", "keep.partial",
-                           ".young.dbt.partial", "Vornel.Ini.tmp-young", "notes.txt"}) {
+  // Only names of our own making go: another program's ".partial" or temporary file stays.
+  for (const char* name : {".garden.dbf.Ab12Cd.partial", "Vornel.Ini.tmp-Ab12Cd", "VORNEL.INI.tmp-x12345",
+                           "VORNEL.INI.tmp-x", "keep.partial",
+                           ".garden.dbf.partial", ".theirs.partial", "Vornel.Ini.tmp-Ab!2Cd",
+                           ".young.dbt.x1Y2z3.partial", "Vornel.Ini.tmp-young1", "notes.txt"}) {
     WriteFileBytes(data_ + "/" + name, "x");
     if (std::string_view(name).find("young") == std::string_view::npos)
       fs::last_write_time(data_ + "/" + name, old);
@@ -174,8 +190,9 @@ TEST_F(PrepareFolder, LeftoversOfKilledProgramsGoOnceAMinuteOld) {
   std::vector<std::string> files;
   for (const auto& entry : fs::directory_iterator(data_)) files.push_back(entry.path().filename());
   std::sort(files.begin(), files.end());
-  EXPECT_EQ(files, (std::vector<std::string>{".young.dbt.partial", "Vornel.Ini.tmp-young", "keep.partial",
-                                             "notes.txt"}));
+  EXPECT_EQ(files, (std::vector<std::string>{".garden.dbf.partial", ".theirs.partial", ".young.dbt.x1Y2z3.partial",
+                                             "VORNEL.INI.tmp-x", "Vornel.Ini.tmp-Ab!2Cd", "Vornel.Ini.tmp-young1",
+                                             "keep.partial", "notes.txt"}));
 }
 
 TEST_F(PrepareFolder, MissingSamplesGiveAnEmptyFolder) {

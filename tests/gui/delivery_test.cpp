@@ -5,12 +5,19 @@
 
 #include <QAction>
 #include <QDate>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 
 #include "app/core/autostart.h"
@@ -32,6 +39,22 @@ std::vector<QStringList> Notifications(vt::Peer& desktop) {
     sent.push_back(QString::fromStdString(line).split('\t'));
   return sent;
 }
+
+// The desktop's notifications, telling the test each notification's outcome.
+class SettledNotifications : public app::Notifications {
+ public:
+  void Notify(const std::string& summary, const std::string& plain_body, const std::string& markup_body,
+              Done done) override {
+    desktop_.Notify(summary, plain_body, markup_body, [this, done](const std::string& why) {
+      reasons.push_back(why);
+      done(why);
+    });
+  }
+  std::vector<std::string> reasons;  // "" for one delivered
+
+ private:
+  app::DesktopNotifications desktop_;
+};
 
 // `vornelle --notify` in `folder`: its exit status and what it said on stderr.
 std::pair<int, QString> NotifyFromTheTerminal(const QString& folder) {
@@ -92,19 +115,69 @@ class DeliveryTest : public QObject, public vt::WindowFixture {
     QCOMPARE(sent[0], (QStringList{"NOTIFY", "Vornelle", "vornelle", app::NotificationSummary(today), body}));
   }
 
+  // The title is the date without the year, as each language writes it.
+  void summaryIsTheDateWithoutItsYear_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("en_GB") << "en_GB" << "Tuesday, 8 December";
+    QTest::newRow("en_US") << "en_US" << "Tuesday, December 8";
+    QTest::newRow("de") << "de_DE" << "Dienstag, 8. Dezember";
+    QTest::newRow("fr") << "fr_FR" << "mardi 8 d\u00e9cembre";
+    QTest::newRow("es") << "es_ES" << "martes, 8 de diciembre";
+    QTest::newRow("pt_BR") << "pt_BR" << "ter\u00e7a-feira, 8 de dezembro";
+    QTest::newRow("ru") << "ru_RU" << "\u0432\u0442\u043e\u0440\u043d\u0438\u043a, 8 \u0434\u0435\u043a\u0430\u0431\u0440\u044f";
+    QTest::newRow("zh_CN") << "zh_CN" << "12\u67088\u65e5\u661f\u671f\u4e8c";
+    QTest::newRow("ja") << "ja_JP" << "12\u67088\u65e5\u706b\u66dc\u65e5";
+  }
+  void summaryIsTheDateWithoutItsYear() {
+    QFETCH(QString, locale);
+    QFETCH(QString, summary);
+    QCOMPARE(app::NotificationSummary(QDate(2026, 12, 8), QLocale(locale)), summary);
+  }
+
   void dayChangeInTheWindowSendsOne() {
     Themes(QDate(2024, 7, 5));
     vt::Peer desktop(FAKE_DESKTOP_PATH, {});
     QCOMPARE(desktop.Line(), std::string("ready"));
     Start();
+    SettledNotifications notifications;
+    window_->SetNotifications(notifications);
     QVERIFY(window_->NotifyAtDayChangeAction()->isChecked());
     window_->Timer1Timer();  // the same day: nothing
     clock_.Set(2024, 7, 5);
     window_->Timer1Timer();
+    QTRY_COMPARE(notifications.reasons, std::vector<std::string>{""});
     const std::vector<QStringList> sent = Notifications(desktop);
     QCOMPARE(sent.size(), std::size_t(1));
     QCOMPARE(sent[0][3], app::NotificationSummary(QDate(2024, 7, 5)));
     QVERIFY(sent[0][4].startsWith("Almanac\\nFireworks."));
+  }
+
+  // A server that never answers holds neither the window at the day change nor `vornelle
+  // --notify` for more than its time-out, and the time-out is said in one line.
+  void aHungServerHoldsNotTheWindow() {
+    Themes(QDate(2024, 7, 5));
+    vt::Peer desktop(FAKE_DESKTOP_PATH, {"--hang"});
+    QCOMPARE(desktop.Line(), std::string("ready"));
+    Start();
+    SettledNotifications notifications;
+    window_->SetNotifications(notifications);
+    clock_.Set(2024, 7, 5);
+    QElapsedTimer day_change;
+    day_change.start();
+    window_->Timer1Timer();
+    QVERIFY2(day_change.elapsed() < app::DesktopNotifications::kTimeoutMs / 2, "the window waited on the bus");
+    QTRY_COMPARE_WITH_TIMEOUT(notifications.reasons.size(), std::size_t(1), 3 * app::DesktopNotifications::kTimeoutMs);
+    QVERIFY(!notifications.reasons[0].empty());
+  }
+  void aHungServerHoldsTheTerminalOnlyForItsTimeOut() {
+    Themes(QDate::currentDate());
+    vt::Peer desktop(FAKE_DESKTOP_PATH, {"--hang"});
+    QCOMPARE(desktop.Line(), std::string("ready"));
+    const auto [status, said] = NotifyFromTheTerminal(folder_->path());
+    QCOMPARE(status, 0);
+    QVERIFY2(QRegularExpression("\\Avornelle: no desktop notification: [^\\n]+\\n\\z").match(said).hasMatch(),
+             qPrintable(said));
   }
 
   void trayIconShowsTodayAndTogglesTheWindow() {
@@ -130,27 +203,79 @@ class DeliveryTest : public QObject, public vt::WindowFixture {
     QVERIFY(window_->isVisible());
   }
 
-  void startAtLoginWritesAValidEntryAndTakesItAway() {
+  // Folders whose names an archive may carry: the entry starts exactly the calendar with the
+  // folder, as the desktop reads it (GLib's key file and command line rules), or it is refused
+  // with a box and nothing is written.
+  void startAtLoginStartsExactlyTheFolder_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("plain") << QByteArray("plain") << true;
+    QTest::newRow("reserved characters") << QByteArray("a b 'q' \"dq\" $HOME `id` back\\slash 100% ~;&|<>*?#()") << true;
+    QTest::newRow("line breaks") << QByteArray("x\nExec=sh -c 'touch pwned'\nX-Tail=") << true;
+    QTest::newRow("tab and return") << QByteArray("tab\there\rreturn") << true;
+    QTest::newRow("not UTF-8") << QByteArray("caf\xe9") << false;
+    QTest::newRow("another control character") << QByteArray("bell\x07") << false;
+  }
+  void startAtLoginStartsExactlyTheFolder() {
+    QFETCH(QByteArray, name);
+    QFETCH(bool, written);
     qputenv("XDG_CONFIG_HOME", folder_->filePath("config").toUtf8());
     Themes(QDate(2024, 7, 4));
     Start();
-    QAction* start_at_login = window_->StartAtLoginAction();
-    start_at_login->setChecked(true);
+    const std::string folder = folder_->path().toStdString() + "/" + name.toStdString();
+    QVERIFY(mkdir(folder.c_str(), 0700) == 0);
+    QVERIFY(chdir(folder.c_str()) == 0);
+    window_->StartAtLoginAction()->setChecked(true);
+    QVERIFY(chdir(folder_->path().toLocal8Bit().constData()) == 0);
+    rmdir(folder.c_str());  // Qt cannot remove a name that is not UTF-8
     const QString entry = QString::fromStdString(app::AutostartFile().string());
-    QVERIFY(QFile::exists(entry));
+    QCOMPARE(QFile::exists(entry), written);
+    QCOMPARE(app::StartsAtLogin(), written);
+    QCOMPARE(window_->StartAtLoginAction()->isChecked(), written);
+    if (!written) {
+      QCOMPARE(boxes_.errors.size(), std::size_t(1));
+      QVERIFY2(boxes_.errors[0].find(app::kUnnamableText) != std::string::npos, boxes_.errors[0].c_str());
+      qunsetenv("XDG_CONFIG_HOME");
+      return;
+    }
     QProcess validate;
     validate.start("desktop-file-validate", {entry});
     QVERIFY(validate.waitForFinished(10000));
     QCOMPARE(validate.readAllStandardOutput() + validate.readAllStandardError(), QByteArray());
     QCOMPARE(validate.exitCode(), 0);
-    QVERIFY(app::StartsAtLogin());
-    std::ifstream text(entry.toStdString());
-    const std::string written((std::istreambuf_iterator<char>(text)), std::istreambuf_iterator<char>());
-    QVERIFY(written.find(" --tray " + folder_->path().toStdString() + "\n") != std::string::npos);
-    QVERIFY(written.find("X-GNOME-Autostart-Delay=5\n") != std::string::npos);
-    start_at_login->setChecked(false);
+    QProcess glib;
+    glib.start(PEER_PYTHON, {"-c", "import sys, json, gi\n"
+                                   "gi.require_version('GLib', '2.0')\n"
+                                   "from gi.repository import GLib\n"
+                                   "entry = GLib.KeyFile()\n"
+                                   "entry.load_from_file(sys.argv[1], GLib.KeyFileFlags.NONE)\n"
+                                   "ok, argv = GLib.shell_parse_argv(entry.get_string('Desktop Entry', 'Exec'))\n"
+                                   "print(json.dumps([word.replace('%%', '%') for word in argv]))\n",
+                             entry});
+    QVERIFY(glib.waitForFinished(10000));
+    QCOMPARE(glib.exitCode(), 0);
+    const QJsonArray words = QJsonDocument::fromJson(glib.readAllStandardOutput()).array();
+    QCOMPARE(words, (QJsonArray{QCoreApplication::applicationFilePath(), "--tray", QString::fromStdString(folder)}));
+    window_->StartAtLoginAction()->setChecked(false);
     QVERIFY(!QFile::exists(entry));
     QVERIFY(!app::StartsAtLogin());
+    qunsetenv("XDG_CONFIG_HOME");
+  }
+
+  // A link where the entry used to be written first is never written through.
+  void startAtLoginWritesNoLink() {
+    qputenv("XDG_CONFIG_HOME", folder_->filePath("config").toUtf8());
+    Themes(QDate(2024, 7, 4));
+    Start();
+    QVERIFY(QDir().mkpath(folder_->filePath("config/autostart")));
+    Settings("[THEMES]\nThemeLINES=0\n");
+    const QString victim = File("Vornel.Ini");
+    QVERIFY(QFile::link(victim, QString::fromStdString(app::AutostartFile().string()) + ".partial"));
+    window_->StartAtLoginAction()->setChecked(true);
+    QVERIFY(app::StartsAtLogin());
+    QFile kept(victim);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("[THEMES]\nThemeLINES=0\n"));
     qunsetenv("XDG_CONFIG_HOME");
   }
 };

@@ -2,10 +2,11 @@
 // server that prints each notification it is sent, a tray host (a StatusNotifierWatcher that
 // says a host is there, so that Qt offers a system tray under Xvfb), and the desktop portal's
 // colour-scheme setting.
-//   fake_desktop [--markup] [--scheme N]
+//   fake_desktop [--markup] [--hang] [--scheme N]
 // prints "ready" once every name is taken, then a line
 // "NOTIFY<TAB>app<TAB>icon<TAB>summary<TAB>body" per notification (line ends in the body as
 // \n), and "end" when its input closes. --markup: the server's capabilities list body-markup.
+// --hang: the notification server never answers, as a hung one does.
 // --scheme: the portal's color-scheme (0 none, 1 dark, 2 light); a line "scheme N" on its input
 // changes it and sends SettingChanged.
 
@@ -14,6 +15,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusError>
+#include <QDBusMessage>
 #include <QDBusVariant>
 #include <QSocketNotifier>
 #include <QStringList>
@@ -32,10 +34,11 @@ class Notifications : public QObject {
   Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
  public:
-  explicit Notifications(bool markup) : markup_(markup) {}
+  Notifications(bool markup, bool hang) : markup_(markup), hang_(hang) {}
 
  public Q_SLOTS:
-  QStringList GetCapabilities() {
+  QStringList GetCapabilities(const QDBusMessage& call) {
+    if (hang_) call.setDelayedReply(true);  // and no reply ever comes
     return markup_ ? QStringList{"body", "body-markup"} : QStringList{"body"};
   }
   uint Notify(const QString& app, uint, const QString& icon, const QString& summary, const QString& body,
@@ -49,7 +52,7 @@ class Notifications : public QObject {
   }
 
  private:
-  bool markup_;
+  bool markup_, hang_;
   uint last_id_ = 0;
 };
 
@@ -105,7 +108,7 @@ int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   const bool markup = application.arguments().contains("--markup");
   QDBusConnection bus = QDBusConnection::sessionBus();
-  Notifications notifications(markup);
+  Notifications notifications(markup, application.arguments().contains("--hang"));
   Watcher watcher;
   const qsizetype scheme_at = application.arguments().indexOf("--scheme");
   PortalSettings portal(scheme_at > 0 ? application.arguments().value(scheme_at + 1).toUInt() : 0);

@@ -128,6 +128,51 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
     QCOMPARE(Pane(), std::string(all ? "" : "CAF\u00c9 CLOSED"));
   }
 
+  // With the engine's switches as the running calendar keeps them (a failure halts the
+  // program), a theme that cannot be read is named among the results and the search goes on.
+  void anUnreadableThemeIsNamedAndTheSearchGoesOn_data() {
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("memo pointer past the memo file") << "pointer" << "Error # ";
+    QTest::newRow("numeric THEDATE") << "numeric" << "broken.dbf is no theme table";
+    QTest::newRow("cut short") << "cut" << "the file holds 1 of the 3 records its header counts";
+  }
+  void anUnreadableThemeIsNamedAndTheSearchGoesOn() {
+    QFETCH(QString, damage);
+    QFETCH(QString, said);
+    // Damaged once the calendar has started on it, as a theme may be while the calendar runs.
+    vt::WriteTheme(Path("broken.dbf"), {{"9999", "Broken"}, {"0101", "caf\xe9 one"}, {"0102", "caf\xe9 two"}});
+    Settings("[THEMES]\nThemeLINES=2\nDB_0=broken.dbf\nDB_1=almanac.dbf\n");
+    window_.reset();
+    StartCopying();
+    std::string table = vt::ReadFileBytes(Path("broken.dbf"));
+    const std::size_t header = uint8_t(table[8]) | uint8_t(table[9]) << 8;
+    const std::size_t record = uint8_t(table[10]) | uint8_t(table[11]) << 8;
+    if (damage == "pointer") table.replace(header + record + 5, 10, "0000999999");
+    if (damage == "numeric") table[32 + 11] = 'N';
+    if (damage == "cut") table.resize(header + record);
+    vt::WriteFileBytes(Path("broken.dbf"), table);
+
+    bool halted = false;
+    {
+      const vt::CalendarSwitches calendar;
+      window_->FindClick();
+      FindWindow& finder = *window_->Finder();
+      finder.TextEdit()->setText("caf\u00e9");
+      QTRY_VERIFY(calendar.Halted() ||
+                  (!finder.Status()->text().isEmpty() && !finder.Status()->text().startsWith("Searching")));
+      halted = calendar.Halted();
+    }
+    QVERIFY(!halted);
+    FindWindow& finder = *window_->Finder();
+    QVERIFY(finder.Results()->topLevelItemCount() >= 2);
+    const QTreeWidgetItem* named = finder.Results()->topLevelItem(0);
+    QVERIFY(named->isDisabled());
+    QCOMPARE(named->text(FindWindow::kThemeColumn), QString("broken.dbf"));
+    QVERIFY2(named->text(FindWindow::kLineColumn).contains(said), qPrintable(named->text(FindWindow::kLineColumn)));
+    QCOMPARE(finder.Status()->text(), QString("3 days found"));  // the almanac's, as without the broken theme
+  }
+
   void goesToADateTypedInAndToToday_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QDate>("date");  // invalid: refused

@@ -2,6 +2,7 @@
 // a new theme and its leap day in the calendar's pane, refusals that write nothing, deleting
 // and restoring, leaving a changed record, and a record another program holds locked.
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -30,6 +31,8 @@
 #include "app/gui/theme_records_model.h"
 #include "engine/engine.h"
 #include "expr/expr.h"
+#include "platform/error_codes.h"
+#include "platform/file.h"
 #include "platform/message_box.h"
 #include "tests/gui/window_fixture.h"
 #include "tests/support/peer.h"
@@ -137,6 +140,42 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     }
     QCOMPARE(editor.ThemeChooser()->currentText(), shown);
     QCOMPARE(editor.Model()->rowCount(), records);
+  }
+
+  // Sources that never end, and a failure of the engine with the switches the running calendar
+  // keeps (a failure halts the program): a box says what went wrong, the window goes on.
+  void aSourceThatCannotBeReadHoldsNothing_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("a FIFO") << "fortune" << "fifo" << "fifo: cannot be read: not a regular file";
+    QTest::newRow("/dev/zero") << "text" << "/dev/zero" << "/dev/zero: cannot be read: not a regular file";
+    QTest::newRow("a calendar including a FIFO") << "calendar" << "source" << "#include fifo: ./fifo: not a regular file";
+    QTest::newRow("a disk that is full") << "fortune" << "source" << "Error # ";
+  }
+  void aSourceThatCannotBeReadHoldsNothing() {
+    QFETCH(QString, from);
+    QFETCH(QString, source);
+    QFETCH(QString, said);
+    QVERIFY(mkfifo(Path("fifo").c_str(), 0600) == 0);
+    vt::WriteFileBytes(Path("source"), from == "calendar" ? "#include \"fifo\"\n07/04\tx\n" : "One.\n%\nTwo.\n");
+    ThemeEditor& editor = Edit("");
+    editor.ask_new_theme = [&](bool) { return app::NewThemeRequest{"new", "", source, from, {}}; };
+    bool halted = false;
+    {
+      const vt::CalendarSwitches calendar;
+      if (QTest::currentDataTag() == QByteArray("a disk that is full"))
+        platform::faults::FailNthWrite(1, platform::kDiskFull);
+      alarm(20);  // a read that waits for ever ends the test
+      editor.NewThemeFromFileClick();
+      alarm(0);
+      platform::faults::Clear();
+      halted = calendar.Halted();
+    }
+    QVERIFY(!halted);
+    QVERIFY(!boxes_.errors.empty());
+    QVERIFY2(QString::fromStdString(boxes_.errors.back()).contains(said), boxes_.errors.back().c_str());
+    QVERIFY(!QFile::exists(File("new.dbf")));
   }
 
   void refusesWhatAThemeCannotHoldAndWritesNothing_data() {

@@ -8,8 +8,30 @@
 
 #include "engine/engine.h"
 #include "expr/expr.h"
+#include "platform/exception.h"
+#include "platform/message_box.h"
 
 namespace vornelle::testing {
+
+namespace {
+bool halted = false;
+}  // namespace
+
+CalendarSwitches::CalendarSwitches() {
+  halted = false;
+  platform::SetEndProcess([](int) {
+    halted = true;
+    throw platform::EAbort();
+  });
+  engine::SetRaise(false);
+}
+
+CalendarSwitches::~CalendarSwitches() {
+  engine::SetRaise(true);
+  platform::SetEndProcess(nullptr);
+}
+
+bool CalendarSwitches::Halted() const { return halted; }
 
 bool WindowFixture::SetUp() {
   engine::ResetEngine();

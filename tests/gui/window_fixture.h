@@ -25,6 +25,17 @@ class RecordingHelp : public app::HelpViewer {
   std::vector<std::string> opened;
 };
 
+// The engine's switches as the running calendar keeps them, where a failure halts the program:
+// for the time of the scope a halt is recorded, and ends only the operation under way.
+class CalendarSwitches {
+ public:
+  CalendarSwitches();
+  ~CalendarSwitches();
+  CalendarSwitches(const CalendarSwitches&) = delete;
+  CalendarSwitches& operator=(const CalendarSwitches&) = delete;
+  bool Halted() const;
+};
+
 class WindowFixture {
  protected:
   // False when the folder could not be made or entered.

@@ -55,6 +55,26 @@ class DayOnce(tool_case.FolderCase):
                 if status == 0:
                     self.assertEqual(done.stderr, "")
 
+    def test_a_state_file_that_is_no_small_file_stops_nothing(self):
+        self.assertEqual(self.day("2024-07-03", self.home).returncode, 0)
+        [state] = glob.glob(self.path("state/vornelle/*.day"))
+        # (what stands there, why it cannot be kept)
+        for kind, why in (("a FIFO", "not a regular file"), ("a link to /dev/zero", "not a regular file"),
+                          ("a 2 GiB file", "larger than 8 KiB")):
+            with self.subTest(kind=kind):
+                os.remove(state)
+                if kind == "a FIFO":
+                    os.mkfifo(state)
+                elif kind == "a link to /dev/zero":
+                    os.symlink("/dev/zero", state)
+                else:
+                    with open(state, "wb") as f:
+                        f.truncate(2 << 30)
+                done = tool_case.run_limited("day", "--once", "--date", "2024-07-04", "--folder", self.home,
+                                             timeout=15)
+                self.assertEqual((done.returncode, done.stdout), (0, "Fireworks.\n"), done.stderr)
+                self.assertEqual(done.stderr, "vornelle-db day: cannot keep %s: %s\n" % (state, why))
+
     def test_state_kept_or_not(self):
         open(self.path("file"), "w").close()
         os.environ["HOME"] = self.path("user")

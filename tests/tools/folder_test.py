@@ -83,14 +83,15 @@ class SharedFolder(ToolCase):
         # (folder, displayed themes or None, THEME arguments, status, stdout, stderr or a part of it)
         for folder, displayed, args, status, stdout, stderr in (
                 (empty, None, [], 1, "", "No Message Files Exists! Please check your installation.\n"),
-                (empty, None, ["almanac.dbf"], 1, "", "File not found"),
+                (empty, None, ["almanac.dbf"], 1, "", "Theme File Not Found, Left Out: almanac.dbf\n"),
                 (self.dir, ["garden.dbf", "almanac.dbf", " Garden "], [], 0, "New year.\n",
                  gone + "Theme File Not Found, Left Out: Garden\n"),
                 (self.dir, ["garden.dbf", "ALMANAC.DBF"], ["--json"], 0,
                  '{"date": "2026-01-01", "key": "0101", "themes": [{"file": "ALMANAC.DBF", '
                  '"description": "Sayings", "lines": ["New year."]}]}\n', gone),
-                (self.dir, ["almanac.dbf", "broken.dbf"], [], 1, "", "broken.dbf"),
-                (self.dir, None, ["almanac.dbf", "garden.dbf"], 1, "", "File not found")):
+                # What can be read is printed; what cannot is named, and the status says so.
+                (self.dir, ["broken.dbf", "almanac.dbf"], [], 1, "New year.\n", "broken.dbf"),
+                (self.dir, None, ["almanac.dbf", "garden.dbf"], 1, "New year.\n", gone)):
             with self.subTest(folder=folder, displayed=displayed, args=args):
                 if displayed is not None:
                     self.settings(*displayed)

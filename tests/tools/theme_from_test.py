@@ -11,6 +11,7 @@ import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import unittest
 
 import tool_case
@@ -144,6 +145,76 @@ class Refusals(TempFolder):
                 for line in expected:
                     self.assertIn(line, done.stderr)
                 self.assertFalse(os.path.exists(self.path("out.dbf")))
+
+
+class HostileSources(TempFolder):
+    """Sources and includes as a downloaded archive may bring them, within a memory limit."""
+
+    def import_(self, kind, source):
+        return tool_case.run_limited("theme", "import", "--from", kind, source, "out.dbf", cwd=self.dir)
+
+    def test_only_regular_files_within_the_bound_are_read(self):
+        os.mkfifo(self.path("fifo"))
+        os.symlink("/dev/zero", self.path("zero"))
+        for name, size in (("huge", 17 << 20), ("half", 9 << 20), ("other half", 9 << 20)):
+            with open(self.path(name), "wb") as f:
+                f.truncate(size)
+        self.write("top.cal", "#include \"fifo\"\n01/01\tok\n")
+        self.write("halves.cal", "#include \"half\"\n#include \"other half\"\n01/01\tok\n")
+        self.write("device.cal", "#include \"zero\"\n01/01\tok\n")
+        # (--from, source, what stderr says)
+        for kind, source, said in (
+                ("fortune", "fifo", "fifo: cannot be read: not a regular file"),
+                ("text", "/dev/zero", "/dev/zero: cannot be read: not a regular file"),
+                ("fortune", "zero", "zero: cannot be read: not a regular file"),
+                ("text", "huge", "huge: cannot be read: larger than 16 MiB"),
+                ("calendar", "fifo", "fifo: not a regular file"),
+                ("calendar", "top.cal", "top.cal: line 1: #include fifo: ./fifo: not a regular file"),
+                ("calendar", "device.cal", "device.cal: line 1: #include zero: refused: a link leads out of ."),
+                ("calendar", "halves.cal", "halves.cal: line 2: #include other half: ./other half: with the "
+                                           "files read before it, larger than 16 MiB")):
+            with self.subTest(kind=kind, source=source):
+                done = self.import_(kind, source)
+                self.assertEqual(done.returncode, 1, done.stderr)
+                self.assertIn(said + "\n", done.stderr)
+                self.assertFalse(os.path.exists(self.path("out.dbf")))
+
+    def test_includes_reach_only_beside_and_the_shared_folders(self):
+        outside = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, outside)
+        secret = os.path.join(outside, "calendar")
+        relative = os.path.relpath(secret, self.dir)
+        os.symlink(secret, self.path("link"))
+        refused = " are read\n"
+        # (the include, what stderr says both when the file outside exists and when it does not)
+        cases = [("<%s>" % secret, "#include %s: refused: only files beside top.cal, in /etc/calendar or in "
+                                   "/usr/share/calendar%s" % (secret, refused)),
+                 ('"%s"' % relative, "#include %s: refused: only files beside top.cal, in /etc/calendar or in "
+                                     "/usr/share/calendar%s" % (relative, refused)),
+                 ('"link"', "#include link: refused: a link leads out of .\n")]
+        for include, said in cases:
+            for exists in (True, False):
+                with self.subTest(include=include, exists=exists):
+                    if exists:
+                        with open(secret, "w") as f:
+                            f.write("01/01\tPrivate.\n")
+                    elif os.path.exists(secret):
+                        os.remove(secret)
+                    self.write("top.cal", "#include %s\n01/02\tPublic.\n" % include)
+                    done = self.import_("calendar", "top.cal")
+                    self.assertEqual((done.returncode, done.stderr),
+                                     (1, "top.cal: line 1: " + said + "out.dbf: nothing written\n"))
+        shared = os.path.join(CALENDARS, "calendar.lotr")
+        if not os.path.exists(shared):
+            self.skipTest("no calendar files in " + CALENDARS)
+        os.remove(self.path("link"))
+        os.symlink(shared, self.path("link"))
+        for include in ("<%s>" % shared, '"link"', "<calendar.lotr>"):
+            with self.subTest(include=include):
+                self.write("top.cal", "#include %s\n01/02\tPublic.\n" % include)
+                done = tool_case.run("theme", "import", "--from", "calendar", "top.cal", "lotr.dbf", "--force",
+                                     cwd=self.dir)
+                self.assertEqual(done.returncode, 0, done.stderr)
 
 
 if __name__ == "__main__":

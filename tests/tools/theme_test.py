@@ -97,10 +97,10 @@ class Themes(tool_case.FolderCase):
                 {"file": "almanac.dbf", "description": "Sayings \u00fc\u00df",
                  "lines": ["New year.", "Second line."]},
                 {"file": "plain.dbf", "description": None, "lines": None}]})
-        # A theme that cannot be read ends the lookup: no part of it is printed.
-        done = run("day", "--date", "2024-01-01", "--json", "almanac.dbf", "missing.dbf", cwd=self.dir)
-        self.assertEqual((done.returncode, done.stdout), (1, ""))
-        self.assertIn("File not found", done.stderr)
+        # A theme that is not there is named and left out; the others are printed all the same.
+        done = run("day", "--date", "2024-01-01", "--json", "missing.dbf", "almanac.dbf", cwd=self.dir)
+        self.assertEqual((done.returncode, done.stderr), (1, "Theme File Not Found, Left Out: missing.dbf\n"))
+        self.assertEqual([t["file"] for t in json.loads(done.stdout)["themes"]], ["almanac.dbf"])
         self.assertFalse(os.path.exists(self.path("missing.dbf")))  # nothing is created
         self.assertIn("--date takes", run("day", "--date", "2023-02-29", cwd=self.dir).stderr)
         self.assertIn("Usage: vornelle-db day", run("day", "--help").stdout)
@@ -124,7 +124,7 @@ class Themes(tool_case.FolderCase):
                     self.assertEqual(wrapped.stdout, "wrapped\n")
                     self.assertIn("@0103\nwrapped\n", exported)
 
-    def test_a_nul_in_a_message_is_kept(self):
+    def test_a_nul_in_a_message_is_kept_and_shown(self):
         # Stored by another program: the memo's bytes are changed in place.
         self.make("vornelle-db", "nul.dbf", [("9999", "Nul", False), ("0101", "abQcd\r\nsecond", False),
                                              ("0102", "next", False)])
@@ -132,8 +132,11 @@ class Themes(tool_case.FolderCase):
             data = memo.read()
             memo.seek(data.index(b"abQcd") + 2)
             memo.write(b"\0")
+        # A terminal is shown it; the JSON and the text form keep it.
         day = run("day", "--date", "2024-01-01", "--folder", self.dir, "nul.dbf")
-        self.assertEqual((day.stdout, day.returncode), ("ab\0cd\nsecond\n", 0), day.stderr)
+        self.assertEqual((day.stdout, day.returncode), ("ab^@cd\nsecond\n", 0), day.stderr)
+        day = run("day", "--json", "--date", "2024-01-01", "--folder", self.dir, "nul.dbf")
+        self.assertEqual(json.loads(day.stdout)["themes"][0]["lines"], ["ab\0cd", "second"])
         exported = run("theme", "export", self.path("nul.dbf"), "--output", self.path("nul.txt"))
         self.assertEqual(exported.returncode, 0, exported.stderr)
         with open(self.path("nul.txt"), encoding="utf-8") as f:
@@ -416,6 +419,103 @@ class InterruptedImports(unittest.TestCase):
                 self.assertTrue(os.path.exists(os.path.join(self.dir, "outside.dbf")))
 
 
+def leap_year_keys():
+    return [k for k in ("%02d%02d" % (m, d) for m in range(1, 13) for d in range(1, 32))
+            if k not in ("0230", "0231", "0431", "0631", "0931", "1131")]
+
+
+class DamagedThemes(tool_case.FolderCase):
+    """A whole theme (a description and 366 days, records 1 to 367), then damaged as a broken
+    writer or a cut copy leaves it: every command that meets the damage says so."""
+
+    def setUp(self):
+        super().setUp()
+        text = "@9999\nWhole\n" + "".join("@%s\nMessage of %s\n" % (k, k) for k in leap_year_keys())
+        with open(self.path("whole.txt"), "w") as f:
+            f.write(text)
+        self.assertEqual(run("theme", "import", self.path("whole.txt"), self.path("th.dbf")).returncode, 0)
+        with open(self.path("th.dbf"), "rb") as f:
+            table = f.read()
+        self.header, self.record = int.from_bytes(table[8:10], "little"), int.from_bytes(table[10:12], "little")
+
+    def poke(self, name, offset, data):
+        with open(self.path(name), "r+b") as f:
+            f.seek(offset)
+            f.write(data)
+
+    def pointer(self, recno, text):  # THEJOKE, ten characters after THEDATE
+        self.poke("th.dbf", self.header + (recno - 1) * self.record + 5, text.rjust(10).encode())
+
+    def empty_block(self):
+        with open(self.path("th.dbt"), "r+b") as f:
+            block = (f.seek(0, 2) + 511) // 512
+            f.seek(block * 512)
+            f.write(b"\xff\xff\x08\x00\x08\x00\x00\x00".ljust(512, b"\0"))
+        return str(block)
+
+    def test_every_command_says_what_it_could_not_read(self):
+        # (damage, check's lines, what find says, what day says for 0101 or None when it prints it all)
+        cases = [
+            ("negative", "th.dbf: record 2: its memo pointer \"        -5\" is no block number\n", None, None),
+            ("garbage", "th.dbf: record 2: its memo pointer \"       abc\" is no block number\n", None, None),
+            ("past the memo file", "th.dbf: record 2: its message cannot be read: Error # ", "Error # ", "Error # "),
+            ("an empty block", "th.dbf: record 2: the message for 0101 is empty\n", None, None),
+            ("cut to 199 records", "th.dbf: the file holds 199 of the 367 records its header counts\n",
+             "th.dbf: the file holds 199 of the 367 records its header counts",
+             "th.dbf: the file holds 199 of the 367 records its header counts"),
+            ("a numeric THEDATE", "th.dbf is no theme table: it needs THEDATE (character) and THEJOKE (memo)",
+             "th.dbf is no theme table: it needs THEDATE (character) and THEJOKE (memo)", "Error # "),
+        ]
+        whole = run("theme", "check", self.path("th.dbf"))
+        self.assertEqual((whole.returncode, whole.stdout),
+                         (0, self.path("th.dbf") + ": \"Whole\", a message for each of the 366 days\n"))
+        backup = {n: open(self.path(n), "rb").read() for n in ("th.dbf", "th.dbt")}
+        for damage, checked, found, day in cases:
+            with self.subTest(damage=damage):
+                for name, data in backup.items():
+                    with open(self.path(name), "wb") as f:
+                        f.write(data)
+                if damage == "negative":
+                    self.pointer(2, "-5")
+                elif damage == "garbage":
+                    self.pointer(2, "abc")
+                elif damage == "past the memo file":
+                    self.pointer(2, "999999")
+                elif damage == "an empty block":
+                    self.pointer(2, self.empty_block())
+                elif damage.startswith("cut"):
+                    os.truncate(self.path("th.dbf"), self.header + 199 * self.record)
+                else:
+                    self.poke("th.dbf", 32 + 11, b"N")
+                check = tool_case.run_limited("theme", "check", "th.dbf", cwd=self.dir)
+                self.assertEqual(check.returncode, 1, check.stdout + check.stderr)
+                self.assertIn(checked, check.stdout + check.stderr)
+                # An empty message is a message the text form holds; what could not be read is not.
+                exported = tool_case.run_limited("theme", "export", "th.dbf", cwd=self.dir)
+                if damage != "an empty block":
+                    self.assertEqual((exported.returncode, exported.stdout), (1, ""))
+                find = tool_case.run_limited("find", "--folder", self.dir, "Message", "th.dbf")
+                self.assertEqual(find.returncode, 0 if found is None else 2, find.stderr)
+                if found:
+                    self.assertIn(found, find.stderr)
+                shown = tool_case.run_limited("day", "--date", "2024-01-01", "--folder", self.dir, "th.dbf")
+                self.assertEqual(shown.returncode, 0 if day is None else 1, shown.stderr)
+                if day:
+                    self.assertIn(day, shown.stderr)
+
+    def test_control_characters_are_shown_not_obeyed(self):
+        tool_case.make_theme_with_python_dbf(self.path("esc.dbf"), [
+            ("9999", "Esc\x1b]0;title\x07", False), ("0101", "\x1b[2J\tcleared\r\nnext\x7f", False)])
+        # (command, stdout)
+        for args, stdout in (
+                (["day", "--date", "2024-01-01", "esc.dbf"], "^[[2J\tcleared\nnext^?\n"),
+                (["find", "cleared", "esc.dbf"], "0101\tesc.dbf\t^[[2J cleared\n"),
+                (["themes"], "%-20s %3d/366  Esc^[]0;title^G\n" % ("esc.dbf", 1))):
+            with self.subTest(args=args):
+                done = run(*args, cwd=self.dir)
+                self.assertIn(stdout, done.stdout, done.stderr)
+
+
 if __name__ == "__main__":
-    TOOL = os.path.abspath(sys.argv.pop(1))
+    TOOL = tool_case.TOOL = os.path.abspath(sys.argv.pop(1))
     unittest.main()

@@ -1,14 +1,39 @@
 """What the vornelle-db tests share: running the tool, and checking how it ended."""
+import functools
 import os
+import resource
 import subprocess
 import tempfile
 import unittest
 
 TOOL = None  # the vornelle-db under test, set by each script from its command line
+MEMORY_LIMIT_MB = 1536
 
 
 def run(*args, cwd=None):
     return subprocess.run([TOOL] + list(args), capture_output=True, text=True, cwd=cwd)
+
+
+@functools.lru_cache(maxsize=None)
+def sanitized():
+    """Whether the tool is a sanitizer build, whose shadow memory no address space limit admits."""
+    with open(TOOL, "rb") as f:
+        return b"__asan_init" in f.read()
+
+
+def run_limited(*args, cwd=None, timeout=30):
+    """run, within a memory limit and a time limit, as hostile input is tried: a read that never
+    ends fails the test with TimeoutExpired, one that grows without bound with its exit status."""
+    env, limit = dict(os.environ), MEMORY_LIMIT_MB << 20
+    if sanitized():
+        env["ASAN_OPTIONS"] = ":".join(filter(None, [env.get("ASAN_OPTIONS"),
+                                                     "hard_rss_limit_mb=%d" % MEMORY_LIMIT_MB]))
+        limit_memory = None
+    else:
+        def limit_memory():
+            resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
+    return subprocess.run([TOOL] + list(args), capture_output=True, text=True, cwd=cwd, timeout=timeout,
+                          env=env, preexec_fn=limit_memory)
 
 
 class ToolCase(unittest.TestCase):

@@ -9,6 +9,8 @@
 #include "app/core/day_lookup.h"
 #include "app/core/program.h"
 #include "app/core/theme_catalogue.h"
+#include "app/core/theme_damage.h"
+#include "app/core/visible_text.h"
 #include "platform/datetime.h"
 #include "platform/locale.h"
 #include "tools/db/cli.h"
@@ -71,41 +73,61 @@ int DayCommand(const Arguments& argv) {
 
   app::Program program;  // its table component never creates a theme table
   std::vector<std::string> themes = args.positional();
+  // A theme that cannot be read is named and left out, as cat goes on past a file it cannot
+  // read and the window's start-up leaves a missing theme out: the others are still printed,
+  // and the exit status says that something was not.
+  bool failed = false;
   if (themes.empty()) {
     std::optional<std::vector<std::string>> displayed = DisplayedThemes();
     if (!displayed) return 1;
     themes = std::move(*displayed);
+  } else {
+    app::ThemeLists named;
+    named.SelTheme = themes;
+    for (const std::string& name : app::LeaveOutMissingThemes(named)) {
+      std::fprintf(stderr, "%s%s\n", app::kMissingThemeText, name.c_str());
+      failed = true;
+    }
+    themes = std::move(named.SelTheme);
   }
 
   const std::string key = app::DayKey(date);
   std::vector<std::string> pane;
   std::vector<ThemeDay> days;
-  for (std::size_t i = 0; i < themes.size(); ++i) {
-    ThemeDay day{app::ThemeName(themes[i]), std::nullopt, std::nullopt};
+  for (const std::string& theme : themes) {
+    ThemeDay day{app::ThemeName(theme), std::nullopt, std::nullopt};
+    const std::string shown_name = app::VisibleText(day.file);
     std::vector<std::string> lines;
-    // A failure ends the lookup, as in the window, and no part of the pane is printed.
     try {
       if (app::ReadDayMessage(program.joketbl, day.file, key, lines))
         day.lines = lines;
       else
-        std::fprintf(stderr, "%s%s\n", app::kNoMessageText, day.file.c_str());
+        std::fprintf(stderr, "%s%s\n", app::kNoMessageText, shown_name.c_str());
       if (args.Flag("--json") && app::ReadDayMessage(program.joketbl, day.file, app::kDescriptionKey, lines))
         day.description = lines.empty() ? std::string() : lines.front();
+      // Records the header promises and the file does not hold: the day's may be among them.
+      const engine::CurrentAreaScope in_table(program.joketbl.WorkArea());
+      if (const std::string missing = app::MissingRecordsProblem(); !missing.empty()) {
+        std::fprintf(stderr, "%s: %s\n", shown_name.c_str(), missing.c_str());
+        failed = true;
+      }
     } catch (const engine::ETavrinError& e) {
       std::fprintf(stderr, "%s\n", EngineMessage(e).c_str());
-      return 1;
+      failed = true;
+      continue;
     } catch (const platform::Exception& e) {
-      std::fprintf(stderr, "%s: %s\n", day.file.c_str(), e.what());
-      return 1;
+      std::fprintf(stderr, "%s: %s\n", shown_name.c_str(), e.what());
+      failed = true;
+      continue;
     }
     // A theme without a message keeps its separator block, as in the window.
-    app::AppendToPane(pane, i, day.lines.value_or(std::vector<std::string>()));
+    app::AppendToPane(pane, days.size(), day.lines.value_or(std::vector<std::string>()));
     days.push_back(std::move(day));
   }
 
   if (!args.Flag("--json")) {
-    for (const std::string& line : pane) Write(line + "\n");
-    return Shown(once);
+    for (const std::string& line : pane) Write(app::VisibleText(line) + "\n");
+    return failed ? 1 : Shown(once);
   }
   std::string list = "[";
   for (std::size_t i = 0; i < days.size(); ++i) {
@@ -116,7 +138,7 @@ int DayCommand(const Arguments& argv) {
     list += (i ? ", " : "") + theme.str();
   }
   Write(JsonObject().String("date", iso).String("key", key).Raw("themes", list + "]").str() + "\n");
-  return Shown(once);
+  return failed ? 1 : Shown(once);
 }
 
 }  // namespace vornelle::tools

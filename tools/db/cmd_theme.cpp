@@ -12,6 +12,7 @@
 
 #include "app/core/theme_source.h"
 #include "app/core/theme_text.h"
+#include "app/core/visible_text.h"
 #include "engine/engine.h"
 #include "platform/codepage.h"
 #include "tools/db/cli.h"
@@ -35,13 +36,21 @@ std::string Escaped(const std::string& line) {
 int Export(const Args& args) {
   args.Expect(2, 2);
   const std::string& table = args.positional()[1];
+  const ThemeTable read = ReadThemeTable(table);
+  // An export is a copy of the theme: one that would lose messages is none.
+  if (!read.damage.empty()) {
+    for (const std::string& damage : read.damage) std::fprintf(stderr, "%s: %s\n", table.c_str(), damage.c_str());
+    std::fprintf(stderr, "%s: nothing exported\n", table.c_str());
+    return 1;
+  }
   std::ostringstream out;
   out << "# " << std::filesystem::path(table).filename().string() << ", as vornelle-db exported it\n";
-  for (const ThemeRow& row : ReadThemeTable(table)) {
+  for (const ThemeRow& row : read.rows) {
     if (row.deleted) continue;
     // Only four digits make a record line of the text form.
     if (row.key.size() != 4 || row.key.find_first_not_of("0123456789") != std::string::npos) {
-      std::fprintf(stderr, "record %d: key \"%s\" is no day; left out\n", row.recno, row.key.c_str());
+      std::fprintf(stderr, "record %d: key \"%s\" is no day; left out\n", row.recno,
+                   app::VisibleText(platform::AnsiToUtf8(row.key)).c_str());
       continue;
     }
     out << "@" << row.key << "\n";
@@ -100,14 +109,15 @@ std::string UncountedRecords(const std::string& table) {
 int Check(const Args& args) {
   args.Expect(2, 2);
   const std::string& table = args.positional()[1];
-  std::vector<std::string> problems;
-  if (std::string uncounted = UncountedRecords(table); !uncounted.empty()) problems.push_back(uncounted);
   std::map<std::string, int32_t> shown;  // key -> the record the calendar shows
   std::string description;
-  for (const ThemeRow& row : ReadThemeTable(table)) {
+  const ThemeTable read = ReadThemeTable(table);
+  std::vector<std::string> problems = read.damage;
+  if (std::string uncounted = UncountedRecords(table); !uncounted.empty()) problems.push_back(uncounted);
+  for (const ThemeRow& row : read.rows) {
     const std::string where = "record " + std::to_string(row.recno) + ": ";
     if (!app::IsThemeKey(row.key)) {
-      problems.push_back(where + "key \"" + row.key + "\" is no day of the year");
+      problems.push_back(where + "key \"" + platform::AnsiToUtf8(row.key) + "\" is no day of the year");
       continue;
     }
     if (auto [at, fresh] = shown.emplace(row.key, row.recno); !fresh) {
@@ -117,6 +127,9 @@ int Check(const Args& args) {
     }
     if (row.deleted) problems.push_back(where + "deleted, but the calendar still shows it (" + row.key + ")");
     if (row.key == "9999") description = row.lines.empty() ? "" : row.lines.front();
+    // A message that reads empty shows nothing, however it came to be.
+    if (row.lines.empty() && !row.damaged)
+      problems.push_back(where + (row.key == "9999" ? "the description is empty" : "the message for " + row.key + " is empty"));
   }
   if (!shown.count("9999")) problems.push_back("no description record (9999)");
   std::vector<std::string> missing;
@@ -127,8 +140,9 @@ int Check(const Args& args) {
     for (const std::string& key : missing) list += " " + key;
     problems.push_back("no message for " + std::to_string(missing.size()) + " of the 366 days:" + list);
   }
-  for (const std::string& problem : problems) Write(table + ": " + problem + "\n");
-  if (problems.empty()) Write(table + ": \"" + description + "\", a message for each of the 366 days\n");
+  for (const std::string& problem : problems) Write(app::VisibleText(table + ": " + problem) + "\n");
+  if (problems.empty())
+    Write(app::VisibleText(table + ": \"" + description + "\", a message for each of the 366 days") + "\n");
   return problems.empty() ? 0 : 1;
 }
 

@@ -11,6 +11,7 @@
 #include "app/core/program.h"
 #include "app/core/theme_catalogue.h"
 #include "app/core/theme_source.h"
+#include "app/core/visible_text.h"
 #include "platform/directory.h"
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
@@ -38,7 +39,7 @@ int ThemesCommand(const Arguments& argv) {
         description = lines.empty() ? std::string() : lines.front();
       program.joketbl.Close();
       std::set<std::string> keys;
-      for (const ThemeRow& row : ReadThemeTable(file))
+      for (const ThemeRow& row : ReadThemeTable(file).rows)
         if (row.key != app::kDescriptionKey && app::IsThemeKey(row.key)) keys.insert(row.key);
       days = static_cast<int>(keys.size());
     } catch (const engine::ETavrinError& e) {
@@ -60,8 +61,8 @@ int ThemesCommand(const Arguments& argv) {
       continue;
     }
     const std::string shown = description ? *description : "No Description on File for This .db: " + file;
-    Print("%-20s %3d/366  ", file.c_str(), days);
-    Write(shown + "\n");
+    Print("%-20s %3d/366  ", app::VisibleText(file).c_str(), days);
+    Write(app::VisibleText(shown) + "\n");
   }
   if (args.Flag("--json")) Write(json + "]\n");
   return status;

@@ -15,8 +15,10 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <thread>
 
+#include "platform/bounded_file.h"
 #include "platform/file_replace.h"
 
 namespace vornelle::tools {
@@ -52,26 +54,8 @@ std::string NameOf(const std::string& folder) {
   return name;
 }
 
-// The file's content, or nothing with errno (ENOENT when it is not there).
-std::optional<std::string> ReadSmallFile(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string content;
-  char buffer[512];
-  ssize_t got;
-  while ((got = read(fd, buffer, sizeof buffer)) != 0) {
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      const int err = errno;
-      close(fd);
-      errno = err;
-      return std::nullopt;
-    }
-    content.append(buffer, static_cast<std::size_t>(got));
-  }
-  close(fd);
-  return content;
-}
+// The state file holds a date and a folder's path: anything larger is no state of ours.
+constexpr std::size_t kMaxStateBytes = 8 * 1024;
 
 }  // namespace
 
@@ -90,10 +74,13 @@ void OnceADay::Check(const std::string& day) {
   record_ = day + "\n" + folder + "\n";
   file_ = state + "/" + NameOf(folder) + ".day";
   Lock();
-  const std::optional<std::string> kept = ReadSmallFile(file_);
-  existed_ = kept || errno != ENOENT;
-  if (!kept && existed_) CannotKeep(file_, std::strerror(errno));
-  shown_ = kept == record_;
+  // Whatever is there is read without waiting and only so far: a FIFO, a device or a huge
+  // file must not hold up the shell that starts.
+  const platform::BoundedRead kept = platform::ReadBoundedFile(file_, kMaxStateBytes, /*follow_links=*/false);
+  existed_ = kept.outcome != platform::BoundedRead::kMissing;
+  if (kept.outcome != platform::BoundedRead::kRead && existed_)
+    CannotKeep(file_, platform::BoundedReadProblem(kept, kMaxStateBytes));
+  shown_ = kept.outcome == platform::BoundedRead::kRead && kept.bytes == record_;
 }
 
 OnceADay::~OnceADay() {
@@ -103,8 +90,14 @@ OnceADay::~OnceADay() {
 // A lock file beside the state file: that one is replaced by renaming, so is no object to lock.
 void OnceADay::Lock() {
   const std::string path = file_ + ".lock";
-  lock_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  lock_ = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
   if (lock_ < 0) return CannotKeep(path, std::strerror(errno));
+  struct stat st {};
+  if (fstat(lock_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(lock_);
+    lock_ = -1;
+    return CannotKeep(path, "not a regular file");
+  }
   // Polled, so that a stopped holder cannot hang the shell: after 10 s the messages show.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   auto pause = std::chrono::milliseconds(1);

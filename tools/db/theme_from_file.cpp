@@ -2,16 +2,16 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "app/core/calendar_source.h"
 #include "app/core/fortune_source.h"
+#include "app/core/source_files.h"
 #include "app/core/theme_source.h"
 #include "app/core/theme_text.h"
 #include "app/core/day_lookup.h"
 #include "app/core/theme_catalogue.h"
+#include "engine/errors.h"
 #include "engine/memo_types.h"
 #include "platform/ascii_case.h"
 #include "tools/db/cli.h"
@@ -23,11 +23,13 @@ namespace {
 constexpr const char* kCannotHold = "a character the tables' code page (DOS 437) cannot hold: ";
 
 std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw ToolError(path + ": cannot be read");
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  app::SourceFiles files;
+  const app::CalendarFiles::Found found = files.Locate(path, "");
+  std::string problem = found.outcome == app::CalendarFiles::Found::kMissing ? "no such file" : found.problem;
+  std::optional<std::string> text;
+  if (found.outcome == app::CalendarFiles::Found::kFound) text = files.Read(found.file, problem);
+  if (!text) throw ToolError(path + ": cannot be read: " + problem);
+  return std::move(*text);
 }
 
 // Names the line `number` of `file` when the tables' code page cannot hold its text.
@@ -54,13 +56,8 @@ ThemeFromFile FromText(const std::string& path) {
 
 // One record a day in calendar order, each event of the day a paragraph.
 ThemeFromFile FromCalendar(const std::string& path) {
-  const app::CalendarSource source = app::ParseCalendar(path, [](const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in || std::filesystem::is_directory(file)) return std::optional<std::string>();
-    std::stringstream text;
-    text << in.rdbuf();
-    return std::optional<std::string>(text.str());
-  });
+  app::SourceFiles files;
+  const app::CalendarSource source = app::ParseCalendar(path, files);
   ThemeFromFile theme;
   theme.problems = source.errors;
   std::map<std::string, std::vector<std::string>> days;
@@ -68,7 +65,7 @@ ThemeFromFile FromCalendar(const std::string& path) {
     std::vector<std::string>& lines = days[event.key];
     if (!lines.empty()) lines.emplace_back();
     for (const app::CalendarLine& line : event.lines) {
-      CheckLine(line.text, event.file, line.number, theme);
+      CheckLine(line.text, source.files[event.file], line.number, theme);
       lines.push_back(line.text);
     }
   }
@@ -147,6 +144,8 @@ NewTheme MakeNewTheme(const std::string& file, const std::string& description, c
   made.problems.insert(made.problems.end(), theme.problems.begin(), theme.problems.end());
   made.warnings = std::move(theme.warnings);
   if (!made.problems.empty()) return made;
+  // The editor calls this with the calendar's switches: a failure is the caller's to show.
+  const engine::RaisingErrors raising;
   for (const ThemeRow& row : theme.rows)
     if (row.key == app::kDescriptionKey && !row.lines.empty()) made.description = row.lines.front();
   WriteThemeTable(made.file, engine::kMemoDbase4, theme.rows, /*replace=*/false);

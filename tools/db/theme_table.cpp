@@ -1,8 +1,11 @@
 #include "tools/db/theme_table.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
+#include "app/core/theme_damage.h"
+#include "app/core/visible_text.h"
 #include "engine/engine.h"
 #include "engine/memo_internal.h"
 #include "engine/scoped_work_area.h"
@@ -45,15 +48,15 @@ std::string ThemeTableFile(const std::string& table) {
 
 }  // namespace
 
-std::vector<ThemeRow> ReadThemeTable(const std::string& table) {
+ThemeTable ReadThemeTable(const std::string& table) {
   OpenThemeForReading(table);
+  if (!app::HasThemeFields()) {
+    engine::CloseArea();
+    throw ToolError(table + app::kNoThemeTableText);
+  }
   const int date = engine::FieldNo("THEDATE");
   const int joke = engine::FieldNo("THEJOKE");
-  if (date == 0 || engine::FieldType(date) != 'C' || joke == 0 || engine::FieldType(joke) != 'M') {
-    engine::CloseArea();
-    throw ToolError(table + " is no theme table: it needs THEDATE (character) and THEJOKE (memo)");
-  }
-  std::vector<ThemeRow> rows;
+  ThemeTable read;
   const int32_t count = engine::RecCount();
   for (int32_t n = 1; n <= count; ++n) {
     engine::Go(n);
@@ -62,17 +65,39 @@ std::vector<ThemeRow> ReadThemeTable(const std::string& table) {
     const char* key = engine::FieldAddress(date);
     row.key.assign(key + 1, static_cast<uint8_t>(key[0]));
     row.key.erase(row.key.find_last_not_of(' ') + 1);
+    row.deleted = engine::FieldAddress(0)[0] != 0;
+    const std::string where = "record " + std::to_string(n) + ": ";
+    // A pointer is blanks or a block number; anything else (a sign, letters) reads as some
+    // other block, or as none.
+    const engine::FieldDesc& field = engine::Current()->fields[static_cast<std::size_t>(joke - 1)];
+    const std::string pointer(engine::Current()->raw.data() + field.offset, field.length);
+    if (pointer.find_first_not_of(' ') != std::string::npos &&
+        pointer.substr(pointer.find_first_not_of(' ')).find_first_not_of("0123456789") != std::string::npos) {
+      read.damage.push_back(where + "its memo pointer \"" + app::VisibleText(platform::AnsiToUtf8(pointer)) +
+                            "\" is no block number");
+      row.damaged = true;
+      read.rows.push_back(std::move(row));
+      continue;
+    }
     int32_t block = 0;
     std::memcpy(&block, engine::FieldAddress(joke), 4);
     // Read as the calendar's line reader reads it: soft returns joined, a lone 0x8D a letter.
-    std::string stored = engine::ReadMemoValue(block, false);
+    std::string stored;
+    try {
+      stored = engine::ReadMemoValue(block, false);
+    } catch (const engine::ETavrinError& e) {
+      std::string message = EngineMessage(e);
+      std::replace(message.begin(), message.end(), '\n', ' ');
+      read.damage.push_back(where + "its message cannot be read: " + message);
+      row.damaged = true;
+    }
     engine::RemoveSoftReturns(stored);
     row.lines = SplitLines(platform::AnsiToUtf8(platform::OemToAnsi(stored)));
-    row.deleted = engine::FieldAddress(0)[0] != 0;
-    rows.push_back(std::move(row));
+    read.rows.push_back(std::move(row));
   }
+  if (const std::string missing = app::MissingRecordsProblem(); !missing.empty()) read.damage.push_back(missing);
   engine::CloseArea();
-  return rows;
+  return read;
 }
 
 void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vector<ThemeRow>& rows,

@@ -13,11 +13,20 @@ struct ThemeRow {
   std::string key;  // THEDATE as stored, trailing blanks removed
   std::vector<std::string> lines;  // THEJOKE's lines in UTF-8; a line end is CR LF, LF or CR
   bool deleted = false;
+  bool damaged = false;  // its message could not be read: ThemeTable::damage says why
 };
 
-// Every record of the theme table in file order. ToolError when the table has no THEDATE or
-// THEJOKE field.
-std::vector<ThemeRow> ReadThemeTable(const std::string& table);
+struct ThemeTable {
+  std::vector<ThemeRow> rows;
+  // What could not be read as the table promises it, one line each: records whose memo
+  // pointer is no block number or whose message cannot be read (their lines are empty), and
+  // records the header counts that the file does not hold.
+  std::vector<std::string> damage;
+};
+
+// Every record of the theme table in file order. ToolError when the table has no character
+// THEDATE or no memo THEJOKE.
+ThemeTable ReadThemeTable(const std::string& table);
 
 // Writes a new theme table of `memo_kind` with these records, in order, and puts it in place of
 // `table` with its memo file only when both are complete (the engine's table replacement:
