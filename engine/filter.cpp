@@ -7,6 +7,7 @@
 
 #include "engine/internal.h"
 #include "engine/navigation.h"
+#include "engine/table.h"
 #include "engine/update.h"
 
 namespace vornelle::engine {
@@ -42,12 +43,13 @@ std::optional<WorkArea::RawEquals> RawTestOf(const WorkArea& wa, std::string_vie
   if (literal.find(rest.front()) != std::string_view::npos || literal.find('\0') != std::string_view::npos)
     return std::nullopt;
   if (wa.oem || wa.read_table) return std::nullopt;
+  const std::string upper = UpperAscii(name);
   for (const FieldDesc& field : wa.fields) {
-    if (field.type != 'C' || field.name.size() != name.size()) continue;
-    bool same = true;
-    for (std::size_t i = 0; i < name.size() && same; ++i)
-      same = std::toupper(static_cast<unsigned char>(name[i])) == static_cast<unsigned char>(field.name[i]);
-    if (same) return WorkArea::RawEquals{field.offset, field.length, std::string(literal), exact};
+    if (!SameFieldName(field.name, upper)) continue;
+    // The expression reads the first field of the name: a test of stored bytes only for text
+    // that is stored as it reads.
+    if (!field.PlainText()) return std::nullopt;
+    return WorkArea::RawEquals{field.offset, static_cast<uint8_t>(field.length), std::string(literal), exact};
   }
   return std::nullopt;
 }

@@ -2,6 +2,9 @@
 
 #include "engine/update.h"
 
+#include <cstring>
+#include <vector>
+
 #include "engine/internal.h"
 #include "engine/peek_cache.h"
 #include "engine/record_codec.h"
@@ -27,6 +30,40 @@ void WriteDeletionByte(WorkArea& wa, bool deleted) {
   if (wa.file_state != FileState::Appended) wa.file_state = FileState::HeaderDirty;
   UpdatePeekCache(wa, wa.recno, 0, wa.raw.data(), 1);
   NoteRecordWritten(wa, wa.recno, 0, wa.raw.data(), 1);
+}
+
+// A table whose field counts its values up itself (autoincrement) keeps its next value in its
+// header, which this engine does not keep: an append, or a change to such a value, is refused
+// before anything is written.
+const FieldDesc* Autoincrement(const WorkArea& wa) {
+  for (const FieldDesc& f : wa.fields)
+    if (f.autoincrement) return &f;
+  return nullptr;
+}
+
+void ReportAutoincrement(const WorkArea& wa, const FieldDesc& f, const char* routine) {
+  Report(1300, wa.file_name + ": field " + f.name + " [" + std::string(1, f.stored_type) +
+                   "] counts its values up itself, which this program does not keep [" + routine + "]");
+}
+
+// Packs the typed buffer into the raw record, unless that changes an autoincrement value: then
+// the raw record is left as it was, the change reported, and false returned.
+bool PackKeepingAutoincrement(WorkArea& wa) {
+  const FieldDesc* counted = Autoincrement(wa);
+  if (!counted) {
+    PackRecord(wa);
+    return true;
+  }
+  const std::vector<char> before = wa.raw;
+  PackRecord(wa);
+  for (const FieldDesc& f : wa.fields) {
+    if (f.autoincrement && std::memcmp(before.data() + f.offset, wa.raw.data() + f.offset, f.length) != 0) {
+      wa.raw = before;
+      ReportAutoincrement(wa, f, "REPLACE");
+      return false;
+    }
+  }
+  return true;
 }
 
 // The end mark after the last record and the header's record count, as the table is now.
@@ -56,7 +93,7 @@ void Replace() {
     return;
   }
   if (!CheckStillInPlace(*wa, "REPLACE")) return;
-  PackRecord(*wa);
+  if (!PackKeepingAutoincrement(*wa)) return;
   if (!WriteRecord(*wa, wa->recno)) return;
   UnpackRecord(*wa);  // the buffer shows what is stored
   RunMovedHook(*wa);
@@ -70,6 +107,7 @@ void Append() {
     Report(5, "File must be locked to append: " + wa->file_name + " [APPEND]");
     return;
   }
+  if (const FieldDesc* counted = Autoincrement(*wa)) return ReportAutoincrement(*wa, *counted, "APPEND");
   if (!CheckStillInPlace(*wa, "APPEND")) return;
   wa->record_count = CountFromSize(*wa);
   PackRecord(*wa);
