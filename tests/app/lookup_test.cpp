@@ -84,6 +84,24 @@ TEST_F(DayLookup, EmptyMemoAddsNothingButTheSeparator) {
   EXPECT_TRUE(boxes_.confirms.empty());
 }
 
+// A theme as Visual FoxPro keeps it: block numbers in 4 binary bytes (here with a byte the OEM
+// translation would change), its memo file an .fpt of small blocks.
+TEST_F(DayLookup, VisualFoxProThemeShowsItsMessage) {
+  testing::RawTable table;
+  table.version = 0x30;
+  table.fields = {{"THEDATE", 'C', 4}, {"THEJOKE", 'M', 4}};
+  table.records = {std::string(" 9999") + std::string(4, '\0'), std::string(" 0704\x81") + std::string(3, '\0')};
+  table.WriteTo(Folder() + "/vfp.dbf");
+  std::string memo(8, '\0');
+  memo[7] = 8;  // block size 8
+  memo.resize(0x81 * 8);
+  const std::string text = "Fireworks.\r\nSecond line \x81.";
+  memo += std::string("\0\0\0\1\0\0\0", 7) + static_cast<char>(text.size()) + text;
+  testing::WriteFileBytes(Folder() + "/vfp.fpt", memo);
+  EXPECT_EQ(Show({"vfp.dbf"}, 7, 4), (std::vector<std::string>{"Fireworks.", "Second line \xc3\xbc."}));
+  EXPECT_TRUE(boxes_.confirms.empty());
+}
+
 TEST_F(DayLookup, TableGoneWhileRunningIsAnErrorNotANewTable) {
   Theme("a.dbf", {{"0704", "a"}});
   pane_.lines = {"stale"};
