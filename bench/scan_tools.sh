@@ -12,8 +12,9 @@
 #    leaves dBASE IV ones empty, so the dBASE IV listing is set against its time on the FoxPro
 #    form of the same theme;
 #  - libxbase64, through bench/xbase64_list, every record with its memo as text lines.
-# Every peer is checked to have read every memo before it is timed. Prints the mean times and
-# the ratio of vornelle-db's to each peer's (0.5 = vornelle-db takes half the peer's time).
+# Every peer is checked to have read every memo before it is timed. Then the calendar's own reads
+# through vornelle-db (day --json, find) beside vornelle-db's scans. Prints the mean times and
+# the ratio of the first command's to each other's (0.5 = it takes half the other's time).
 # Usage: bench/scan_tools.sh [BUILD_DIR]; RUNS sets hyperfine's largest number of runs per
 # command (default 5; a command of more than a second and a half gets 2), SIZES the record
 # counts (default "10000 100000 1000000"), FORMS the families (default "dbase3 dbase4 foxpro").
@@ -89,7 +90,7 @@ ours = results[0]["mean"]
 print(f"{name}:")
 for label, result, peak in zip(labels, results, peaks):
     mean = result["mean"]
-    ratio = "" if result is results[0] else f"  vornelle-db / {label} = {ours / mean:.2f}"
+    ratio = "" if result is results[0] else f"  {labels[0]} / {label} = {ours / mean:.2f}"
     spread = result["stddev"] or 0  # none from a single run
     print(f"  {label:<24} {mean * 1000:9.1f} ms ± {spread * 1000:6.1f}  {int(peak) / 1024:7.1f} MiB{ratio}")
 PY
@@ -171,10 +172,22 @@ measure() {
   memos_read "libxbase64" "$xbase64" "$table"
   listing+=("libxbase64=$xbase64 $table")
 
+  # The calendar's own reads through vornelle-db, set against its scans of the same table: the
+  # day lookup through the table component (with --json also the description, which this theme
+  # lacks, so that the lookup goes through the whole table) and the search.
+  local folder_of=${table%/*} theme=${table##*/}
+  local day=("vornelle-db day=$tool day --json --date 2024-07-04 --folder $folder_of ${theme%.dbf}"
+             "list filtered count=$tool list $table --filter 'THEDATE=\"0704\"' --count")
+  local find=("vornelle-db find=$tool find scarecrow --folder $folder_of ${theme%.dbf}"
+              "list filtered count=$tool list $table --filter 'THEDATE=\"0704\"' --count"
+              "list with every memo=$tool list $table --format json")
+
   echo "$table ($form), at most $runs runs each"
   workload "$form, filtered scan (THEDATE=\"0704\")" "${filtered[@]}"
   workload "$form, filtered count (THEDATE=\"0704\")" "${counted[@]}"
   workload "$form, full listing with every memo" "${listing[@]}"
+  workload "$form, the calendar's day lookup (day --json)" "${day[@]}"
+  workload "$form, the calendar's search (find)" "${find[@]}"
 }
 
 for records in ${SIZES:-10000 100000 1000000}; do
