@@ -4,10 +4,12 @@
 # build/compare/COMMIT for the next run), then both tools list scan_bench's theme in each
 # family (dBASE III, dBASE IV, FoxPro) in the same hyperfine runs: the full listing with every
 # memo, the day filter as JSON lines and as a count, all to /dev/null. Prints each figure of
-# both side by side, with new / old (above 1: the new tool is slower) and both peaks of
-# resident memory, and says where the two tools print different rows.
+# both side by side, with new / old (above 1: the new tool is slower), the same for processor
+# time (user and system, which other work on a shared machine stretches less), and both peaks
+# of resident memory, and says where the two tools print different rows.
 # Usage: bench/compare.sh OLD_COMMIT [BUILD_DIR]   (BUILD_DIR: this tree's, default
-# build/release); RECORDS sets the table size (default 1000000), RUNS hyperfine's runs (5).
+# build/release); RECORDS sets the table size (default 1000000), RUNS hyperfine's runs (5),
+# FORMS the families (default "dbase3 dbase4 foxpro").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -50,13 +52,14 @@ compare() {
   python3 - "$times" "$form" "$what" "$old_peak" "$new_peak" >>"$results" <<'PY'
 import json, sys
 old, new = json.load(open(sys.argv[1]))["results"]
+cpu = lambda r: r["user"] + r["system"]
 print("\t".join([sys.argv[2], sys.argv[3], f"{old['mean'] * 1000:.1f}", f"{new['mean'] * 1000:.1f}",
-                 f"{new['mean'] / old['mean']:.2f}", f"{int(sys.argv[4]) / 1024:.1f}",
-                 f"{int(sys.argv[5]) / 1024:.1f}"]))
+                 f"{new['mean'] / old['mean']:.2f}", f"{cpu(old) * 1000:.1f}", f"{cpu(new) * 1000:.1f}",
+                 f"{cpu(new) / cpu(old):.2f}", f"{int(sys.argv[4]) / 1024:.1f}", f"{int(sys.argv[5]) / 1024:.1f}"]))
 PY
 }
 
-for form in dbase3 dbase4 foxpro; do
+for form in ${FORMS:-dbase3 dbase4 foxpro}; do
   table_of "$records" "$form"
   cat "$table" "$memo" >/dev/null  # into the page cache
   if ! cmp -s <("$old_tool" list "$table" --format json) <("$new_tool" list "$table" --format json); then
@@ -72,7 +75,8 @@ echo "vornelle-db of ${old:0:12} (old) and of $build (new), $records records, $r
 python3 - "$results" <<'PY'
 import sys
 rows = [line.rstrip("\n").split("\t") for line in open(sys.argv[1])]
-print(f"{'family':<8} {'workload':<34} {'old ms':>9} {'new ms':>9} {'new/old':>8} {'old MiB':>8} {'new MiB':>8}")
-for form, what, old, new, ratio, old_peak, new_peak in rows:
-    print(f"{form:<8} {what:<34} {old:>9} {new:>9} {ratio:>8} {old_peak:>8} {new_peak:>8}")
+print(f"{'family':<8} {'workload':<34} {'old ms':>9} {'new ms':>9} {'new/old':>8} "
+      f"{'old cpu':>9} {'new cpu':>9} {'new/old':>8} {'old MiB':>8} {'new MiB':>8}")
+for form, what, *figures in rows:
+    print(f"{form:<8} {what:<34} " + " ".join(f"{f:>{w}}" for f, w in zip(figures, (9, 9, 8, 9, 9, 8, 8, 8))))
 PY
