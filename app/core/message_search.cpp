@@ -31,22 +31,26 @@ ThemeTexts ReadThemeTexts(const std::string& theme) {
   // A theme that cannot be read is the caller's to name, never the end of the program.
   const engine::RaisingErrors raising;
   engine::ScopedWorkArea area;
-  // Read as the calendar reads it: OEM text, shown in ANSI; reading only, beside any writer.
-  engine::Switches().oem = true;
+  // Reading only, beside any writer, and a scan: records are read ahead, many to a read. They
+  // are taken as stored: a day key is digits in the OEM page as in ANSI, and the messages'
+  // lines are turned from OEM to ANSI below, as the calendar shows them.
+  engine::Switches().oem = false;
   engine::Switches().open_mode_override = platform::mode::kReadOnly | platform::mode::kDenyNone;
   engine::UseTable(ThemeTablePath(theme), {false, "", /*sequential=*/true});
   if (!HasThemeFields()) throw platform::Exception(theme + kNoThemeTableText);
   const int date = engine::FieldNo("THEDATE");
   const int joke = engine::FieldNo("THEJOKE");
   std::array<bool, 10000> seen{};  // by key, so that only a day's first record is read
-  const int32_t count = engine::RecCount();
-  for (int32_t n = 1; n <= count; ++n) {
-    engine::Go(n);
+  for (engine::GoTop(); !engine::dEOF(); engine::Skip(1)) {
+    const int32_t n = engine::RecNo();
     const char* field = engine::FieldAddress(date);
-    std::string key(field + 1, static_cast<uint8_t>(field[0]));
-    key.erase(key.find_last_not_of(' ') + 1);
-    if (!IsThemeKey(key) || seen[static_cast<std::size_t>(std::stoi(key))]) continue;
-    seen[static_cast<std::size_t>(std::stoi(key))] = true;
+    std::string_view key(field + 1, static_cast<uint8_t>(field[0]));
+    key = key.substr(0, key.find_last_not_of(' ') + 1);
+    if (!IsThemeKey(key)) continue;
+    bool& read = seen[static_cast<std::size_t>((key[0] - '0') * 1000 + (key[1] - '0') * 100 +
+                                               (key[2] - '0') * 10 + (key[3] - '0'))];
+    if (read) continue;
+    read = true;
     int32_t block = 0;
     std::memcpy(&block, engine::FieldAddress(joke), 4);
     std::vector<std::string> lines;
@@ -61,7 +65,7 @@ ThemeTexts ReadThemeTexts(const std::string& theme) {
     if (key == kDescriptionKey)
       texts.description = lines.empty() ? std::string() : lines.front();
     else
-      texts.days.push_back({key, std::move(lines)});
+      texts.days.push_back({std::string(key), std::move(lines)});
   }
   // What the header promises and the file does not hold may be any day's message.
   if (const std::string missing = MissingRecordsProblem(); !missing.empty())
