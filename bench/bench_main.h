@@ -44,21 +44,43 @@ class RatioReporter : public benchmark::ConsoleReporter {
     }
   }
 
+  // One table per group: a reference "ref/..." is set against every figure, one named
+  // "GROUP/ref/..." only against the figures named "GROUP/..." (and the group's other
+  // references).
   void Finalize() override {
-    std::vector<std::string> refs, figures;
-    for (const std::string& name : order_)
-      (name.rfind("ref/", 0) == 0 ? refs : figures).push_back(name);
-    if (refs.empty() || figures.empty()) return;
+    std::vector<std::string> refs, groups = {""};
+    for (const std::string& name : order_) {
+      const std::size_t at = RefAt(name);
+      if (at == std::string::npos) continue;
+      refs.push_back(name);
+      const std::string group = name.substr(0, at);
+      if (std::find(groups.begin(), groups.end(), group) == groups.end()) groups.push_back(group);
+    }
+    if (refs.empty()) return;
     std::printf("\nRatios (CPU time of the row / CPU time of the reference):\n");
     for (std::size_t i = 0; i < refs.size(); ++i)
       std::printf("  [%zu] %-40s %10.2f ms\n", i + 1, refs[i].c_str(), Ms(refs[i]));
-    std::printf("\n%-48s %10s", "", "ms");
-    for (std::size_t i = 0; i < refs.size(); ++i) std::printf("  %7s[%zu]", "/", i + 1);
-    std::printf("\n");
-    for (const std::string& name : figures) {
-      std::printf("%-48s %10.2f", name.c_str(), Ms(name));
-      for (const std::string& ref : refs) std::printf("  %10.2f", Ms(name) / Ms(ref));
+    for (const std::string& group : groups) {
+      std::vector<std::size_t> columns;
+      for (std::size_t i = 0; i < refs.size(); ++i) {
+        const std::string ref_group = refs[i].substr(0, RefAt(refs[i]));
+        if (ref_group.empty() || ref_group == group) columns.push_back(i);
+      }
+      // A group's references are rows too: a reference may be a figure of ours that others are
+      // set against (vornelle-db's own scan, for the calendar's reads).
+      std::vector<std::string> figures;
+      for (const std::string& name : order_)
+        if (GroupOf(name, groups) == group && (!group.empty() || RefAt(name) == std::string::npos))
+          figures.push_back(name);
+      if (figures.empty()) continue;
+      std::printf("\n%-48s %10s", group.c_str(), "ms");
+      for (std::size_t i : columns) std::printf("  %7s[%zu]", "/", i + 1);
       std::printf("\n");
+      for (const std::string& name : figures) {
+        std::printf("%-48s %10.2f", name.c_str(), Ms(name));
+        for (std::size_t i : columns) std::printf("  %10.2f", Ms(name) / Ms(refs[i]));
+        std::printf("\n");
+      }
     }
     std::fflush(stdout);
   }
@@ -75,6 +97,18 @@ class RatioReporter : public benchmark::ConsoleReporter {
       case benchmark::kSecond: return 1e3;
       default: return 1;
     }
+  }
+  // Where "ref/" begins a name's own part (after a group), npos for a figure.
+  static std::size_t RefAt(const std::string& name) {
+    if (name.rfind("ref/", 0) == 0) return 0;
+    const std::size_t at = name.find("/ref/");
+    return at == std::string::npos ? at : at + 1;
+  }
+  // The group a figure is named after ("GROUP/..."), or "".
+  static std::string GroupOf(const std::string& name, const std::vector<std::string>& groups) {
+    for (const std::string& group : groups)
+      if (!group.empty() && name.rfind(group, 0) == 0) return group;
+    return "";
   }
   double Ms(const std::string& name) const {
     const Timing& t = timings_.at(name);

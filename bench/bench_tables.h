@@ -82,36 +82,85 @@ inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-// A theme table of `records` records written byte by byte: a dBASE IV .dbf whose records
-// point, by day key, to the 366 messages (OEM text, as stored in themes) of its .dbt. Returns
-// the .dbf path.
-inline std::string ScanTable(int32_t records) {
-  const std::string base = CacheFolder() + "/scan_" + std::to_string(records);
-  const std::string dbf = base + ".dbf", dbt = base + ".dbt", done = base + ".done";
+// The memo families a theme table can be written in: its table version byte and memo file.
+enum class MemoForm { Dbase3, Dbase4, FoxPro };
+inline constexpr MemoForm kMemoForms[] = {MemoForm::Dbase3, MemoForm::Dbase4, MemoForm::FoxPro};
+
+inline const char* FormName(MemoForm form) {
+  switch (form) {
+    case MemoForm::Dbase3: return "dbase3";
+    case MemoForm::FoxPro: return "foxpro";
+    default: return "dbase4";
+  }
+}
+
+inline std::string MemoPathOf(const std::string& dbf, MemoForm form) {
+  return dbf.substr(0, dbf.size() - 4) + (form == MemoForm::FoxPro ? ".fpt" : ".dbt");
+}
+
+// The memo file of the 366 messages (OEM text, as stored in themes) in one family's layout:
+// a dBASE III value is its text ended by 0x1A 0x1A in 512-byte blocks; a dBASE IV one has an
+// FF FF 08 00 block header with its length; a FoxPro one a big-endian header in 64-byte
+// blocks. `blocks` gets each message's first block.
+inline std::vector<uint8_t> ScanMemo(MemoForm form, std::vector<uint32_t>& blocks) {
+  const uint32_t block_size = form == MemoForm::FoxPro ? 64 : 512;
+  std::vector<uint8_t> memo(512, 0);  // the header
+  const std::size_t messages = DayKeys().size();
+  for (std::size_t k = 0; k < messages; ++k) {
+    const std::string text = vornelle::platform::AnsiToOem(MessageText(static_cast<int32_t>(k)));
+    blocks.push_back(static_cast<uint32_t>(memo.size() / block_size));
+    uint8_t head[8];
+    if (form == MemoForm::FoxPro) {
+      head[0] = head[1] = head[2] = 0, head[3] = 1;  // a text value
+      for (int i = 0; i < 4; ++i) head[4 + i] = static_cast<uint8_t>(text.size() >> (8 * (3 - i)));
+      memo.insert(memo.end(), head, head + 8);
+    } else if (form == MemoForm::Dbase4) {
+      head[0] = 0xFF, head[1] = 0xFF, head[2] = 0x08, head[3] = 0x00;
+      PutLE(head + 4, static_cast<uint32_t>(text.size() + 8), 4);
+      memo.insert(memo.end(), head, head + 8);
+    }
+    memo.insert(memo.end(), text.begin(), text.end());
+    if (form == MemoForm::Dbase3) memo.insert(memo.end(), {0x1A, 0x1A});
+    memo.resize((memo.size() + block_size - 1) / block_size * block_size, 0);
+  }
+  const auto next_free = static_cast<uint32_t>(memo.size() / block_size);
+  switch (form) {
+    case MemoForm::Dbase3:
+      PutLE(memo.data(), next_free, 4);
+      memo[16] = 0x03;
+      break;
+    case MemoForm::Dbase4:
+      PutLE(memo.data(), next_free, 4);
+      std::memcpy(memo.data() + 8, "SCAN", 4);
+      memo[18] = 0x02, memo[19] = 0x01;
+      PutLE(memo.data() + 20, block_size, 2);
+      break;
+    case MemoForm::FoxPro:
+      for (int i = 0; i < 4; ++i) memo[i] = static_cast<uint8_t>(next_free >> (8 * (3 - i)));
+      memo[6] = static_cast<uint8_t>(block_size >> 8), memo[7] = static_cast<uint8_t>(block_size);
+      break;
+  }
+  return memo;
+}
+
+// A theme table of `records` records written byte by byte: a table of the memo family `form`
+// whose records point, by day key, to the 366 messages of its memo file. The same records and
+// texts in every family; the dBASE IV one is scan_<records>.dbf, the others have the family's
+// name after the count. Returns the .dbf path.
+inline std::string ScanTable(int32_t records, MemoForm form = MemoForm::Dbase4) {
+  std::string base = CacheFolder() + "/scan_" + std::to_string(records);
+  if (form != MemoForm::Dbase4) base += std::string("_") + FormName(form);
+  const std::string dbf = base + ".dbf", done = base + ".done";
   if (std::filesystem::exists(done)) return dbf;
   const auto& keys = DayKeys();
-
-  // The memo file: a 512-byte header block, then one value per day key, one block each.
-  constexpr uint32_t kBlock = 512;
-  std::vector<uint8_t> memo(kBlock * (1 + keys.size()), 0);
-  PutLE(memo.data(), static_cast<uint32_t>(1 + keys.size()), 4);  // next free block
-  std::memcpy(memo.data() + 8, "SCAN", 4);
-  memo[18] = 0x02, memo[19] = 0x01;
-  PutLE(memo.data() + 20, kBlock, 2);
-  for (std::size_t k = 0; k < keys.size(); ++k) {
-    std::string text = vornelle::platform::AnsiToOem(MessageText(static_cast<int32_t>(k)));
-    uint8_t* b = memo.data() + kBlock * (k + 1);
-    b[0] = 0xFF, b[1] = 0xFF, b[2] = 0x08, b[3] = 0x00;
-    PutLE(b + 4, static_cast<uint32_t>(text.size() + 8), 4);
-    std::memcpy(b + 8, text.data(), text.size());
-  }
-  WriteFile(dbt, memo);
+  std::vector<uint32_t> blocks;
+  WriteFile(MemoPathOf(dbf, form), ScanMemo(form, blocks));
 
   // The table: header, two descriptors, the terminator, the records, the end mark.
   constexpr uint16_t kHeader = 32 + 2 * 32 + 1, kRecord = 1 + 4 + 10;
   std::vector<uint8_t> table(kHeader, 0);
   table.resize(kHeader + static_cast<std::size_t>(records) * kRecord + 1, ' ');
-  table[0] = 0x8B;  // dBASE IV with memo
+  table[0] = form == MemoForm::Dbase3 ? 0x83 : form == MemoForm::FoxPro ? 0xF5 : 0x8B;
   table[1] = 124, table[2] = 1, table[3] = 1;
   PutLE(table.data() + 4, static_cast<uint32_t>(records), 4);
   PutLE(table.data() + 8, kHeader, 2);
@@ -130,7 +179,7 @@ inline std::string ScanTable(int32_t records) {
     uint8_t* r = table.data() + kHeader + static_cast<std::size_t>(i) * kRecord;
     std::size_t day = static_cast<std::size_t>(i) % keys.size();
     std::memcpy(r + 1, keys[day].data(), 4);
-    std::snprintf(block, sizeof block, "%10u", static_cast<unsigned>(day + 1));
+    std::snprintf(block, sizeof block, "%10u", static_cast<unsigned>(blocks[day]));
     std::memcpy(r + 5, block, 10);
   }
   table.back() = 0x1A;

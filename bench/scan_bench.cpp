@@ -5,9 +5,16 @@
 //    same scan under the calendar's day filter, against libxbase64's plain scan and its xbFilter
 //    with the same expression;
 //  - the full scan with every memo: each record's THEJOKE value read whole, as `vornelle-db
-//    list` reads a memo field, against the .dbf and .dbt read whole and libxbase64's memo read.
-// The engine and libxbase64 figures check what they counted (passing records, memo bytes)
-// against what ScanTable wrote, so a figure that skipped work fails instead of looking fast.
+//    list` reads a memo field, against the table and memo file read whole and libxbase64's memo
+//    read.
+// The filtered scan and the full scan run on the same theme in each memo family (dBASE III
+// values ended by 0x1A, dBASE IV and FoxPro values with a length header), each family's
+// figures against its own references ("dbase3/ref/..."): the raw read, libxbase64, and
+// vornelle-db's scans (a sequential open of the stored bytes), which the calendar's reads are
+// set against: the same scans on the calendar's shared opens with OEM text, its day lookup
+// through the table component and its find window's search. The engine and libxbase64 figures
+// check what they counted (passing records, memo bytes, days found) against what ScanTable
+// wrote, so a figure that skipped work fails instead of looking fast.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -17,6 +24,10 @@
 #include <string>
 #include <vector>
 
+#include "app/core/day_lookup.h"
+#include "app/core/message_search.h"
+#include "app/core/program.h"
+#include "app/core/theme_catalogue.h"
 #include "bench/bench_main.h"
 #include "bench/bench_tables.h"
 #include "engine/engine.h"
@@ -24,17 +35,20 @@
 #include "platform/codepage.h"
 
 using namespace vornelle::engine;
+namespace app = vornelle::app;
 
 namespace {
 
 constexpr uint16_t kHeader = 97, kRecord = 15;  // the layout ScanTable writes
 
-const std::string& Table() {
-  static const std::string path = bench::ScanTable(bench::RecordCount(1'000'000));
+using bench::MemoForm;
+
+const std::string& Table(MemoForm form = MemoForm::Dbase4) {
+  static std::string paths[3];
+  std::string& path = paths[static_cast<int>(form)];
+  if (path.empty()) path = bench::ScanTable(bench::RecordCount(1'000'000), form);
   return path;
 }
-
-std::string MemoPath() { return Table().substr(0, Table().size() - 4) + ".dbt"; }
 
 void Count(benchmark::State& state, int64_t records) {
   bench::Rates(state, records, records * kRecord);
@@ -112,16 +126,16 @@ void EngineScan(benchmark::State& state) {
 
 // Opens the table as the calendar does (shared, OEM text translated), or as vornelle-db's
 // reading commands do (a sequential scan of the stored bytes).
-void OpenFor(bool sequential) {
+void OpenFor(MemoForm form, bool sequential) {
   Switches().oem = !sequential;
-  UseTable(Table(), {false, "", sequential});
+  UseTable(Table(form), {false, "", sequential});
 }
 
 // The calendar's day lookup: the same scan under the filter (THEDATE="0704"), on a shared open
-// with OEM translation, as the calendar opens its themes; or vornelle-db's (Arg 1), where the
-// filter is a test of the stored bytes. Only 1 record in 366 passes.
-void FilteredScan(benchmark::State& state) {
-  OpenFor(state.range(0) != 0);
+// with OEM translation, as the calendar opens its themes; or vornelle-db's (sequential), where
+// the filter is a test of the stored bytes. Only 1 record in 366 passes.
+void FilteredScan(benchmark::State& state, MemoForm form, bool sequential) {
+  OpenFor(form, sequential);
   Set_Filter_To("(THEDATE=\"0704\")");
   const int64_t records = RecCount();
   Passing passing;
@@ -208,8 +222,8 @@ int64_t ReadWhole(const bench::Fd& file, std::vector<char>& chunk) {
 // The least the full scan with memos can cost: both files read whole in 64 KiB read() calls,
 // nothing picked out of them (so it comes under ref/read_64k, which looks at every record).
 // Its bytes/s is of the files, not of memo text.
-void RawRead64KWithMemos(benchmark::State& state) {
-  bench::Fd table(Table()), memo(MemoPath());
+void RawRead64KWithMemos(benchmark::State& state, MemoForm form) {
+  bench::Fd table(Table(form)), memo(bench::MemoPathOf(Table(form), form));
   std::vector<char> chunk(64 * 1024);
   int64_t bytes = 0;
   for (auto _ : state) bytes = ReadWhole(table, chunk) + ReadWhole(memo, chunk);
@@ -218,14 +232,16 @@ void RawRead64KWithMemos(benchmark::State& state) {
 
 // What `vornelle-db list` does per record for a memo field: the block number from the typed
 // buffer, the value read whole, untranslated; on a shared open with OEM translation, or on the
-// tool's sequential one (Arg 1), which reads the memo file ahead too.
-void FullScanMemos(benchmark::State& state) {
-  OpenFor(state.range(0) != 0);
+// tool's sequential one, which reads the memo file ahead too.
+void FullScanMemos(benchmark::State& state, MemoForm form, bool sequential) {
+  OpenFor(form, sequential);
   int64_t records = 0, bytes = 0;
+  std::string value;
   for (auto _ : state) {
     records = bytes = 0;
     for (GoTop(); !dEOF(); Skip(1)) {
-      bytes += static_cast<int64_t>(ReadMemoValue(LoadInt32(FieldAddress(2)), false).size());
+      ReadMemoValueInto(LoadInt32(FieldAddress(2)), false, value);
+      bytes += static_cast<int64_t>(value.size());
       ++records;
     }
   }
@@ -282,22 +298,24 @@ void Xbase64FilteredScan(benchmark::State& state) {
   if (CheckPassing(state, passing)) Count(state, Records());
 }
 
-// libxbase64 with every memo: GetMemoFieldLen and GetMemoField per record. Its 3.1.2 package
-// reads a value's 32-bit length into a 64-bit long whose high half it leaves as it was, so
-// only the low 32 bits of GetMemoFieldLen are the length.
-void Xbase64Memos(benchmark::State& state) {
+// libxbase64 with every memo: GetMemoFieldLen and GetMemoField per record (GetFPTFieldLen and
+// GetFPTField for FoxPro). Its 3.1.2 package reads a value's 32-bit length into a 64-bit long
+// whose high half it leaves as it was, so only the low 32 bits of the length are the length.
+void Xbase64Memos(benchmark::State& state, MemoForm form) {
   xbXBase xbase;
   xbDbf dbf(&xbase);
-  if (dbf.OpenDatabase(Table().c_str()) != XB_NO_ERROR)
+  if (dbf.OpenDatabase(Table(form).c_str()) != XB_NO_ERROR)
     return state.SkipWithError("xbDbf::OpenDatabase failed");
+  const bool fox = form == MemoForm::FoxPro;
   std::vector<char> text(64 * 1024);
   int64_t records = 0, bytes = 0;
   for (auto _ : state) {
     records = bytes = 0;
     for (xbShort rc = dbf.GetFirstRecord(); rc == XB_NO_ERROR; rc = dbf.GetNextRecord()) {
-      xbLong len = dbf.GetMemoFieldLen(1) & 0xFFFFFFFF;
+      xbLong len = (fox ? dbf.GetFPTFieldLen(1) : dbf.GetMemoFieldLen(1)) & 0xFFFFFFFF;
       if (len > 0 && len <= static_cast<xbLong>(text.size()) &&
-          dbf.GetMemoField(1, len, text.data(), F_SETLKW) == XB_NO_ERROR)
+          (fox ? dbf.GetFPTField(1, len, text.data(), F_SETLKW)
+               : dbf.GetMemoField(1, len, text.data(), F_SETLKW)) == XB_NO_ERROR)
         bytes += len;
       ++records;
     }
@@ -306,19 +324,71 @@ void Xbase64Memos(benchmark::State& state) {
   if (Check(state, "memo_bytes", bytes, ExpectedMemoBytes())) bench::Rates(state, records, bytes);
 }
 
+// The calendar's day lookup as the window and `vornelle-db day` make it, through the table
+// component (a shared open with OEM text, the day filter, the first record, its message as
+// lines): for a day the theme holds, and for the description, which this theme lacks, so that
+// the lookup goes through the whole table (both ways, as the component looks for the last
+// visible record when the filter is set).
+void DayLookup(benchmark::State& state, MemoForm form, const std::string& key) {
+  app::Program program("Vornel.Ini");
+  std::vector<std::string> lines;
+  bool found = false;
+  for (auto _ : state) found = app::ReadDayMessage(program.joketbl, Table(form), key, lines);
+  program.joketbl.SetActive(false);
+  Switches().oem = false;
+  if (found != (key != app::kDescriptionKey)) return state.SkipWithError("the lookup found the wrong record");
+  Count(state, Records());
+}
+
+// The find window's search of the theme, from the file (a new search each time): every
+// record's day key, and the message of each day's first record.
+void Search(benchmark::State& state, MemoForm form) {
+  std::vector<app::SearchHit> hits;
+  for (auto _ : state) {
+    hits.clear();
+    app::MessageSearch().FindInTheme(Table(form), *app::SearchKey("scarecrow"), hits);
+  }
+  int64_t expected = 0;
+  for (std::size_t k = 0; k < bench::DayKeys().size(); ++k)
+    expected += bench::MessageText(static_cast<int32_t>(k)).find("scarecrow") != std::string::npos;
+  if (Check(state, "days_found", static_cast<int64_t>(hits.size()), expected)) Count(state, Records());
+}
+
+// The figures of each memo family, named after it so that they are set against its own
+// references: the raw read and libxbase64, and vornelle-db's own scans (a sequential open of
+// the stored bytes), which the calendar's reads through shared opens are set against.
+void RegisterFamilies() {
+  for (const MemoForm form : bench::kMemoForms) {
+    const std::string family = bench::FormName(form);
+    const auto ms = [](benchmark::internal::Benchmark* b, int iterations) {
+      b->Unit(benchmark::kMillisecond)->Iterations(iterations);
+    };
+    ms(benchmark::RegisterBenchmark((family + "/ref/vornelle-db filtered_scan").c_str(), FilteredScan, form, true), 5);
+    ms(benchmark::RegisterBenchmark((family + "/ref/vornelle-db full_scan_memos").c_str(), FullScanMemos, form, true),
+       3);
+    ms(benchmark::RegisterBenchmark((family + "/ref/read_64k_dbf_memo").c_str(), RawRead64KWithMemos, form), 20);
+    ms(benchmark::RegisterBenchmark((family + "/ref/xbase64_memos").c_str(), Xbase64Memos, form), 3);
+    ms(benchmark::RegisterBenchmark((family + "/engine/filtered_scan shared_oem").c_str(), FilteredScan, form, false),
+       5);
+    ms(benchmark::RegisterBenchmark((family + "/engine/full_scan_memos shared_oem").c_str(), FullScanMemos, form,
+                                    false),
+       3);
+    ms(benchmark::RegisterBenchmark((family + "/calendar/day_lookup 0704").c_str(), DayLookup, form,
+                                    std::string("0704")),
+       20);
+    ms(benchmark::RegisterBenchmark((family + "/calendar/day_lookup 9999, absent").c_str(), DayLookup, form,
+                                    std::string(app::kDescriptionKey)),
+       5);
+    ms(benchmark::RegisterBenchmark((family + "/calendar/search").c_str(), Search, form), 3);
+  }
+}
+
 }  // namespace
 
 BENCHMARK(EngineScan)
     ->Name("engine/scan")
     ->ArgsProduct({{0, 1}, {0, 1}})
     ->ArgNames({"exclusive", "oem"})
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(5);
-BENCHMARK(FilteredScan)
-    ->Name("engine/filtered_scan")
-    ->ArgNames({"sequential"})
-    ->Arg(0)
-    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
 BENCHMARK(FilterEvaluation)
@@ -336,23 +406,10 @@ BENCHMARK(Xbase64FilteredScan)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
-// The full scan with every memo.
-BENCHMARK(FullScanMemos)
-    ->Name("engine/full_scan_memos")
-    ->ArgNames({"sequential"})
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
-BENCHMARK(RawRead64KWithMemos)
-    ->Name("ref/read_64k_dbf_dbt")
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(20);
-BENCHMARK(Xbase64Memos)->Name("ref/xbase64_memos")->Unit(benchmark::kMillisecond)->Iterations(3);
-
 int main(int argc, char** argv) {
   vornelle::expr::InstallExpressionUnit();
   SetRaise(true);
-  Table();  // made (once) before any timing
+  for (const MemoForm form : bench::kMemoForms) Table(form);  // made (once) before any timing
+  RegisterFamilies();
   return bench::RunWithRatios(argc, argv);
 }

@@ -1,35 +1,38 @@
 #!/usr/bin/env bash
-# `vornelle-db list` as a whole process on scan_bench's theme tables of 10,000, 100,000 and
-# 1,000,000 records, beside peer programs and the raw read of the files (cat) in the same
+# `vornelle-db list` as a whole process on scan_bench's theme of 10,000, 100,000 and 1,000,000
+# records in each memo family (dBASE III values ended by 0x1A 0x1A, dBASE IV and FoxPro values
+# with a length header), beside peer programs and the raw read of the files (cat) in the same
 # hyperfine runs, for three workloads: the day filter (THEDATE="0704", 1 record in 366) as JSON
 # lines and as a count, and the full listing with every memo as JSON lines, all to /dev/null,
 # with each command's peak resident memory (/usr/bin/time). Peers:
-# python3-dbfread, printing the same JSON lines (checked against vornelle-db's before timing; it
-# reads every memo even under the filter, as it parses every field of a record) and, under the
-# filter, only counting raw records, its quickest way; and, when installed, pgdbf (the whole
-# table as SQL, from a FoxPro copy whose memos it reads). Prints the mean times and the ratio of
-# vornelle-db's to each peer's (0.5 = vornelle-db takes half the peer's time).
-# Usage: bench/scan_tools.sh [BUILD_DIR]; RUNS sets hyperfine's runs per command (default 5),
-# SIZES the record counts (default "10000 100000 1000000").
+#  - python3-dbfread, printing the same JSON lines (checked against vornelle-db's before timing;
+#    it reads every memo even under the filter, as it parses every field of a record) and, under
+#    the filter, only counting raw records, its quickest way;
+#  - pgdbf, the whole table as SQL, in the full listing: it reads dBASE III and FoxPro memos but
+#    leaves dBASE IV ones empty, so the dBASE IV listing is set against its time on the FoxPro
+#    form of the same theme;
+#  - libxbase64, through bench/xbase64_list, every record with its memo as text lines.
+# Every peer is checked to have read every memo before it is timed. Then the calendar's own reads
+# through vornelle-db (day --json, find) beside vornelle-db's scans. Prints the mean times and
+# the ratio of the first command's to each other's (0.5 = it takes half the other's time).
+# Usage: bench/scan_tools.sh [BUILD_DIR]; RUNS sets hyperfine's largest number of runs per
+# command (default 5; a command of more than a second and a half gets 2), SIZES the record
+# counts (default "10000 100000 1000000"), FORMS the families (default "dbase3 dbase4 foxpro").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${1:-build/release}
 tool=$build/tools/vornelle-db
+xbase64=$build/bench/xbase64_list
 runs=${RUNS:-5}
+forms=${FORMS:-dbase3 dbase4 foxpro}
 folder=$(mktemp -d "${TMPDIR:-/tmp}/vornelle-scan-tools.XXXXXX")
 trap 'rm -rf "$folder"' EXIT
+for program in "$tool" "$xbase64" "$build/bench/scan_bench"; do
+  [[ -x $program ]] || { echo "$program is missing: build with scripts/build.sh release" >&2; exit 1; }
+done
 
-# The table of `records` records scan_bench makes and caches; its main makes it before matching
-# any benchmark.
-make_table() {
-  table=${VORNELLE_BENCH_DIR:-$build/bench/data}/scan_$1.dbf
-  if [[ ! -f $table ]]; then
-    echo "making $table..." >&2
-    VORNELLE_BENCH_RECORDS=$1 "$build/bench/scan_bench" --benchmark_filter='^$' >/dev/null 2>&1
-  fi
-  memo=${table%.dbf}.dbt
-}
+source bench/scan_tables.sh
 
 # Debian's module is for Debian's python, which a python3 earlier on PATH may not be.
 python=
@@ -55,7 +58,6 @@ for recno, record in enumerate(dbfread.DBF(path, encoding="cp437"), 1):
     out.write((json.dumps(row, ensure_ascii=False) + "\n").encode())
 PY
 
-workloads=0
 # dbfread at its quickest under the filter: records as stored bytes, no field parsed and no memo
 # read, only counted.
 cat > "$folder/dbfread_count.py" <<'PY'
@@ -65,12 +67,14 @@ path, day = sys.argv[1], sys.argv[2].encode()
 print(sum(1 for record in dbfread.DBF(path, raw=True) if record["THEDATE"] == day))
 PY
 
+workloads=0
 # One workload: its name, then the commands as "label=command" pairs, vornelle-db's first.
 workload() {
   local name=$1 times=$folder/times$((++workloads)).json; shift
   local labels=() commands=()
   for pair in "$@"; do labels+=("${pair%%=*}"); commands+=("${pair#*=}"); done
-  hyperfine --shell=none --warmup 1 --runs "$runs" --export-json "$times" \
+  # The files were read by the checks, so they are in the page cache: no warm-up runs.
+  hyperfine --shell=none --min-runs 2 --max-runs "$runs" --export-json "$times" \
     "${commands[@]}" >&2
   # Each command once more, for its peak resident memory in KiB.
   local peaks=()
@@ -86,7 +90,7 @@ ours = results[0]["mean"]
 print(f"{name}:")
 for label, result, peak in zip(labels, results, peaks):
     mean = result["mean"]
-    ratio = "" if result is results[0] else f"  vornelle-db / {label} = {ours / mean:.2f}"
+    ratio = "" if result is results[0] else f"  {labels[0]} / {label} = {ours / mean:.2f}"
     spread = result["stddev"] or 0  # none from a single run
     print(f"  {label:<24} {mean * 1000:9.1f} ms ± {spread * 1000:6.1f}  {int(peak) / 1024:7.1f} MiB{ratio}")
 PY
@@ -107,85 +111,87 @@ same_output() {
   local what=$1 day=$2; shift 2
   if ! python3 "$folder/same_rows.py" <("$tool" list "$table" --format json "$@") \
       <("$python" "$folder/dbfread_list.py" "$table" ${day:+"$day"}); then
-    echo "vornelle-db and dbfread print different rows for the $what" >&2
+    echo "vornelle-db and dbfread print different rows for the $what of $table" >&2
     exit 1
   fi
 }
 
-# One table size: the checks that both programs list the same rows, then the workloads.
+# A peer that reads every memo prints each message's first words as often as vornelle-db does.
+memos_read() {
+  local what=$1; shift
+  local found
+  found=$("$@" | grep -o 'new day' | wc -l)
+  if [[ $found != "$expected_memos" ]]; then
+    echo "$what printed $found of the $expected_memos memos that hold 'new day'" >&2
+    exit 1
+  fi
+}
+
+# One table size in one family: the checks that every program reads the same rows and every
+# memo, then the workloads.
 measure() {
-  make_table "$1"
-# hyperfine splits the commands as a shell would: the filter needs its quotes kept.
-filtered=("vornelle-db=$tool list $table --filter 'THEDATE=\"0704\"' --format json"
-          "raw read=cat $table $memo")
-counted=("vornelle-db=$tool list $table --filter 'THEDATE=\"0704\"' --count" "raw read=cat $table $memo")
-listing=("vornelle-db=$tool list $table --format json" "raw read=cat $table $memo")
-if [[ -n $python ]]; then
-  same_output "day filter" 0704 --filter 'THEDATE="0704"'
-  same_output "full listing" ""
-  filtered+=("dbfread=$python $folder/dbfread_list.py $table 0704"
-             "dbfread raw count=$python $folder/dbfread_count.py $table 0704")
-  listing+=("dbfread=$python $folder/dbfread_list.py $table")
-else
-  echo "python3-dbfread is not installed: left out" >&2
-fi
-
-# pgdbf has no filter, so it takes part in the full listing only. It writes the memo column
-# empty for a dBASE IV .dbt, so it lists a FoxPro copy of the table (.fpt memos, which it reads),
-# and so does vornelle-db beside it.
-fox_listing=()
-if command -v pgdbf >/dev/null; then
-  fox=$folder/scan_fox.dbf
-  python3 - "$table" "$memo" "$fox" <<'PY'
-import struct, sys
-table, memo, fox = sys.argv[1:]
-dbf = bytearray(open(table, "rb").read())
-dbt = open(memo, "rb").read()
-header_length, record_length = struct.unpack_from("<HH", dbf, 8)
-block_size = struct.unpack_from("<H", dbt, 20)[0] or 512
-fpt, moved = bytearray(512), {}  # a 512-byte header, then 64-byte blocks
-def copy_value(block):
-    start = block * block_size
-    length = struct.unpack_from("<I", dbt, start + 4)[0] - 8
-    text = dbt[start + 8:start + 8 + length]
-    moved[block] = len(fpt) // 64
-    fpt.extend(struct.pack(">II", 1, len(text)) + text)
-    fpt.extend(b"\0" * (-len(fpt) % 64))
-    return moved[block]
-dbf[0] = 0xF5
-for at in range(header_length, len(dbf) - record_length + 1, record_length):
-    field = dbf[at + 5:at + 15]  # THEJOKE, after the deletion flag and THEDATE
-    if field.strip():
-        block = int(field)
-        dbf[at + 5:at + 15] = b"%10d" % (moved.get(block) or copy_value(block))
-struct.pack_into(">I", fpt, 0, len(fpt) // 64)
-struct.pack_into(">H", fpt, 6, 64)
-open(fox, "wb").write(dbf)
-open(fox[:-4] + ".fpt", "wb").write(fpt)
-PY
-  if ! cmp -s <("$tool" list "$table" --format json) <("$tool" list "$fox" --format json); then
-    echo "the FoxPro copy does not list as the table does" >&2
+  local records=$1 form=$2
+  table_of "$records" foxpro
+  local fox=$table fox_memo=$memo
+  table_of "$records" dbase4
+  local reference=$table
+  table_of "$records" "$form"
+  cat "$table" "$memo" "$fox" "$fox_memo" >/dev/null  # into the page cache
+  if ! cmp -s <("$tool" list "$table" --format json) <("$tool" list "$reference" --format json); then
+    echo "the $form form does not list as the dBASE IV one does" >&2
     exit 1
   fi
-  if [[ $(pgdbf -m "${fox%.dbf}.fpt" "$fox" | grep -c 'new day' || true) == 0 ]]; then
-    echo "pgdbf left the FoxPro copy's memos empty" >&2
-    exit 1
-  fi
-  fox_listing=("vornelle-db=$tool list $fox --format json" "pgdbf=pgdbf -m ${fox%.dbf}.fpt $fox"
-               "raw read=cat $fox ${fox%.dbf}.fpt")
-else
-  echo "pgdbf is not installed: left out" >&2
-fi
+  expected_memos=$("$tool" list "$table" --format json | grep -o 'new day' | wc -l)
 
-echo "$table, $runs runs each"
-workload "filtered scan (THEDATE=\"0704\")" "${filtered[@]}"
-workload "filtered count (THEDATE=\"0704\")" "${counted[@]}"
-workload "full listing with every memo" "${listing[@]}"
-if (( ${#fox_listing[@]} )); then
-  workload "full listing with every memo, FoxPro copy" "${fox_listing[@]}"
-fi
+  # hyperfine splits the commands as a shell would: the filter needs its quotes kept.
+  local filtered=("vornelle-db=$tool list $table --filter 'THEDATE=\"0704\"' --format json"
+                  "raw read=cat $table $memo")
+  local counted=("vornelle-db=$tool list $table --filter 'THEDATE=\"0704\"' --count"
+                 "raw read=cat $table $memo")
+  local listing=("vornelle-db=$tool list $table --format json" "raw read=cat $table $memo")
+  if [[ -n $python ]]; then
+    same_output "day filter" 0704 --filter 'THEDATE="0704"'
+    same_output "full listing" ""
+    filtered+=("dbfread=$python $folder/dbfread_list.py $table 0704"
+               "dbfread raw count=$python $folder/dbfread_count.py $table 0704")
+    listing+=("dbfread=$python $folder/dbfread_list.py $table")
+  else
+    echo "python3-dbfread is not installed: left out" >&2
+  fi
+  if command -v pgdbf >/dev/null; then
+    if [[ $form == dbase4 ]]; then
+      memos_read "pgdbf on the FoxPro form" pgdbf -m "$fox_memo" "$fox"
+      listing+=("pgdbf (FoxPro form)=pgdbf -m $fox_memo $fox")
+    else
+      memos_read "pgdbf" pgdbf -m "$memo" "$table"
+      listing+=("pgdbf=pgdbf -m $memo $table")
+    fi
+  else
+    echo "pgdbf is not installed: left out" >&2
+  fi
+  memos_read "libxbase64" "$xbase64" "$table"
+  listing+=("libxbase64=$xbase64 $table")
+
+  # The calendar's own reads through vornelle-db, set against its scans of the same table: the
+  # day lookup through the table component (with --json also the description, which this theme
+  # lacks, so that the lookup goes through the whole table) and the search.
+  local folder_of=${table%/*} theme=${table##*/}
+  local day=("vornelle-db day=$tool day --json --date 2024-07-04 --folder $folder_of ${theme%.dbf}"
+             "list filtered count=$tool list $table --filter 'THEDATE=\"0704\"' --count")
+  local find=("vornelle-db find=$tool find scarecrow --folder $folder_of ${theme%.dbf}"
+              "list filtered count=$tool list $table --filter 'THEDATE=\"0704\"' --count"
+              "list with every memo=$tool list $table --format json")
+
+  echo "$table ($form), at most $runs runs each"
+  workload "$form, filtered scan (THEDATE=\"0704\")" "${filtered[@]}"
+  workload "$form, filtered count (THEDATE=\"0704\")" "${counted[@]}"
+  workload "$form, full listing with every memo" "${listing[@]}"
+  workload "$form, the calendar's day lookup (day --json)" "${day[@]}"
+  workload "$form, the calendar's search (find)" "${find[@]}"
 }
 
 for records in ${SIZES:-10000 100000 1000000}; do
-  measure "$records"
+  for form in $forms; do
+    measure "$records" "$form"
+  done
 done

@@ -12,14 +12,18 @@ namespace vornelle::engine {
 void Set_Filter_To(std::string_view text);
 
 // True when the record just read, not yet unpacked, cannot pass: the filter has a byte test
-// and the stored bytes fail it. Only without a while condition, which needs the record whole.
+// and the record's bytes fail it. Only without a while condition, which needs the record whole.
 bool RawFilterRejects(const WorkArea& wa);
-// The same for stored record bytes (raw_filter must be set).
-bool RawBytesReject(const WorkArea::RawEquals& test, const char* record);
+// The same for record bytes as stored in the file (`stored`) or as read, translated (raw_filter
+// must be set).
+bool RawBytesReject(const WorkArea::RawEquals& test, const char* record, bool stored = true);
 // The first record from n on, going forward, that the byte test does not reject (past the
 // record count when none is), testing the records in the read-ahead window without copying
 // them; n itself when the byte test cannot be used.
 int32_t FirstRawCandidate(WorkArea& wa, int32_t n);
+// The same going backward from n: the last record up to n that the byte test does not reject
+// (0 when none is).
+int32_t LastRawCandidate(WorkArea& wa, int32_t n);
 
 // The record is not a hidden deleted record and the filter accepts it.
 bool RecordPasses(WorkArea& wa);

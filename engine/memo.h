@@ -45,6 +45,11 @@ inline constexpr int64_t kMaxLineReaderValue = 16 << 20;
 
 // Reads a memo value into the engine's line list; line_limit 0 keeps up to the list's maximum.
 bool GetMemo(int32_t block, int line_limit = 0);
+// The whole value at `block` as the line reader reads it (as stored, after the work area's read
+// table; soft returns kept), for a reader that shows every line of it: bounded as the line
+// reader is (217 past kMaxLineReaderValue), without its list's line limit. False on failure
+// (reported); empty for block 0.
+bool ReadShownMemo(int32_t block, std::string& text);
 const MemoLines& MemoLineList();
 
 // The whole value at `block` through the blob descriptor (translated from OEM when asked and

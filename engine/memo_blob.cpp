@@ -21,7 +21,7 @@ namespace {
 constexpr int32_t kPiece = 32767;
 // Past this much of an end-marked value, its length is learnt before more is delivered.
 constexpr int32_t kScanAhead = 1 << 20;
-// What ReadMemoValueInto adds to its room at a time.
+// What ReadMemoValueInto adds to its room at a time, for the values it does not read directly.
 constexpr int32_t kValuePiece = 1 << 20;
 // A value longer than a memo value can be: one whose length passes kMaxMemoValue.
 constexpr int kValueTooLarge = 1003;
@@ -492,33 +492,58 @@ std::string ReadMemoValue(int32_t block, bool translate) {
 
 namespace {
 
-// A sequential scan's common case: a value with a length in its header that lies whole in the
-// memo file's read-ahead window is taken from it, without a descriptor. False leaves every
-// other value, and every fault, to the general path.
-bool ReadFromWindow(int32_t block, std::string& value) {
-  WorkArea* wa = Current();
-  if (!wa || !wa->memo || !wa->memo->read_ahead || wa->memo->blob.active) return false;
-  MemoFile& memo = *wa->memo;
-  if (memo.type == kMemoDbase3) return false;
+
+// A value read without a descriptor, as most are: its bytes are looked at where they lie (in a
+// sequential scan's memo window, or in a read of a few KiB) and only its own are copied, an
+// end-marked value's up to its mark, so that a value costs its bytes and not the room its
+// unknown length might need. A value longer than its first MiB (whose length the general path
+// learns before it gathers more), and every fault, are left to the general path and its
+// reports: false, with `value` empty.
+bool ReadDirect(MemoFile& memo, int32_t block, bool translate, std::string& value) {
   const int64_t offset = std::abs(static_cast<int64_t>(block)) * memo.block_size;
-  uint8_t head[8];
-  std::size_t got = 0;
-  if (ReadMemoBytes(memo, offset, reinterpret_cast<char*>(head), 8, &got) != 0 || got < 8) return false;
-  int64_t length = 0;
+  // The first look takes in the header and the whole text of most values: what a window holds
+  // costs nothing to look at, a read alone costs its bytes.
+  std::size_t step = memo.read_ahead ? 4096 : std::max<std::size_t>(kFirstRead, memo.block_size);
+  std::string_view look;
+  if (ViewMemoBytes(memo, offset, step, &look) != 0 || look.size() < 8) return false;
+  const auto* head = reinterpret_cast<const uint8_t*>(look.data());
+  int64_t length = -1;  // ends at the first 0x1A
   if (memo.type == kMemoFoxPro) {
     length = (int64_t{head[4]} << 24) | (head[5] << 16) | (head[6] << 8) | head[7];
   } else if (head[0] == 0xFF && head[1] == 0xFF && head[2] == 0x08 && head[3] == 0x00) {
     const int64_t stored = head[4] | (head[5] << 8) | (head[6] << 16) | (int64_t{head[7]} << 24);
     length = stored < 8 ? 0 : stored - 8;
+  }
+  if (length > kScanAhead) return false;
+  if (length >= 0) {
+    const auto at_hand = std::min(static_cast<std::size_t>(length), look.size() - 8);
+    value.assign(look.data() + 8, at_hand);
+    const auto rest = static_cast<std::size_t>(length) - at_hand;
+    if (rest > 0) {
+      // Room for the rest only once the file is known to hold it.
+      const int64_t end = offset + 8 + length;
+      std::size_t got = 0;
+      if (MemoFileSize(memo, end) < end) return value.clear(), false;
+      value.resize(static_cast<std::size_t>(length));
+      if (ReadMemoBytes(memo, end - static_cast<int64_t>(rest), value.data() + at_hand, rest, &got) != 0 ||
+          got < rest)
+        return value.clear(), false;
+    }
   } else {
-    return false;  // no header: a dBASE III value, ended by 0x1A
+    // The value ends at its mark, or where the file ends.
+    int64_t at = offset;
+    while (true) {
+      const auto* mark = static_cast<const char*>(std::memchr(look.data(), 0x1A, look.size()));
+      value.append(look.data(), mark ? static_cast<std::size_t>(mark - look.data()) : look.size());
+      if (mark || look.empty()) break;
+      if (value.size() > static_cast<std::size_t>(kScanAhead)) return value.clear(), false;
+      at += static_cast<int64_t>(look.size());
+      step *= 2;
+      if (ViewMemoBytes(memo, at, step, &look) != 0) return value.clear(), false;
+    }
   }
-  if (length > 64 * 1024) return false;
-  value.resize(static_cast<std::size_t>(length));
-  if (ReadMemoBytes(memo, offset + 8, value.data(), value.size(), &got) != 0 || got < value.size()) {
-    value.clear();
-    return false;
-  }
+  if (translate && LooksLikeText(value.data(), std::min(value.size(), static_cast<std::size_t>(kPiece))))
+    platform::OemToAnsi(value.data(), value.size());
   return true;
 }
 
@@ -527,9 +552,17 @@ bool ReadFromWindow(int32_t block, std::string& value) {
 bool ReadMemoValueInto(int32_t block, bool translate, std::string& value) {
   value.clear();
   if (block == 0) return true;
-  if (!translate && ReadFromWindow(block, value)) {
-    ClearLastError();  // as a read through a descriptor starts
-    return true;
+  if (WorkArea* wa = Current(); wa && wa->memo && !wa->memo->blob.active) {
+    bool read = false;
+    try {
+      read = ReadDirect(*wa->memo, block, translate, value);
+    } catch (const std::bad_alloc&) {
+      value = std::string();  // the general path reports it
+    }
+    if (read) {
+      ClearLastError();  // as a read through a descriptor starts
+      return true;
+    }
   }
   if (CreateBlobDescriptor(translate, block, BlobMode::Read) == 0 && LastError() != 0) return false;
   const BlobDescriptor& blob = Current()->memo->blob;

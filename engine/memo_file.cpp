@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 #include <thread>
 
 #include "engine/internal.h"
@@ -174,36 +175,74 @@ void ReleaseMemoLock(WorkArea* wa) {
   wa->memo->locked = false;
 }
 
-int ReadMemoBytes(MemoFile& memo, int64_t offset, char* out, std::size_t count, std::size_t* got) {
-  constexpr std::size_t kWindowBytes = 64 * 1024;
-  const int64_t end = offset + static_cast<int64_t>(count);
-  const auto holds = [&] {
-    return !memo.window.empty() && offset >= memo.window_offset &&
-           end <= memo.window_offset + static_cast<int64_t>(memo.window.size());
-  };
-  if (!memo.read_ahead || count > kWindowBytes) return memo.file.ReadAt(offset, out, count, got);
-  if (!holds()) {
-    // Values out of order are read alone, until a window might pay again; a window that
-    // served more than its first value is filled again where the scan went.
-    if (!memo.window.empty() && memo.window_hits < 2 && ++memo.single_reads % 16 != 0)
-      return memo.file.ReadAt(offset, out, count, got);
-    memo.window.resize(kWindowBytes);
-    std::size_t filled = 0;
-    if (int rc = memo.file.ReadAt(offset, memo.window.data(), kWindowBytes, &filled); rc != 0) {
-      memo.window.clear();
-      return rc;
-    }
-    memo.window.resize(filled);
-    memo.window_offset = offset;
-    memo.window_hits = 0;
-    memo.single_reads = 0;
+namespace {
+
+constexpr std::size_t kWindowBytes = 64 * 1024;
+
+bool WindowHolds(const MemoFile& memo, int64_t offset, int64_t end) {
+  return !memo.window.empty() && offset >= memo.window_offset &&
+         end <= memo.window_offset + static_cast<int64_t>(memo.window.size());
+}
+
+// Fills the read-ahead window from `offset` on, when a window may pay there: values out of
+// order are read alone, until a window might pay again; a window that served more than its
+// first value is filled again where the scan went. False (with *rc 0) when the bytes are to be
+// read alone.
+bool FillWindowAt(MemoFile& memo, int64_t offset, int* rc) {
+  *rc = 0;
+  if (!memo.window.empty() && memo.window_hits < 2 && ++memo.single_reads % 16 != 0) return false;
+  memo.window.resize(kWindowBytes);
+  std::size_t filled = 0;
+  if ((*rc = memo.file.ReadAt(offset, memo.window.data(), kWindowBytes, &filled)) != 0) {
+    memo.window.clear();
+    return false;
   }
+  memo.window.resize(filled);
+  memo.window_offset = offset;
+  memo.window_hits = 0;
+  memo.single_reads = 0;
+  return true;
+}
+
+// The window's bytes from `offset` (which it holds, or which lies past a window cut short by
+// the end of the file), up to `count` of them.
+std::string_view FromWindow(MemoFile& memo, int64_t offset, std::size_t count) {
   ++memo.window_hits;
+  const std::size_t from = std::min(static_cast<std::size_t>(offset - memo.window_offset), memo.window.size());
+  return {memo.window.data() + from, std::min(count, memo.window.size() - from)};
+}
+
+}  // namespace
+
+int ReadMemoBytes(MemoFile& memo, int64_t offset, char* out, std::size_t count, std::size_t* got) {
+  if (!memo.read_ahead || count > kWindowBytes) return memo.file.ReadAt(offset, out, count, got);
+  if (!WindowHolds(memo, offset, offset + static_cast<int64_t>(count))) {
+    int rc = 0;
+    if (!FillWindowAt(memo, offset, &rc)) return rc != 0 ? rc : memo.file.ReadAt(offset, out, count, got);
+  }
   // A window cut short by the file's end gives what the file holds, as a read would.
-  const std::size_t from = static_cast<std::size_t>(offset - memo.window_offset);
-  *got = std::min(count, memo.window.size() - std::min(from, memo.window.size()));
-  std::memcpy(out, memo.window.data() + from, *got);
+  const std::string_view held = FromWindow(memo, offset, count);
+  std::memcpy(out, held.data(), held.size());
+  *got = held.size();
   return 0;
+}
+
+int ViewMemoBytes(MemoFile& memo, int64_t offset, std::size_t count, std::string_view* view) {
+  count = std::min(count, kWindowBytes);
+  if (memo.read_ahead) {
+    int rc = 0;
+    if (WindowHolds(memo, offset, offset + 1) || FillWindowAt(memo, offset, &rc)) {
+      *view = FromWindow(memo, offset, count);
+      return 0;
+    }
+    if (rc != 0) return rc;
+  }
+  // Kept at its largest size: growing it again would clear bytes only to read over them.
+  if (memo.scratch.size() < count) memo.scratch.resize(count);
+  std::size_t got = 0;
+  const int rc = memo.file.ReadAt(offset, memo.scratch.data(), count, &got);
+  *view = {memo.scratch.data(), rc == 0 ? got : 0};
+  return rc;
 }
 
 int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/memo_types.h"
@@ -37,12 +38,16 @@ struct MemoValueSpan {
   std::size_t first_data = 0;  // where the data starts in the first block read
   bool first_read_at_end = false;  // the first read reached the end of the file
 };
+// Reads memo file bytes, through the read-ahead window of a sequential scan.
+int ReadMemoBytes(MemoFile& memo, int64_t offset, char* out, std::size_t count, std::size_t* got);
+// Up to `count` (at most 64 KiB) of the memo file's bytes from `offset` on, where they lie: in
+// a sequential scan's window (fewer where the window ends), else read into the memo file's
+// scratch room. Valid until the next read; empty past the end of the file. 0 or the code.
+int ViewMemoBytes(MemoFile& memo, int64_t offset, std::size_t count, std::string_view* view);
+
 // Reads the first block of the value at |block| (into `first` when given), or `first_read`
 // bytes when that is more, and its header; 0 or the code (1003 bad address, 213 a length that
 // runs past the end of the file, or the platform's).
-// Reads memo file bytes, through the read-ahead window of a sequential scan.
-int ReadMemoBytes(MemoFile& memo, int64_t offset, char* out, std::size_t count, std::size_t* got);
-
 int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
                     std::vector<char>* first = nullptr, std::size_t first_read = 0);
 

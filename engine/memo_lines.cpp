@@ -93,10 +93,6 @@ class LineBuilder {
   bool soft_pending_ = false;  // a 0x8D came: a soft return when LF follows, else a letter
 };
 
-std::string RecordSuffix(const WorkArea& wa) {
-  return "\n Record # " + std::to_string(wa.recno) + " [GetMemo]";
-}
-
 }  // namespace
 
 const MemoLines& MemoLineList() { return State().memo_lines; }
@@ -114,77 +110,63 @@ void RemoveSoftReturns(std::string& stored) {
   stored.resize(kept);
 }
 
-bool GetMemo(int32_t block, int line_limit) {
-  ClearLastError();
+namespace {
+
+// Delivers the value at `block` of the current table as stored (after the work area's read
+// table) to `take`, a piece at a time, up to its end: its length, or its first 0x1A, or the end
+// of the file. A value past kMaxLineReaderValue fails with 217: what the calendar shows is a
+// screenful, and a value past the cap is damage (or a file that never ends), whose reading
+// would only keep the window waiting. Reports and returns false on failure.
+template <typename Take>
+bool ReadShownValue(WorkArea& wa, int32_t block, const char* routine, Take&& take) {
   EngineState& s = State();
-  MemoLines& list = s.memo_lines;
-  list.lines.clear();
-  list.ends.clear();
-  WorkArea* wa = Current();
-  if (!wa) {
-    Report(215, " [AssignMemo]");
-    return false;
-  }
-  if (!wa->memo) {
-    Report(1019, wa->file_name + " No Memo Field [AssignMemo]");
-    return false;
-  }
-  s.last_memo_pieces = 0;
-  if (block == 0) return true;
-  MemoFile& memo = *wa->memo;
+  MemoFile& memo = *wa.memo;
+  const std::string suffix = "\n Record # " + std::to_string(wa.recno) + " [" + routine + "]";
   MemoValueSpan span;
   std::vector<char> piece;
   int rc = LocateMemoValue(memo, block, &span, &piece);
   if (rc != 0) {
-    MemoReport(rc, memo.name + RecordSuffix(*wa));
+    MemoReport(rc, memo.name + suffix);
     return false;
   }
-  // What the calendar shows is a screenful: a value past the cap is damage (or a file that never
-  // ends), and reading it through would only keep the window waiting.
   auto too_long = [&] {
-    MemoReport(217, memo.name + " A memo value read by lines cannot pass " +
-                        std::to_string(kMaxLineReaderValue) + " bytes" + RecordSuffix(*wa));
+    MemoReport(217, memo.name + " A memo value read by lines cannot pass " + std::to_string(kMaxLineReaderValue) +
+                        " bytes" + suffix);
     return false;
   };
   if (span.length > kMaxLineReaderValue) return too_long();
-  std::size_t line_width = s.switches.width_switch ? s.switches.width_setting + 1u : 254u;
-  std::size_t limit = s.switches.max_lines;
-  if (line_limit > 0) limit = std::min<std::size_t>(limit, static_cast<std::size_t>(line_limit));
-  LineBuilder builder(list, limit, line_width - 1);
 
   // The first piece came with the header; the rest follows in pieces of one block (512 bytes
   // when a read translation table applies to each).
-  std::size_t piece_size = wa->read_table ? 512u : memo.block_size;
+  std::size_t piece_size = wa.read_table ? 512u : memo.block_size;
   std::size_t from = span.first_data;
   int64_t position = span.data_start + static_cast<int64_t>(piece.size() - from);
   int64_t remaining = span.length;  // -1: up to the first 0x1A (or the end of the file)
   while (true) {
-    std::size_t take = piece.size() - from;
-    if (remaining >= 0) take = static_cast<std::size_t>(std::min<int64_t>(remaining, take));
+    std::size_t count = piece.size() - from;
+    if (remaining >= 0) count = static_cast<std::size_t>(std::min<int64_t>(remaining, count));
     ++s.last_memo_pieces;
     char* data = piece.data() + from;
-    if (wa->read_table)
-      for (std::size_t i = 0; i < take; ++i)
-        data[i] = static_cast<char>(wa->read_table[static_cast<uint8_t>(data[i])]);
+    if (wa.read_table)
+      for (std::size_t i = 0; i < count; ++i) data[i] = static_cast<char>(wa.read_table[static_cast<uint8_t>(data[i])]);
     if (remaining < 0) {
-      if (auto* mark = static_cast<char*>(std::memchr(data, 0x1A, take))) {
-        take = static_cast<std::size_t>(mark - data);
+      if (auto* mark = static_cast<char*>(std::memchr(data, 0x1A, count))) {
+        count = static_cast<std::size_t>(mark - data);
         remaining = 0;
       }
     } else {
-      remaining -= static_cast<int64_t>(take);
+      remaining -= static_cast<int64_t>(count);
     }
-    for (std::size_t i = 0; i < take; ++i) builder.Take(data[i]);
+    take(data, count);
     if (remaining == 0) break;
     if (remaining < 0 && position - span.data_start > kMaxLineReaderValue) return too_long();
-    std::size_t want = remaining < 0 ? piece_size
-                                     : static_cast<std::size_t>(std::min<int64_t>(remaining, piece_size));
+    std::size_t want = remaining < 0 ? piece_size : static_cast<std::size_t>(std::min<int64_t>(remaining, piece_size));
     piece.resize(want);
     std::size_t got = 0;
     rc = ReadMemoBytes(memo, position, piece.data(), want, &got);
     if (rc == 0 && got == 0 && remaining > 0) rc = 213;  // the file ends inside the value
     if (rc != 0) {
-      MemoReport(rc, memo.name + RecordSuffix(*wa));
+      MemoReport(rc, memo.name + suffix);
       return false;
     }
     if (got == 0) break;  // a dBASE III value that runs to the end of the file
@@ -192,8 +174,56 @@ bool GetMemo(int32_t block, int line_limit) {
     from = 0;
     position += static_cast<int64_t>(got);
   }
+  return true;
+}
+
+// The current work area with a memo file, or null after reporting 215 or 1019.
+WorkArea* ShownValueGuard(const char* routine) {
+  WorkArea* wa = Current();
+  if (!wa) {
+    Report(215, std::string(" [") + routine + "]");
+    return nullptr;
+  }
+  if (!wa->memo) {
+    Report(1019, wa->file_name + " No Memo Field [" + routine + "]");
+    return nullptr;
+  }
+  return wa;
+}
+
+}  // namespace
+
+bool GetMemo(int32_t block, int line_limit) {
+  ClearLastError();
+  EngineState& s = State();
+  MemoLines& list = s.memo_lines;
+  list.lines.clear();
+  list.ends.clear();
+  WorkArea* wa = ShownValueGuard("AssignMemo");
+  if (!wa) return false;
+  s.last_memo_pieces = 0;
+  if (block == 0) return true;
+  std::size_t line_width = s.switches.width_switch ? s.switches.width_setting + 1u : 254u;
+  std::size_t limit = s.switches.max_lines;
+  if (line_limit > 0) limit = std::min<std::size_t>(limit, static_cast<std::size_t>(line_limit));
+  LineBuilder builder(list, limit, line_width - 1);
+  if (!ReadShownValue(*wa, block, "GetMemo", [&](const char* data, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) builder.Take(data[i]);
+      }))
+    return false;
   builder.Finish();
   return true;
+}
+
+bool ReadShownMemo(int32_t block, std::string& text) {
+  ClearLastError();
+  text.clear();
+  WorkArea* wa = ShownValueGuard("ReadShownMemo");
+  if (!wa) return false;
+  State().last_memo_pieces = 0;
+  if (block == 0) return true;
+  return ReadShownValue(*wa, block, "ReadShownMemo",
+                        [&](const char* data, std::size_t count) { text.append(data, count); });
 }
 
 int MemoTextReader::Open(const int32_t* block) {

@@ -58,6 +58,8 @@ struct MemoFile {
   int64_t window_offset = 0;
   int window_hits = 0;   // reads the window served since it was filled
   int single_reads = 0;  // reads made alone since then, for values it did not hold
+  // Bytes read alone to be looked at (ViewMemoBytes) when the file is not read ahead.
+  std::vector<char> scratch;
 };
 
 }  // namespace vornelle::engine

@@ -46,9 +46,9 @@ void GoTop() {
   if (wa->record_count == 0) return;
   MoveScope move(*wa);
   bool passes = false;
-  if (!ReadForward(*wa, 1, &passes)) return;
-  while (!passes && !wa->eof && LastError() == 0) {
-    int32_t next = wa->recno + 1;
+  // Records the filter's byte test rejects are passed over in the window itself.
+  for (int32_t next = FirstRawCandidate(*wa, 1); !passes && LastError() == 0;
+       next = FirstRawCandidate(*wa, wa->recno + 1)) {
     if (next > wa->record_count) {
       GoPhantom(*wa);
       break;
@@ -65,14 +65,16 @@ void GoBottom() {
   Recount(*wa);
   if (wa->record_count == 0) return;
   MoveScope move(*wa);
-  if (!ReadAndUnpack(*wa, wa->record_count, ReadAhead::Backward)) return;
-  while (!RecordPasses(*wa) && LastError() == 0) {
-    int32_t previous = wa->recno - 1;
-    if (previous < 1 || wa->bof) {
+  // Going back, too, records the filter's byte test rejects are passed over in the window.
+  int32_t last = LastRawCandidate(*wa, wa->record_count);
+  if (last >= 1 && !ReadAndUnpack(*wa, last, ReadAhead::Backward)) return;
+  while ((last < 1 || !RecordPasses(*wa)) && LastError() == 0) {
+    last = last < 1 || wa->bof ? 0 : LastRawCandidate(*wa, wa->recno - 1);
+    if (last < 1) {
       GoPhantom(*wa);
       break;
     }
-    if (!ReadAndUnpack(*wa, previous, ReadAhead::Backward)) return;
+    if (!ReadAndUnpack(*wa, last, ReadAhead::Backward)) return;
   }
   RunMovedHook(*wa);
 }
@@ -123,10 +125,11 @@ void Skip(int32_t n) {
       }
     } else {
       if (RecordPasses(*wa) && WhileHolds(*wa)) last_good = wa->recno;
-      if (wa->recno <= 1) {
+      // Records the filter's byte test rejects are passed over in the window itself.
+      const int32_t previous = wa->recno <= 1 ? 0 : LastRawCandidate(*wa, std::min(wa->recno - 1, wa->record_count));
+      if (previous < 1) {
         at_end = true;
       } else {
-        int32_t previous = std::min(wa->recno - 1, wa->record_count);
         if (!ReadAndUnpack(*wa, previous, ReadAhead::Backward)) return;
         if (RecordPasses(*wa)) --moved;
       }

@@ -66,13 +66,14 @@ int FetchRecord(WorkArea& wa, int32_t n, ReadAhead ahead, char* out) {
   return 0;
 }
 
-const char* RecordAhead(WorkArea& wa, int32_t n) {
+const char* RecordAhead(WorkArea& wa, int32_t n, ReadAhead ahead) {
   RecordWindow& w = wa.window;
   if (!Holds(w, n)) {
     if (!w.lasts && w.move_depth == 0) return nullptr;
-    if (Fill(wa, n, ReadAhead::Forward, w.lasts ? MaxSpan(wa) : std::max<int32_t>(w.next_span, 64)) != 0 ||
-        !Holds(w, n))
-      return nullptr;
+    // A move that tests records in the window reads more each time, as FetchRecord does.
+    const int32_t span = w.lasts ? MaxSpan(wa) : std::max<int32_t>(w.next_span, 64);
+    if (!w.lasts) w.next_span = std::min(MaxSpan(wa), span * 4);
+    if (Fill(wa, n, ahead, span) != 0 || !Holds(w, n)) return nullptr;
   }
   return w.bytes.data() + static_cast<std::size_t>(n - w.first) * wa.record_length;
 }

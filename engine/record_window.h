@@ -48,9 +48,10 @@ class MoveScope {
 // longer holds whole, or the platform's code.
 int FetchRecord(WorkArea& wa, int32_t n, ReadAhead ahead, char* out);
 
-// Record n as stored, where a move or a lasting window may read ahead: a pointer into the
-// window, valid until the next read; null when the record cannot be read ahead, or not at all.
-const char* RecordAhead(WorkArea& wa, int32_t n);
+// Record n as stored, where a move or a lasting window may read ahead (forward or backward):
+// a pointer into the window, valid until the next read; null when the record cannot be read
+// ahead, or not at all.
+const char* RecordAhead(WorkArea& wa, int32_t n, ReadAhead ahead = ReadAhead::Forward);
 
 // Keeps a window copy of record n in step with bytes just written at `offset` in it.
 void NoteRecordWritten(WorkArea& wa, int32_t n, std::size_t offset, const char* data,

@@ -141,6 +141,9 @@ struct WorkArea {
     uint8_t length = 0;
     std::string text;
     bool exact = false;  // ==: the whole field, not a prefix
+    // What each stored byte reads as (through the OEM page and a read table, as records are
+    // read), so that the test sees the text the expression sees.
+    std::array<uint8_t, 256> shown{};
   };
   std::optional<RawEquals> raw_filter;
   ExprHandle while_expr = nullptr;

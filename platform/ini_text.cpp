@@ -3,55 +3,9 @@
 #include <cstdint>
 
 #include "platform/codepage.h"
+#include "platform/utf8.h"
 
 namespace vornelle::platform {
-
-namespace {
-
-void AppendUtf8(uint32_t cp, std::string* out) {
-  if (cp < 0x80) {
-    *out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    *out += static_cast<char>(0xC0 | (cp >> 6));
-    *out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    *out += static_cast<char>(0xE0 | (cp >> 12));
-    *out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    *out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    *out += static_cast<char>(0xF0 | (cp >> 18));
-    *out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    *out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    *out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-// The length of the UTF-8 sequence a lead byte starts, 0 for a byte that starts none.
-std::size_t SequenceLength(unsigned char c) {
-  return c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : (c & 0xF0) == 0xE0 ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
-}
-
-}  // namespace
-
-bool IsUtf8(std::string_view s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    const std::size_t len = SequenceLength(c);
-    if (len == 0 || i + len > s.size()) return false;
-    uint32_t cp = len == 1 ? c : c & (0x7F >> len);
-    for (std::size_t k = 1; k < len; ++k) {
-      const auto cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
-        (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))) {
-      return false;
-    }
-    i += len;
-  }
-  return true;
-}
 
 IniText::IniText(std::string bytes, bool complete) : bytes_(std::move(bytes)) {
   const std::string_view all = bytes_;
@@ -122,7 +76,7 @@ std::string IniText::Encode(std::string_view utf8) const {
   };
   for (std::size_t i = 0; i < utf8.size();) {
     const auto c = static_cast<unsigned char>(utf8[i]);
-    const std::size_t len = SequenceLength(c);
+    const std::size_t len = Utf8SequenceLength(c);
     uint32_t cp = len <= 1 ? c : c & (0x7F >> len);
     for (std::size_t k = 1; k < len && i + k < utf8.size(); ++k) cp = (cp << 6) | (utf8[i + k] & 0x3F);
     i += len == 0 ? 1 : len;

@@ -11,10 +11,9 @@
 #include <string_view>
 #include <vector>
 
-namespace vornelle::platform {
+#include "platform/utf8.h"
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
-bool IsUtf8(std::string_view s);
+namespace vornelle::platform {
 
 class IniText {
  public:

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libbenchmark-dev
   bison
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev lld-14
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   libxbase64-dev
   qt6-base-dev libqt6svg6 qt6-l10n-tools qt6-tools-dev qt6-translations-l10n

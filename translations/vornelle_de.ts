@@ -83,6 +83,18 @@
         <source>Start at Login cannot write a name that is not UTF-8 text into a desktop entry: </source>
         <translation>„Beim Anmelden starten“ kann einen Namen, der kein UTF-8-Text ist, nicht in einen Desktop-Eintrag schreiben: </translation>
     </message>
+    <message>
+        <source>No year has such a day (MMDD): </source>
+        <translation>Diesen Tag gibt es in keinem Jahr (MMTT): </translation>
+    </message>
+    <message>
+        <source>Tools &gt; Edit This Day... shows the whole message. Lines not shown: </source>
+        <translation>Extras &gt; Diesen Tag bearbeiten... zeigt die ganze Nachricht. Nicht angezeigte Zeilen: </translation>
+    </message>
+    <message>
+        <source>No message for this day in </source>
+        <translation>Keine Nachricht für diesen Tag in </translation>
+    </message>
 </context>
 <context>
     <name>FontDialog</name>
@@ -553,6 +565,10 @@
         <source>Close Without Saving?</source>
         <translation>Ohne Speichern schließen?</translation>
     </message>
+    <message>
+        <source>&amp;Quiet Days Without Messages</source>
+        <translation>&amp;Ruhige Tage ohne Nachrichten</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::ThemeEditor</name>
@@ -697,10 +713,6 @@
         <translation>%1; es wurde nichts geschrieben.</translation>
     </message>
     <message>
-        <source>The theme&apos;s code page (DOS 437) cannot hold the character &quot;%1&quot;; nothing was written.</source>
-        <translation>Die Codepage des Themas (DOS 437) kann das Zeichen „%1“ nicht aufnehmen; es wurde nichts geschrieben.</translation>
-    </message>
-    <message>
         <source>Nothing was written.</source>
         <translation>Es wurde nichts geschrieben.</translation>
     </message>
@@ -803,6 +815,10 @@ Das Thema wird neu geschrieben; kein anderes Programm darf es dabei geöffnet ha
     <message>
         <source>%1: %2 deleted days removed, %3 records kept.</source>
         <translation>%1: %2 gelöschte Tage entfernt, %3 Datensätze behalten.</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s code page (%1) cannot hold the character %2; nothing was written.</source>
+        <translation>Die Codepage des Themas (%1) kann das Zeichen %2 nicht aufnehmen; es wurde nichts geschrieben.</translation>
     </message>
 </context>
 <context>

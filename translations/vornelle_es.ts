@@ -83,6 +83,18 @@
         <source>Start at Login cannot write a name that is not UTF-8 text into a desktop entry: </source>
         <translation>«Iniciar al entrar en la sesión» no puede escribir un nombre que no es texto UTF-8 en una entrada de escritorio: </translation>
     </message>
+    <message>
+        <source>No year has such a day (MMDD): </source>
+        <translation>Ningún año tiene ese día (MMDD): </translation>
+    </message>
+    <message>
+        <source>Tools &gt; Edit This Day... shows the whole message. Lines not shown: </source>
+        <translation>Herramientas &gt; Editar este día... muestra el mensaje completo. Líneas no mostradas: </translation>
+    </message>
+    <message>
+        <source>No message for this day in </source>
+        <translation>No hay mensaje para este día en </translation>
+    </message>
 </context>
 <context>
     <name>FontDialog</name>
@@ -419,7 +431,7 @@
     </message>
     <message>
         <source>&amp;About</source>
-        <translation>&amp;Acerca de</translation>
+        <translation>&amp;Acerca de Vornelle</translation>
     </message>
     <message>
         <source>Configure options for the program.</source>
@@ -463,7 +475,7 @@
     </message>
     <message>
         <source>About</source>
-        <translation>Acerca de</translation>
+        <translation>Acerca de Vornelle</translation>
     </message>
     <message>
         <source>Edit Themes</source>
@@ -552,6 +564,10 @@
     <message>
         <source>Close Without Saving?</source>
         <translation>¿Cerrar sin guardar?</translation>
+    </message>
+    <message>
+        <source>&amp;Quiet Days Without Messages</source>
+        <translation>Días &amp;silenciosos sin mensajes</translation>
     </message>
 </context>
 <context>
@@ -697,10 +713,6 @@
         <translation>%1; no se ha escrito nada.</translation>
     </message>
     <message>
-        <source>The theme&apos;s code page (DOS 437) cannot hold the character &quot;%1&quot;; nothing was written.</source>
-        <translation>La página de códigos del tema (DOS 437) no admite el carácter «%1»; no se ha escrito nada.</translation>
-    </message>
-    <message>
         <source>Nothing was written.</source>
         <translation>No se ha escrito nada.</translation>
     </message>
@@ -803,6 +815,10 @@ El tema se escribe de nuevo; ningún otro programa puede tenerlo abierto mientra
     <message>
         <source>%1: %2 deleted days removed, %3 records kept.</source>
         <translation>%1: %2 días borrados quitados, %3 registros conservados.</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s code page (%1) cannot hold the character %2; nothing was written.</source>
+        <translation>La página de códigos del tema (%1) no puede contener el carácter %2; no se escribió nada.</translation>
     </message>
 </context>
 <context>

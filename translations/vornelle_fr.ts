@@ -83,6 +83,18 @@
         <source>Start at Login cannot write a name that is not UTF-8 text into a desktop entry: </source>
         <translation>« Lancer à l’ouverture de session » ne peut pas écrire un nom qui n’est pas du texte UTF-8 dans une entrée de bureau : </translation>
     </message>
+    <message>
+        <source>No year has such a day (MMDD): </source>
+        <translation>Aucune année n’a ce jour (MMJJ) : </translation>
+    </message>
+    <message>
+        <source>Tools &gt; Edit This Day... shows the whole message. Lines not shown: </source>
+        <translation>Outils &gt; Modifier ce jour... affiche le message entier. Lignes non affichées : </translation>
+    </message>
+    <message>
+        <source>No message for this day in </source>
+        <translation>Aucun message pour ce jour dans </translation>
+    </message>
 </context>
 <context>
     <name>FontDialog</name>
@@ -359,7 +371,7 @@
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation>&amp;Édition</translation>
+        <translation>É&amp;dition</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
@@ -553,6 +565,10 @@
         <source>Close Without Saving?</source>
         <translation>Fermer sans enregistrer ?</translation>
     </message>
+    <message>
+        <source>&amp;Quiet Days Without Messages</source>
+        <translation>Jours &amp;silencieux sans message</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::ThemeEditor</name>
@@ -697,10 +713,6 @@
         <translation>%1 ; rien n’a été écrit.</translation>
     </message>
     <message>
-        <source>The theme&apos;s code page (DOS 437) cannot hold the character &quot;%1&quot;; nothing was written.</source>
-        <translation>La page de code du thème (DOS 437) ne peut pas contenir le caractère « %1 » ; rien n’a été écrit.</translation>
-    </message>
-    <message>
         <source>Nothing was written.</source>
         <translation>Rien n’a été écrit.</translation>
     </message>
@@ -803,6 +815,10 @@ Le thème est réécrit ; aucun autre programme ne doit l’avoir ouvert pendant
     <message>
         <source>%1: %2 deleted days removed, %3 records kept.</source>
         <translation>%1 : %2 jours supprimés retirés, %3 enregistrements conservés.</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s code page (%1) cannot hold the character %2; nothing was written.</source>
+        <translation>La page de codes du thème (%1) ne peut pas contenir le caractère %2 ; rien n’a été écrit.</translation>
     </message>
 </context>
 <context>

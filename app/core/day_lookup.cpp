@@ -3,11 +3,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "app/core/theme_catalogue.h"
 #include "dataset/zuviv.h"
-#include "engine/table.h"
+#include "app/core/theme_text.h"
+#include "engine/engine.h"
 #include "platform/file.h"
 
 namespace vornelle::app {
@@ -58,6 +61,17 @@ void OpenForLookup(dataset::TZuViv& table, const std::string& theme) {
 
 }  // namespace
 
+std::string ReadStoredMessage(dataset::TZuViv& table) {
+  // As the component's line reader checks the field and puts the engine on the record.
+  const int field = table.CheckField("GetMField", "THEJOKE", 'M');
+  std::string stored;
+  if (field == 0) return stored;
+  int32_t block = 0;
+  std::memcpy(&block, engine::FieldAddress(field), 4);
+  engine::ReadShownMemo(block, stored);
+  return stored;
+}
+
 bool ReadDayMessage(dataset::TZuViv& table, const std::string& theme, const std::string& key,
                     std::vector<std::string>& lines) {
   lines.clear();
@@ -65,29 +79,35 @@ bool ReadDayMessage(dataset::TZuViv& table, const std::string& theme, const std:
   table.SetFilterTo(DayFilter(key));
   table.First();
   if (table.Eof()) return false;
-  // Later records with the same key are never read.
-  table.GetMField("THEJOKE", lines);
-  for (std::string& line : lines) line = PaneText(line);
+  // Later records with the same key are never read. The whole message, in the theme's code
+  // page: the pane decides how much of it to show.
+  lines = ThemeLines(CurrentThemeCodec(), ReadStoredMessage(table));
   return true;
 }
 
 void AppendToPane(std::vector<std::string>& pane, std::size_t index,
                   const std::vector<std::string>& lines) {
   if (index > 0) pane.insert(pane.end(), {"", kSeparator, ""});
-  pane.insert(pane.end(), lines.begin(), lines.end());
+  const std::size_t shown = std::min(lines.size(), kPaneLinesPerMessage);
+  pane.insert(pane.end(), lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(shown));
+  if (shown < lines.size()) pane.push_back(kMoreLinesText + std::to_string(lines.size() - shown));
 }
 
 void ShowDayMessages(const SelectedDate& date, const std::vector<std::string>& displayed,
                      dataset::TZuViv& table, MessagePane& pane, MessageBoxService& boxes,
-                     const WindowGeometry& window) {
+                     const WindowGeometry& window, bool quiet) {
   pane.Clear();
   std::vector<std::string> pane_lines;
   std::vector<std::string> record_lines;
   for (std::size_t i = 0; i < displayed.size(); ++i) {
     const std::string theme = ThemeName(displayed[i]);
     // The date is asked for anew for every theme.
-    if (!ReadDayMessage(table, theme, DayKey(date.Date()), record_lines))
-      boxes.Confirm(kNoMessageText + theme, ConfirmationPosition(window));
+    if (!ReadDayMessage(table, theme, DayKey(date.Date()), record_lines)) {
+      if (quiet)
+        record_lines = {kQuietDayText + theme};
+      else
+        boxes.Confirm(kNoMessageText + theme, ConfirmationPosition(window));
+    }
     AppendToPane(pane_lines, i, record_lines);
   }
   pane.SetLines(pane_lines);

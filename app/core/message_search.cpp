@@ -11,70 +11,64 @@
 #include "engine/engine.h"
 #include "engine/memo.h"
 #include "engine/scoped_work_area.h"
-#include "platform/codepage.h"
+#include "app/core/theme_text.h"
+#include "platform/search_fold.h"
 #include "platform/exception.h"
 #include "platform/file.h"
 
 namespace vornelle::app {
-
-namespace {
-
-std::string Folded(std::string text) {
-  platform::AnsiLower(text.data(), text.size());
-  return text;
-}
-
-}  // namespace
 
 ThemeTexts ReadThemeTexts(const std::string& theme) {
   ThemeTexts texts;
   // A theme that cannot be read is the caller's to name, never the end of the program.
   const engine::RaisingErrors raising;
   engine::ScopedWorkArea area;
-  // Read as the calendar reads it: OEM text, shown in ANSI; reading only, beside any writer.
-  engine::Switches().oem = true;
+  // Reading only, beside any writer, and a scan: records are read ahead, many to a read. They
+  // are taken as stored, and the messages decoded from the theme's code page below.
+  engine::Switches().oem = false;
   engine::Switches().open_mode_override = platform::mode::kReadOnly | platform::mode::kDenyNone;
   engine::UseTable(ThemeTablePath(theme), {false, "", /*sequential=*/true});
   if (!HasThemeFields()) throw platform::Exception(theme + kNoThemeTableText);
+  // What the header promises and the file does not hold may be any day's message; the scan
+  // would stop at the first record missing.
+  if (const std::string missing = MissingRecordsProblem(); !missing.empty())
+    throw platform::Exception(theme + ": " + missing);
   const int date = engine::FieldNo("THEDATE");
   const int joke = engine::FieldNo("THEJOKE");
+  platform::TextCodec& codec = CurrentThemeCodec();
+  std::string stored;
   std::array<bool, 10000> seen{};  // by key, so that only a day's first record is read
-  const int32_t count = engine::RecCount();
-  for (int32_t n = 1; n <= count; ++n) {
-    engine::Go(n);
+  for (engine::GoTop(); !engine::dEOF(); engine::Skip(1)) {
+    const int32_t n = engine::RecNo();
     const char* field = engine::FieldAddress(date);
-    std::string key(field + 1, static_cast<uint8_t>(field[0]));
-    key.erase(key.find_last_not_of(' ') + 1);
-    if (!IsThemeKey(key) || seen[static_cast<std::size_t>(std::stoi(key))]) continue;
-    seen[static_cast<std::size_t>(std::stoi(key))] = true;
+    std::string_view key(field + 1, static_cast<uint8_t>(field[0]));
+    key = key.substr(0, key.find_last_not_of(' ') + 1);
+    if (!IsThemeKey(key)) continue;
+    bool& read = seen[static_cast<std::size_t>((key[0] - '0') * 1000 + (key[1] - '0') * 100 +
+                                               (key[2] - '0') * 10 + (key[3] - '0'))];
+    if (read) continue;
+    read = true;
     int32_t block = 0;
     std::memcpy(&block, engine::FieldAddress(joke), 4);
     std::vector<std::string> lines;
     if (block != 0) {
-      engine::MemoTextReader reader;
-      if (const int result = reader.Open(&block); result != 0)
-        throw platform::EInOutError(theme + ": record " + std::to_string(n) + ": the memo cannot be read", result);
-      std::string line;
-      while (reader.ReadLine(line)) lines.push_back(platform::OemToAnsi(line));
-      reader.Close();
+      if (!engine::ReadShownMemo(block, stored))
+        throw platform::EInOutError(theme + ": record " + std::to_string(n) + ": the memo cannot be read", 100);
+      lines = ThemeLines(codec, stored);
     }
     if (key == kDescriptionKey)
       texts.description = lines.empty() ? std::string() : lines.front();
     else
-      texts.days.push_back({key, std::move(lines)});
+      texts.days.push_back({std::string(key), std::move(lines)});
   }
-  // What the header promises and the file does not hold may be any day's message.
-  if (const std::string missing = MissingRecordsProblem(); !missing.empty())
-    throw platform::Exception(theme + ": " + missing);
   std::sort(texts.days.begin(), texts.days.end(),
             [](const ThemeTexts::Day& a, const ThemeTexts::Day& b) { return a.key < b.key; });
   return texts;
 }
 
-std::optional<std::string> SearchKey(std::string_view text_utf8) {
-  const std::string ansi = platform::Utf8ToAnsi(text_utf8);
-  if (ansi.empty() || platform::AnsiToUtf8(ansi) != text_utf8) return std::nullopt;
-  return Folded(ansi);
+std::optional<std::u32string> SearchKey(std::string_view text_utf8) {
+  if (text_utf8.empty()) return std::nullopt;
+  return platform::FoldedForSearch(text_utf8);
 }
 
 const MessageSearch::Cached& MessageSearch::Load(const std::string& theme) {
@@ -87,22 +81,24 @@ const MessageSearch::Cached& MessageSearch::Load(const std::string& theme) {
     return kept->second;
   Cached cached{modified, size, ReadThemeTexts(theme), {}};
   for (const ThemeTexts::Day& day : cached.texts.days) {
-    std::vector<std::string>& folded = cached.folded.emplace_back();
-    for (const std::string& line : day.lines) folded.push_back(Folded(line));
+    std::vector<std::u32string>& folded = cached.folded.emplace_back();
+    for (const std::string& line : day.lines) folded.push_back(platform::FoldedForSearch(line));
   }
   return cache_[path] = std::move(cached);
 }
 
-void MessageSearch::FindInTheme(const std::string& theme, const std::string& key, std::vector<SearchHit>& hits) {
+void MessageSearch::FindInTheme(const std::string& theme, const std::u32string& key, std::vector<SearchHit>& hits) {
   const Cached& cached = Load(theme);
   for (std::size_t d = 0; d < cached.folded.size(); ++d) {
-    const std::vector<std::string>& folded = cached.folded[d];
+    const std::vector<std::u32string>& folded = cached.folded[d];
     for (std::size_t l = 0; l < folded.size(); ++l) {
       const std::size_t at = folded[l].find(key);
-      if (at == std::string::npos) continue;
+      if (at == std::u32string::npos) continue;
+      // Folding keeps one code point for each character: the match's place in the line.
       const std::string& line = cached.texts.days[d].lines[l];
-      hits.push_back({theme, PaneText(cached.texts.description), cached.texts.days[d].key, PaneText(line),
-                      PaneText(line.substr(0, at)).size(), PaneText(line.substr(at, key.size())).size()});
+      const std::size_t begin = platform::ByteOffsetOfCharacter(line, at);
+      const std::size_t end = platform::ByteOffsetOfCharacter(line, at + key.size());
+      hits.push_back({theme, cached.texts.description, cached.texts.days[d].key, line, begin, end - begin});
       break;  // a day is found once, at its first line that holds the text
     }
   }
@@ -110,7 +106,7 @@ void MessageSearch::FindInTheme(const std::string& theme, const std::string& key
 
 std::vector<SearchHit> MessageSearch::Find(const std::vector<std::string>& themes, std::string_view text_utf8) {
   std::vector<SearchHit> hits;
-  const std::optional<std::string> key = SearchKey(text_utf8);
+  const std::optional<std::u32string> key = SearchKey(text_utf8);
   if (!key) return hits;
   for (const std::string& theme : themes) FindInTheme(theme, *key, hits);
   return hits;

@@ -1,8 +1,8 @@
 #pragma once
 // Finding messages: which days of which themes hold a text, as the calendar would show them.
 // For each day a theme holds, only its first record counts (deleted or not), never the
-// description or a second record for the day. Matching ignores case, accented letters
-// included, in the code page the calendar shows the text in. A theme is read once, in a work
+// description or a second record for the day. Matching ignores case and accents ("cafe" finds
+// "Café"), over the whole of each message as the theme's code page reads. A theme is read once, in a work
 // area of its own, and again only after its table changed; searches then run over the texts
 // held in memory.
 
@@ -16,12 +16,12 @@
 
 namespace vornelle::app {
 
-// One theme's texts as a search reads them, in the ANSI code page.
+// One theme's texts as a search reads them, in UTF-8.
 struct ThemeTexts {
   std::string description;  // the first line of the 9999 record
   struct Day {
     std::string key;                 // "MMDD"
-    std::vector<std::string> lines;  // the day's first record's message
+    std::vector<std::string> lines;  // the day's first record's message, every line of it
   };
   std::vector<Day> days;  // in calendar order
 };
@@ -40,9 +40,9 @@ struct SearchHit {
   std::size_t match_begin = 0, match_length = 0;  // the match, in bytes of `line`
 };
 
-// What the text is searched as: its letters folded to lower case in ANSI 1252; nothing when it
-// is empty or holds a character no theme can show, which then matches nowhere.
-std::optional<std::string> SearchKey(std::string_view text_utf8);
+// What the text is searched as: folded as every message is (platform/search_fold.h); nothing
+// when it is empty.
+std::optional<std::u32string> SearchKey(std::string_view text_utf8);
 
 class MessageSearch {
  public:
@@ -50,14 +50,14 @@ class MessageSearch {
   std::vector<SearchHit> Find(const std::vector<std::string>& themes, std::string_view text_utf8);
   // One theme's hits for a key of SearchKey, added to `hits`: for a caller that lets its
   // window breathe between themes.
-  void FindInTheme(const std::string& theme, const std::string& key, std::vector<SearchHit>& hits);
+  void FindInTheme(const std::string& theme, const std::u32string& key, std::vector<SearchHit>& hits);
 
  private:
   struct Cached {
     std::filesystem::file_time_type modified;
     std::uintmax_t size = 0;
     ThemeTexts texts;
-    std::vector<std::vector<std::string>> folded;  // each day's lines, lower case
+    std::vector<std::vector<std::u32string>> folded;  // each day's lines, folded
   };
   const Cached& Load(const std::string& theme);
 

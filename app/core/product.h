@@ -5,8 +5,10 @@ namespace vornelle::app {
 
 inline constexpr const char* kProductName = "Vornelle";
 inline constexpr const char* kVersion = "1.0";
-inline constexpr const char* kWebAddress = "https://vornelle.example.org";
-inline constexpr const char* kSupportAddress = "support@vornelle.example.org";
+// The maker's web and support addresses: none yet. The About box shows an address only when
+// there is one, never one that leads nowhere.
+inline constexpr const char* kWebAddress = "";
+inline constexpr const char* kSupportAddress = "";
 inline constexpr const char* kCopyrightLine = "Copyright (c) 2026 The Vornelle developers";
 
 // The settings file in the current folder.

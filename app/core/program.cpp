@@ -37,7 +37,7 @@ bool Program::LoadAndScan(MessageBoxService& boxes, const WindowGeometry& window
 
 void Program::ShowDay(const SelectedDate& date, MessagePane& pane, MessageBoxService& boxes,
                       const WindowGeometry& window) {
-  ShowDayMessages(date, themes.SelTheme, joketbl, pane, boxes, window);
+  ShowDayMessages(date, themes.SelTheme, joketbl, pane, boxes, window, settings.QuietDays);
 }
 
 CloseAction Program::DecideClose(const WindowGeometry& live, int calendar_panel_height) const {

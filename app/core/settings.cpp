@@ -1,5 +1,7 @@
 #include "app/core/settings.h"
 
+#include <climits>
+
 #include <charconv>
 #include <limits>
 
@@ -128,8 +130,11 @@ void LoadSettings(const std::string& path, Settings& s, ThemeLists& themes) {
   const Reader in(path);
   s.Top = in.Integer(kWinSet, "Top", 50);
   s.Left = in.Integer(kWinSet, "Left", 50);
-  s.Width = in.Integer(kWinSet, "Width", 190);
-  s.Height = in.Integer(kWinSet, "Height", 153);
+  constexpr int32_t kNone = INT32_MIN;
+  const int32_t width = in.Integer(kWinSet, "Width", kNone), height = in.Integer(kWinSet, "Height", kNone);
+  s.size_stored = width != kNone && height != kNone;
+  s.Width = width != kNone ? width : 190;
+  s.Height = height != kNone ? height : 153;
   s.start.Top = s.Top, s.start.Left = s.Left, s.start.Width = s.Width, s.start.Height = s.Height;
 
   s.CMBC = in.Colours("CMBC", 0xFFFFFF);
@@ -165,6 +170,7 @@ void LoadSettings(const std::string& path, Settings& s, ThemeLists& themes) {
 
   s.NotifyAtDayChange = in.Integer(kDesktopSection, kNotifyAtDayChangeKey, 0) != 0;
   s.UseDesktopColours = in.Integer(kDesktopSection, kUseDesktopColoursKey, 0) != 0;
+  s.QuietDays = in.Integer(kDesktopSection, kQuietDaysKey, 0) != 0;
 
   const int32_t count = std::min(in.Integer(kThemes, "ThemeLINES", 0), kMaxDisplayedThemes);
   themes.SelTheme.clear();

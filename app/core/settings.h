@@ -30,6 +30,9 @@ struct ThemeLists {
 struct Settings {
   // The window geometry; also what dialogs place themselves from.
   int32_t Top = 50, Left = 50, Width = 190, Height = 153;
+  // Whether the file gave the window's size; without one the window opens at a size that shows
+  // what it holds.
+  bool size_stored = false;
   // The geometry and splitter position as read, which closing compares with.
   struct Start {
     int32_t Top = 50, Left = 50, Width = 190, Height = 153, SPTOP = 305;
@@ -54,6 +57,7 @@ struct Settings {
   // The desktop's section, beyond the window's own settings; each written when it is changed.
   bool NotifyAtDayChange = false;  // a desktop notification when the day changes
   bool UseDesktopColours = false;  // the desktop's palette, dark or light, not the colours above
+  bool QuietDays = false;  // a day a theme has no message for says so in the pane, not in a box
 
   bool SettingsChanged = false;  // the options dialog applied a change not saved yet
   bool SettingsSaved = false;    // saved during this run (and nothing applied since)
@@ -63,6 +67,7 @@ struct Settings {
 inline constexpr const char* kDesktopSection = "Desktop";
 inline constexpr const char* kNotifyAtDayChangeKey = "NotifyAtDayChange";
 inline constexpr const char* kUseDesktopColoursKey = "UseDesktopColours";
+inline constexpr const char* kQuietDaysKey = "QuietDays";
 
 // A settings write the platform refused: "Unable to write to " and the file's path, then ": "
 // and the reason when the fault is in a value rather than in the file.

@@ -1,54 +1,72 @@
 #include "app/core/theme_text.h"
 
 #include <cstdio>
+#include <map>
+#include <memory>
 
 #include "app/core/theme_source.h"
-#include "platform/codepage.h"
+#include "engine/engine.h"
+#include "platform/utf8.h"
 
 namespace vornelle::app {
 
-namespace {
-
-// The length of the UTF-8 sequence `lead` starts; 0 for a byte that starts none.
-std::size_t SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
+const platform::CodePage& ThemePage(uint8_t language_driver) {
+  const platform::CodePage* page = platform::CodePageOfDriver(language_driver);
+  return page ? *page : platform::Cp437();
 }
 
-bool CharacterFits(std::string_view character) {
-  const std::string ansi = platform::Utf8ToAnsi(character);
-  return platform::AnsiToUtf8(ansi) == character && platform::OemToAnsi(platform::AnsiToOem(ansi)) == ansi;
+platform::TextCodec& CodecFor(const platform::CodePage& page) {
+  static std::map<const platform::CodePage*, std::unique_ptr<platform::TextCodec>> codecs;
+  std::unique_ptr<platform::TextCodec>& codec = codecs[&page];
+  if (!codec) codec = std::make_unique<platform::TextCodec>(page);
+  return *codec;
 }
 
-}  // namespace
+platform::TextCodec& CurrentThemeCodec() {
+  const engine::WorkArea* wa = engine::Current();
+  // dBASE II headers hold no language driver.
+  return CodecFor(ThemePage(wa && !wa->IsDbase2() ? wa->header[29] : 0));
+}
 
-std::string FirstCharacterThemesCannotHold(std::string_view text) {
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    if (lead < 0x80) {  // ASCII, the common case, always fits
-      ++at;
-      continue;
+platform::TextCodec& NewThemeCodec() { return CodecFor(platform::Cp437()); }
+
+std::vector<std::string> ThemeLines(platform::TextCodec& codec, std::string stored) {
+  engine::RemoveSoftReturns(stored);
+  const std::string text = codec.Decode(stored);
+  std::vector<std::string> lines;
+  if (text.empty()) return lines;
+  lines.emplace_back();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.emplace_back();
+    } else {
+      lines.back() += text[i];
     }
-    std::size_t length = SequenceLength(lead);
-    for (std::size_t i = 1; i < length; ++i)
-      if (at + i >= text.size() || (static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) length = 0;
-    if (length == 0) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", lead);
-      return escaped;
-    }
-    const std::string_view character = text.substr(at, length);
-    if (!CharacterFits(character)) return std::string(character);
-    at += length;
   }
-  return {};
+  return lines;
 }
 
-std::string DayKeyProblem(std::string_view key) { return IsThemeKey(key) ? std::string() : kDayKeyText; }
+std::string CharacterThePageLacks(platform::TextCodec& codec, std::string_view text) {
+  std::string stored, missing;
+  if (codec.Encode(text, stored, missing)) return {};
+  if (missing.empty() || platform::Utf8CharLength(missing) != missing.size()) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\x%02X", missing.empty() ? 0u : static_cast<unsigned char>(missing[0]));
+    return escaped;
+  }
+  char point[16];
+  std::snprintf(point, sizeof point, " (U+%04X)", static_cast<unsigned>(platform::Utf8CodePoint(missing)));
+  return missing + point;
+}
+
+std::string DayKeyProblem(std::string_view key) {
+  if (IsThemeKey(key)) return {};
+  const bool digits = key.size() == 4 && key.find_first_not_of("0123456789") == std::string_view::npos;
+  if (digits && key.substr(0, 2) >= "01" && key.substr(0, 2) <= "12" && key.substr(2) >= "01" && key.substr(2) <= "31")
+    return kNoSuchDayText + std::string(key);
+  return kDayKeyText;
+}
 
 std::vector<std::string> LeapYearDayKeys() {
   std::vector<std::string> keys;

@@ -1,24 +1,44 @@
 #pragma once
-// What a theme's text may be. Theme tables keep their text in DOS code page 437 and the
-// calendar shows it through ANSI 1252, so a character both pages hold survives a write and a
-// read unchanged; any other would come back as a look-alike or a "?", and is refused before
-// anything is written.
+// What a theme's text is, and what it may be. A theme keeps its text in one single-byte code
+// page: the one its table's language driver byte names, else DOS 437, the page themes have
+// always been written in (and new themes are). The text reaches the user decoded from that
+// page to Unicode, and what the user writes is encoded into it: only characters the page truly
+// lacks are refused.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/text_codec.h"
+
 namespace vornelle::app {
 
-// The first character of the UTF-8 `text` that a theme cannot hold unchanged, as it can be
-// shown to the user (a byte that is no UTF-8 as "\xNN"); empty when every character fits.
-std::string FirstCharacterThemesCannotHold(std::string_view text);
-inline bool FitsThemes(std::string_view text) { return FirstCharacterThemesCannotHold(text).empty(); }
+// The page of a theme whose table has `language_driver` in its header.
+const platform::CodePage& ThemePage(uint8_t language_driver);
+// A converter for `page`, made once and kept for the run: opening one costs more than a day's
+// lookup.
+platform::TextCodec& CodecFor(const platform::CodePage& page);
+// The converter of the theme table open in the engine's current work area.
+platform::TextCodec& CurrentThemeCodec();
+// The page new themes are written in.
+platform::TextCodec& NewThemeCodec();
+
+// A message as the theme stores it, as lines of UTF-8: an editor's soft returns joined, lines
+// ended by CR LF, CR or LF.
+std::vector<std::string> ThemeLines(platform::TextCodec& codec, std::string stored);
+
+// The first character of the UTF-8 `text` that `codec`'s page cannot hold, as it can be shown
+// to the user, with its code point: "π (U+03C0)" ("\xNN" for a byte that is no UTF-8); empty
+// when every character fits.
+std::string CharacterThePageLacks(platform::TextCodec& codec, std::string_view text);
 
 // What is wrong with a record's key as the user typed it: empty for a day of a leap year
 // (0101 to 1231, 0229 included) and for the description's 9999.
 std::string DayKeyProblem(std::string_view key);
 inline constexpr const char* kDayKeyText = "The day must be MMDD (0101 to 1231) or 9999 for the description";
+// For a month and day that no year has ("0230"): this, then the key as typed.
+inline constexpr const char* kNoSuchDayText = "No year has such a day (MMDD): ";
 
 // The 366 day keys of a leap year, 0101 to 1231.
 std::vector<std::string> LeapYearDayKeys();

@@ -130,12 +130,33 @@ fs::path XdgFolder(const char* variable, const fs::path& fallback) {
 
 fs::path UserDataFolder() { return XdgFolder("XDG_DATA_HOME", ".local/share") / "vornelle"; }
 
+namespace {
+
+// The samples a build tree made (build/<flavour>/samples), for a program run from that tree
+// (build/<flavour>/app/gui): it starts as the installed program does. Empty when the program is
+// not in a build tree.
+fs::path BuiltSamples(const fs::path& program_folder) {
+  const fs::path built = program_folder.parent_path().parent_path() / "samples";
+  std::error_code error;
+  return fs::is_regular_file(built / kSettingsFileName, error) ? built : fs::path();
+}
+
+}  // namespace
+
 fs::path SampleThemesFolder(const fs::path& program_folder) {
-  return program_folder.parent_path() / "share" / "vornelle" / "themes";
+  const fs::path installed = program_folder.parent_path() / "share" / "vornelle" / "themes";
+  std::error_code error;
+  if (fs::is_directory(installed, error)) return installed;
+  const fs::path built = BuiltSamples(program_folder);
+  return built.empty() ? installed : built;
 }
 
 fs::path InstalledHelpFolder(const fs::path& program_folder) {
-  return program_folder.parent_path() / "share" / "doc" / "vornelle";
+  const fs::path installed = program_folder.parent_path() / "share" / "doc" / "vornelle";
+  std::error_code error;
+  if (fs::is_directory(installed, error)) return installed;
+  const fs::path built = BuiltSamples(program_folder);
+  return built.empty() ? installed : built;
 }
 
 PreparedFolder PrepareUserFolder(const fs::path& folder, const fs::path& samples) {

@@ -21,7 +21,8 @@ std::filesystem::path XdgFolder(const char* variable, const std::filesystem::pat
 std::filesystem::path UserDataFolder();
 
 // The folder of data shared by every user, found from the folder of the program: an installed
-// program in <prefix>/bin has its samples and help under <prefix>/share.
+// program in <prefix>/bin has its samples and help under <prefix>/share; a program run from its
+// build tree (build/<flavour>/app/gui) has the samples that build made (build/<flavour>/samples).
 std::filesystem::path SampleThemesFolder(const std::filesystem::path& program_folder);
 std::filesystem::path InstalledHelpFolder(const std::filesystem::path& program_folder);
 

@@ -71,6 +71,8 @@ void TAboutBox::showEvent(QShowEvent* event) {
   version_->setText(tr("Version %1").arg(kVersion));
   web_->setText(tr("Visit us at: %1").arg(kWebAddress));
   support_->setText(tr("Email us at: %1").arg(kSupportAddress));
+  web_->setVisible(*kWebAddress != '\0');
+  support_->setVisible(*kSupportAddress != '\0');
   setWindowTitle(tr("About %1").arg(kProductName));
   QDialog::showEvent(event);
 }

@@ -24,6 +24,10 @@ constexpr const char* kTexts[] = {
     QT_TRANSLATE_NOOP("CoreTexts", "Not a Theme of This Folder, Left Out: "),
     QT_TRANSLATE_NOOP("CoreTexts", "Theme File Not Found, Left Out: "),
     QT_TRANSLATE_NOOP("CoreTexts", "The day must be MMDD (0101 to 1231) or 9999 for the description"),
+    QT_TRANSLATE_NOOP("CoreTexts", "No year has such a day (MMDD): "),
+    // Lines of the pane.
+    QT_TRANSLATE_NOOP("CoreTexts", "Tools > Edit This Day... shows the whole message. Lines not shown: "),
+    QT_TRANSLATE_NOOP("CoreTexts", "No message for this day in "),
     // The settings file (ESettingsWrite).
     QT_TRANSLATE_NOOP("CoreTexts", "Unable to write to "),
     // The user's folder and the autostart entry, each followed by a path and the system's reason.
@@ -51,6 +55,9 @@ static_assert(std::string_view(kNoThemesText) == "No Message Files Exists! Pleas
 static_assert(std::string_view(kForeignThemeText) == "Not a Theme of This Folder, Left Out: ");
 static_assert(std::string_view(kMissingThemeText) == "Theme File Not Found, Left Out: ");
 static_assert(std::string_view(kDayKeyText) == "The day must be MMDD (0101 to 1231) or 9999 for the description");
+static_assert(std::string_view(kNoSuchDayText) == "No year has such a day (MMDD): ");
+static_assert(std::string_view(kMoreLinesText) == "Tools > Edit This Day... shows the whole message. Lines not shown: ");
+static_assert(std::string_view(kQuietDayText) == "No message for this day in ");
 static_assert(std::string_view(dataset::msg::kLockFailed) == "Lock failed [%s]");
 static_assert(std::string_view(dataset::msg::kCouldNotCreate) == "Could not create \"%s\"");
 static_assert(std::string_view(kUnnamableText) ==

@@ -5,9 +5,11 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
@@ -120,14 +122,38 @@ FindWindow::FindWindow(std::function<std::vector<std::string>()> displayed,
   connect(text_, &QLineEdit::textChanged, pause_, qOverload<>(&QTimer::start));
   connect(all_, &QCheckBox::toggled, this, &FindWindow::StartSearch);
   connect(results_, &QTreeWidget::activated, this, &FindWindow::ResultActivated);
-  // Down from the text box goes to the results, as in a search field of any desktop.
-  connect(text_, &QLineEdit::returnPressed, this, [this] {
-    if (results_->topLevelItemCount() > 0) {
-      results_->setFocus();
-      results_->setCurrentItem(results_->topLevelItem(0));
-    }
-  });
+  // Enter in the text box shows the result at hand; Down goes to the results, and Escape
+  // closes the window, as in a search field of any desktop.
+  connect(text_, &QLineEdit::returnPressed, this, &FindWindow::ShowChosenResult);
+  text_->installEventFilter(this);
+  auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(close, &QShortcut::activated, this, &QWidget::close);
   resize(640, 420);
+}
+
+void FindWindow::FocusText() {
+  text_->setFocus();
+  text_->selectAll();
+}
+
+bool FindWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == text_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && results_->topLevelItemCount() > 0) {
+    results_->setFocus();
+    if (!results_->currentItem()) results_->setCurrentItem(results_->topLevelItem(0));
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void FindWindow::ShowChosenResult() {
+  // Typed and not searched yet: searched now, to the end, so Enter never shows an old result.
+  if (pause_->isActive()) StartSearch();
+  while (Searching()) SearchNextTheme();
+  const QTreeWidgetItem* chosen = results_->currentItem();
+  for (int i = 0; !chosen && i < results_->topLevelItemCount(); ++i)
+    if (!results_->topLevelItem(i)->isDisabled()) chosen = results_->topLevelItem(i);
+  if (chosen && !chosen->isDisabled()) Q_EMIT DayChosen(chosen->data(kDayColumn, kKeyRole).toString());
 }
 
 void FindWindow::StartSearch() {
@@ -135,7 +161,7 @@ void FindWindow::StartSearch() {
   ++generation_;
   results_->clear();
   pending_.clear();
-  const std::optional<std::string> key = SearchKey(text_->text().toStdString());
+  const std::optional<std::u32string> key = SearchKey(text_->text().toStdString());
   if (!key) {
     status_->setText(text_->text().isEmpty() ? QString() : tr("Nothing found"));
     return;

@@ -46,6 +46,8 @@ class FindWindow : public QWidget {
   QLabel* Status() const { return status_; }
   // True while a search is under way.
   bool Searching() const { return !pending_.empty(); }
+  // Puts the keyboard in the text box with its text selected, so that typing replaces it.
+  void FocusText();
 
  Q_SIGNALS:
   // The user chose a result: the day of `key` ("MMDD").
@@ -54,9 +56,14 @@ class FindWindow : public QWidget {
  public Q_SLOTS:
   // Starts the search now (the pause after typing ends in it).
   void StartSearch();
+  // Shows the highlighted result's day, else the first's (Enter in the text box).
+  void ShowChosenResult();
 
  private Q_SLOTS:
   void ResultActivated(const QModelIndex& index);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void SearchNextTheme();
@@ -65,7 +72,7 @@ class FindWindow : public QWidget {
 
   std::function<std::vector<std::string>()> displayed_, all_themes_;
   MessageSearch search_;
-  std::string key_;                   // the text searched, as SearchKey makes it
+  std::u32string key_;                // the text searched, as SearchKey makes it
   std::vector<std::string> pending_;  // the themes still to search, the next last
   unsigned generation_ = 0;           // of the search under way; a new one drops the old
 

@@ -137,7 +137,12 @@ int main(int argc, char** argv) {
   if (request.user_folder) {
     try {
       folder = vornelle::app::UserDataFolder();
-      vornelle::app::PrepareUserFolder(folder, vornelle::app::SampleThemesFolder(program_folder));
+      const std::filesystem::path samples = vornelle::app::SampleThemesFolder(program_folder);
+      const vornelle::app::PreparedFolder prepared = vornelle::app::PrepareUserFolder(folder, samples);
+      // A new folder with nothing to show: where the samples were looked for.
+      if (prepared.created && prepared.copied.empty())
+        std::fprintf(stderr, "vornelle: no sample themes in %s for the new folder %s\n", samples.c_str(),
+                     folder.c_str());
     } catch (const vornelle::platform::Exception& error) {
       std::fprintf(stderr, "vornelle: %s\n", error.what());
       if (!request.notify) {

@@ -64,7 +64,8 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
                QWidget* parent)
     : QMainWindow(parent), program_(program), boxes_(boxes), help_(help), clock_(clock) {
   setObjectName("Form1");
-  setWindowTitle("Mirrowen v1.0");
+  // The product's title from the first moment: start-up boxes may stand over the window.
+  setWindowTitle(QString::fromStdString(WindowCaption()));
   setWindowIcon(ProgramIcon());
   setFont(InstalledFont("MS Sans Serif", 8, 0));
 
@@ -90,6 +91,10 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   notify_action_->setCheckable(true);
   notify_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
   connect(notify_action_, &QAction::toggled, this, &TForm1::NotifyAtDayChangeToggled);
+  quiet_days_action_ = tools->addAction(tr("&Quiet Days Without Messages"));
+  quiet_days_action_->setCheckable(true);
+  quiet_days_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
+  connect(quiet_days_action_, &QAction::toggled, this, &TForm1::QuietDaysToggled);
   desktop_colours_action_ = tools->addAction(tr("Use &Desktop Colours"));
   desktop_colours_action_->setCheckable(true);
   desktop_colours_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
@@ -273,7 +278,13 @@ void TForm1::StartUp() {
     close();
     return;
   }
-  const Settings& s = program_.settings;
+  Settings& s = program_.settings;
+  if (!s.size_stored) {
+    // 190 x 153 shows neither the month nor the pane: the window opens at its designed size, and
+    // closing it unchanged asks nothing.
+    s.Width = s.start.Width = kDesignedWidth;
+    s.Height = s.start.Height = kDesignedHeight;
+  }
   QList<QRect> screens;
   for (const QScreen* each : QGuiApplication::screens()) screens.push_back(each->availableGeometry());
   if (const QScreen* primary = QGuiApplication::primaryScreen()) screens.prepend(primary->availableGeometry());
@@ -294,6 +305,8 @@ void TForm1::StartUp() {
   {
     const QSignalBlocker quiet(notify_action_);
     notify_action_->setChecked(s.NotifyAtDayChange);
+    const QSignalBlocker quiet_days(quiet_days_action_);
+    quiet_days_action_->setChecked(s.QuietDays);
   }
   setWindowTitle(QString::fromStdString(WindowCaption()));
   calendar_->updateGeometry();
@@ -527,7 +540,7 @@ void TForm1::FindClick() {
   finder_->show();
   finder_->raise();
   finder_->activateWindow();
-  finder_->TextEdit()->setFocus();
+  finder_->FocusText();
 }
 
 void TForm1::FoundDayChosen(const QString& key) {
@@ -578,6 +591,12 @@ void TForm1::TodayClick() { calendar_->setSelectedDate(ToQDate(clock_.Today()));
 void TForm1::NotifyAtDayChangeToggled(bool on) {
   program_.settings.NotifyAtDayChange = on;
   WriteDesktopSetting(kNotifyAtDayChangeKey, on);
+}
+
+void TForm1::QuietDaysToggled(bool on) {
+  program_.settings.QuietDays = on;
+  WriteDesktopSetting(kQuietDaysKey, on);
+  Guarded([this] { ShowDayMessages(); });
 }
 
 void TForm1::StartAtLoginToggled(bool on) {

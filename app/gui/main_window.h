@@ -59,6 +59,7 @@ class TForm1 : public QMainWindow {
   bool StartInTray();
   QSystemTrayIcon* TrayIcon() const { return tray_; }
   QAction* NotifyAtDayChangeAction() const { return notify_action_; }
+  QAction* QuietDaysAction() const { return quiet_days_action_; }
   QAction* StartAtLoginAction() const { return autostart_action_; }
   QAction* UseDesktopColoursAction() const { return desktop_colours_action_; }
   // Where the desktop's colour preference comes from: the portal unless a test gives its own.
@@ -107,6 +108,7 @@ class TForm1 : public QMainWindow {
   void FoundDayChosen(const QString& key);
   // Tools > Notify at Day Change, kept in the settings file at once; Tools > Start at Login.
   void NotifyAtDayChangeToggled(bool on);
+  void QuietDaysToggled(bool on);
   // Tools > Use Desktop Colours, kept in the settings file at once.
   void UseDesktopColoursToggled(bool on);
   // The desktop turned dark or light.
@@ -167,6 +169,7 @@ class TForm1 : public QMainWindow {
   DesktopNotifications desktop_notifications_;
   Notifications* notifications_ = &desktop_notifications_;
   QAction* notify_action_ = nullptr;
+  QAction* quiet_days_action_ = nullptr;
   QAction* autostart_action_ = nullptr;
   QAction* desktop_colours_action_ = nullptr;
   DesktopColourScheme* colour_scheme_ = nullptr;  // made when desktop colours are first used

@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "app/core/day_lookup.h"
 #include "app/core/program.h"
 #include "app/gui/core_texts.h"
 #include "platform/codepage.h"
@@ -145,7 +146,11 @@ void PlainTextPane::Clear() { edit_->clear(); }
 
 void PlainTextPane::SetLines(const std::vector<std::string>& lines) {
   QStringList text;
-  for (const std::string& line : lines) text << QString::fromStdString(line);
+  for (const std::string& line : lines) {
+    // The lookup's own lines, in the user's language; a theme's lines as they are.
+    const bool own = line.rfind(kMoreLinesText, 0) == 0 || line.rfind(kQuietDayText, 0) == 0;
+    text << (own ? CoreText(line) : QString::fromStdString(line));
+  }
   edit_->setPlainText(text.join('\n'));
 }
 

@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStringList>
 #include <QSplitter>
 #include <QTableView>
 #include <QTextCursor>
@@ -25,6 +26,7 @@
 #include "app/core/day_lookup.h"
 #include "app/core/theme_catalogue.h"
 #include "app/core/theme_source.h"
+#include "app/core/theme_text.h"
 #include "app/gui/qt_services.h"
 #include "app/gui/theme_records_model.h"
 #include "engine/engine.h"
@@ -39,15 +41,12 @@ std::string Trimmed(std::string text) {
   return text;
 }
 
-// A message as stored (OEM, CR LF line ends, an editor's soft returns) as the editor shows it:
-// the whole text, the soft returns joined as the calendar joins them.
-QString MessageShown(std::string stored) {
-  engine::RemoveSoftReturns(stored);
-  const QString text = QString::fromStdString(PaneText(platform::OemToAnsi(stored)));
-  QString shown = text;
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return shown;
+// A message as stored (in the theme's code page, CR LF line ends, an editor's soft returns) as
+// the editor shows it: the whole text, the soft returns joined as the calendar joins them.
+QString MessageShown(platform::TextCodec& codec, std::string stored) {
+  QStringList lines;
+  for (const std::string& line : ThemeLines(codec, std::move(stored))) lines << QString::fromStdString(line);
+  return lines.join('\n');
 }
 
 QPushButton* Button(const QString& text, const char* name, const QString& description, QWidget* parent) {
@@ -73,7 +72,8 @@ ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* pa
 
   table_.SetName("themeeditor");
   table_.SetHideDeletedRecs(false);
-  table_.SetTableLanguage(dataset::tlOem);
+  // The text as stored: the editor decodes and encodes it in the theme's own code page.
+  table_.SetTableLanguage(dataset::tlAnsi);
   table_.SetExclusive(false);
   table_.SetCreateIndex(dataset::ciNotFound);
   table_.SetCreateIfNotFound(false);
@@ -121,6 +121,8 @@ void ThemeEditor::BuildWindow() {
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setAlternatingRowColors(true);
   grid_->setWordWrap(false);
+  // Tab goes on to the next control; the arrow keys move between the grid's cells.
+  grid_->setTabKeyNavigation(false);
   // Rows of one height, and no column sized from its contents: a view never reads more than
   // the rows it shows.
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -316,9 +318,9 @@ void ThemeEditor::ShowRecord(int32_t recno, bool undoably) {
   });
   {
     const QSignalBlocker quiet_day(day_);
-    day_->setText(QString::fromStdString(PaneText(seen.key)));
+    day_->setText(QString::fromStdString(Codec().Decode(seen.key)));
   }
-  SetMessageText(MessageShown(seen.message), undoably);
+  SetMessageText(MessageShown(Codec(), seen.message), undoably);
   seen_ = seen;
   deleted_ = seen.deleted;
   shown_day_ = day_->text();
@@ -356,6 +358,8 @@ void ThemeEditor::DayEdited() {
   const std::string key = day_->text().toStdString();
   day_name_->setText(IsThemeKey(key) ? ThemeRecordsModel::DayText(key) : QString());
 }
+
+platform::TextCodec& ThemeEditor::Codec() const { return model_ ? model_->Codec() : NewThemeCodec(); }
 
 bool ThemeEditor::IsDescription() const { return !new_day_ && recno_ > 0 && seen_.key == kDescriptionKey; }
 

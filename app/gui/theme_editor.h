@@ -22,6 +22,7 @@
 #include "app/gui/new_theme_dialog.h"
 #include "dataset/zuviv.h"
 #include "platform/retry.h"
+#include "platform/text_codec.h"
 
 class QComboBox;
 class QLabel;
@@ -123,6 +124,8 @@ class ThemeEditor : public QWidget {
   // The active record of the component as it is now.
   RecordSeen ReadSeen();
   bool IsDescription() const;
+  // The converter of the open theme's text (its code page).
+  platform::TextCodec& Codec() const;
   void UpdateNote();
   void UpdateButtons();
   // The first record of `key`, 0 when there is none.

@@ -153,7 +153,7 @@ ThemeEditor::Check ThemeEditor::CheckUnchanged() {
 bool ThemeEditor::WriteRecord(const std::string& key, const std::string& text) {
   const bool written = Guarded([&] {
     table_.FieldByName("THEDATE").SetAsString(key);
-    table_.FieldByName("THEJOKE").SetAsString(platform::Utf8ToAnsi(text));
+    table_.FieldByName("THEJOKE").SetAsString(text);
     table_.Post();
   });
   if (!written) {
@@ -173,12 +173,13 @@ bool ThemeEditor::SaveClick() {
     return false;
   }
   if (IsDescription() && key != kDescriptionKey) return false;  // its field is read-only
-  // The editor's line ends are the table's CR LF.
-  const std::string text = message_->toPlainText().replace('\n', "\r\n").toStdString();
-  if (const std::string missing = FirstCharacterThemesCannotHold(text); !missing.empty()) {
-    const QString refused =
-        tr("The theme's code page (DOS 437) cannot hold the character \"%1\"; nothing was written.")
-            .arg(QString::fromStdString(missing));
+  // The editor's line ends are the table's CR LF, and its text the theme's code page.
+  const std::string utf8 = message_->toPlainText().replace('\n', "\r\n").toStdString();
+  std::string text, missing;
+  if (!Codec().Encode(utf8, text, missing)) {
+    const QString refused = tr("The theme's code page (%1) cannot hold the character %2; nothing was written.")
+                                .arg(QString::fromUtf8(Codec().page().name),
+                                     QString::fromStdString(CharacterThePageLacks(Codec(), missing)));
     boxes_.Error(tr(kThemeEditorTitle).toStdString(), refused.toStdString());
     message_->setFocus();
     return false;
@@ -221,7 +222,7 @@ bool ThemeEditor::SaveClick() {
     // The chooser and the options name the theme by its description.
     ThemeLists& themes = program_.themes;
     for (std::size_t i = 0; i < themes.AvailTheme.size() && i < themes.AvailThemeD.size(); ++i)
-      if (themes.AvailTheme[i] == file_) themes.AvailThemeD[i] = platform::Utf8ToAnsi(text.substr(0, text.find('\r')));
+      if (themes.AvailTheme[i] == file_) themes.AvailThemeD[i] = utf8.substr(0, utf8.find('\r'));
     FillChooser();
   }
   Q_EMIT ThemeSaved(QString::fromStdString(file_));
@@ -323,7 +324,7 @@ void ThemeEditor::CreateTheme(bool from_file) {
   }
   if (!made.warnings.empty()) boxes_.Inform(Listed(made.warnings, 10));
   program_.themes.AvailTheme.push_back(made.file);
-  program_.themes.AvailThemeD.push_back(platform::Utf8ToAnsi(made.description));
+  program_.themes.AvailThemeD.push_back(made.description);
   file_.clear();
   FillChooser();
   OpenTheme(made.file);

@@ -1,5 +1,8 @@
 #include "app/gui/theme_records_model.h"
 
+#include "app/core/theme_text.h"
+#include "platform/codepage.h"
+
 #include <algorithm>
 #include <exception>
 
@@ -25,8 +28,6 @@ constexpr const char* kMonths[12] = {
     QT_TRANSLATE_NOOP("vornelle::app::ThemeRecordsModel", "December"),
 };
 
-QString Utf8(const std::string& ansi) { return QString::fromStdString(PaneText(ansi)); }
-
 }  // namespace
 
 ThemeRecordsModel::ThemeRecordsModel(const std::string& path, QObject* parent)
@@ -34,13 +35,16 @@ ThemeRecordsModel::ThemeRecordsModel(const std::string& path, QObject* parent)
   // Set up as the calendar's own component, but reading only and never making the table.
   table_.SetName("themerecords");
   table_.SetHideDeletedRecs(false);
-  table_.SetTableLanguage(dataset::tlOem);
+  // The text as stored, decoded here from the theme's code page.
+  table_.SetTableLanguage(dataset::tlAnsi);
   table_.SetReadOnly(true);
   table_.SetExclusive(false);
   table_.SetCreateIndex(dataset::ciNotFound);
   table_.SetCreateIfNotFound(false);
   table_.SetDbfFileName(path);
   table_.SetActive(true);
+  table_.SelectWorkArea("ThemeRecordsModel");
+  codec_ = &CurrentThemeCodec();
   day_field_ = table_.FindField("THEDATE");
   message_field_ = table_.FindField("THEJOKE");
   source_.SetDataSet(&table_);
@@ -69,7 +73,7 @@ int ThemeRecordsModel::columnCount(const QModelIndex& parent) const {
 
 QString ThemeRecordsModel::DayText(const std::string& key) {
   if (key == kDescriptionKey) return tr("Description");
-  if (!IsThemeKey(key)) return QString::fromStdString(PaneText(key));
+  if (!IsThemeKey(key)) return QString::fromStdString(platform::AnsiToUtf8(key));
   const int month = std::stoi(key.substr(0, 2));
   const int day = std::stoi(key.substr(2, 2));
   //: A theme's day: the day of the month and the month's name, as in "8 December".
@@ -165,8 +169,8 @@ ThemeRecordsModel::Row ThemeRecordsModel::ReadActiveRecord() const {
   int32_t block = 0;
   if (message_field_ && message_field_->GetData(&block)) {
     std::vector<std::string> lines;
-    table_.MemoToLines(block, lines, table_.TableLanguage() == dataset::tlOem);
-    if (!lines.empty()) row.message = Utf8(lines.front());
+    table_.MemoToLines(block, lines, false);
+    if (!lines.empty()) row.message = QString::fromStdString(codec_->Decode(lines.front()));
   }
   return row;
 }

@@ -15,6 +15,7 @@
 
 #include "dataset/zuviv.h"
 #include "framework/data_link.h"
+#include "platform/text_codec.h"
 
 namespace vornelle::app {
 
@@ -45,6 +46,8 @@ class ThemeRecordsModel : public QAbstractTableModel {
   int RowOf(int32_t recno) const;
   // Records read from the table since the model opened.
   int64_t RecordsRead() const { return records_read_; }
+  // The converter of the theme's text (its code page).
+  platform::TextCodec& Codec() const { return *codec_; }
 
   // The day column's text of a day key: "8 December", "Description" for 9999, the key itself
   // when it names no day.
@@ -72,6 +75,7 @@ class ThemeRecordsModel : public QAbstractTableModel {
 
   // Declared in the order they are built: the link leaves the source, the source the table.
   mutable dataset::TZuViv table_;
+  platform::TextCodec* codec_ = nullptr;
   framework::TDataSource source_;
   mutable framework::TDataLink link_;
   framework::TField* day_field_ = nullptr;

@@ -202,30 +202,39 @@ TEST_F(Filters, FilterOnAnotherAreasFieldFollowsThatArea) {
   EXPECT_EQ(engine::CurrentArea(), 1);
 }
 
-// The filter FIELD = "text" is tested on the stored bytes; wrapped so that no byte test
-// applies, the expression itself decides. Both must keep the same records.
+// The filter FIELD = "text" is tested on the stored bytes, as each reads (an OEM open reads
+// them in ANSI, box drawing as look-alikes); wrapped so that no byte test applies, the
+// expression itself decides. Both must keep the same records, going either way.
 TEST_F(Filters, ByteTestsKeepWhatTheExpressionKeeps) {
   testing::RawTable t;
   t.fields = {{"CODE", 'C', 4}, {"NUM", 'N', 4}};
-  t.records = {" 0704  12", " 07    12", " 0704x  1", std::string(" 07\0\0   3", 9), " 0705  44", "*0704  12"};
+  t.records = {" 0704  12", " 07    12", " 0704x  1", std::string(" 07\0\0   3", 9), " 0705  44", "*0704  12",
+               " \201ber   5", " a\304b    6", " a-b    7"};
   const std::string path = dir_.File("codes.dbf");
   t.WriteTo(path);
   const char* filters[] = {
       "CODE=\"0704\"", "(code = '07')", "CODE==\"0704\"", "CODE==\"07\"", "CODE=\"\"",
       "CODE=\"07040\"", "CODE==\"07  \"", "((CODE=\"0705\"))", "NUM=12 .AND. CODE=\"07\"",
+      "CODE=\"\xFC\"", "CODE=\"\x81\"", "CODE=\"a-b\"", "CODE==\"a\304b\"",
   };
   for (const char* filter : filters) {
     for (const bool sequential : {false, true}) {
-      std::vector<int32_t> kept[2];
-      for (int wrapped = 0; wrapped < 2; ++wrapped) {
-        engine::UseTable(path, {false, "", sequential});
-        engine::SetIgnoreDel(true);
-        engine::Set_Filter_To(wrapped ? std::string(".T. .AND. (") + filter + ")" : std::string(filter));
-        for (engine::GoTop(); !engine::dEOF(); engine::Skip(1)) kept[wrapped].push_back(engine::RecNo());
+      for (const bool oem : {false, true}) {
+        std::vector<int32_t> kept[2];
+        for (int wrapped = 0; wrapped < 2; ++wrapped) {
+          engine::Switches().oem = oem;
+          engine::UseTable(path, {false, "", sequential});
+          engine::SetIgnoreDel(true);
+          engine::Set_Filter_To(wrapped ? std::string(".T. .AND. (") + filter + ")" : std::string(filter));
+          for (engine::GoTop(); !engine::dEOF(); engine::Skip(1)) kept[wrapped].push_back(engine::RecNo());
+          for (engine::GoBottom(); !engine::dEOF() && !engine::dBOF(); engine::Skip(-1))
+            kept[wrapped].push_back(-engine::RecNo());
+        }
+        EXPECT_EQ(kept[0], kept[1]) << filter << (sequential ? " (sequential)" : "") << (oem ? " (OEM)" : "");
       }
-      EXPECT_EQ(kept[0], kept[1]) << filter << (sequential ? " (sequential)" : "");
     }
   }
+  engine::Switches().oem = false;
 }
 
 }  // namespace

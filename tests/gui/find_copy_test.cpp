@@ -85,6 +85,33 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
     QCOMPARE(clipboard_.html, std::string());
   }
 
+  // Text a DOS 437 theme holds reaches the pane and the clipboard as it is, in Unicode; a
+  // message longer than the pane shows ends in a line that says so, and is copied whole.
+  void showsAndCopiesEveryCharacterAndEveryLine() {
+    std::string longest;
+    for (int n = 1; n <= 5000; ++n) longest += (n > 1 ? "\r\n" : "") + std::string("line ") + std::to_string(n);
+    vt::WriteStoredTheme(Path("greek.dbf"),
+                         {{"9999", "Greek"},
+                          {"0704", "\xe3 \xf7 3.14, \xe0 \xe1 \xe4 \xe6 \xf1 \xf8 \xab \xfe \xb0\xb1\xb2\xb3 \xe2 \xe8 \xe9 "
+                                   "\xea \xec \x9e"},
+                          {"0705", longest}});
+    program_->themes.SelTheme = {"greek.dbf"};
+    window_->MonthCalendar1()->setSelectedDate(QDate(2024, 7, 5));
+    window_->MonthCalendar1()->setSelectedDate(QDate(2024, 7, 4));
+    const std::string greek = "π ≈ 3.14, α ß Σ µ ± ° ½ ■ "
+                              "░▒▓│ Γ Φ Θ Ω ∞ ₧";
+    QCOMPARE(Pane(), greek);
+    window_->CopyDayClick();
+    QCOMPARE(clipboard_.plain, "Thursday, 4 July 2024\n\nGreek\n" + greek + "\n");
+    window_->MonthCalendar1()->setSelectedDate(QDate(2024, 7, 5));
+    const QStringList pane = QString::fromStdString(Pane()).split('\n');
+    QCOMPARE(pane.size(), 1025);
+    QCOMPARE(pane[1023], QString("line 1024"));
+    QCOMPARE(pane[1024], QString("Tools > Edit This Day... shows the whole message. Lines not shown: 3976"));
+    window_->CopyDayClick();
+    QVERIFY(clipboard_.plain.find("\nline 4999\nline 5000\n") != std::string::npos);
+  }
+
   void findsWhatTheCalendarShows_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("all");

@@ -78,7 +78,8 @@ class MainWindowTest : public QObject, public vt::WindowFixture {
     Start();
     QCOMPARE(window_->windowTitle(), QString("Vornelle 1.0"));
     QCOMPARE(window_->pos(), QPoint(50, 50));
-    QCOMPARE(window_->size(), QSize(190, 153));
+    // The size the window is designed for: 190 x 153 would show neither the month nor the pane.
+    QCOMPARE(window_->size(), QSize(474, 502));
     QCOMPARE(window_->CalendarPanelHeight(), 305);
     QCOMPARE(Pane(), std::string());
     QVERIFY(boxes_.confirms.empty());
@@ -244,7 +245,7 @@ class MainWindowTest : public QObject, public vt::WindowFixture {
       caption = about->windowTitle();
       version = about->Version()->text();
       product = about->ProductName()->text();
-      web = about->WebL()->text();
+      web = about->WebL()->isVisible() ? about->WebL()->text() : QString();
       about->accept();
     });
     window_->AboutB2Click();
@@ -252,7 +253,7 @@ class MainWindowTest : public QObject, public vt::WindowFixture {
     QCOMPARE(caption, QString("About Vornelle"));
     QCOMPARE(product, QString("Vornelle"));
     QCOMPARE(version, QString("Version 1.0"));
-    QVERIFY(web.startsWith("Visit us at: "));
+    QCOMPARE(web, QString());  // no address leads anywhere yet: none is shown
     QCOMPARE(window_->AboutBox()->size(), QSize(377, 244));
   }
 

@@ -121,7 +121,7 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
                               << "Holidays  (new.dbf)";
     QTest::newRow("refused") << "fortune" << QByteArray("5 \xe2\x82\xac\n") << "" << 0
                              << QString::fromUtf8("source: line 1: a character the tables' code page (DOS 437) "
-                                                  "cannot hold: \u20ac\nNothing was written.");
+                                                  "cannot hold: \u20ac (U+20AC)\nNothing was written.");
   }
   void makesAThemeFromAFile() {
     QFETCH(QString, from);
@@ -183,14 +183,15 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("error");
     const QString day = QString("Vornelle Theme Editor: ") + app::kDayKeyText + "; nothing was written.";
-    QTest::newRow("no such day") << "0230" << "x" << day;
+    QTest::newRow("no such day") << "0230" << "x"
+                                 << "Vornelle Theme Editor: No year has such a day (MMDD): 0230; nothing was written.";
     QTest::newRow("short key") << "74" << "x" << day;
     QTest::newRow("euro sign") << "0704" << QString::fromUtf8("Price: 5 \u20ac")
-                               << QString::fromUtf8("Vornelle Theme Editor: The theme's code page (DOS 437) cannot "
-                                                    "hold the character \"\u20ac\"; nothing was written.");
-    QTest::newRow("chinese") << "0704" << QString::fromUtf8("\u4e2d")
-                             << QString::fromUtf8("Vornelle Theme Editor: The theme's code page (DOS 437) cannot "
-                                                  "hold the character \"\u4e2d\"; nothing was written.");
+                               << QString::fromUtf8("Vornelle Theme Editor: The theme's code page (cp437) cannot "
+                                                    "hold the character \u20ac (U+20AC); nothing was written.");
+    QTest::newRow("greek kappa") << "0704" << QString::fromUtf8("\u039a")
+                                 << QString::fromUtf8("Vornelle Theme Editor: The theme's code page (cp437) cannot "
+                                                      "hold the character \u039a (U+039A); nothing was written.");
   }
   void refusesWhatAThemeCannotHoldAndWritesNothing() {
     QFETCH(QString, key);
@@ -251,6 +252,23 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     boxes_.choices_made = {1};
     QVERIFY(window_->close());
     QCOMPARE(Cell(editor, 0, ThemeRecordsModel::kMessageColumn), QString("Almanac"));
+  }
+
+  // A theme's own code page, in and out: the editor shows what DOS 437 holds as it is, and
+  // writes what the user types into it, as another reader reads it back.
+  void showsAndWritesEveryCharacterTheThemesPageHolds() {
+    vt::WriteStoredTheme(Path("greek.dbf"), {{"9999", "Greek"}, {"0704", "\xe3 \xf7 \xe4 \xb0\xb1\xb2\xb3 \x9e"}});
+    ThemeEditor& editor = Edit("0704");
+    editor.OpenTheme("greek.dbf", "0704");
+    QCOMPARE(editor.MessageEdit()->toPlainText(), QString::fromUtf8("π ≈ Σ ░▒▓│ ₧"));
+    editor.MessageEdit()->setPlainText(QString::fromUtf8("αΣπ ≈ √"));
+    QVERIFY(editor.SaveClick());
+    QProcess peer;
+    peer.start(PEER_PYTHON, {"-c", "import dbfread, sys; print([r['THEJOKE'].rstrip('\\0') for r in "
+                                   "dbfread.DBF(sys.argv[1], encoding='cp437')][1])",
+                             File("greek.dbf")});
+    QVERIFY(peer.waitForFinished(20000));
+    QCOMPARE(QString::fromUtf8(peer.readAllStandardOutput()).trimmed(), QString::fromUtf8("αΣπ ≈ √"));
   }
 
   // The real question box: Escape chooses the last, cautious choice.

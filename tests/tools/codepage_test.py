@@ -179,17 +179,52 @@ class CodePages(ToolCase):
         with open(plain, "rb") as f:
             self.assertEqual(f.read()[29], 0)
 
-    def test_themes_stay_oem_whatever_the_byte_says(self):
+    def test_every_character_of_a_themes_page_reaches_the_user(self):
+        # Every character of the upper half of code page 437, and of a second page a theme may
+        # carry, in a theme python3-dbf writes: day, find and export give each as it is, and an
+        # import writes them back as the peers read them.
+        for page in ("cp437", "cp1253"):
+            with self.subTest(page=page):
+                chars = "".join(c for c in (bytes([b]).decode(page, "ignore") for b in range(0x80, 0x100))
+                                if c and c.isprintable())
+                lines = [chars[i:i + 32] for i in range(0, len(chars), 32)]
+                theme = self.path("every_%s.dbf" % page)
+                made = dbf.Table(theme, "thedate C(4); thejoke M", dbf_type="db3", codepage=page)
+                made.open(dbf.READ_WRITE)
+                made.append(("9999", "Every character"))
+                made.append(("0704", "\r\n".join(lines)))
+                made.close()
+                self.assertEqual(self.ok("day", "--date", "2024-07-04", theme), "\n".join(lines) + "\n")
+                for line in lines:
+                    needle = line[5:8]
+                    found = self.ok("find", needle, theme)
+                    self.assertTrue(found.startswith("0704\t"), (needle, found))
+                exported = self.path("every_%s.txt" % page)
+                self.ok("theme", "export", theme, "--output", exported)
+                if page == "cp437":  # imports write DOS 437
+                    copy = self.path("copy_%s.dbf" % page)
+                    self.ok("theme", "import", exported, copy)
+                    row = [r for r in dbfread.DBF(copy, encoding="cp437") if r["THEDATE"] == "0704"][0]
+                    self.assertEqual(row["THEJOKE"].rstrip("\0"), "\r\n".join(lines))
+
+    def test_themes_are_read_in_the_page_their_byte_names(self):
+        # A theme without a language driver byte is DOS 437, as themes have always been; one
+        # whose byte names a page is read in that page, as other readers read it.
         text = self.path("theme.txt")
         with open(text, "w", encoding="utf-8") as f:
-            f.write("@9999\nGr\u00fc\u00dfe\n@0704\nF\u00fcr heute.\n")
+            f.write("@9999\nGr\u00fc\u00dfe \u03c0\n@0704\nF\u00fcr heute \u2248 \u221a.\n")
         table = self.path("theme.dbf")
         self.ok("theme", "import", text, table)
-        before = self.ok("day", "--date", "2024-07-04", table)
-        set_driver(table, 0xC9)
-        self.assertEqual(self.ok("day", "--date", "2024-07-04", table), before)
-        self.assertIn("F\u00fcr heute.", before)
-        self.assertIn("Gr\u00fc\u00dfe", self.ok("theme", "export", table))
+        self.assertEqual(self.ok("day", "--date", "2024-07-04", table), "F\u00fcr heute \u2248 \u221a.\n")
+        self.assertIn("Gr\u00fc\u00dfe \u03c0", self.ok("theme", "export", table))
+        import dbf
+        cyrillic = self.path("cyrillic.dbf")
+        made = dbf.Table(cyrillic, "thedate C(4); thejoke M", dbf_type="db3", codepage="cp1251")
+        made.open(dbf.READ_WRITE)
+        for key, message in (("9999", "\u0416\u0443\u0440\u043d\u0430\u043b"), ("0704", "\u0451\u0416")):
+            made.append((key, message))
+        made.close()
+        self.assertEqual(self.ok("day", "--date", "2024-07-04", cyrillic), "\u0451\u0416\n")
 
 
 if __name__ == "__main__":

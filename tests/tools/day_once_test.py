@@ -48,7 +48,11 @@ class DayOnce(tool_case.FolderCase):
                 ("2024-07-05", self.home, ["gone.dbf"], 1, ""),  # a failure marks nothing
                 ("2024-07-05", self.home, [], 0, "Parade.\n"),
                 ("2024-07-05", self.work, ["--json"], 0, JSON_0705),
-                ("2024-07-05", self.work, [], 0, "")):
+                ("2024-07-05", self.work, [], 0, ""),
+                # Looking ahead or back is not the day's print: the mark stays on 2024-07-05.
+                ("2099-07-04", self.home, [], 0, "Fireworks.\n"),
+                ("2024-07-04", self.home, [], 0, "Fireworks.\n"),
+                ("2024-07-05", self.home, [], 0, "")):
             with self.subTest(date=date, folder=folder, args=args):
                 done = self.day(date, folder, *args)
                 self.assertEqual((done.returncode, done.stdout), (status, stdout), done.stderr)

@@ -68,8 +68,11 @@ int DayCommand(const Arguments& argv) {
   char iso[16];
   std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", date.year, date.month, date.day);
   EnterThemeFolder(args);
+  const platform::CalendarDate today = platform::Today();
+  char today_iso[16];
+  std::snprintf(today_iso, sizeof today_iso, "%04d-%02d-%02d", today.year, today.month, today.day);
   std::optional<OnceADay> once;
-  if (args.Flag("--once") && once.emplace(iso).Shown()) return 0;
+  if (args.Flag("--once") && once.emplace(iso, today_iso).Shown()) return 0;
 
   app::Program program;  // its table component never creates a theme table
   std::vector<std::string> themes = args.positional();

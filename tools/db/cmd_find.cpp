@@ -45,7 +45,7 @@ int FindCommand(const Arguments& argv) {
   // past a file it cannot read; the status then says so.
   bool failed = false;
   std::vector<app::SearchHit> hits;
-  const std::optional<std::string> key = app::SearchKey(text);  // none: found nowhere
+  const std::optional<std::u32string> key = app::SearchKey(text);  // none: found nowhere
   app::MessageSearch search;
   for (const std::string& theme : themes) {
     try {

@@ -221,6 +221,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vornelle-db %s: %s\n", command->name, e.what());
   } catch (const vornelle::engine::ETavrinError& e) {
     std::fprintf(stderr, "%s\n", EngineMessage(e).c_str());
+  } catch (const vornelle::platform::Exception& e) {
+    std::fprintf(stderr, "vornelle-db %s: %s\n", command->name, e.what());
   }
   try {
     vornelle::engine::CloseAll();

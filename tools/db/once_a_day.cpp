@@ -59,7 +59,7 @@ constexpr std::size_t kMaxStateBytes = 8 * 1024;
 
 }  // namespace
 
-OnceADay::OnceADay(const std::string& day) { Check(day); }
+OnceADay::OnceADay(const std::string& day, const std::string& today) : day_(day), today_(today) { Check(day); }
 
 void OnceADay::Check(const std::string& day) {
   std::error_code error;
@@ -81,6 +81,10 @@ void OnceADay::Check(const std::string& day) {
   if (kept.outcome != platform::BoundedRead::kRead && existed_)
     CannotKeep(file_, platform::BoundedReadProblem(kept, kMaxStateBytes));
   shown_ = kept.outcome == platform::BoundedRead::kRead && kept.bytes == record_;
+  const std::string folder_line = "\n" + folder + "\n";
+  if (kept.outcome == platform::BoundedRead::kRead && kept.bytes.size() == 10 + folder_line.size() &&
+      kept.bytes.compare(10, std::string::npos, folder_line) == 0)
+    marked_ = kept.bytes.substr(0, 10);
 }
 
 OnceADay::~OnceADay() {
@@ -112,7 +116,7 @@ void OnceADay::Lock() {
 }
 
 void OnceADay::MarkShown() {
-  if (file_.empty()) return;
+  if (file_.empty() || day_ > today_ || (!marked_.empty() && day_ < marked_)) return;
   // A new file keeps the umask's permissions: the rewrite in place it would otherwise be
   // given cannot make one, and would hide why the folder refused it.
   const std::optional<mode_t> mode = existed_ ? std::optional<mode_t>(0600) : std::nullopt;

@@ -11,14 +11,16 @@ namespace vornelle::tools {
 // reason is said once on stderr, and what could not be read counts as not shown.
 class OnceADay {
  public:
-  // `day` is the day to show, YYYY-MM-DD.
-  explicit OnceADay(const std::string& day);
+  // `day` is the day to show and `today` the clock's, both YYYY-MM-DD.
+  OnceADay(const std::string& day, const std::string& today);
   ~OnceADay();
   OnceADay(const OnceADay&) = delete;
   OnceADay& operator=(const OnceADay&) = delete;
 
   bool Shown() const { return shown_; }
-  // Marks the day shown: only once the messages have been written.
+  // Marks the day shown: only once the messages have been written. A day later than today, or
+  // earlier than the day marked, leaves the mark as it is: looking ahead or back is not the
+  // day's print.
   void MarkShown();
 
  private:
@@ -28,6 +30,8 @@ class OnceADay {
   void CannotKeep(const std::string& file, const std::string& reason);
 
   std::string record_;  // the day and the folder, as the state file holds them
+  std::string day_, today_;
+  std::string marked_;  // the day the state file holds for this folder; empty for none
   std::string file_;    // empty when there is nowhere to keep it
   bool existed_ = false;
   bool shown_ = false;

@@ -34,7 +34,7 @@ std::string ReadText(const std::string& path) {
 
 // Names the line `number` of `file` when the tables' code page cannot hold its text.
 void CheckLine(const std::string& text, const std::string& file, int number, ThemeFromFile& theme) {
-  if (const std::string missing = app::FirstCharacterThemesCannotHold(text); !missing.empty())
+  if (const std::string missing = app::CharacterThePageLacks(app::NewThemeCodec(), text); !missing.empty())
     theme.problems.push_back(file + ": line " + std::to_string(number) + ": " + kCannotHold + missing);
 }
 
@@ -109,7 +109,7 @@ ThemeFromFile ReadThemeFromFile(const std::string& from, const std::string& sour
                                 [](const ThemeRow& row) { return row.key == "9999"; });
   if (description || (own == theme.rows.end() && from != "text")) {
     const std::string text = description.value_or(std::filesystem::path(source).filename().string());
-    if (const std::string missing = app::FirstCharacterThemesCannotHold(text); !missing.empty())
+    if (const std::string missing = app::CharacterThePageLacks(app::NewThemeCodec(), text); !missing.empty())
       theme.problems.push_back((description ? std::string("--description") : source + ": its name") + ": " +
                                kCannotHold + missing);
     if (own != theme.rows.end())
@@ -135,7 +135,7 @@ NewTheme MakeNewTheme(const std::string& file, const std::string& description, c
   ThemeFromFile theme;
   if (source.empty()) {
     theme.rows.push_back({0, app::kDescriptionKey, {description}, false});
-    if (const std::string missing = app::FirstCharacterThemesCannotHold(description); !missing.empty())
+    if (const std::string missing = app::CharacterThePageLacks(app::NewThemeCodec(), description); !missing.empty())
       theme.problems.push_back(std::string("the description: ") + kCannotHold + missing);
   } else {
     theme = ReadThemeFromFile(from, source, start,

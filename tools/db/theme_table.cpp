@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/core/theme_damage.h"
+#include "app/core/theme_text.h"
 #include "app/core/visible_text.h"
 #include "engine/engine.h"
 #include "engine/memo_internal.h"
@@ -19,20 +20,6 @@
 namespace vornelle::tools {
 
 namespace {
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      lines.emplace_back();
-    } else {
-      lines.back() += text[i];
-    }
-  }
-  if (text.empty()) lines.clear();
-  return lines;
-}
 
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
@@ -91,8 +78,7 @@ ThemeTable ReadThemeTable(const std::string& table) {
       read.damage.push_back(where + "its message cannot be read: " + message);
       row.damaged = true;
     }
-    engine::RemoveSoftReturns(stored);
-    row.lines = SplitLines(platform::AnsiToUtf8(platform::OemToAnsi(stored)));
+    row.lines = app::ThemeLines(app::CurrentThemeCodec(), std::move(stored));
     read.rows.push_back(std::move(row));
   }
   if (const std::string missing = app::MissingRecordsProblem(); !missing.empty()) read.damage.push_back(missing);
@@ -119,12 +105,17 @@ void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vec
     engine::ScopedWorkArea area;
     engine::Switches().default_memo_type = memo_kind;
     engine::CreateDbf(temporary.string(), {{"THEDATE", 'C', 4, 0}, {"THEJOKE", 'M', 10, 0}});
-    engine::Switches().oem = true;  // themes are OEM tables, as the calendar reads them
     engine::UseTable(temporary.string(), {/*exclusive=*/true, ""});
+    // New themes keep their text in DOS 437, which the table names by naming no page.
+    platform::TextCodec& codec = app::NewThemeCodec();
+    std::string stored, missing;
     for (const ThemeRow& row : rows) {
       engine::ClearRecord();
       std::memcpy(engine::FieldAddress(1) + 1, row.key.data(), std::min<std::size_t>(row.key.size(), 4));
-      const int32_t block = engine::WriteMemoValue(platform::Utf8ToAnsi(Joined(row.lines)), true);
+      if (!codec.Encode(Joined(row.lines), stored, missing))
+        throw ToolError(table + ": record " + row.key + ": a character the tables' code page (DOS 437) cannot hold: " +
+                        app::CharacterThePageLacks(codec, missing));
+      const int32_t block = engine::WriteMemoValue(stored, false);
       std::memcpy(engine::FieldAddress(2), &block, 4);
       engine::Append();
       if (row.deleted) engine::DeleteRec();

@@ -1,4 +1,4 @@
-#include "tools/db/code_page.h"
+#include "platform/text_codec.h"
 
 #include <locale.h>
 #include <wctype.h>
@@ -7,9 +7,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "tools/db/cli.h"
+#include "platform/exception.h"
+#include "platform/utf8.h"
 
-namespace vornelle::tools {
+namespace vornelle::platform {
 
 namespace {
 
@@ -56,21 +57,10 @@ std::string Lowered(std::string_view text) {
   return out;
 }
 
-// The length of the UTF-8 character at `text`, or 0 when it is not one.
-std::size_t Utf8CharLength(std::string_view text) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                             : lead >= 0xF0 && lead < 0xF5                 ? 4 : 0;
-  if (length == 0 || length > text.size()) return 0;
-  for (std::size_t i = 1; i < length; ++i)
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
-  return length;
-}
-
 iconv_t OpenConverter(const char* to, const char* from, const CodePage& page) {
   iconv_t converter = iconv_open(to, from);
   if (converter == reinterpret_cast<iconv_t>(-1))
-    throw ToolError(std::string("the C library cannot convert the code page ") + page.name + ": " +
+    throw Exception(std::string("the C library cannot convert the code page ") + page.name + ": " +
                     std::strerror(errno));
   return converter;
 }
@@ -78,15 +68,6 @@ iconv_t OpenConverter(const char* to, const char* from, const CodePage& page) {
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 }  // namespace
-
-bool IsUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = Utf8CharLength(text.substr(i));
-    if (length == 0) return false;
-    i += length;
-  }
-  return true;
-}
 
 const CodePage& Cp437() { return Page("cp437"); }
 const CodePage& Cp1252() { return Page("cp1252"); }
@@ -233,7 +214,7 @@ bool TextCodec::Encode(std::string_view utf8, std::string& stored, std::string& 
   if (iconv(encoder_, &in, &in_left, &to, &to_left) == static_cast<std::size_t>(-1) ||
       iconv(encoder_, nullptr, nullptr, &to, &to_left) == static_cast<std::size_t>(-1)) {
     const std::string_view rest(in, in_left);
-    missing = rest.empty() ? std::string() : std::string(rest.substr(0, Utf8CharLength(rest)));
+    missing = rest.empty() ? std::string() : std::string(rest.substr(0, std::max<std::size_t>(1, Utf8CharLength(rest))));
     stored.clear();
     return false;
   }
@@ -274,4 +255,4 @@ void TextCodec::BuildCases() {
   if (unicode) freelocale(unicode);
 }
 
-}  // namespace vornelle::tools
+}  // namespace vornelle::platform

@@ -1,0 +1,18 @@
+# Sourced by the scan benchmarks: the theme tables scan_bench makes and caches, in each memo
+# family. Needs `build` (the build folder) set.
+
+# The table of `records` records in memo family `form` (dbase3, dbase4 or foxpro), made by
+# scan_bench (its main makes every family's before matching any benchmark) when it is not
+# there yet: sets table and memo.
+table_of() {
+  local records=$1 form=$2 data=${VORNELLE_BENCH_DIR:-$build/bench/data}
+  table=$data/scan_$records.dbf
+  [[ $form == dbase4 ]] || table=$data/scan_${records}_$form.dbf
+  if [[ ! -f ${table%.dbf}.done ]]; then
+    echo "making the tables of $records records..." >&2
+    VORNELLE_BENCH_RECORDS=$records "$build/bench/scan_bench" --benchmark_filter='^$' >/dev/null 2>&1
+  fi
+  memo=${table%.dbf}.dbt
+  [[ $form == foxpro ]] && memo=${table%.dbf}.fpt
+  return 0
+}
