@@ -10,8 +10,9 @@ namespace vornelle::engine {
 namespace {
 
 constexpr int64_t kMillisecondsPerDay = 86'400'000;
+constexpr int32_t kJulianDayOfYear1 = 1'721'426;  // 0001-01-01
 // Level 7 counts its timestamps' milliseconds from the day before 0001-01-01.
-constexpr int32_t kTimestampEpoch = 1'721'425;
+constexpr int32_t kTimestampEpoch = kJulianDayOfYear1 - 1;
 
 uint32_t LoadLE(const char* p, int bytes) {
   uint32_t v = 0;
@@ -43,11 +44,6 @@ uint64_t BitsOf(double d) {
 }
 
 constexpr uint64_t kSignBit = uint64_t{1} << 63;
-
-bool NullFlag(const WorkArea& wa, const char* record, int bit) {
-  if (bit < 0 || static_cast<std::size_t>(bit / 8) >= wa.null_flags_length) return false;
-  return (static_cast<uint8_t>(record[wa.null_flags_offset + bit / 8]) >> (bit % 8)) & 1;
-}
 
 void SetNullFlag(const WorkArea& wa, char* record, int bit, bool on) {
   if (bit < 0 || static_cast<std::size_t>(bit / 8) >= wa.null_flags_length) return;
@@ -88,8 +84,9 @@ void CalendarDateOf(int32_t julian_day, int* year, int* month, int* day) {
   *year = static_cast<int>(100 * b + d - 4800 + m / 10);
 }
 
-bool IsNullValue(const WorkArea& wa, const FieldDesc& field, const char* record) {
-  return NullFlag(wa, record, field.null_bit);
+bool NullFlagSet(const WorkArea& wa, const char* record, int bit) {
+  if (bit < 0 || static_cast<std::size_t>(bit / 8) >= wa.null_flags_length) return false;
+  return (static_cast<uint8_t>(record[wa.null_flags_offset + bit / 8]) >> (bit % 8)) & 1;
 }
 
 void SetNullValue(const WorkArea& wa, const FieldDesc& field, char* record, bool null) {
@@ -98,7 +95,7 @@ void SetNullValue(const WorkArea& wa, const FieldDesc& field, char* record, bool
 
 std::string_view VarBytes(const WorkArea& wa, const FieldDesc& field, const char* record) {
   std::size_t length = field.length;
-  if (field.length > 0 && NullFlag(wa, record, field.length_bit))
+  if (field.length > 0 && NullFlagSet(wa, record, field.length_bit))
     length = std::min<std::size_t>(static_cast<uint8_t>(record[field.offset + field.length - 1]), field.length - 1u);
   return {record + field.offset, length};
 }
@@ -217,10 +214,13 @@ void PutBlock(char* bytes, int32_t block) {
 }
 
 std::string DateTimeText(DateTime value, char separator, bool milliseconds) {
-  if (value.julian_day <= 0) return {};
+  // A day before year 1 or after 9999, or a time outside the day, is no moment.
+  if (value.julian_day < kJulianDayOfYear1 || value.milliseconds < 0 || value.milliseconds >= kMillisecondsPerDay)
+    return {};
   int year, month, day;
-  CalendarDateOf(value.julian_day + value.milliseconds / kMillisecondsPerDay, &year, &month, &day);
-  const int64_t ms = value.milliseconds % kMillisecondsPerDay;
+  CalendarDateOf(value.julian_day, &year, &month, &day);
+  if (year > 9999) return {};
+  const int64_t ms = value.milliseconds;
   char text[48];
   int n = std::snprintf(text, sizeof text, "%04d-%02d-%02d%c%02d:%02d:%02d", year, month, day, separator,
                         static_cast<int>(ms / 3'600'000), static_cast<int>(ms / 60'000 % 60),

@@ -22,8 +22,12 @@ struct DateTime {
 int32_t JulianDay(int year, int month, int day);
 void CalendarDateOf(int32_t julian_day, int* year, int* month, int* day);
 
-// Whether the record holds no value for the field: its bit in the null flags is set.
-bool IsNullValue(const WorkArea& wa, const FieldDesc& field, const char* record);
+// Whether the record holds no value for the field: its bit in the null flags is set. Asked of
+// every field of every record read, so the common answer (a field that cannot be null) is inline.
+bool NullFlagSet(const WorkArea& wa, const char* record, int bit);
+inline bool IsNullValue(const WorkArea& wa, const FieldDesc& field, const char* record) {
+  return field.null_bit >= 0 && NullFlagSet(wa, record, field.null_bit);
+}
 // Sets or clears the field's null bit in `record`.
 void SetNullValue(const WorkArea& wa, const FieldDesc& field, char* record, bool null);
 
@@ -47,9 +51,10 @@ void PutDateTime(const FieldDesc& field, char* bytes, DateTime value);
 // Memo fields of 4 bytes only; text block numbers are written by the record codec.
 void PutBlock(char* bytes, int32_t block);
 
-// "YYYY-MM-DD HH:MM:SS" (with `separator` between date and time), and ".mmm" after it when
-// `milliseconds` and the time has a fraction of a second; empty for no date.
-std::string DateTimeText(DateTime value, char separator = ' ', bool milliseconds = false);
+// "YYYY-MM-DDTHH:MM:SS" (`separator` between date and time), and ".mmm" after it when
+// `milliseconds` and the time has a fraction of a second; empty for no date, and for a moment
+// before 0001-01-01 or after 9999-12-31 or a time outside its day.
+std::string DateTimeText(DateTime value, char separator = 'T', bool milliseconds = false);
 // A date and time as DateTimeText writes it ("YYYY-MM-DD" alone is midnight); a blank text is
 // no date. Nothing when the text is neither.
 std::optional<DateTime> ParseDateTime(std::string_view text);

@@ -232,9 +232,10 @@ namespace {
 // A counted text of the typed buffer: the length byte, then the text blank-padded to `width`.
 void UnpackCounted(char* out, std::string_view text, std::size_t width, std::size_t length) {
   // A width beyond a length byte's reach is written as 255: the field's whole text follows.
+  text = text.substr(0, width);
   out[0] = static_cast<char>(std::min<std::size_t>(length, 255));
   std::memcpy(out + 1, text.data(), text.size());
-  std::memset(out + 1 + text.size(), ' ', width - text.size());
+  if (text.size() < width) std::memset(out + 1 + text.size(), ' ', width - text.size());
 }
 
 // The length byte of a C field: its width, or for a varchar its value's length.
@@ -339,6 +340,39 @@ void PackBinary(WorkArea& wa, const FieldDesc& f, const char* in) {
   }
 }
 
+// A field held as text, unpacked.
+inline void UnpackText(const WorkArea& wa, const FieldDesc& f, char* out, const EngineSwitches& sw) {
+  std::string_view text = FieldText(wa, f);
+  switch (f.type) {
+    case 'C':
+      if (f.length <= 255) {
+        out[0] = static_cast<char>(f.length);
+        std::memcpy(out + 1, text.data(), static_cast<uint8_t>(f.length));
+      } else {
+        out[0] = static_cast<char>(255);  // the field's whole text follows
+        std::memcpy(out + 1, text.data(), f.length);
+      }
+      break;
+    case 'D': {
+      std::string shown = f.length >= 8 ? DisplayDate(text, sw.date_order, sw.century)
+                                        : std::string(sw.century ? 10 : 8, ' ');
+      out[0] = static_cast<char>(shown.size());
+      std::memcpy(out + 1, shown.data(), shown.size());
+      break;
+    }
+    case 'N':
+    case 'F':
+      if (f.TypedDouble())
+        StoreDouble(out, ParseNumber(text));
+      else
+        StoreInt32(out, ParseInteger(text));
+      break;
+    case 'L': out[0] = f.length > 0 && IsTrue(text[0]) ? 1 : 0; break;
+    case 'M': StoreInt32(out, ParseInteger(text)); break;
+    default: break;
+  }
+}
+
 }  // namespace
 
 void UnpackRecord(WorkArea& wa) {
@@ -347,35 +381,14 @@ void UnpackRecord(WorkArea& wa) {
   typed[0] = wa.raw[0] == '*' ? 1 : 0;
   for (const FieldDesc& f : wa.fields) {
     char* out = typed + f.typed_offset;
-    if (f.null_bit >= 0 && IsNullValue(wa, f, wa.raw.data())) {
+    if (f.textual)
+      UnpackText(wa, f, out, sw);
+    else if (IsNullValue(wa, f, wa.raw.data()))
       UnpackBlank(f, out, sw);
-      continue;
-    }
-    if (f.storage != Storage::kText) {
+    else if (f.storage != Storage::kText)
       UnpackBinary(wa, f, out);
-      continue;
-    }
-    std::string_view text = FieldText(wa, f);
-    switch (f.type) {
-      case 'C': UnpackCounted(out, text, f.length, f.length); break;
-      case 'D': {
-        std::string shown = f.length >= 8 ? DisplayDate(text, sw.date_order, sw.century)
-                                          : std::string(sw.century ? 10 : 8, ' ');
-        out[0] = static_cast<char>(shown.size());
-        std::memcpy(out + 1, shown.data(), shown.size());
-        break;
-      }
-      case 'N':
-      case 'F':
-        if (f.TypedDouble())
-          StoreDouble(out, ParseNumber(text));
-        else
-          StoreInt32(out, ParseInteger(text));
-        break;
-      case 'L': out[0] = f.length > 0 && IsTrue(text[0]) ? 1 : 0; break;
-      case 'M': StoreInt32(out, ParseInteger(text)); break;
-      default: break;
-    }
+    else
+      UnpackText(wa, f, out, sw);
   }
 }
 
@@ -386,7 +399,7 @@ void PackRecord(WorkArea& wa) {
   for (const FieldDesc& f : wa.fields) {
     const char* in = typed + f.typed_offset;
     char* out = wa.raw.data() + f.offset;
-    if (f.null_bit >= 0 && IsNullValue(wa, f, wa.raw.data())) {
+    if (IsNullValue(wa, f, wa.raw.data())) {
       // A field without a value keeps it while its typed value is blank; any other value is one.
       if (TypedIsBlank(f, in)) continue;
       SetNullValue(wa, f, wa.raw.data(), false);

@@ -31,8 +31,8 @@ void TranslateText(const WorkArea& wa, char* record, Translate translate) {
   }
 }
 
+// Callers ask Translates first: most tables are read as stored.
 void TranslateRecordForRead(const WorkArea& wa, char* record) {
-  if (!Translates(wa)) return;
   TranslateText(wa, record, [&](char* data, std::size_t count) { TranslateForRead(wa, data, count); });
 }
 
@@ -83,7 +83,7 @@ int ReadRecordCode(WorkArea& wa, int32_t n, ReadAhead ahead) {
     wa.stored.assign(wa.raw.begin(), wa.raw.end());
     wa.stored_recno = n;
   }
-  TranslateRecordForRead(wa, wa.raw.data());
+  if (Translates(wa)) TranslateRecordForRead(wa, wa.raw.data());
   return 0;
 }
 
@@ -120,7 +120,7 @@ bool WriteRecord(WorkArea& wa, int32_t n) {
     if (rc == 0) wa.stored.assign(wa.raw.begin(), wa.raw.end());
     wa.stored_recno = rc == 0 ? n : 0;
   }
-  TranslateRecordForRead(wa, wa.raw.data());
+  if (Translates(wa)) TranslateRecordForRead(wa, wa.raw.data());
   if (rc != 0) {
     DropRecordWindow(wa);  // the file may hold part of the new record: read it as it is
     // A record written part-way would be read as a damaged record by everyone: cut it off, and

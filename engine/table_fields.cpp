@@ -165,6 +165,7 @@ DescriptorProblem ReadFieldDescriptors(WorkArea& wa, const uint8_t* bytes, int m
     // then the null bit of a field that may be null.
     if (f.storage == Storage::kVarBytes) f.length_bit = static_cast<int16_t>(null_bits++);
     if ((d.flags & kNullableField) != 0) f.null_bit = static_cast<int16_t>(null_bits++);
+    f.textual = f.storage == Storage::kText && f.null_bit < 0;
     fields.push_back(std::move(f));
   }
   if (fields.empty()) return {222, "Error reading " + wa.file_name + " [Use/OpenDbf]"};
@@ -172,7 +173,10 @@ DescriptorProblem ReadFieldDescriptors(WorkArea& wa, const uint8_t* bytes, int m
     return {210, wa.file_name + " is not a dBASE database. (Number of fields is out of range) [Use/OpenDbf]"};
   if (null_bits > wa.null_flags_length * 8) {
     // Flags the table has no room for: its null flags say nothing.
-    for (FieldDesc& f : fields) f.null_bit = f.length_bit = -1;
+    for (FieldDesc& f : fields) {
+      f.null_bit = f.length_bit = -1;
+      f.textual = f.storage == Storage::kText;
+    }
   }
   wa.fields = std::move(fields);
   return {};

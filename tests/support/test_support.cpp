@@ -68,7 +68,8 @@ std::string RawTable::Bytes() const {
     if (!level7) h[at + 18] = static_cast<char>(fields[i].flags);
   }
   h[first + width * fields.size()] = 0x0D;
-  if (vfp) h[28] = 0x02;  // the table has a memo file
+  for (const RawField& f : fields)
+    if (vfp && f.type == 'M') h[28] = 0x02;  // the table has a memo file
   for (const std::string& r : records) {
     std::string row = r;
     row.resize(record_length, ' ');

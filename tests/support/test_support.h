@@ -46,8 +46,8 @@ struct RawTable {
   int32_t header_count = -1;         // -1: the number of records
   bool end_mark = true;              // 0x1A after the last record
 
-  // The file's bytes (dBASE III layout; level 7 when the version is 0x04 or 0x8C; Visual FoxPro,
-  // its memo flag set, when it is 0x30 to 0x32).
+  // The file's bytes (dBASE III layout; level 7 when the version is 0x04 or 0x8C; Visual FoxPro
+  // when it is 0x30 to 0x32, its memo flag set when a field is M).
   std::string Bytes() const;
   void WriteTo(const std::string& path) const;
 };

@@ -126,6 +126,10 @@ class PeerTables(tool_case.FolderCase):
                     self.assertEqual(len(self.listed(path, "--filter", "N >= 0")), expected)
                     self.assertEqual(self.ok("list", path, "--count"), "%d\n" % expected)
                     self.assertEqual(len(dbfread_rows(path)), expected)
+                    # An append follows the last of them, and ends the table after itself.
+                    self.assertEqual(self.ok("append", path, "N=999"), "%d\n" % (expected + 1))
+                    self.assertEqual([r["N"] for r in dbfread_rows(path)], list(range(expected)) + [999])
+                    self.assertEqual(self.info(path)["header_records"], expected + 1)
 
     def test_names_read_through_the_code_page_ascii_letters_upper_cased(self):
         # (driver byte, name bytes, the page dbfread reads them in): Cyrillic names in
@@ -273,14 +277,19 @@ class PeerTables(tool_case.FolderCase):
                            "AMOUNT=")
         self.assertEqual(appended, "4\n")
         self.ok("replace", path, "1", "NAME=", "QTY=0", "OK=F")
+        self.ok("replace", path, "2", "QTY=5")  # the other values stay null
         self.ok("delete", path, "3")
         rows, deleted = self.python_dbf_rows(path)
         self.assertEqual(rows[0][:2], [None, 0])
+        self.assertEqual(rows[1], [None, 5] + [None] * 7)
         self.assertEqual(rows[3], ["Gr\u00fc\u00dfe", -2147483647, 922337203685.4775, 0.125, "2038-01-19T03:14:07",
                                    "2024-02-29", True, "new\r\nmemo", None])
         self.assertEqual(deleted, [False, False, True, False])
         self.assertEqual(dbfread_rows(path, "cp1252")[-1]["PRICE"], 922337203685.4775)
         self.assertEqual(values(self.listed(path))[3]["AT"], "2038-01-19T03:14:07")
+        # Packed, the records and their memos are what they were, null flags and all.
+        self.ok("pack", path)
+        self.assertEqual(self.python_dbf_rows(path), ([rows[0], rows[1], rows[3]], [False] * 3))
         # An autoincrement field's next value lives in the header, which this tool does not keep:
         # appending, or giving such a value, is refused and nothing changes.
         fields = [("ID", "I", 4, 0, 0x0C), ("NAME", "C", 3, 0)]

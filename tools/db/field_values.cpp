@@ -212,6 +212,12 @@ std::string AsJson(const FieldValue& v) {
 }
 
 FieldJsonWriter::FieldJsonWriter(TextCodec& text) : text_(text), by_table_(text.ascii_plain()) {
+  for (const engine::FieldDesc& f : engine::Current()->fields) {
+    const bool plain = f.storage == engine::Storage::kText && f.null_bit < 0;
+    ways_.push_back(plain && f.type == 'C'            ? Way::kStoredText
+                    : f.type == 'M' && f.null_bit < 0 ? Way::kMemo
+                                                      : Way::kValue);
+  }
   if (!by_table_) return;
   for (int c = 0; c < 256; ++c) {
     const std::string stored(1, static_cast<char>(c));
@@ -259,15 +265,13 @@ void FieldJsonWriter::AppendText(std::string& out, std::string_view stored) {
 }
 
 void FieldJsonWriter::Append(std::string& out, const engine::FieldDesc& field, int number) {
-  // Text as stored goes straight from the record; every other value through ReadField.
-  const bool stored_text = field.storage == engine::Storage::kText && field.null_bit < 0;
-  if (field.type == 'C' && stored_text) {
-    AppendText(out, StoredText(field));
-  } else if (field.type == 'M' && !engine::IsNullValue(*engine::Current(), field, engine::Current()->raw.data())) {
-    engine::ReadMemoValueInto(MemoBlock(number), false, stored_);
-    AppendText(out, stored_);
-  } else {
-    out += AsJson(ReadField(text_, field, number));
+  switch (ways_[static_cast<std::size_t>(number - 1)]) {
+    case Way::kStoredText: AppendText(out, StoredText(field)); break;
+    case Way::kMemo:
+      engine::ReadMemoValueInto(MemoBlock(number), false, stored_);
+      AppendText(out, stored_);
+      break;
+    default: out += AsJson(ReadField(text_, field, number)); break;
   }
 }
 

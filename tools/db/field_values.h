@@ -49,6 +49,10 @@ class FieldJsonWriter {
   };
   std::array<JsonByte, 256> json_bytes_{};
   bool by_table_ = false;
+  // How each field of the table is written, decided once: text and memo values as stored (and
+  // never null) go straight from the record and the memo file, the others through ReadField.
+  enum class Way : uint8_t { kStoredText, kMemo, kValue };
+  std::vector<Way> ways_;
 };
 // The value as text: for CSV (the whole memo) or for a terminal column (memo on one line);
 // empty for null.
