@@ -95,6 +95,18 @@
         <source>No message for this day in </source>
         <translation>Keine Nachricht für diesen Tag in </translation>
     </message>
+    <message>
+        <source>A theme needs a name</source>
+        <translation>Ein Thema braucht einen Namen</translation>
+    </message>
+    <message>
+        <source>A theme is a file of this folder: its name holds no &quot;/&quot;</source>
+        <translation>Ein Thema ist eine Datei dieses Ordners: Sein Name enthält kein „/“</translation>
+    </message>
+    <message>
+        <source>A name that starts with &quot;.&quot; is hidden: the calendar would not list the theme</source>
+        <translation>Ein Name, der mit „.“ beginnt, ist verborgen: Der Kalender würde das Thema nicht anzeigen</translation>
+    </message>
 </context>
 <context>
     <name>FontDialog</name>
@@ -238,6 +250,29 @@
     </message>
 </context>
 <context>
+    <name>vornelle::app::GoToDateDialog</name>
+    <message>
+        <source>Go to Date</source>
+        <translation>Zu Datum gehen</translation>
+    </message>
+    <message>
+        <source>&amp;Date:</source>
+        <translation>&amp;Datum:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Write a date as %1 or %2.</source>
+        <translation>Schreiben Sie ein Datum als %1 oder %2.</translation>
+    </message>
+    <message>
+        <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
+        <translation>Kein Datum: „%1“. Schreiben Sie ein Datum als %2 oder %3.</translation>
+    </message>
+</context>
+<context>
     <name>vornelle::app::NewThemeDialog</name>
     <message>
         <source>Theme text (@MMDD records)</source>
@@ -322,6 +357,14 @@
     <message>
         <source>Make a Theme from</source>
         <translation>Thema erstellen aus</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s file</source>
+        <translation>Die Datei des Themas</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s file: %1</source>
+        <translation>Die Datei des Themas: %1</translation>
     </message>
 </context>
 <context>
@@ -536,14 +579,6 @@
     <message>
         <source>The help page %1 could not be opened</source>
         <translation>Die Hilfeseite %1 konnte nicht geöffnet werden</translation>
-    </message>
-    <message>
-        <source>Go to Date</source>
-        <translation>Zu Datum gehen</translation>
-    </message>
-    <message>
-        <source>&amp;Date:</source>
-        <translation>&amp;Datum:</translation>
     </message>
     <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>

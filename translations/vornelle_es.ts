@@ -95,6 +95,18 @@
         <source>No message for this day in </source>
         <translation>No hay mensaje para este día en </translation>
     </message>
+    <message>
+        <source>A theme needs a name</source>
+        <translation>Un tema necesita un nombre</translation>
+    </message>
+    <message>
+        <source>A theme is a file of this folder: its name holds no &quot;/&quot;</source>
+        <translation>Un tema es un archivo de esta carpeta: su nombre no lleva «/»</translation>
+    </message>
+    <message>
+        <source>A name that starts with &quot;.&quot; is hidden: the calendar would not list the theme</source>
+        <translation>Un nombre que empieza por «.» está oculto: el calendario no mostraría el tema</translation>
+    </message>
 </context>
 <context>
     <name>FontDialog</name>
@@ -238,6 +250,29 @@
     </message>
 </context>
 <context>
+    <name>vornelle::app::GoToDateDialog</name>
+    <message>
+        <source>Go to Date</source>
+        <translation>Ir a la fecha</translation>
+    </message>
+    <message>
+        <source>&amp;Date:</source>
+        <translation>&amp;Fecha:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Write a date as %1 or %2.</source>
+        <translation>Escriba una fecha como %1 o %2.</translation>
+    </message>
+    <message>
+        <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
+        <translation>No es una fecha: «%1». Escriba una fecha como %2 o %3.</translation>
+    </message>
+</context>
+<context>
     <name>vornelle::app::NewThemeDialog</name>
     <message>
         <source>Theme text (@MMDD records)</source>
@@ -322,6 +357,14 @@
     <message>
         <source>Make a Theme from</source>
         <translation>Crear un tema a partir de</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s file</source>
+        <translation>El archivo del tema</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s file: %1</source>
+        <translation>El archivo del tema: %1</translation>
     </message>
 </context>
 <context>
@@ -536,14 +579,6 @@
     <message>
         <source>The help page %1 could not be opened</source>
         <translation>No se pudo abrir la página de ayuda %1</translation>
-    </message>
-    <message>
-        <source>Go to Date</source>
-        <translation>Ir a la fecha</translation>
-    </message>
-    <message>
-        <source>&amp;Date:</source>
-        <translation>&amp;Fecha:</translation>
     </message>
     <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>

@@ -95,6 +95,18 @@
         <source>No message for this day in </source>
         <translation>Aucun message pour ce jour dans </translation>
     </message>
+    <message>
+        <source>A theme needs a name</source>
+        <translation>Un thème a besoin d’un nom</translation>
+    </message>
+    <message>
+        <source>A theme is a file of this folder: its name holds no &quot;/&quot;</source>
+        <translation>Un thème est un fichier de ce dossier : son nom ne contient pas de « / »</translation>
+    </message>
+    <message>
+        <source>A name that starts with &quot;.&quot; is hidden: the calendar would not list the theme</source>
+        <translation>Un nom qui commence par « . » est caché : le calendrier ne listerait pas le thème</translation>
+    </message>
 </context>
 <context>
     <name>FontDialog</name>
@@ -238,6 +250,29 @@
     </message>
 </context>
 <context>
+    <name>vornelle::app::GoToDateDialog</name>
+    <message>
+        <source>Go to Date</source>
+        <translation>Aller à la date</translation>
+    </message>
+    <message>
+        <source>&amp;Date:</source>
+        <translation>&amp;Date :</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Write a date as %1 or %2.</source>
+        <translation>Écrivez une date sous la forme %1 ou %2.</translation>
+    </message>
+    <message>
+        <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
+        <translation>Pas une date : « %1 ». Écrivez une date sous la forme %2 ou %3.</translation>
+    </message>
+</context>
+<context>
     <name>vornelle::app::NewThemeDialog</name>
     <message>
         <source>Theme text (@MMDD records)</source>
@@ -322,6 +357,14 @@
     <message>
         <source>Make a Theme from</source>
         <translation>Créer un thème à partir de</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s file</source>
+        <translation>Le fichier du thème</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s file: %1</source>
+        <translation>Le fichier du thème : %1</translation>
     </message>
 </context>
 <context>
@@ -536,14 +579,6 @@
     <message>
         <source>The help page %1 could not be opened</source>
         <translation>La page d’aide %1 n’a pas pu être ouverte</translation>
-    </message>
-    <message>
-        <source>Go to Date</source>
-        <translation>Aller à la date</translation>
-    </message>
-    <message>
-        <source>&amp;Date:</source>
-        <translation>&amp;Date :</translation>
     </message>
     <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>

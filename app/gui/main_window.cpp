@@ -4,7 +4,6 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QInputDialog>
 #include <QSystemTrayIcon>
 #include <QKeyEvent>
 #include <QLocale>
@@ -22,7 +21,9 @@
 #include "app/gui/about_box.h"
 #include "app/gui/appearance.h"
 #include "app/core/day_lookup.h"
+#include "app/gui/date_entry.h"
 #include "app/gui/find_window.h"
+#include "app/gui/go_to_date_dialog.h"
 #include "app/gui/theme_editor.h"
 #include "app/core/autostart.h"
 #include "app/core/day_messages.h"
@@ -553,36 +554,26 @@ void TForm1::FoundDayChosen(const QString& key) {
 }
 
 void TForm1::GoToDateClick() {
-  if (!ask_date) {
-    ask_date = [this]() -> std::optional<QString> {
-      bool ok = false;
-      const QString text = QInputDialog::getText(this, tr("Go to Date"), tr("&Date:"), QLineEdit::Normal,
-                                                 QLocale().toString(calendar_->selectedDate(), QLocale::ShortFormat), &ok);
-      if (!ok) return std::nullopt;
-      return text;
-    };
+  if (ask_date) {
+    if (const std::optional<QString> text = ask_date()) GoToDate(*text);
+    return;
   }
-  if (const std::optional<QString> text = ask_date()) GoToDate(*text);
+  GoToDateDialog dialog(calendar_->selectedDate(), ToQDate(clock_.Today()), calendar_->minimumDate(),
+                        calendar_->maximumDate(), this);
+  if (dialog.exec() == QDialog::Accepted) calendar_->setSelectedDate(dialog.Date());
 }
 
 bool TForm1::GoToDate(const QString& text) {
   const QLocale locale;
-  QString short_format = locale.dateFormat(QLocale::ShortFormat);
-  if (!short_format.contains("yyyy")) short_format.replace("yy", "yyyy");
-  const QString typed = text.trimmed();
-  // ISO first, then as the user's locale writes dates, with the year in full or not.
-  QDate date = QDate::fromString(typed, Qt::ISODate);
-  for (const QString& format : {short_format, locale.dateFormat(QLocale::ShortFormat),
-                                locale.dateFormat(QLocale::LongFormat), QStringLiteral("d MMMM yyyy")})
-    if (!date.isValid()) date = locale.toDate(typed, format);
-  if (!date.isValid() || date < calendar_->minimumDate() || date > calendar_->maximumDate()) {
-    const QDate today = ToQDate(clock_.Today());
+  const QDate today = ToQDate(clock_.Today());
+  const std::optional<QDate> date = ParseTypedDate(text, locale, today);
+  if (!date || *date < calendar_->minimumDate() || *date > calendar_->maximumDate()) {
     const QString wrong = tr("Not a Date: \"%1\". Write a date as %2 or %3.")
-                              .arg(typed, today.toString(Qt::ISODate), locale.toString(today, short_format));
+                              .arg(text.trimmed(), today.toString(Qt::ISODate), DateForTyping(today, locale));
     boxes_.Error(ApplicationTitle(), wrong.toStdString());
     return false;
   }
-  calendar_->setSelectedDate(date);
+  calendar_->setSelectedDate(*date);
   return true;
 }
 

@@ -64,8 +64,8 @@ ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* pa
   setObjectName("ThemeEditor");
   setWindowTitle(tr(kThemeEditorTitle));
   setAccessibleName(tr(kThemeEditorTitle));
-  ask_new_theme = [this](bool from_file) -> std::optional<NewThemeRequest> {
-    NewThemeDialog dialog(from_file, this);
+  ask_new_theme = [this](bool from_file, const NewThemeRequest* typed) -> std::optional<NewThemeRequest> {
+    NewThemeDialog dialog(from_file, this, typed);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Request();
   };
