@@ -183,6 +183,29 @@
     </message>
 </context>
 <context>
+    <name>vornelle::app::Delivery</name>
+    <message>
+        <source>&amp;Notify at Day Change</source>
+        <translation>Bei Tageswechsel &amp;benachrichtigen</translation>
+    </message>
+    <message>
+        <source>Start at &amp;Login</source>
+        <translation>Beim &amp;Anmelden starten</translation>
+    </message>
+    <message>
+        <source>&amp;Show Calendar</source>
+        <translation>Kalender &amp;anzeigen</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Day&apos;s Messages</source>
+        <translation>&amp;Nachrichten des Tages kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+</context>
+<context>
     <name>vornelle::app::FindWindow</name>
     <message>
         <source>Text to find</source>
@@ -453,16 +476,8 @@
         <translation>&amp;Diesen Tag bearbeiten...</translation>
     </message>
     <message>
-        <source>&amp;Notify at Day Change</source>
-        <translation>Bei Tageswechsel &amp;benachrichtigen</translation>
-    </message>
-    <message>
         <source>Use &amp;Desktop Colours</source>
         <translation>Desktop-&amp;Farben verwenden</translation>
-    </message>
-    <message>
-        <source>Start at &amp;Login</source>
-        <translation>Beim &amp;Anmelden starten</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -583,14 +598,6 @@
     <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
         <translation>Kein Datum: „%1“. Schreiben Sie ein Datum als %2 oder %3.</translation>
-    </message>
-    <message>
-        <source>&amp;Show Calendar</source>
-        <translation>Kalender &amp;anzeigen</translation>
-    </message>
-    <message>
-        <source>&amp;Quit</source>
-        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>Save Changes Before Exiting?</source>

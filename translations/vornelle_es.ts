@@ -183,6 +183,29 @@
     </message>
 </context>
 <context>
+    <name>vornelle::app::Delivery</name>
+    <message>
+        <source>&amp;Notify at Day Change</source>
+        <translation>&amp;Notificar al cambiar de día</translation>
+    </message>
+    <message>
+        <source>Start at &amp;Login</source>
+        <translation>Iniciar al &amp;entrar en la sesión</translation>
+    </message>
+    <message>
+        <source>&amp;Show Calendar</source>
+        <translation>&amp;Mostrar el calendario</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Day&apos;s Messages</source>
+        <translation>Copiar los mensajes del &amp;día</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+</context>
+<context>
     <name>vornelle::app::FindWindow</name>
     <message>
         <source>Text to find</source>
@@ -453,16 +476,8 @@
         <translation>Editar este &amp;día...</translation>
     </message>
     <message>
-        <source>&amp;Notify at Day Change</source>
-        <translation>&amp;Notificar al cambiar de día</translation>
-    </message>
-    <message>
         <source>Use &amp;Desktop Colours</source>
         <translation>Usar los &amp;colores del escritorio</translation>
-    </message>
-    <message>
-        <source>Start at &amp;Login</source>
-        <translation>Iniciar al &amp;entrar en la sesión</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -583,14 +598,6 @@
     <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
         <translation>No es una fecha: «%1». Escriba una fecha como %2 o %3.</translation>
-    </message>
-    <message>
-        <source>&amp;Show Calendar</source>
-        <translation>&amp;Mostrar el calendario</translation>
-    </message>
-    <message>
-        <source>&amp;Quit</source>
-        <translation>&amp;Salir</translation>
     </message>
     <message>
         <source>Save Changes Before Exiting?</source>

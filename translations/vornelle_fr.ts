@@ -183,6 +183,29 @@
     </message>
 </context>
 <context>
+    <name>vornelle::app::Delivery</name>
+    <message>
+        <source>&amp;Notify at Day Change</source>
+        <translation>&amp;Notifier au changement de jour</translation>
+    </message>
+    <message>
+        <source>Start at &amp;Login</source>
+        <translation>&amp;Lancer à l’ouverture de session</translation>
+    </message>
+    <message>
+        <source>&amp;Show Calendar</source>
+        <translation>&amp;Afficher le calendrier</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Day&apos;s Messages</source>
+        <translation>Copier les messages du &amp;jour</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+</context>
+<context>
     <name>vornelle::app::FindWindow</name>
     <message>
         <source>Text to find</source>
@@ -453,16 +476,8 @@
         <translation>Modifier ce &amp;jour...</translation>
     </message>
     <message>
-        <source>&amp;Notify at Day Change</source>
-        <translation>&amp;Notifier au changement de jour</translation>
-    </message>
-    <message>
         <source>Use &amp;Desktop Colours</source>
         <translation>Utiliser les &amp;couleurs du bureau</translation>
-    </message>
-    <message>
-        <source>Start at &amp;Login</source>
-        <translation>&amp;Lancer à l’ouverture de session</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -583,14 +598,6 @@
     <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
         <translation>Pas une date : « %1 ». Écrivez une date sous la forme %2 ou %3.</translation>
-    </message>
-    <message>
-        <source>&amp;Show Calendar</source>
-        <translation>&amp;Afficher le calendrier</translation>
-    </message>
-    <message>
-        <source>&amp;Quit</source>
-        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>Save Changes Before Exiting?</source>
