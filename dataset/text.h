@@ -3,15 +3,12 @@
 
 #include <string>
 
+#include "platform/trim.h"
+
 namespace vornelle::dataset {
 
 // Blanks and control characters (codes below 33) removed on both sides.
-inline std::string TrimControls(const std::string& text) {
-  std::size_t first = 0, last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) < 33) ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) < 33) --last;
-  return text.substr(first, last - first);
-}
+inline std::string TrimControls(const std::string& text) { return std::string(platform::TrimControls(text)); }
 
 // Trailing blanks removed.
 inline std::string TrimRight(std::string text) {

@@ -6,6 +6,7 @@
 
 #include "engine/errors.h"
 #include "engine/state.h"
+#include "platform/trim.h"
 
 namespace vornelle::engine {
 
@@ -31,9 +32,9 @@ bool HoldsRecordLock(const WorkArea& wa, int32_t recno);
 inline std::string FileContext(const WorkArea& wa) { return "File:  " + wa.file_name; }
 
 // Trims blanks (and only blanks) on both sides: the padding of field text.
-std::string_view TrimBlanks(std::string_view s);
+using platform::TrimBlanks;
 // Trims blanks and control characters on both sides: commands, names and expression texts.
-std::string_view Trim(std::string_view s);
+inline std::string_view Trim(std::string_view s) { return platform::TrimControls(s); }
 std::string UpperAscii(std::string_view s);
 
 // Removes every whole-word occurrence of `option` (which starts with a blank) from `text`:

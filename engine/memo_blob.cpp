@@ -506,14 +506,8 @@ bool ReadDirect(MemoFile& memo, int32_t block, bool translate, std::string& valu
   std::size_t step = memo.read_ahead ? 4096 : std::max<std::size_t>(kFirstRead, memo.block_size);
   std::string_view look;
   if (ViewMemoBytes(memo, offset, step, &look) != 0 || look.size() < 8) return false;
-  const auto* head = reinterpret_cast<const uint8_t*>(look.data());
-  int64_t length = -1;  // ends at the first 0x1A
-  if (memo.type == kMemoFoxPro) {
-    length = (int64_t{head[4]} << 24) | (head[5] << 16) | (head[6] << 8) | head[7];
-  } else if (head[0] == 0xFF && head[1] == 0xFF && head[2] == 0x08 && head[3] == 0x00) {
-    const int64_t stored = head[4] | (head[5] << 8) | (head[6] << 16) | (int64_t{head[7]} << 24);
-    length = stored < 8 ? 0 : stored - 8;
-  }
+  const int64_t length =
+      DecodeMemoValueHead(memo.type, reinterpret_cast<const uint8_t*>(look.data()), look.size()).length;
   if (length > kScanAhead) return false;
   if (length >= 0) {
     const auto at_hand = std::min(static_cast<std::size_t>(length), look.size() - 8);

@@ -245,6 +245,15 @@ int ViewMemoBytes(MemoFile& memo, int64_t offset, std::size_t count, std::string
   return rc;
 }
 
+MemoValueHead DecodeMemoValueHead(uint8_t memo_type, const uint8_t* head, std::size_t size) {
+  if (memo_type == kMemoFoxPro) return {8, LoadBE32(head + 4)};
+  if (size >= 8 && head[0] == 0xFF && head[1] == 0xFF && head[2] == 0x08 && head[3] == 0x00) {
+    const uint32_t stored = LoadLE32(head + 4);  // counts the header's 8 bytes
+    return {8, stored < 8 ? 0 : int64_t{stored} - 8};
+  }
+  return {};  // a dBASE III value: no header, ends at 0x1A
+}
+
 int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
                     std::vector<char>* first, std::size_t first_read) {
   // One read brings the block header and, for most values, the whole text.
@@ -257,19 +266,10 @@ int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
   int rc = ReadMemoBytes(memo, offset, chunk.data(), chunk.size(), &got);
   if (rc != 0) return rc;
   if (got < 2) return 1003;  // the offset is at or past the last byte of the file
-  const auto* head = reinterpret_cast<const uint8_t*>(chunk.data());
-  if (memo.type == kMemoFoxPro) {
-    if (got < 8) return 213;
-    span->data_start = offset + 8;
-    span->length = LoadBE32(head + 4);
-  } else if (got >= 8 && head[0] == 0xFF && head[1] == 0xFF && head[2] == 0x08 && head[3] == 0x00) {
-    span->data_start = offset + 8;
-    uint32_t stored = LoadLE32(head + 4);
-    span->length = stored < 8 ? 0 : stored - 8;
-  } else {
-    span->data_start = offset;  // a dBASE III value: no header, ends at 0x1A
-    span->length = -1;
-  }
+  if (memo.type == kMemoFoxPro && got < 8) return 213;
+  const MemoValueHead head = DecodeMemoValueHead(memo.type, reinterpret_cast<const uint8_t*>(chunk.data()), got);
+  span->data_start = offset + static_cast<int64_t>(head.data_offset);
+  span->length = head.length;
   chunk.resize(got);
   span->first_read_at_end = got < wanted;
   span->first_data = static_cast<std::size_t>(span->data_start - offset);

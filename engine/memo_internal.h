@@ -48,6 +48,15 @@ int ViewMemoBytes(MemoFile& memo, int64_t offset, std::size_t count, std::string
 // Reads the first block of the value at |block| (into `first` when given), or `first_read`
 // bytes when that is more, and its header; 0 or the code (1003 bad address, 213 a length that
 // runs past the end of the file, or the platform's).
+// What a value's first bytes say of it: where its data starts after them (8 past a block
+// header, 0 for a dBASE III value) and its length (-1: it ends at its first 0x1A). `head` holds
+// `size` bytes; a FoxPro value's caller has made sure of eight.
+struct MemoValueHead {
+  std::size_t data_offset = 0;
+  int64_t length = -1;
+};
+MemoValueHead DecodeMemoValueHead(uint8_t memo_type, const uint8_t* head, std::size_t size);
+
 int LocateMemoValue(MemoFile& memo, int32_t block, MemoValueSpan* span,
                     std::vector<char>* first = nullptr, std::size_t first_read = 0);
 

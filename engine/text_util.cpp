@@ -8,18 +8,6 @@
 
 namespace vornelle::engine {
 
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
-  return s;
-}
-
 std::string UpperAscii(std::string_view s) {
   std::string out(s);
   for (char& c : out)

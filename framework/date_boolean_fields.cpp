@@ -6,6 +6,7 @@
 #include "framework/field_types.h"
 #include "framework/messages.h"
 #include "framework/value_text.h"
+#include "platform/trim.h"
 
 namespace vornelle::framework {
 
@@ -28,7 +29,7 @@ std::string TDateField::AsString() const {
 }
 
 void TDateField::SetAsString(const std::string& value) {
-  if (TrimBlanks(value).empty()) return Clear();
+  if (platform::TrimBlanksAndTabs(value).empty()) return Clear();
   SetAsDateTime(platform::StrToDate(value));
 }
 
@@ -58,7 +59,7 @@ std::string TBooleanField::AsString() const {
 }
 
 void TBooleanField::SetAsString(const std::string& value) {
-  if (TrimBlanks(value).empty()) return Clear();
+  if (platform::TrimBlanksAndTabs(value).empty()) return Clear();
   bool parsed = false;
   if (!ParseBoolean(value, &parsed))
     throw platform::EConvertError(

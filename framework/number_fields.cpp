@@ -4,6 +4,7 @@
 #include "framework/field_types.h"
 #include "framework/messages.h"
 #include "framework/value_text.h"
+#include "platform/trim.h"
 
 namespace vornelle::framework {
 
@@ -33,7 +34,7 @@ std::string TIntegerField::AsString() const {
 }
 
 void TIntegerField::SetAsString(const std::string& value) {
-  if (TrimBlanks(value).empty()) return Clear();
+  if (platform::TrimBlanksAndTabs(value).empty()) return Clear();
   int32_t number = 0;
   if (!ParseInteger(value, &number))
     throw platform::EConvertError(platform::Format(msg::kInvalidInteger, value.c_str()));
@@ -65,7 +66,7 @@ std::string TFloatField::AsString() const {
 }
 
 void TFloatField::SetAsString(const std::string& value) {
-  if (TrimBlanks(value).empty()) return Clear();
+  if (platform::TrimBlanksAndTabs(value).empty()) return Clear();
   double number = 0;
   if (!ParseFloat(value, &number))
     throw platform::EConvertError(platform::Format(msg::kInvalidFloat, value.c_str()));

@@ -5,6 +5,7 @@
 #include "framework/field_types.h"
 #include "framework/messages.h"
 #include "framework/value_text.h"
+#include "platform/trim.h"
 
 namespace vornelle::framework {
 
@@ -31,7 +32,7 @@ void TStringField::SetAsString(const std::string& value) {
 int32_t TStringField::AsInteger() const {
   const std::string text = AsString();
   int32_t value = 0;
-  if (!TrimBlanks(text).empty() && !ParseInteger(text, &value))
+  if (!platform::TrimBlanksAndTabs(text).empty() && !ParseInteger(text, &value))
     throw platform::EConvertError(platform::Format(msg::kInvalidInteger, text.c_str()));
   return value;
 }
@@ -41,7 +42,7 @@ void TStringField::SetAsInteger(int32_t value) { SetAsString(std::to_string(valu
 double TStringField::AsFloat() const {
   const std::string text = AsString();
   double value = 0;
-  if (!TrimBlanks(text).empty() && !ParseFloat(text, &value))
+  if (!platform::TrimBlanksAndTabs(text).empty() && !ParseFloat(text, &value))
     throw platform::EConvertError(platform::Format(msg::kInvalidFloat, text.c_str()));
   return value;
 }
@@ -50,7 +51,7 @@ void TStringField::SetAsFloat(double value) { SetAsString(FloatText(value)); }
 
 TDateTime TStringField::AsDateTime() const {
   const std::string text = AsString();
-  return TrimBlanks(text).empty() ? 0 : platform::StrToDate(text);
+  return platform::TrimBlanksAndTabs(text).empty() ? 0 : platform::StrToDate(text);
 }
 
 void TStringField::SetAsDateTime(TDateTime value) { SetAsString(platform::DateToStr(value)); }
@@ -58,7 +59,7 @@ void TStringField::SetAsDateTime(TDateTime value) { SetAsString(platform::DateTo
 bool TStringField::AsBoolean() const {
   const std::string text = AsString();
   bool value = false;
-  if (!TrimBlanks(text).empty() && !ParseBoolean(text, &value))
+  if (!platform::TrimBlanksAndTabs(text).empty() && !ParseBoolean(text, &value))
     throw platform::EConvertError(
         platform::Format(msg::kInvalidBoolean, text.c_str(), DisplayName().c_str()));
   return value;

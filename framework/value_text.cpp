@@ -5,17 +5,12 @@
 #include <cstdio>
 
 #include "platform/codepage.h"
+#include "platform/trim.h"
 
 namespace vornelle::framework {
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
 bool ParseInteger(std::string_view text, int32_t* out) {
-  text = TrimBlanks(text);
+  text = platform::TrimBlanksAndTabs(text);
   if (!text.empty() && text.front() == '+') {
     text.remove_prefix(1);
     // from_chars would take the "-" of "+-5" as the sign.
@@ -27,7 +22,7 @@ bool ParseInteger(std::string_view text, int32_t* out) {
 }
 
 bool ParseFloat(std::string_view text, double* out) {
-  text = TrimBlanks(text);
+  text = platform::TrimBlanksAndTabs(text);
   if (!text.empty() && text.front() == '+') {
     text.remove_prefix(1);
     if (!text.empty() && text.front() == '-') return false;
@@ -38,7 +33,7 @@ bool ParseFloat(std::string_view text, double* out) {
 }
 
 bool ParseBoolean(std::string_view text, bool* out) {
-  const std::string upper = platform::AnsiUpper(TrimBlanks(text));
+  const std::string upper = platform::AnsiUpper(platform::TrimBlanksAndTabs(text));
   if (upper == "T" || upper == "Y" || upper == "TRUE" || upper == "YES") return *out = true, true;
   if (upper == "F" || upper == "N" || upper == "FALSE" || upper == "NO") return *out = false, true;
   return false;

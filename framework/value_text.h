@@ -8,7 +8,6 @@
 
 namespace vornelle::framework {
 
-std::string_view TrimBlanks(std::string_view text);
 // Whole text an integer of 32 bits (optional sign, digits).
 bool ParseInteger(std::string_view text, int32_t* out);
 // Whole text a finite number.

@@ -15,6 +15,7 @@
 #include "look/look.h"
 #include "options/color_grid.h"
 #include "options/colour_table.h"
+#include "platform/trim.h"
 
 namespace vornelle::options {
 
@@ -31,13 +32,6 @@ constexpr const char* kSwatchNames[5] = {"CMBCS", "CTBCS", "CTTCS", "CTTTCS", "W
 constexpr int kSwatchTops[5] = {152, 190, 228, 266, 304};
 
 // Blanks and control characters removed on both sides.
-std::string Trimmed(const std::string& text) {
-  std::size_t first = 0, last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
-  return text.substr(first, last - first);
-}
-
 // The first `count` characters of UTF-8 text.
 std::string FirstCharacters(const std::string& text, int count) {
   return QString::fromStdString(text).left(count).toStdString();
@@ -350,9 +344,9 @@ void TOptionsF::Button4Click() {
     boxes_.Inform(tr("You must highlight a Theme to add.").toStdString());
     return;
   }
-  const std::string description = Trimmed(highlighted.first()->text().toStdString());
+  const std::string description = std::string(platform::TrimControls(highlighted.first()->text().toStdString()));
   for (int i = 0; i < list_displayed_->count(); ++i) {
-    if (Trimmed(list_displayed_->item(i)->text().toStdString()) == description) {
+    if (platform::TrimControls(list_displayed_->item(i)->text().toStdString()) == description) {
       boxes_.Inform(tr("That Theme is already being displayed.").toStdString());
       return;
     }
@@ -361,9 +355,9 @@ void TOptionsF::Button4Click() {
   // Every theme file with the description, each as an entry of its own.
   const app::ThemeLists& themes = program_.themes;
   for (std::size_t k = 0; k < themes.AvailThemeD.size(); ++k) {
-    if (Trimmed(themes.AvailThemeD[k]) != description) continue;
+    if (platform::TrimControls(themes.AvailThemeD[k]) != description) continue;
     const std::string file = k < themes.AvailTheme.size() ? themes.AvailTheme[k] : "";
-    list_displayed_->addItem(DisplayedTheme(Trimmed(file), description));
+    list_displayed_->addItem(DisplayedTheme(std::string(platform::TrimControls(file)), description));
   }
   ThemeListsChanged();
 }

@@ -29,23 +29,25 @@ bool FolderLock::Take(const std::string& folder, int operation) {
   const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return true;
   fd_ = fd;
-  // Polled rather than blocking, so that a stopped holder cannot freeze the program.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  // Without locks on this file system the folder is kept open for Sync alone.
+  if (PollFlock(fd, operation, std::chrono::seconds(10)) != PolledLock::kHeld) return true;
+  close(fd);
+  fd_ = -1;
+  errno = EAGAIN;
+  return false;
+}
+
+PolledLock PollFlock(int fd, int operation, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
   auto pause = std::chrono::milliseconds(1);
   while (flock(fd, operation | LOCK_NB) != 0) {
     if (errno == EINTR) continue;
-    const bool held = errno == EWOULDBLOCK;
-    if (!held) return true;  // no locks on this file system: kept open for Sync alone
-    if (std::chrono::steady_clock::now() >= deadline) {
-      close(fd);
-      fd_ = -1;
-      errno = EAGAIN;
-      return false;
-    }
+    if (errno != EWOULDBLOCK) return PolledLock::kUnsupported;
+    if (std::chrono::steady_clock::now() >= deadline) return PolledLock::kHeld;
     std::this_thread::sleep_for(pause);
     pause = std::min(pause * 2, std::chrono::milliseconds(5));
   }
-  return true;
+  return PolledLock::kTaken;
 }
 
 int FolderLock::Sync() const {

@@ -5,9 +5,16 @@
 // files that are replaced together (a table and its memo file) hold it shared while they open
 // them, so that they open the files of one replacement, never one old and one new.
 
+#include <chrono>
 #include <string>
 
 namespace vornelle::platform {
+
+// A whole-file lock (flock) on `fd`, taken by polling rather than by waiting, so that a stopped
+// holder cannot freeze the program: kTaken, kHeld when another held it all of `limit`, or
+// kUnsupported when the file system has no such locks.
+enum class PolledLock { kTaken, kHeld, kUnsupported };
+PolledLock PollFlock(int fd, int operation, std::chrono::milliseconds limit);
 
 class FolderLock {
  public:

@@ -1,16 +1,11 @@
 #include "platform/ini_document.h"
 
 #include "platform/ascii_case.h"
+#include "platform/trim.h"
 
 namespace vornelle::platform {
 
 namespace {
-
-std::string_view Trim(std::string_view s) {
-  const std::size_t first = s.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
 
 bool IsQuoted(std::string_view v) {
   return v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\'');
@@ -18,7 +13,7 @@ bool IsQuoted(std::string_view v) {
 
 // Quotes only what reading would otherwise strip, so every value reads back as written.
 std::string KeyLine(std::string_view key, std::string_view value) {
-  const bool quote = !value.empty() && (Trim(value).size() != value.size() || IsQuoted(value));
+  const bool quote = !value.empty() && (TrimBlanksAndTabs(value).size() != value.size() || IsQuoted(value));
   return std::string(key) + "=" + (quote ? "\"" + std::string(value) + "\"" : std::string(value));
 }
 
@@ -28,12 +23,12 @@ IniDocument::IniDocument(std::string bytes, bool complete) : text_(std::move(byt
   std::size_t current = std::string::npos;  // the section whose keys count, if any
   for (std::size_t i = 0; i < text_.lines().size(); ++i) {
     const std::string decoded = text_.Decode(text_.lines()[i]);
-    const std::string_view line = Trim(decoded);
+    const std::string_view line = TrimBlanksAndTabs(decoded);
     Line& entry = lines_.emplace_back();
     entry.blank = line.empty();
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
-      const std::string_view name = Trim(line.substr(1, line.find(']') - 1));
+      const std::string_view name = TrimBlanksAndTabs(line.substr(1, line.find(']') - 1));
       const auto [at, fresh] = section_at_.emplace(AsciiLowered(name), sections_.size());
       // Only the first section of a name counts; the keys of a later one are not its own.
       current = fresh ? at->second : std::string::npos;
@@ -44,31 +39,31 @@ IniDocument::IniDocument(std::string bytes, bool complete) : text_(std::move(byt
     if (eq == std::string_view::npos || current == std::string::npos) continue;
     Section& section = sections_[current];
     section.last_line = i;
-    const std::string_view key = Trim(line.substr(0, eq));
+    const std::string_view key = TrimBlanksAndTabs(line.substr(0, eq));
     if (section.keys.emplace(AsciiLowered(key), i).second) {
       entry.key = key;
-      entry.value = Trim(line.substr(eq + 1));
+      entry.value = TrimBlanksAndTabs(line.substr(eq + 1));
     }
   }
 }
 
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
-  const auto at = section_at_.find(AsciiLowered(Trim(name)));
+  const auto at = section_at_.find(AsciiLowered(TrimBlanksAndTabs(name)));
   return at == section_at_.end() ? nullptr : &sections_[at->second];
 }
 
 std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
   const Section* s = FindSection(section);
   if (s == nullptr || !s->header) return std::nullopt;
-  const auto at = s->keys.find(AsciiLowered(Trim(key)));
+  const auto at = s->keys.find(AsciiLowered(TrimBlanksAndTabs(key)));
   if (at == s->keys.end()) return std::nullopt;
   const std::string_view value = lines_[at->second].value;
   return std::string(IsQuoted(value) ? value.substr(1, value.size() - 2) : value);
 }
 
 std::string IniDocument::Refusal(std::string_view section, std::string_view key, std::string_view value) {
-  section = Trim(section);
-  key = Trim(key);
+  section = TrimBlanksAndTabs(section);
+  key = TrimBlanksAndTabs(key);
   if (section.empty()) return "the section name is empty";
   if (key.empty()) return "the key name is empty";
   if (section.find_first_of("]\r\n") != std::string_view::npos) return "the section name holds ']' or a line break";
@@ -83,8 +78,8 @@ std::string IniDocument::Refusal(std::string_view section, std::string_view key,
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-  section = Trim(section);
-  key = Trim(key);
+  section = TrimBlanksAndTabs(section);
+  key = TrimBlanksAndTabs(key);
   const auto [at, fresh] = section_at_.emplace(AsciiLowered(section), sections_.size());
   if (fresh) sections_.push_back({std::string(section), std::nullopt, 0, {}, {}, {}});
   Section& s = sections_[at->second];

@@ -39,6 +39,24 @@ bool IsUtf8(std::string_view s) {
   return true;
 }
 
+std::string EscapedForMessage(std::string_view text, std::size_t most) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ) {
+    if (out.size() >= most) return out + "...";
+    const auto c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = Utf8CharLength(text.substr(i));
+    if (c >= 0x20 && c != 0x7F && length > 0) {
+      out.append(text.substr(i, length));
+      i += length;
+      continue;
+    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out.append("\\x").append(1, kHex[c >> 4]).append(1, kHex[c & 15]);
+    ++i;
+  }
+  return out;
+}
+
 void AppendUtf8(uint32_t cp, std::string* out) {
   if (cp < 0x80) {
     *out += static_cast<char>(cp);

@@ -20,4 +20,9 @@ uint32_t Utf8CodePoint(std::string_view character);
 // Appends the code point's character.
 void AppendUtf8(uint32_t code_point, std::string* out);
 
+// `text` as a message shows it whole: its UTF-8 characters as they are, each control code and
+// each byte that is no UTF-8 as \xNN, so that a NUL, a line break or a stray byte is seen, not
+// obeyed. Past `most` bytes the rest is left out and "..." ends it.
+std::string EscapedForMessage(std::string_view text, std::size_t most = std::string::npos);
+
 }  // namespace vornelle::platform

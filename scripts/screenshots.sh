@@ -2,7 +2,9 @@
 # Starts the calendar under Xvfb on a copy of the sample folder and writes PNGs of the main window
 # (in the desktop's light and dark colours and in its own),
 # the About box, the options dialog, the theme editor and the find window to build/screenshots,
-# and the main window, the About box and the options dialog in German (*-de.png).
+# the main window, the About box, the options dialog and the Edit menu in German (*-de.png),
+# the Edit menu in French (menu-fr.png), and a theme with Greek text in the pane, the find window
+# and the editor (*-greek.png).
 # Usage: scripts/screenshots.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,6 +17,15 @@ window() {  # the id of the window titled $1, waiting up to 10 s for it
   done
   echo "no window titled '$1'" >&2
   exit 1
+}
+
+menu_open() {  # menu_open WINDOW KEYS FILE: the window with a menu opened by KEYS, as the screen shows it
+  xdotool windowfocus --sync "$1"
+  xdotool key --window "$1" --clearmodifiers "$2"
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20 > 0 ? X - 20 : 0))+$((Y - 40 > 0 ? Y - 40 : 0))" "$3"
+  xdotool key Escape
 }
 
 if [[ "${1:-}" == --dark ]]; then
@@ -55,6 +66,46 @@ if [[ "${1:-}" == --german ]]; then
   xdotool key o
   options=$(window "Vornelle-Optionen")
   import -window "$options" "$out/options-dialog-de.png"
+  xdotool key Escape
+  sleep 0.5
+  xdotool key Return
+  sleep 0.3
+  menu_open "$main" alt+b "$out/menu-de.png"
+  exit 0
+fi
+
+if [[ "${1:-}" == --french ]]; then
+  # Under Xvfb, in French: the Edit menu, opened from the keyboard by its mnemonic.
+  program=$2 folder=$3 out=$4
+  LANGUAGE=fr LANG=fr_FR.UTF-8 LC_ALL='' LC_MESSAGES='' LC_TIME='' "$program" "$folder" 2>/dev/null &
+  pid=$!
+  trap 'kill $pid 2>/dev/null || true' EXIT
+  main=$(window "Vornelle 1.0")
+  menu_open "$main" alt+d "$out/menu-fr.png"
+  exit 0
+fi
+
+if [[ "${1:-}" == --greek ]]; then
+  # Under Xvfb: a theme whose DOS 437 text holds Greek letters and signs, in the pane, in the
+  # find window and in the editor.
+  program=$2 folder=$3 out=$4
+  "$program" "$folder" &
+  pid=$!
+  trap 'kill $pid 2>/dev/null || true' EXIT
+  main=$(window "Vornelle 1.0")
+  import -window "$main" "$out/main-window-greek.png"
+  xdotool windowfocus --sync "$main"
+  xdotool key ctrl+f
+  finder=$(window "Find Messages")
+  xdotool type --delay 30 "σ"
+  sleep 1
+  import -window "$finder" "$out/find-messages-greek.png"
+  xdotool key Escape
+  sleep 0.3
+  xdotool windowfocus --sync "$main"
+  xdotool key ctrl+shift+e
+  editor=$(window "Vornelle Theme Editor")
+  import -window "$editor" "$out/theme-editor-greek.png"
   exit 0
 fi
 
@@ -141,6 +192,15 @@ if [[ -x "$build/tests/fake_desktop" ]]; then
 fi
 # In German.
 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --german "$build/app/gui/vornelle" "$folder" "$out"
+xvfb-run -a -s "-screen 0 1024x768x24" "$0" --french "$build/app/gui/vornelle" "$folder" "$out"
+# A theme with Greek letters and signs, shown today.
+greek=$(mktemp -d "${TMPDIR:-/tmp}/vornelle-greek.XXXXXX")
+trap 'rm -rf "$folder" "$greek"' EXIT
+printf '@9999\nGreek and signs\n@%s\nπ ≈ 3.14, α ß Σ µ ± ° ½ ■ ░▒▓│ Γ Φ Θ Ω ∞ ₧\nσ is Σ in lower case.\n' "$(date +%m%d)" \
+  > "$greek/greek.txt"
+"$build/tools/vornelle-db" theme import "$greek/greek.txt" "$greek/greek.dbf"
+printf '[WinSet]\nWidth=474\nHeight=502\n[THEMES]\nThemeLINES=1\nDB_0=greek.dbf\n' > "$greek/Vornel.Ini"
+xvfb-run -a -s "-screen 0 1024x768x24" "$0" --greek "$build/app/gui/vornelle" "$greek" "$out"
 # The settings' own colours, on a black window colour.
 sed -i -e '/^WC=/d' -e '/^\[WinSet\]/a WC=0' -e 's/^UseDesktopColours=1/UseDesktopColours=0/' "$folder/Vornel.Ini"
 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --black "$build/app/gui/vornelle" "$folder" "$out"

@@ -95,6 +95,18 @@
         <source>No message for this day in </source>
         <translation>Keine Nachricht für diesen Tag in </translation>
     </message>
+    <message>
+        <source>A theme needs a name</source>
+        <translation>Ein Thema braucht einen Namen</translation>
+    </message>
+    <message>
+        <source>A theme is a file of this folder: its name holds no &quot;/&quot;</source>
+        <translation>Ein Thema ist eine Datei dieses Ordners: Sein Name enthält kein „/“</translation>
+    </message>
+    <message>
+        <source>A name that starts with &quot;.&quot; is hidden: the calendar would not list the theme</source>
+        <translation>Ein Name, der mit „.“ beginnt, ist verborgen: Der Kalender würde das Thema nicht anzeigen</translation>
+    </message>
 </context>
 <context>
     <name>FontDialog</name>
@@ -171,6 +183,29 @@
     </message>
 </context>
 <context>
+    <name>vornelle::app::Delivery</name>
+    <message>
+        <source>&amp;Notify at Day Change</source>
+        <translation>Bei Tageswechsel &amp;benachrichtigen</translation>
+    </message>
+    <message>
+        <source>Start at &amp;Login</source>
+        <translation>Beim &amp;Anmelden starten</translation>
+    </message>
+    <message>
+        <source>&amp;Show Calendar</source>
+        <translation>Kalender &amp;anzeigen</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Day&apos;s Messages</source>
+        <translation>&amp;Nachrichten des Tages kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+</context>
+<context>
     <name>vornelle::app::FindWindow</name>
     <message>
         <source>Text to find</source>
@@ -235,6 +270,29 @@
     <message>
         <source>Find Messages</source>
         <translation>Nachrichten suchen</translation>
+    </message>
+</context>
+<context>
+    <name>vornelle::app::GoToDateDialog</name>
+    <message>
+        <source>Go to Date</source>
+        <translation>Zu Datum gehen</translation>
+    </message>
+    <message>
+        <source>&amp;Date:</source>
+        <translation>&amp;Datum:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Write a date as %1 or %2.</source>
+        <translation>Schreiben Sie ein Datum als %1 oder %2.</translation>
+    </message>
+    <message>
+        <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
+        <translation>Kein Datum: „%1“. Schreiben Sie ein Datum als %2 oder %3.</translation>
     </message>
 </context>
 <context>
@@ -323,6 +381,14 @@
         <source>Make a Theme from</source>
         <translation>Thema erstellen aus</translation>
     </message>
+    <message>
+        <source>The theme&apos;s file</source>
+        <translation>Die Datei des Themas</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s file: %1</source>
+        <translation>Die Datei des Themas: %1</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::TAboutBox</name>
@@ -410,16 +476,8 @@
         <translation>&amp;Diesen Tag bearbeiten...</translation>
     </message>
     <message>
-        <source>&amp;Notify at Day Change</source>
-        <translation>Bei Tageswechsel &amp;benachrichtigen</translation>
-    </message>
-    <message>
         <source>Use &amp;Desktop Colours</source>
         <translation>Desktop-&amp;Farben verwenden</translation>
-    </message>
-    <message>
-        <source>Start at &amp;Login</source>
-        <translation>Beim &amp;Anmelden starten</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -538,24 +596,8 @@
         <translation>Die Hilfeseite %1 konnte nicht geöffnet werden</translation>
     </message>
     <message>
-        <source>Go to Date</source>
-        <translation>Zu Datum gehen</translation>
-    </message>
-    <message>
-        <source>&amp;Date:</source>
-        <translation>&amp;Datum:</translation>
-    </message>
-    <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
         <translation>Kein Datum: „%1“. Schreiben Sie ein Datum als %2 oder %3.</translation>
-    </message>
-    <message>
-        <source>&amp;Show Calendar</source>
-        <translation>Kalender &amp;anzeigen</translation>
-    </message>
-    <message>
-        <source>&amp;Quit</source>
-        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>Save Changes Before Exiting?</source>

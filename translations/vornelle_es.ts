@@ -95,6 +95,18 @@
         <source>No message for this day in </source>
         <translation>No hay mensaje para este día en </translation>
     </message>
+    <message>
+        <source>A theme needs a name</source>
+        <translation>Un tema necesita un nombre</translation>
+    </message>
+    <message>
+        <source>A theme is a file of this folder: its name holds no &quot;/&quot;</source>
+        <translation>Un tema es un archivo de esta carpeta: su nombre no lleva «/»</translation>
+    </message>
+    <message>
+        <source>A name that starts with &quot;.&quot; is hidden: the calendar would not list the theme</source>
+        <translation>Un nombre que empieza por «.» está oculto: el calendario no mostraría el tema</translation>
+    </message>
 </context>
 <context>
     <name>FontDialog</name>
@@ -171,6 +183,29 @@
     </message>
 </context>
 <context>
+    <name>vornelle::app::Delivery</name>
+    <message>
+        <source>&amp;Notify at Day Change</source>
+        <translation>&amp;Notificar al cambiar de día</translation>
+    </message>
+    <message>
+        <source>Start at &amp;Login</source>
+        <translation>Iniciar al &amp;entrar en la sesión</translation>
+    </message>
+    <message>
+        <source>&amp;Show Calendar</source>
+        <translation>&amp;Mostrar el calendario</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Day&apos;s Messages</source>
+        <translation>Copiar los mensajes del &amp;día</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+</context>
+<context>
     <name>vornelle::app::FindWindow</name>
     <message>
         <source>Text to find</source>
@@ -235,6 +270,29 @@
     <message>
         <source>Find Messages</source>
         <translation>Buscar mensajes</translation>
+    </message>
+</context>
+<context>
+    <name>vornelle::app::GoToDateDialog</name>
+    <message>
+        <source>Go to Date</source>
+        <translation>Ir a la fecha</translation>
+    </message>
+    <message>
+        <source>&amp;Date:</source>
+        <translation>&amp;Fecha:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Write a date as %1 or %2.</source>
+        <translation>Escriba una fecha como %1 o %2.</translation>
+    </message>
+    <message>
+        <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
+        <translation>No es una fecha: «%1». Escriba una fecha como %2 o %3.</translation>
     </message>
 </context>
 <context>
@@ -323,6 +381,14 @@
         <source>Make a Theme from</source>
         <translation>Crear un tema a partir de</translation>
     </message>
+    <message>
+        <source>The theme&apos;s file</source>
+        <translation>El archivo del tema</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s file: %1</source>
+        <translation>El archivo del tema: %1</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::TAboutBox</name>
@@ -410,16 +476,8 @@
         <translation>Editar este &amp;día...</translation>
     </message>
     <message>
-        <source>&amp;Notify at Day Change</source>
-        <translation>&amp;Notificar al cambiar de día</translation>
-    </message>
-    <message>
         <source>Use &amp;Desktop Colours</source>
         <translation>Usar los &amp;colores del escritorio</translation>
-    </message>
-    <message>
-        <source>Start at &amp;Login</source>
-        <translation>Iniciar al &amp;entrar en la sesión</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -538,24 +596,8 @@
         <translation>No se pudo abrir la página de ayuda %1</translation>
     </message>
     <message>
-        <source>Go to Date</source>
-        <translation>Ir a la fecha</translation>
-    </message>
-    <message>
-        <source>&amp;Date:</source>
-        <translation>&amp;Fecha:</translation>
-    </message>
-    <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
         <translation>No es una fecha: «%1». Escriba una fecha como %2 o %3.</translation>
-    </message>
-    <message>
-        <source>&amp;Show Calendar</source>
-        <translation>&amp;Mostrar el calendario</translation>
-    </message>
-    <message>
-        <source>&amp;Quit</source>
-        <translation>&amp;Salir</translation>
     </message>
     <message>
         <source>Save Changes Before Exiting?</source>

@@ -95,6 +95,18 @@
         <source>No message for this day in </source>
         <translation>Aucun message pour ce jour dans </translation>
     </message>
+    <message>
+        <source>A theme needs a name</source>
+        <translation>Un thème a besoin d’un nom</translation>
+    </message>
+    <message>
+        <source>A theme is a file of this folder: its name holds no &quot;/&quot;</source>
+        <translation>Un thème est un fichier de ce dossier : son nom ne contient pas de « / »</translation>
+    </message>
+    <message>
+        <source>A name that starts with &quot;.&quot; is hidden: the calendar would not list the theme</source>
+        <translation>Un nom qui commence par « . » est caché : le calendrier ne listerait pas le thème</translation>
+    </message>
 </context>
 <context>
     <name>FontDialog</name>
@@ -171,6 +183,29 @@
     </message>
 </context>
 <context>
+    <name>vornelle::app::Delivery</name>
+    <message>
+        <source>&amp;Notify at Day Change</source>
+        <translation>&amp;Notifier au changement de jour</translation>
+    </message>
+    <message>
+        <source>Start at &amp;Login</source>
+        <translation>&amp;Lancer à l’ouverture de session</translation>
+    </message>
+    <message>
+        <source>&amp;Show Calendar</source>
+        <translation>&amp;Afficher le calendrier</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Day&apos;s Messages</source>
+        <translation>Copier les messages du &amp;jour</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+</context>
+<context>
     <name>vornelle::app::FindWindow</name>
     <message>
         <source>Text to find</source>
@@ -235,6 +270,29 @@
     <message>
         <source>Find Messages</source>
         <translation>Rechercher des messages</translation>
+    </message>
+</context>
+<context>
+    <name>vornelle::app::GoToDateDialog</name>
+    <message>
+        <source>Go to Date</source>
+        <translation>Aller à la date</translation>
+    </message>
+    <message>
+        <source>&amp;Date:</source>
+        <translation>&amp;Date :</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Write a date as %1 or %2.</source>
+        <translation>Écrivez une date sous la forme %1 ou %2.</translation>
+    </message>
+    <message>
+        <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
+        <translation>Pas une date : « %1 ». Écrivez une date sous la forme %2 ou %3.</translation>
     </message>
 </context>
 <context>
@@ -323,6 +381,14 @@
         <source>Make a Theme from</source>
         <translation>Créer un thème à partir de</translation>
     </message>
+    <message>
+        <source>The theme&apos;s file</source>
+        <translation>Le fichier du thème</translation>
+    </message>
+    <message>
+        <source>The theme&apos;s file: %1</source>
+        <translation>Le fichier du thème : %1</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::TAboutBox</name>
@@ -410,16 +476,8 @@
         <translation>Modifier ce &amp;jour...</translation>
     </message>
     <message>
-        <source>&amp;Notify at Day Change</source>
-        <translation>&amp;Notifier au changement de jour</translation>
-    </message>
-    <message>
         <source>Use &amp;Desktop Colours</source>
         <translation>Utiliser les &amp;couleurs du bureau</translation>
-    </message>
-    <message>
-        <source>Start at &amp;Login</source>
-        <translation>&amp;Lancer à l’ouverture de session</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -538,24 +596,8 @@
         <translation>La page d’aide %1 n’a pas pu être ouverte</translation>
     </message>
     <message>
-        <source>Go to Date</source>
-        <translation>Aller à la date</translation>
-    </message>
-    <message>
-        <source>&amp;Date:</source>
-        <translation>&amp;Date :</translation>
-    </message>
-    <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
         <translation>Pas une date : « %1 ». Écrivez une date sous la forme %2 ou %3.</translation>
-    </message>
-    <message>
-        <source>&amp;Show Calendar</source>
-        <translation>&amp;Afficher le calendrier</translation>
-    </message>
-    <message>
-        <source>&amp;Quit</source>
-        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>Save Changes Before Exiting?</source>

@@ -14,6 +14,7 @@
 #include "platform/exception.h"
 #include "platform/file_replace.h"
 #include "platform/ini_text.h"
+#include "platform/utf8.h"
 
 namespace vornelle::app {
 
@@ -36,24 +37,6 @@ bool HasUnwritableControl(std::string_view text) {
     if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7F) return true;
   }
   return false;
-}
-
-// A name as a box can show it: bytes that are no text as \xNN.
-std::string Shown(const std::string& name) {
-  std::string shown;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(name[i]);
-    std::size_t length = byte < 0x80 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
-    if (byte >= 0x20 && byte != 0x7F && platform::IsUtf8(std::string_view(name).substr(i, length))) {
-      shown.append(name, i, length);
-      i += length - 1;
-      continue;
-    }
-    char escaped[8];
-    std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-    shown += escaped;
-  }
-  return shown;
 }
 
 // The Exec value's arguments as the Desktop Entry rules read them: the string escapes first,
@@ -180,7 +163,7 @@ void SetStartAtLogin(bool on, const std::string& program, const std::vector<std:
   std::string exec;
   for (const std::string& word : words) {
     const std::optional<std::string> argument = ExecArgument(word);
-    if (!argument) throw platform::Exception(kUnnamableText + Shown(word));
+    if (!argument) throw platform::Exception(kUnnamableText + platform::EscapedForMessage(word));
     exec += (exec.empty() ? "" : " ") + *argument;
   }
   const std::string entry =

@@ -8,6 +8,7 @@
 
 #include "app/core/text_lines.h"
 #include "app/core/theme_source.h"
+#include "platform/trim.h"
 
 namespace vornelle::app {
 
@@ -16,12 +17,6 @@ namespace {
 constexpr int kMaxDepth = 8;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 // 1 to 12 for a word the utility takes for a month (its first three letters name one, in any
 // case: "Jun", "June", "jun."), 0 otherwise.
@@ -174,16 +169,16 @@ void ReadFile(const std::string& path, std::string_view text, int depth, Calenda
     }
     while (!line.empty() && IsBlank(line.back())) line.pop_back();
     if (line.empty()) continue;
-    const std::string_view start = Trimmed(line);
+    const std::string_view start = platform::TrimControls(line);
     if (start.front() == '#') {
-      std::string_view directive = Trimmed(start.substr(1));
+      std::string_view directive = platform::TrimControls(start.substr(1));
       if (directive.substr(0, 7) == "include") Include(directive.substr(7), path, where, depth, files, state);
       continue;
     }
     if (line.compare(0, 5, "LANG=") == 0 || line.compare(0, 9, "CALENDAR=") == 0) continue;
     if (line.front() == '\t') {
       if (state.event != ParseState::kNoEvent)
-        state.source.events[state.event].lines.push_back({std::string(Trimmed(line)), number});
+        state.source.events[state.event].lines.push_back({std::string(platform::TrimControls(line)), number});
       continue;
     }
     const std::size_t tab = line.find('\t');
@@ -194,7 +189,7 @@ void ReadFile(const std::string& path, std::string_view text, int depth, Calenda
       ++state.source.unfixed;
       continue;
     }
-    state.source.events.push_back({*key, file, {{std::string(Trimmed(std::string_view(line).substr(tab))), number}}});
+    state.source.events.push_back({*key, file, {{std::string(platform::TrimControls(std::string_view(line).substr(tab))), number}}});
     state.event = state.source.events.size() - 1;
   }
 }

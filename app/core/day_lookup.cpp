@@ -12,6 +12,7 @@
 #include "app/core/theme_text.h"
 #include "engine/engine.h"
 #include "platform/file.h"
+#include "platform/trim.h"
 
 namespace vornelle::app {
 
@@ -23,12 +24,7 @@ std::string DayKey(const platform::CalendarDate& date) {
 
 std::string DayFilter(const std::string& key) { return "(THEDATE=\"" + key + "\")"; }
 
-std::string ThemeName(const std::string& entry) {
-  std::size_t first = 0, last = entry.size();
-  while (first < last && static_cast<unsigned char>(entry[first]) <= 32) ++first;
-  while (last > first && static_cast<unsigned char>(entry[last - 1]) <= 32) --last;
-  return entry.substr(first, last - first);
-}
+std::string ThemeName(const std::string& entry) { return std::string(platform::TrimControls(entry)); }
 
 std::string ThemeTablePath(const std::string& theme) {
   return platform::ResolveCase(platform::FullPath(engine::TableFileName(theme)));

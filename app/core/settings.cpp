@@ -8,6 +8,7 @@
 #include "app/core/product.h"
 #include "platform/file.h"
 #include "platform/profile.h"
+#include "platform/utf8.h"
 
 namespace vornelle::app {
 
@@ -47,25 +48,6 @@ class Reader {
   const platform::ProfileReader file_;
 };
 
-// A value as a message can show it: bytes that are not UTF-8 text, and control codes, as \xNN.
-std::string Shown(std::string_view value) {
-  constexpr std::size_t kMost = 60;
-  std::string out;
-  for (std::size_t i = 0; i < value.size() && out.size() < kMost;) {
-    const auto c = static_cast<unsigned char>(value[i]);
-    const std::size_t len = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    if (c >= 0x20 && c != 0x7F && platform::IsUtf8(value.substr(i, len))) {
-      out.append(value.substr(i, len));
-      i += len;
-      continue;
-    }
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    out.append("\\x").append(1, kHex[c >> 4]).append(1, kHex[c & 15]);
-    ++i;
-  }
-  return out.size() < kMost ? out : out + "...";
-}
-
 // The values of one write, sent to the file together.
 class Writer {
  public:
@@ -85,7 +67,7 @@ class Writer {
     if (refused >= values_.size()) throw ESettingsWrite(path_);
     const platform::ProfileValue& v = values_[refused];
     throw ESettingsWrite(path_, platform::IniDocument::Refusal(v.section, v.key, v.value) + " (" + v.key +
-                                    "=" + Shown(v.value) + ")");
+                                    "=" + platform::EscapedForMessage(v.value, 60) + ")");
   }
 
  private:

@@ -9,6 +9,7 @@
 #include "dataset/zuviv.h"
 #include "platform/codepage.h"
 #include "platform/directory.h"
+#include "platform/utf8.h"
 
 namespace vornelle::app {
 
@@ -18,17 +19,6 @@ namespace {
 
 bool IsBareName(const std::string& name) {
   return name != "." && name != ".." && name.find_first_of(std::string("/\0", 2)) == std::string::npos;
-}
-
-// Control characters, the NUL above all, as \xNN: a box shows the whole name.
-std::string Shown(const std::string& name) {
-  std::string shown;
-  for (const char c : name) {
-    char escape[8];
-    std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(c));
-    shown += static_cast<unsigned char>(c) < 0x20 ? std::string(escape) : std::string(1, c);
-  }
-  return shown;
 }
 
 bool TableExists(const std::string& name) {
@@ -54,12 +44,12 @@ std::vector<std::string> LeaveOut(ThemeLists& themes, const std::function<bool(c
 }  // namespace
 
 std::vector<std::string> LeaveOutForeignThemes(ThemeLists& themes) {
-  return LeaveOut(themes, IsBareName, Shown);
+  return LeaveOut(themes, IsBareName, [](const std::string& entry) { return platform::EscapedForMessage(entry); });
 }
 
 std::vector<std::string> LeaveOutMissingThemes(ThemeLists& themes) {
   // Named as the lookup names a theme: trimmed.
-  return LeaveOut(themes, TableExists, [](const std::string& entry) { return Shown(ThemeName(entry)); });
+  return LeaveOut(themes, TableExists, [](const std::string& entry) { return platform::EscapedForMessage(ThemeName(entry)); });
 }
 
 std::vector<std::string> ThemeFiles(const std::string& folder) { return platform::FindFiles(folder, ".dbf"); }

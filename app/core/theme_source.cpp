@@ -1,5 +1,7 @@
 #include "app/core/theme_source.h"
 
+#include <algorithm>
+
 #include <cctype>
 
 namespace vornelle::app {
@@ -60,6 +62,48 @@ ThemeSource ParseThemeSource(std::string_view text) {
   }
   finish();
   return source;
+}
+
+namespace {
+
+bool Digits(std::string_view text, std::size_t least, std::size_t most) {
+  return text.size() >= least && text.size() <= most && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+bool Letters(std::string_view text) {
+  return text.size() >= 3 && std::all_of(text.begin(), text.end(), [](char c) {
+           return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.';
+         });
+}
+
+// A calendar(1) event line: its date, then a tab.
+bool IsCalendarLine(std::string_view line) {
+  const std::size_t tab = line.find('\t');
+  if (tab == std::string_view::npos || tab == 0) return false;
+  std::string_view date = line.substr(0, tab);
+  if (date.back() == '*') date.remove_suffix(1);
+  if (const std::size_t slash = date.find('/'); slash != std::string_view::npos)
+    return Digits(date.substr(0, slash), 1, 2) && Digits(date.substr(slash + 1), 1, 2);
+  const std::size_t blank = date.find(' ');
+  if (blank == std::string_view::npos) return false;
+  const std::string_view first = date.substr(0, blank), second = date.substr(blank + 1);
+  return (Letters(first) && Digits(second, 1, 2)) || (Digits(first, 1, 2) && Letters(second));
+}
+
+}  // namespace
+
+std::string GuessSourceKind(std::string_view text) {
+  bool calendar = false;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.size() == 5 && line[0] == '@' && Digits(line.substr(1), 4, 4)) return "text";
+    if (line == "%") return "fortune";
+    calendar = calendar || IsCalendarLine(line);
+  }
+  return calendar ? "calendar" : "";
 }
 
 }  // namespace vornelle::app

@@ -6,6 +6,7 @@
 
 #include "app/core/theme_source.h"
 #include "engine/engine.h"
+#include "platform/ascii_case.h"
 #include "platform/utf8.h"
 
 namespace vornelle::app {
@@ -66,6 +67,32 @@ std::string DayKeyProblem(std::string_view key) {
   if (digits && key.substr(0, 2) >= "01" && key.substr(0, 2) <= "12" && key.substr(2) >= "01" && key.substr(2) <= "31")
     return kNoSuchDayText + std::string(key);
   return kDayKeyText;
+}
+
+namespace {
+
+std::string_view TrimmedName(std::string_view name) {
+  const std::size_t first = name.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return name.substr(first, name.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+std::string NewThemeNameProblem(std::string_view typed) {
+  const std::string_view name = TrimmedName(typed);
+  if (name.empty()) return "A theme needs a name";
+  if (name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
+    return "A theme is a file of this folder: its name holds no \"/\"";
+  if (name.front() == '.') return "A name that starts with \".\" is hidden: the calendar would not list the theme";
+  return {};
+}
+
+std::string NewThemeFile(std::string_view typed) {
+  std::string name(TrimmedName(typed));
+  if (name.size() < 4 || !platform::EqualIgnoringAsciiCase(std::string_view(name).substr(name.size() - 4), ".dbf"))
+    name += ".dbf";
+  return name;
 }
 
 std::vector<std::string> LeapYearDayKeys() {

@@ -40,6 +40,13 @@ inline constexpr const char* kDayKeyText = "The day must be MMDD (0101 to 1231) 
 // For a month and day that no year has ("0230"): this, then the key as typed.
 inline constexpr const char* kNoSuchDayText = "No year has such a day (MMDD): ";
 
+// What is wrong with `name` (as typed, blanks around it ignored) as the file name of a new theme
+// of the folder: empty when it is one. A theme is a file of the folder, which the calendar
+// lists: no folder in its name, no hidden name, a name before its extension.
+std::string NewThemeNameProblem(std::string_view name);
+// The file a new theme named `name` gets: trimmed, ".dbf" added unless it ends so (in any case).
+std::string NewThemeFile(std::string_view name);
+
 // The 366 day keys of a leap year, 0101 to 1231.
 std::vector<std::string> LeapYearDayKeys();
 

@@ -25,6 +25,10 @@ constexpr const char* kTexts[] = {
     QT_TRANSLATE_NOOP("CoreTexts", "Theme File Not Found, Left Out: "),
     QT_TRANSLATE_NOOP("CoreTexts", "The day must be MMDD (0101 to 1231) or 9999 for the description"),
     QT_TRANSLATE_NOOP("CoreTexts", "No year has such a day (MMDD): "),
+    // A new theme's name.
+    QT_TRANSLATE_NOOP("CoreTexts", "A theme needs a name"),
+    QT_TRANSLATE_NOOP("CoreTexts", "A theme is a file of this folder: its name holds no \"/\""),
+    QT_TRANSLATE_NOOP("CoreTexts", "A name that starts with \".\" is hidden: the calendar would not list the theme"),
     // Lines of the pane.
     QT_TRANSLATE_NOOP("CoreTexts", "Tools > Edit This Day... shows the whole message. Lines not shown: "),
     QT_TRANSLATE_NOOP("CoreTexts", "No message for this day in "),

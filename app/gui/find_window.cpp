@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
@@ -126,14 +125,20 @@ FindWindow::FindWindow(std::function<std::vector<std::string>()> displayed,
   // closes the window, as in a search field of any desktop.
   connect(text_, &QLineEdit::returnPressed, this, &FindWindow::ShowChosenResult);
   text_->installEventFilter(this);
-  auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  connect(close, &QShortcut::activated, this, &QWidget::close);
   resize(640, 420);
 }
 
 void FindWindow::FocusText() {
   text_->setFocus();
   text_->selectAll();
+}
+
+void FindWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 bool FindWindow::eventFilter(QObject* watched, QEvent* event) {

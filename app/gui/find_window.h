@@ -64,6 +64,7 @@ class FindWindow : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void SearchNextTheme();

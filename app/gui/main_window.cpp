@@ -4,11 +4,8 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QInputDialog>
-#include <QSystemTrayIcon>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
@@ -16,20 +13,16 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <filesystem>
 
+#include "app/core/day_lookup.h"
 #include "app/core/product.h"
 #include "app/gui/about_box.h"
 #include "app/gui/appearance.h"
-#include "app/core/day_lookup.h"
+#include "app/gui/calendar_dates.h"
+#include "app/gui/delivery.h"
+#include "app/gui/desktop_colour_scheme.h"
 #include "app/gui/find_window.h"
 #include "app/gui/theme_editor.h"
-#include "app/core/autostart.h"
-#include "app/core/day_messages.h"
-#include "app/core/user_folder.h"
-#include "app/gui/day_notification.h"
-#include "app/gui/desktop_colour_scheme.h"
-#include "platform/profile.h"
 #include "app/gui/window_placement.h"
 
 namespace vornelle::app {
@@ -54,10 +47,6 @@ class CalendarSelection : public SelectedDate {
   const QCalendarWidget* calendar_;
 };
 
-QDate ToQDate(const platform::CalendarDate& date) { return QDate(date.year, date.month, date.day); }
-
-platform::CalendarDate FromQDate(const QDate& date) { return {date.year(), date.month(), date.day()}; }
-
 }  // namespace
 
 TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, const Clock& clock,
@@ -69,48 +58,11 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   setWindowIcon(ProgramIcon());
   setFont(InstalledFont("MS Sans Serif", 8, 0));
 
-  QMenu* file = menuBar()->addMenu(tr("&File"));
-  file->addAction(tr("&Save Changes Made"), this, &TForm1::SaveBClick);
-  file->addAction(tr("&Exit"), this, &TForm1::ExitBClick);
-  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-  edit->addAction(tr("&Copy"), QKeySequence::Copy, this, &TForm1::CopyClick);
-  edit->addAction(tr("Copy &Day's Messages"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this,
-                  &TForm1::CopyDayClick);
-  edit->addSeparator();
-  edit->addAction(tr("&Find Messages..."), QKeySequence::Find, this, &TForm1::FindClick);
-  edit->addAction(tr("&Go to Date..."), QKeySequence(Qt::CTRL | Qt::Key_G), this, &TForm1::GoToDateClick);
-  edit->addAction(tr("&Today"), QKeySequence(Qt::CTRL | Qt::Key_T), this, &TForm1::TodayClick);
-  QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-  tools->addAction(tr("&Options"), this, &TForm1::OptionsBClick);
-  tools->addSeparator();
-  tools->addAction(tr("&Edit Themes..."), QKeySequence(Qt::CTRL | Qt::Key_E), this, &TForm1::EditThemesClick);
-  tools->addAction(tr("Edit &This Day..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), this,
-                   &TForm1::EditThisDayClick);
-  tools->addSeparator();
-  notify_action_ = tools->addAction(tr("&Notify at Day Change"));
-  notify_action_->setCheckable(true);
-  notify_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
-  connect(notify_action_, &QAction::toggled, this, &TForm1::NotifyAtDayChangeToggled);
-  quiet_days_action_ = tools->addAction(tr("&Quiet Days Without Messages"));
-  quiet_days_action_->setCheckable(true);
-  quiet_days_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
-  connect(quiet_days_action_, &QAction::toggled, this, &TForm1::QuietDaysToggled);
-  desktop_colours_action_ = tools->addAction(tr("Use &Desktop Colours"));
-  desktop_colours_action_->setCheckable(true);
-  desktop_colours_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
-  connect(desktop_colours_action_, &QAction::toggled, this, &TForm1::UseDesktopColoursToggled);
-  autostart_action_ = tools->addAction(tr("Start at &Login"));
-  autostart_action_->setCheckable(true);
-  autostart_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
-  // The file may have come or gone since: the mark says what is there whenever the menu opens.
-  connect(tools, &QMenu::aboutToShow, this, [this] {
-    const QSignalBlocker quiet(autostart_action_);
-    autostart_action_->setChecked(StartsAtLogin());
-  });
-  connect(autostart_action_, &QAction::toggled, this, &TForm1::StartAtLoginToggled);
-  QMenu* help_menu = menuBar()->addMenu(tr("&Help"));
-  help_menu->addAction(tr("&Contents"), this, &TForm1::HelpB2Click);
-  help_menu->addAction(tr("&About"), this, &TForm1::AboutB2Click);
+  delivery_ = new Delivery({this, [this](const std::function<void()>& work) { Guarded(work); },
+                            [this](const char* key, bool on) { WriteDesktopSetting(key, on); },
+                            [this] { CopyDayClick(); }},
+                           program_, clock_);
+  BuildMenus();
 
   // The window colour fills everything under the menu bar; the menu bar keeps the desktop's
   // colours, so that its names stay legible on any window colour.
@@ -303,11 +255,10 @@ void TForm1::StartUp() {
   ApplyPanelHeight();
   ShowDayMessages();
   {
-    const QSignalBlocker quiet(notify_action_);
-    notify_action_->setChecked(s.NotifyAtDayChange);
     const QSignalBlocker quiet_days(quiet_days_action_);
     quiet_days_action_->setChecked(s.QuietDays);
   }
+  delivery_->SettingsLoaded();
   setWindowTitle(QString::fromStdString(WindowCaption()));
   calendar_->updateGeometry();
   program_.last_day_shown = FromQDate(calendar_->selectedDate());
@@ -356,19 +307,6 @@ void TForm1::SetColourScheme(DesktopColourScheme& scheme) {
 
 void TForm1::DesktopSchemeChanged() {
   if (program_.settings.UseDesktopColours) ApplyLook();
-}
-
-void TForm1::WriteDesktopSetting(const char* key, bool on) {
-  Guarded([&] {
-    if (!platform::WriteProfileString(program_.settings_path, kDesktopSection, key, on ? "1" : "0"))
-      throw ESettingsWrite(program_.settings_path);
-  });
-}
-
-void TForm1::UseDesktopColoursToggled(bool on) {
-  program_.settings.UseDesktopColours = on;
-  WriteDesktopSetting(kUseDesktopColoursKey, on);
-  ApplyLook();
 }
 
 void TForm1::ApplyColours() {
@@ -424,256 +362,16 @@ void TForm1::ShowDayMessages() {
   program_.ShowDay(*selected_date_, *pane_service_, boxes_, LiveGeometry());
 }
 
-// --- Commands ---
-
-void TForm1::OptionsBClick() {
-  Guarded([this] {
-    CopyGeometryToSettings();
-    if (!show_options) return;
-    const OptionsOutcome outcome = show_options();
-    if (!outcome.applied) return;
-    const Settings& s = program_.settings;
-    if (outcome.colours_changed) {
-      ApplyCalendarColours();
-      ApplyColours();
-    }
-    if (outcome.fonts_changed) {
-      ApplyPaneFont(pane_, Look());
-      ApplyCalendarFont(calendar_, s);
-      ApplyCalendarColours();
-    }
-    calendar_->updateGeometry();
-    if (outcome.themes_changed) ShowDayMessages();
-  });
-}
-
-void TForm1::SaveBClick() {
-  Guarded([this] { program_.Save(LiveGeometry(), CalendarPanelHeight()); });
-}
-
-void TForm1::HelpB2Click() {
-  Guarded([this] {
-    const std::filesystem::path local = std::filesystem::current_path() / kHelpFileName;
-    const std::filesystem::path installed = installed_help_folder / kHelpFileName;
-    std::string page;
-    if (std::filesystem::exists(local))
-      page = local.string();
-    else if (!installed_help_folder.empty() && std::filesystem::exists(installed))
-      page = installed.string();
-    if (page.empty()) {
-      const QString missing = tr("The help file %1 is missing").arg(QString::fromStdString(local.string()));
-      boxes_.Error(ApplicationTitle(), missing.toStdString());
-      return;
-    }
-    if (!help_.Open(page)) {
-      const QString failed = tr("The help page %1 could not be opened").arg(QString::fromStdString(page));
-      boxes_.Error(ApplicationTitle(), failed.toStdString());
-    }
-  });
-}
-
-void TForm1::AboutB2Click() {
-  CopyGeometryToSettings();
-  about_->exec();
-}
-
-ThemeEditor& TForm1::OpenEditor() {
-  if (!editor_) {
-    editor_ = std::make_unique<ThemeEditor>(program_, boxes_, this);
-    connect(editor_.get(), &ThemeEditor::ThemeSaved, this, &TForm1::ThemeSaved);
-  }
-  editor_->show();
-  editor_->raise();
-  editor_->activateWindow();
-  return *editor_;
-}
-
-std::string TForm1::FirstTheme() const {
-  const ThemeLists& themes = program_.themes;
-  if (!themes.SelTheme.empty()) return ThemeName(themes.SelTheme.front());
-  return themes.AvailTheme.empty() ? std::string() : themes.AvailTheme.front();
-}
-
-void TForm1::EditThemesClick() {
-  Guarded([this] {
-    ThemeEditor& editor = OpenEditor();
-    if (editor.ThemeFile().empty() && !FirstTheme().empty()) editor.OpenTheme(FirstTheme());
-  });
-}
-
-void TForm1::EditThisDayClick() {
-  Guarded([this] {
-    ThemeEditor& editor = OpenEditor();
-    if (!FirstTheme().empty()) editor.OpenTheme(FirstTheme(), DayKey(selected_date_->Date()));
-  });
-}
-
-void TForm1::CopyClick() {
-  const QString selected = pane_->textCursor().selectedText();
-  if (selected.isEmpty()) {
-    CopyDayClick();
-    return;
-  }
-  // A selection's line ends are paragraph separators.
-  clipboard_->SetText(QString(selected).replace(QChar::ParagraphSeparator, '\n').toStdString(), {});
-}
-
-void TForm1::CopyDayClick() {
-  Guarded([this] {
-    const QDate day = calendar_->selectedDate();
-    const CopiedText copied = CopiedDay(QLocale().toString(day, QLocale::LongFormat).toStdString(),
-                                        ReadDayMessages(FromQDate(day), program_.themes, program_.joketbl));
-    clipboard_->SetText(copied.plain, copied.html);
-  });
-}
-
-void TForm1::FindClick() {
-  if (!finder_) {
-    auto displayed = [this] {
-      std::vector<std::string> files;
-      for (const std::string& entry : program_.themes.SelTheme) files.push_back(ThemeName(entry));
-      return files;
-    };
-    finder_ = std::make_unique<FindWindow>(displayed, [this] { return program_.themes.AvailTheme; }, this);
-    connect(finder_.get(), &FindWindow::DayChosen, this, &TForm1::FoundDayChosen);
-  }
-  finder_->show();
-  finder_->raise();
-  finder_->activateWindow();
-  finder_->FocusText();
-}
-
-void TForm1::FoundDayChosen(const QString& key) {
-  const int month = key.left(2).toInt(), day = key.mid(2, 2).toInt();
-  int year = clock_.Today().year;
-  // 29 February is in the next leap year when this year has none.
-  while (!QDate::isValid(year, month, day) && year < clock_.Today().year + 8) ++year;
-  calendar_->setSelectedDate(QDate(year, month, day));
-  activateWindow();
-}
-
-void TForm1::GoToDateClick() {
-  if (!ask_date) {
-    ask_date = [this]() -> std::optional<QString> {
-      bool ok = false;
-      const QString text = QInputDialog::getText(this, tr("Go to Date"), tr("&Date:"), QLineEdit::Normal,
-                                                 QLocale().toString(calendar_->selectedDate(), QLocale::ShortFormat), &ok);
-      if (!ok) return std::nullopt;
-      return text;
-    };
-  }
-  if (const std::optional<QString> text = ask_date()) GoToDate(*text);
-}
-
-bool TForm1::GoToDate(const QString& text) {
-  const QLocale locale;
-  QString short_format = locale.dateFormat(QLocale::ShortFormat);
-  if (!short_format.contains("yyyy")) short_format.replace("yy", "yyyy");
-  const QString typed = text.trimmed();
-  // ISO first, then as the user's locale writes dates, with the year in full or not.
-  QDate date = QDate::fromString(typed, Qt::ISODate);
-  for (const QString& format : {short_format, locale.dateFormat(QLocale::ShortFormat),
-                                locale.dateFormat(QLocale::LongFormat), QStringLiteral("d MMMM yyyy")})
-    if (!date.isValid()) date = locale.toDate(typed, format);
-  if (!date.isValid() || date < calendar_->minimumDate() || date > calendar_->maximumDate()) {
-    const QDate today = ToQDate(clock_.Today());
-    const QString wrong = tr("Not a Date: \"%1\". Write a date as %2 or %3.")
-                              .arg(typed, today.toString(Qt::ISODate), locale.toString(today, short_format));
-    boxes_.Error(ApplicationTitle(), wrong.toStdString());
-    return false;
-  }
-  calendar_->setSelectedDate(date);
-  return true;
-}
-
-void TForm1::TodayClick() { calendar_->setSelectedDate(ToQDate(clock_.Today())); }
-
-void TForm1::NotifyAtDayChangeToggled(bool on) {
-  program_.settings.NotifyAtDayChange = on;
-  WriteDesktopSetting(kNotifyAtDayChangeKey, on);
-}
-
-void TForm1::QuietDaysToggled(bool on) {
-  program_.settings.QuietDays = on;
-  WriteDesktopSetting(kQuietDaysKey, on);
-  Guarded([this] { ShowDayMessages(); });
-}
-
-void TForm1::StartAtLoginToggled(bool on) {
-  Guarded([&] {
-    // The applications menu's own folder is started as it starts it; any other by its path.
-    const std::filesystem::path here = std::filesystem::current_path();
-    std::error_code error;
-    const bool user_folder = std::filesystem::equivalent(here, UserDataFolder(), error);
-    const std::string program = QCoreApplication::applicationFilePath() == "/usr/bin/vornelle"
-                                    ? "vornelle"
-                                    : QCoreApplication::applicationFilePath().toStdString();
-    SetStartAtLogin(on, program, user_folder ? std::vector<std::string>{"--user-folder", "--tray"}
-                                             : std::vector<std::string>{"--tray", here.string()});
-  });
-  const QSignalBlocker quiet(autostart_action_);
-  autostart_action_->setChecked(StartsAtLogin());
-}
-
 bool TForm1::StartInTray() {
-  if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
-  tray_ = new QSystemTrayIcon(SymbolicProgramIcon(), this);
-  auto* menu = new QMenu(this);
-  menu->addAction(tr("&Show Calendar"), this, [this] {
-    show();
-    raise();
-    activateWindow();
+  return delivery_->StartInTray([this] {
+    // The start-up the first showing would run, without showing.
+    shown_once_ = true;
+    calendar_->setSelectedDate(ToQDate(clock_.Today()));
+    StartUp();
   });
-  menu->addAction(tr("Copy &Day's Messages"), this, &TForm1::CopyDayClick);
-  menu->addSeparator();
-  menu->addAction(tr("&Quit"), this, &TForm1::QuitClick);
-  tray_->setContextMenu(menu);
-  connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-    if (reason != QSystemTrayIcon::Trigger) return;
-    if (isVisible()) {
-      hide();
-    } else {
-      show();
-      raise();
-      activateWindow();
-    }
-  });
-  // The start-up the first showing would run, without showing.
-  shown_once_ = true;
-  calendar_->setSelectedDate(ToQDate(clock_.Today()));
-  Guarded([this] { StartUp(); });
-  UpdateTrayTip();
-  tray_->show();
-  return true;
 }
 
-void TForm1::UpdateTrayTip() {
-  if (!tray_) return;
-  QString tip = QString::fromUtf8(kProductName);
-  Guarded([&] {
-    const std::vector<ThemeMessage> today = ReadDayMessages(clock_.Today(), program_.themes, program_.joketbl);
-    if (!today.empty() && !today.front().lines.empty()) tip = QString::fromStdString(today.front().lines.front());
-  });
-  tray_->setToolTip(tip);
-}
-
-void TForm1::QuitClick() {
-  quitting_ = true;
-  if (close()) {
-    if (tray_) tray_->hide();
-    QCoreApplication::quit();
-  }
-  quitting_ = false;
-}
-
-void TForm1::ThemeSaved(const QString& file) {
-  const std::string saved = ThemeTablePath(file.toStdString());
-  for (const std::string& entry : program_.themes.SelTheme)
-    if (ThemeTablePath(ThemeName(entry)) == saved) {
-      Guarded([this] { ShowDayMessages(); });
-      return;
-    }
-}
+void TForm1::QuitClick() { delivery_->QuitClick(); }
 
 // --- Events ---
 
@@ -709,22 +407,13 @@ void TForm1::Timer1Timer() {
     else
       ShowDayMessages();
     program_.last_day_shown = FromQDate(calendar_->selectedDate());
-    UpdateTrayTip();
-    if (program_.settings.NotifyAtDayChange) NotifyToday();
-  });
-}
-
-void TForm1::NotifyToday() {
-  // A desktop without a notification server still gets its new day in the window, which never
-  // waits on the server.
-  NotifyDay(ToQDate(clock_.Today()), program_, *notifications_, [](const std::string& why) {
-    if (!why.empty()) std::fprintf(stderr, "vornelle: no desktop notification: %s\n", why.c_str());
+    delivery_->DayChanged();
   });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
   // With an icon in the tray, closing the window only hides it; Quit ends the program.
-  if (tray_ && tray_->isVisible() && !quitting_) {
+  if (delivery_->HidesOnClose()) {
     hide();
     event->ignore();
     return;

@@ -3,6 +3,10 @@
 // pane with the day's messages. On its first showing it loads the settings, scans the themes,
 // applies geometry, colours and fonts and shows today's messages; a timer moves it to the new
 // day after midnight; closing asks to save when the settings changed.
+//
+// Its rooms: main_window.cpp is the window itself (its parts, start-up, look, the day shown,
+// closing); main_window_menus.cpp the menus and the commands they give; delivery.h the messages
+// that come by themselves (tray, notifications, start at login).
 
 #include <QMainWindow>
 #include <filesystem>
@@ -12,7 +16,7 @@
 
 #include "app/core/program.h"
 #include "app/gui/core_texts.h"
-#include "app/gui/desktop_notifications.h"
+#include "app/gui/delivery.h"
 #include "app/gui/qt_services.h"
 #include "options/options_outcome.h"
 
@@ -27,6 +31,7 @@ class QToolButton;
 
 namespace vornelle::app {
 
+class Delivery;
 class DesktopColourScheme;
 class FindWindow;
 class TAboutBox;
@@ -52,15 +57,15 @@ class TForm1 : public QMainWindow {
   // Where copies go: the desktop's clipboard unless a test puts in its own.
   void SetClipboard(Clipboard& clipboard) { clipboard_ = &clipboard; }
   // Where notifications go: the desktop's unless a test puts in its own.
-  void SetNotifications(Notifications& notifications) { notifications_ = &notifications; }
+  void SetNotifications(Notifications& notifications) { delivery_->SetNotifications(notifications); }
   // Starts with the window hidden and an icon in the system tray: its tooltip the first line of
   // today's first message; a click shows or hides the window; closing the window hides it.
   // False, with nothing done, where the desktop has no tray.
   bool StartInTray();
-  QSystemTrayIcon* TrayIcon() const { return tray_; }
-  QAction* NotifyAtDayChangeAction() const { return notify_action_; }
+  QSystemTrayIcon* TrayIcon() const { return delivery_->TrayIcon(); }
+  QAction* NotifyAtDayChangeAction() const { return delivery_->NotifyAtDayChangeAction(); }
   QAction* QuietDaysAction() const { return quiet_days_action_; }
-  QAction* StartAtLoginAction() const { return autostart_action_; }
+  QAction* StartAtLoginAction() const { return delivery_->StartAtLoginAction(); }
   QAction* UseDesktopColoursAction() const { return desktop_colours_action_; }
   // Where the desktop's colour preference comes from: the portal unless a test gives its own.
   void SetColourScheme(DesktopColourScheme& scheme);
@@ -106,14 +111,12 @@ class TForm1 : public QMainWindow {
   bool GoToDate(const QString& text);
   // A result of the find window: the day `key` ("MMDD") of this year.
   void FoundDayChosen(const QString& key);
-  // Tools > Notify at Day Change, kept in the settings file at once; Tools > Start at Login.
-  void NotifyAtDayChangeToggled(bool on);
+  // Tools > Quiet Days Without Messages, kept in the settings file at once.
   void QuietDaysToggled(bool on);
   // Tools > Use Desktop Colours, kept in the settings file at once.
   void UseDesktopColoursToggled(bool on);
   // The desktop turned dark or light.
   void DesktopSchemeChanged();
-  void StartAtLoginToggled(bool on);
   // The tray's Quit: the window's close sequence, its save question included, then the end.
   void QuitClick();
   // A theme was changed in the editor: the pane shows the day again when it shows that theme.
@@ -133,6 +136,7 @@ class TForm1 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void BuildMenus();
   void StartUp();
   void ApplyColours();
   void ApplyCalendarColours();
@@ -144,11 +148,9 @@ class TForm1 : public QMainWindow {
   std::string FirstTheme() const;
   // A key of the desktop's section, written at once (a failure is shown).
   void WriteDesktopSetting(const char* key, bool on);
-  void NotifyToday();
   // The colours in effect: the settings', or the desktop's.
   Settings Look() const;
   void ApplyLook();
-  void UpdateTrayTip();
   // Runs an event's work; a failure it raises goes to the general error handler.
   void Guarded(const std::function<void()>& work);
   QToolButton* AddToolButton(const char* name, const QIcon& icon, int left, const QString& tip,
@@ -166,16 +168,11 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<FindWindow> finder_;
   DesktopClipboard desktop_clipboard_;
   Clipboard* clipboard_ = &desktop_clipboard_;
-  DesktopNotifications desktop_notifications_;
-  Notifications* notifications_ = &desktop_notifications_;
-  QAction* notify_action_ = nullptr;
+  Delivery* delivery_ = nullptr;  // a child of the window
   QAction* quiet_days_action_ = nullptr;
-  QAction* autostart_action_ = nullptr;
   QAction* desktop_colours_action_ = nullptr;
   DesktopColourScheme* colour_scheme_ = nullptr;  // made when desktop colours are first used
   bool palette_changed_ = false;                  // the application's palette is the desktop's
-  QSystemTrayIcon* tray_ = nullptr;
-  bool quitting_ = false;
 
   QWidget* panel2_ = nullptr;
   QToolButton* exit_button_ = nullptr;

@@ -10,6 +10,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <algorithm>
+
+#include "app/core/source_files.h"
+#include "app/core/theme_source.h"
+#include "app/core/theme_text.h"
+#include "app/gui/core_texts.h"
+#include "platform/bounded_file.h"
 
 namespace vornelle::app {
 
@@ -28,7 +35,7 @@ constexpr SourceKind kSourceKinds[] = {
 
 }  // namespace
 
-NewThemeDialog::NewThemeDialog(bool from_file, QWidget* parent) : QDialog(parent) {
+NewThemeDialog::NewThemeDialog(bool from_file, QWidget* parent, const NewThemeRequest* typed) : QDialog(parent) {
   setObjectName("NewThemeDialog");
   setWindowTitle(from_file ? tr("New Theme from File") : tr("New Theme"));
   auto* form = new QFormLayout(this);
@@ -61,15 +68,20 @@ NewThemeDialog::NewThemeDialog(bool from_file, QWidget* parent) : QDialog(parent
     form->addRow(tr("First &day (MMDD):"), start_);
     connect(kind_, &QComboBox::currentIndexChanged, this, &NewThemeDialog::InputChanged);
     connect(source_, &QLineEdit::textChanged, this, &NewThemeDialog::InputChanged);
+    connect(source_, &QLineEdit::editingFinished, this, &NewThemeDialog::SourceChosen);
   }
 
   file_ = new QLineEdit(this);
   file_->setObjectName("FileEdit");
   file_->setAccessibleName(tr("File name of the new theme"));
   file_->setPlaceholderText(tr("mythoughts.dbf"));
-  // A theme is a table of the folder, named bare.
-  file_->setValidator(new QRegularExpressionValidator(QRegularExpression("[^/\\x00]{0,200}"), file_));
+  file_->setMaxLength(200);
   form->addRow(tr("&File name:"), file_);
+  name_note_ = new QLabel(this);
+  name_note_->setObjectName("NameNote");
+  name_note_->setAccessibleName(tr("The theme's file"));
+  form->addRow(QString(), name_note_);
+  connect(file_, &QLineEdit::textEdited, this, [this] { name_typed_ = true; });
 
   description_ = new QLineEdit(this);
   description_->setObjectName("DescriptionEdit");
@@ -85,6 +97,16 @@ NewThemeDialog::NewThemeDialog(bool from_file, QWidget* parent) : QDialog(parent
   form->addRow(buttons);
   connect(file_, &QLineEdit::textChanged, this, &NewThemeDialog::InputChanged);
   connect(description_, &QLineEdit::textChanged, this, &NewThemeDialog::InputChanged);
+  if (typed) {
+    file_->setText(typed->file);
+    name_typed_ = !typed->file.isEmpty();
+    description_->setText(typed->description);
+    if (source_) {
+      source_->setText(typed->source);
+      kind_->setCurrentIndex(std::max(0, kind_->findData(typed->from)));
+      start_->setText(typed->start.isEmpty() ? QStringLiteral("0101") : typed->start);
+    }
+  }
   InputChanged();
   setMinimumWidth(460);
 }
@@ -105,14 +127,40 @@ void NewThemeDialog::BrowseClick() {
   const QString chosen = QFileDialog::getOpenFileName(this, tr("Make a Theme from"), source_->text());
   if (chosen.isEmpty()) return;
   source_->setText(chosen);
-  if (file_->text().isEmpty()) file_->setText(QFileInfo(chosen).completeBaseName() + ".dbf");
-  if (chosen.startsWith("/usr/share/calendar/")) kind_->setCurrentIndex(1);
+  SourceChosen();
+}
+
+void NewThemeDialog::SourceChosen() {
+  const QString chosen = source_->text().trimmed();
+  if (chosen.isEmpty()) return;
+  if (!name_typed_) {
+    // calendar.history gives history.dbf, fortunes.txt fortunes.dbf.
+    QString name = QFileInfo(chosen).fileName();
+    if (name.startsWith(QStringLiteral("calendar."))) name.remove(0, 9);
+    name = QFileInfo(name).completeBaseName().isEmpty() ? name : QFileInfo(name).completeBaseName();
+    while (name.startsWith('.')) name.remove(0, 1);
+    file_->setText(name.isEmpty() ? QString() : name + ".dbf");
+  }
+  // The kind, from the lines the file holds (read only when it is a regular file, and so far).
+  const platform::BoundedRead read = platform::ReadBoundedFile(chosen.toStdString(), kMaxSourceBytes);
+  if (read.outcome != platform::BoundedRead::kRead) return;
+  const std::string kind = GuessSourceKind(read.bytes);
+  if (const int index = kind_->findData(QString::fromStdString(kind)); index >= 0) kind_->setCurrentIndex(index);
 }
 
 void NewThemeDialog::InputChanged() {
   if (start_) start_->setEnabled(kind_->currentData().toString() == "fortune");
+  // The file the name gives, or why it gives none: a name is never changed behind the user.
+  const std::string name = file_->text().toStdString();
+  const std::string problem = NewThemeNameProblem(name);
+  if (file_->text().trimmed().isEmpty())
+    name_note_->clear();
+  else if (!problem.empty())
+    name_note_->setText(CoreText(problem));
+  else
+    name_note_->setText(tr("The theme's file: %1").arg(QString::fromStdString(NewThemeFile(name))));
   // Only a description says what an empty theme is; one from a file may bring its own.
-  const bool complete = !file_->text().trimmed().isEmpty() &&
+  const bool complete = problem.empty() &&
                         (source_ ? !source_->text().trimmed().isEmpty() : !description_->text().trimmed().isEmpty());
   ok_->setEnabled(complete);
 }

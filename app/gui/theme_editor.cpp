@@ -31,15 +31,11 @@
 #include "app/gui/theme_records_model.h"
 #include "engine/engine.h"
 #include "platform/codepage.h"
+#include "platform/trim.h"
 
 namespace vornelle::app {
 
 namespace {
-
-std::string Trimmed(std::string text) {
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
-}
 
 // A message as stored (in the theme's code page, CR LF line ends, an editor's soft returns) as
 // the editor shows it: the whole text, the soft returns joined as the calendar joins them.
@@ -64,8 +60,8 @@ ThemeEditor::ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* pa
   setObjectName("ThemeEditor");
   setWindowTitle(tr(kThemeEditorTitle));
   setAccessibleName(tr(kThemeEditorTitle));
-  ask_new_theme = [this](bool from_file) -> std::optional<NewThemeRequest> {
-    NewThemeDialog dialog(from_file, this);
+  ask_new_theme = [this](bool from_file, const NewThemeRequest* typed) -> std::optional<NewThemeRequest> {
+    NewThemeDialog dialog(from_file, this, typed);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Request();
   };
@@ -283,7 +279,7 @@ void ThemeEditor::SelectRow(int32_t recno, bool undoably) {
 
 ThemeEditor::RecordSeen ThemeEditor::ReadSeen() {
   RecordSeen seen;
-  seen.key = Trimmed(table_.FieldByName("THEDATE").AsString());
+  seen.key = std::string(platform::TrimBlanks(table_.FieldByName("THEDATE").AsString()));
   // A record buffer's data starts with the deletion flag.
   seen.deleted = table_.ActiveBuffer() && table_.ActiveBuffer()[0] != 0;
   // The whole value as stored: the line reader that the pane uses stops at its line limit.

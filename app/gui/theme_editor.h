@@ -49,9 +49,10 @@ class ThemeEditor : public QWidget {
   ThemeEditor(Program& program, MessageBoxService& boxes, QWidget* parent = nullptr);
   ~ThemeEditor() override;
 
-  // Asks what a new theme is to be (from a file when `from_file`); nothing when cancelled.
-  // The new theme dialog unless a test puts in its own answer.
-  std::function<std::optional<NewThemeRequest>(bool from_file)> ask_new_theme;
+  // Asks what a new theme is to be (from a file when `from_file`); nothing when cancelled. After
+  // a refusal it is asked again with what was typed (`typed`), to be corrected. The new theme
+  // dialog unless a test puts in its own answer.
+  std::function<std::optional<NewThemeRequest>(bool from_file, const NewThemeRequest* typed)> ask_new_theme;
   // How long a change waits for a lock another program holds.
   std::chrono::milliseconds lock_wait = platform::kLockWait;
 
@@ -153,6 +154,8 @@ class ThemeEditor : public QWidget {
   // Deletes or restores the record shown, under its record lock.
   void SetDeletedMark(bool deleted);
   void CreateTheme(bool from_file);
+  // Makes the theme asked for; false, after saying why, when it was refused.
+  bool MakeTheme(const NewThemeRequest& request);
 
   Program& program_;
   MessageBoxService& boxes_;

@@ -308,19 +308,23 @@ void ThemeEditor::NewThemeFromFileClick() { CreateTheme(true); }
 
 void ThemeEditor::CreateTheme(bool from_file) {
   if (!LeaveRecord() || !ask_new_theme) return;
-  const std::optional<NewThemeRequest> request = ask_new_theme(from_file);
-  if (!request) return;
+  // A refused theme asks again with what was typed, until it is made or the user gives up.
+  std::optional<NewThemeRequest> request = ask_new_theme(from_file, nullptr);
+  while (request && !MakeTheme(*request)) request = ask_new_theme(from_file, &*request);
+}
+
+bool ThemeEditor::MakeTheme(const NewThemeRequest& request) {
   tools::NewTheme made;
   if (!Guarded([&] {
-        made = tools::MakeNewTheme(request->file.toStdString(), request->description.toStdString(),
-                                   request->source.toStdString(), request->from.toStdString(),
-                                   request->start.isEmpty() ? "0101" : request->start.toStdString());
+        made = tools::MakeNewTheme(request.file.toStdString(), request.description.toStdString(),
+                                   request.source.toStdString(), request.from.toStdString(),
+                                   request.start.isEmpty() ? "0101" : request.start.toStdString());
       }))
-    return;
+    return false;
   if (!made.problems.empty()) {
     boxes_.Error(tr(kThemeEditorTitle).toStdString(),
                  Listed(made.problems, 10) + tr("Nothing was written.").toStdString());
-    return;
+    return false;
   }
   if (!made.warnings.empty()) boxes_.Inform(Listed(made.warnings, 10));
   program_.themes.AvailTheme.push_back(made.file);
@@ -328,6 +332,7 @@ void ThemeEditor::CreateTheme(bool from_file) {
   file_.clear();
   FillChooser();
   OpenTheme(made.file);
+  return true;
 }
 
 }  // namespace vornelle::app

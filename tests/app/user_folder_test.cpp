@@ -58,9 +58,16 @@ TEST(UserDataFolder, FollowsXdgDataHomeElseTheHomeFolder) {
   }
 }
 
-TEST(InstalledFolders, AreUnderTheShareFolderBesideBin) {
+TEST(InstalledFolders, AreUnderTheShareFolderBesideBinOrInTheBuildTree) {
   EXPECT_EQ(SampleThemesFolder("/usr/bin"), fs::path("/usr/share/vornelle/themes"));
   EXPECT_EQ(InstalledHelpFolder("/opt/x/bin"), fs::path("/opt/x/share/doc/vornelle"));
+  // A program run where the build put it finds the samples that build made.
+  testing::TempDir build;
+  fs::create_directories(build.path() + "/app/gui");
+  fs::create_directories(build.path() + "/samples");
+  WriteFileBytes(build.path() + "/samples/Vornel.Ini", "[THEMES]\n");
+  EXPECT_EQ(SampleThemesFolder(build.path() + "/app/gui"), fs::path(build.path() + "/samples"));
+  EXPECT_EQ(InstalledHelpFolder(build.path() + "/app/gui"), fs::path(build.path() + "/samples"));
 }
 
 class PrepareFolder : public ::testing::Test {

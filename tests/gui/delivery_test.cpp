@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QProcess>
@@ -163,10 +162,10 @@ class DeliveryTest : public QObject, public vt::WindowFixture {
     SettledNotifications notifications;
     window_->SetNotifications(notifications);
     clock_.Set(2024, 7, 5);
-    QElapsedTimer day_change;
-    day_change.start();
     window_->Timer1Timer();
-    QVERIFY2(day_change.elapsed() < app::DesktopNotifications::kTimeoutMs / 2, "the window waited on the bus");
+    // The day change came back before its call had an outcome: it did not wait on the bus,
+    // whatever the machine's load.
+    QVERIFY2(notifications.reasons.empty(), "the window waited on the bus");
     QTRY_COMPARE_WITH_TIMEOUT(notifications.reasons.size(), std::size_t(1), 3 * app::DesktopNotifications::kTimeoutMs);
     QVERIFY(!notifications.reasons[0].empty());
   }

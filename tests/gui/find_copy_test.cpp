@@ -15,7 +15,9 @@
 #include <memory>
 
 #include "app/core/program.h"
+#include "app/gui/date_entry.h"
 #include "app/gui/find_window.h"
+#include "app/gui/go_to_date_dialog.h"
 #include "app/gui/main_window.h"
 #include "engine/engine.h"
 #include "expr/expr.h"
@@ -121,6 +123,8 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
                                "5 July|Almanac of Caf\u00e9s|CAF\u00c9 CLOSED|CAF\u00c9"};
     QTest::newRow("accented, lower case") << "caf\u00e9" << false << cafes;
     QTest::newRow("accented, upper case") << "CAF\u00c9" << false << cafes;
+    QTest::newRow("without the accent") << "cafe" << false << cafes;
+    QTest::newRow("upper case, no accent") << "CAFE" << false << cafes;
     QTest::newRow("every theme") << "caf\u00e9" << true << (cafes + QStringList{"1 March|Garden|Garden caf\u00e9.|caf\u00e9"});
     QTest::newRow("only in a second record") << "second" << false << QStringList();
     QTest::newRow("only in the description") << "almanac" << false << QStringList();
@@ -200,6 +204,31 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
     QCOMPARE(finder.Status()->text(), QString("3 days found"));  // the almanac's, as without the broken theme
   }
 
+  // The find window from the keyboard: Enter in the text shows the first result, Down goes to
+  // the results and Enter there shows the one highlighted, Ctrl+F in the calendar selects the
+  // text for new typing, Escape closes.
+  void findsFromTheKeyboard() {
+    window_->FindClick();
+    FindWindow& finder = *window_->Finder();
+    QVERIFY(QTest::qWaitForWindowActive(&finder));
+    QTest::keyClicks(finder.TextEdit(), "cafe");
+    QTest::keyClick(finder.TextEdit(), Qt::Key_Return);  // before the pause after typing ends
+    QCOMPARE(window_->MonthCalendar1()->selectedDate(), QDate(2024, 1, 1));
+    finder.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&finder));
+    finder.TextEdit()->setFocus();
+    QTest::keyClick(finder.TextEdit(), Qt::Key_Down);
+    QCOMPARE(finder.focusWidget(), static_cast<QWidget*>(finder.Results()));
+    QTest::keyClick(finder.Results(), Qt::Key_Down);
+    QTest::keyClick(finder.Results(), Qt::Key_Return);
+    QCOMPARE(window_->MonthCalendar1()->selectedDate(), QDate(2024, 7, 4));
+    window_->FindClick();
+    QCOMPARE(finder.TextEdit()->selectedText(), QString("cafe"));
+    QVERIFY(QTest::qWaitForWindowActive(&finder));
+    QTest::keyClick(finder.TextEdit(), Qt::Key_Escape);
+    QVERIFY(!finder.isVisible());
+  }
+
   void goesToADateTypedInAndToToday_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QDate>("date");  // invalid: refused
@@ -225,6 +254,56 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
     window_->TodayClick();
     QCOMPARE(window_->MonthCalendar1()->selectedDate(), QDate(2024, 7, 4));
     QCOMPARE(Pane(), std::string("Fireworks.\nCaf\u00e9 at noon."));
+  }
+
+  // What people type, in their locale's ways, on 8 December 2026: a two-digit year is the
+  // nearest such year.
+  void readsDatesAsPeopleTypeThem_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("date");  // invalid: no date
+    const QDate christmas(2026, 12, 25);
+    QTest::newRow("en_US short, two-digit year") << "en_US" << "12/8/26" << QDate(2026, 12, 8);
+    QTest::newRow("en_US short, full year") << "en_US" << "12/25/2026" << christmas;
+    QTest::newRow("de short") << "de_DE" << "25.12.26" << christmas;
+    QTest::newRow("de short, one-digit day") << "de_DE" << "8.12.26" << QDate(2026, 12, 8);
+    QTest::newRow("es short") << "es_ES" << "8/12/26" << QDate(2026, 12, 8);
+    QTest::newRow("fr short") << "fr_FR" << "25/12/2026" << christmas;
+    QTest::newRow("ISO, one digit") << "de_DE" << "2026-2-3" << QDate(2026, 2, 3);
+    QTest::newRow("day, English month") << "en_GB" << "3 Feb 2026" << QDate(2026, 2, 3);
+    QTest::newRow("English month first") << "de_DE" << "Dec 25, 2026" << christmas;
+    QTest::newRow("de long form") << "de_DE" << "Freitag, 25. Dezember 2026" << christmas;
+    QTest::newRow("fr long form") << "fr_FR" << "vendredi 25 d\u00e9cembre 2026" << christmas;
+    QTest::newRow("es month") << "es_ES" << "25 dic 2026" << christmas;
+    QTest::newRow("two-digit year, last century") << "en_GB" << "1/1/80" << QDate(1980, 1, 1);
+    QTest::newRow("two-digit year, this one") << "en_GB" << "1/1/70" << QDate(2070, 1, 1);
+    QTest::newRow("no such day") << "en_GB" << "30/2/2026" << QDate();
+    QTest::newRow("no date") << "en_GB" << "tomorrow" << QDate();
+    QTest::newRow("two months") << "en_GB" << "3 Feb March 2026" << QDate();
+  }
+  void readsDatesAsPeopleTypeThem() {
+    QFETCH(QString, locale);
+    QFETCH(QString, typed);
+    QFETCH(QDate, date);
+    const std::optional<QDate> read = app::ParseTypedDate(typed, QLocale(locale), QDate(2026, 12, 8));
+    QCOMPARE(read.value_or(QDate()), date);
+  }
+
+  // The box starts with the year in full, and keeps what was typed when it names no date.
+  void goToDateKeepsWhatNamesNoDateForCorrection() {
+    app::GoToDateDialog dialog(QDate(2026, 12, 8), QDate(2026, 12, 8), QDate(1900, 1, 1), QDate(2200, 1, 1));
+    QCOMPARE(dialog.DateEdit()->text(), QString("08/12/2026"));
+    dialog.show();
+    dialog.DateEdit()->setText("31/11/2026");
+    QTest::keyClick(dialog.DateEdit(), Qt::Key_Return);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.DateEdit()->text(), QString("31/11/2026"));
+    QCOMPARE(dialog.Help()->text(),
+             QString("Not a Date: \"31/11/2026\". Write a date as 2026-12-08 or 08/12/2026."));
+    dialog.DateEdit()->setText("30/11/26");
+    QTest::keyClick(dialog.DateEdit(), Qt::Key_Return);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.Date(), QDate(2026, 11, 30));
   }
 };
 

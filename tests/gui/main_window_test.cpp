@@ -133,6 +133,27 @@ class MainWindowTest : public QObject, public vt::WindowFixture {
     QVERIFY(!QFile::exists(File("Vornel.Ini")));
   }
 
+  // The product's title stands over the window before the start-up can show a box.
+  void hasItsTitleBeforeTheStartUp() {
+    program_ = std::make_unique<app::Program>();
+    window_ = std::make_unique<app::TForm1>(*program_, boxes_, help_, clock_);
+    QCOMPARE(window_->windowTitle(), QString("Vornelle 1.0"));
+  }
+
+  // A day a theme has no message for: a box, or with quiet days a line in the pane; the menu's
+  // toggle keeps its choice in the settings.
+  void quietDaysSayInThePaneWhatTheBoxSaid() {
+    Settings("[THEMES]\nThemeLINES=2\nDB_0=almanac.dbf\nDB_1=garden.dbf\n");
+    Start();
+    QCOMPARE(boxes_.confirms.size(), std::size_t(1));  // garden has no 4 July
+    QVERIFY(!window_->QuietDaysAction()->isChecked());
+    window_->QuietDaysAction()->trigger();
+    QCOMPARE(boxes_.confirms.size(), std::size_t(1));
+    QCOMPARE(Pane(), std::string("Fireworks.\nSecond line.\n\n#########################\n\n"
+                                 "No message for this day in garden.dbf"));
+    QVERIFY(vt::ReadFileBytes(Path("Vornel.Ini")).find("[Desktop]\nQuietDays=1") != std::string::npos);
+  }
+
   void movedOnlyWritesThePositionWithoutAsking() {
     Settings("[WinSet]\nTop=50\nLeft=50\n");
     Start();

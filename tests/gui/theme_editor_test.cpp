@@ -26,6 +26,7 @@
 #include "app/core/program.h"
 #include "app/core/theme_text.h"
 #include "app/gui/main_window.h"
+#include "app/gui/new_theme_dialog.h"
 #include "app/gui/qt_services.h"
 #include "app/gui/theme_editor.h"
 #include "app/gui/theme_records_model.h"
@@ -62,6 +63,16 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     window_->Editor()->OpenTheme("almanac.dbf", key);
     return *window_->Editor();
   }
+  // The answer of a user who gives `request` and, asked again after a refusal, gives up; what
+  // the refusal gave back to correct goes to `kept`.
+  std::function<std::optional<app::NewThemeRequest>(bool, const app::NewThemeRequest*)> Answer(
+      app::NewThemeRequest request, std::optional<app::NewThemeRequest>* kept = nullptr) {
+    return [request, kept](bool, const app::NewThemeRequest* typed) -> std::optional<app::NewThemeRequest> {
+      if (!typed) return request;
+      if (kept) *kept = *typed;
+      return std::nullopt;
+    };
+  }
   static QString Cell(const ThemeEditor& editor, int row, int column) {
     return editor.Model()->data(editor.Model()->index(row, column)).toString();
   }
@@ -87,7 +98,7 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     window_->EditThisDayClick();
     QCOMPARE(editor.DayEdit()->text(), QString("0229"));
     QVERIFY(editor.Note()->text().startsWith("A new record"));
-    editor.ask_new_theme = [](bool) { return app::NewThemeRequest{"mine", "My Thoughts", {}, {}, {}}; };
+    editor.ask_new_theme = Answer({"mine", "My Thoughts", {}, {}, {}});
     editor.NewThemeClick();
     QCOMPARE(editor.ThemeFile(), std::string("mine.dbf"));
     QVERIFY(QFile::exists(File("mine.dbt")));  // dBASE IV memos
@@ -131,7 +142,7 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     QFETCH(QString, shown);
     vt::WriteFileBytes(Path("source"), source.toStdString());
     ThemeEditor& editor = Edit("");
-    editor.ask_new_theme = [&](bool) { return app::NewThemeRequest{"new", description, "source", from, {}}; };
+    editor.ask_new_theme = Answer({"new", description, "source", from, {}});
     editor.NewThemeFromFileClick();
     if (records == 0) {
       QCOMPARE(QString::fromStdString(boxes_.errors.back()), "Vornelle Theme Editor: " + shown);
@@ -140,6 +151,71 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     }
     QCOMPARE(editor.ThemeChooser()->currentText(), shown);
     QCOMPARE(editor.Model()->rowCount(), records);
+  }
+
+  // The new theme dialog says what file a name gives, or why it gives none, and never changes
+  // a name behind the user; a file's kind and a name come from the file chosen.
+  void newThemeNamesAreShownOrRefusedWithAReason_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("plain") << "journal" << "The theme's file: journal.dbf" << true;
+    QTest::newRow("with its extension") << "Journal.DBF" << "The theme's file: Journal.DBF" << true;
+    QTest::newRow("a folder above") << "../escape.dbf" << "A theme is a file of this folder: its name holds no \"/\"" << false;
+    QTest::newRow("elsewhere") << "/elsewhere/abs.dbf" << "A theme is a file of this folder: its name holds no \"/\"" << false;
+    QTest::newRow("no name") << ".dbf" << "A name that starts with \".\" is hidden: the calendar would not list the theme"
+                             << false;
+  }
+  void newThemeNamesAreShownOrRefusedWithAReason() {
+    QFETCH(QString, typed);
+    QFETCH(QString, note);
+    QFETCH(bool, ok);
+    app::NewThemeDialog dialog(false);
+    dialog.DescriptionEdit()->setText("Mine");
+    QTest::keyClicks(dialog.FileEdit(), typed);
+    QCOMPARE(dialog.FileEdit()->text(), typed);
+    QCOMPARE(dialog.NameNote()->text(), note);
+    QCOMPARE(dialog.OkButton()->isEnabled(), ok);
+  }
+  void newThemeFromAFileGuessesItsKindAndName_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("theme");
+    QTest::newRow("calendar") << "calendar.history" << QByteArray("// comment\nJan 1\tNew year\n07/04\tx\n")
+                              << "calendar" << "history.dbf";
+    QTest::newRow("fortune") << "sayings" << QByteArray("One.\n%\nTwo.\n") << "fortune" << "sayings.dbf";
+    QTest::newRow("theme text") << "mine.txt" << QByteArray("# mine\n@9999\nMine\n") << "text" << "mine.dbf";
+  }
+  void newThemeFromAFileGuessesItsKindAndName() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, lines);
+    QFETCH(QString, kind);
+    QFETCH(QString, theme);
+    vt::WriteFileBytes(Path(name.toUtf8().constData()), lines.toStdString());
+    app::NewThemeDialog dialog(true);
+    if (kind == "text") dialog.KindChooser()->setCurrentIndex(2);  // guessed away from another
+    dialog.SourceEdit()->setText(File(name.toUtf8().constData()));
+    dialog.SourceChosen();
+    QCOMPARE(dialog.KindChooser()->currentData().toString(), kind);
+    QCOMPARE(dialog.FileEdit()->text(), theme);
+  }
+
+  // A file that is refused gives the dialog back with everything typed, for correction.
+  void aRefusedThemeGivesBackWhatWasTyped() {
+    vt::WriteFileBytes(Path("source"), "5 \xe2\x82\xac\n");
+    ThemeEditor& editor = Edit("");
+    std::optional<app::NewThemeRequest> kept;
+    editor.ask_new_theme = Answer({"prices", "Prices", "source", "fortune", "0301"}, &kept);
+    editor.NewThemeFromFileClick();
+    QVERIFY(kept);
+    QCOMPARE(kept->file, QString("prices"));
+    QCOMPARE(kept->description, QString("Prices"));
+    QCOMPARE(kept->source, QString("source"));
+    QCOMPARE(kept->start, QString("0301"));
+    app::NewThemeDialog again(true, nullptr, &*kept);
+    QCOMPARE(again.FileEdit()->text(), QString("prices"));
+    QCOMPARE(again.KindChooser()->currentData().toString(), QString("fortune"));
   }
 
   // Sources that never end, and a failure of the engine with the switches the running calendar
@@ -160,7 +236,7 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     QVERIFY(mkfifo(Path("fifo").c_str(), 0600) == 0);
     vt::WriteFileBytes(Path("source"), from == "calendar" ? "#include \"fifo\"\n07/04\tx\n" : "One.\n%\nTwo.\n");
     ThemeEditor& editor = Edit("");
-    editor.ask_new_theme = [&](bool) { return app::NewThemeRequest{"new", "", source, from, {}}; };
+    editor.ask_new_theme = Answer({"new", "", source, from, {}});
     bool halted = false;
     {
       const vt::CalendarSwitches calendar;
@@ -269,6 +345,18 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
                              File("greek.dbf")});
     QVERIFY(peer.waitForFinished(20000));
     QCOMPARE(QString::fromUtf8(peer.readAllStandardOutput()).trimmed(), QString::fromUtf8("αΣπ ≈ √"));
+  }
+
+  // Tab leaves the grid for the next control; the arrow keys move between its rows.
+  void tabMovesBetweenControlsAndArrowsBetweenRows() {
+    ThemeEditor& editor = Edit("0704");
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    editor.Grid()->setFocus();
+    QTest::keyClick(editor.Grid(), Qt::Key_Down);
+    QCOMPARE(editor.CurrentRecord(), 3);
+    QTest::keyClick(editor.Grid(), Qt::Key_Tab);
+    QVERIFY(editor.focusWidget() != editor.Grid());
+    QCOMPARE(editor.CurrentRecord(), 3);
   }
 
   // The real question box: Escape chooses the last, cautious choice.

@@ -20,6 +20,7 @@
 
 #include "platform/bounded_file.h"
 #include "platform/file_replace.h"
+#include "platform/folder_lock.h"
 
 namespace vornelle::tools {
 
@@ -102,17 +103,10 @@ void OnceADay::Lock() {
     lock_ = -1;
     return CannotKeep(path, "not a regular file");
   }
-  // Polled, so that a stopped holder cannot hang the shell: after 10 s the messages show.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  auto pause = std::chrono::milliseconds(1);
-  while (flock(lock_, LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EINTR) continue;
-    if (errno != EWOULDBLOCK) return;  // no locks on this file system: the state still works
-    if (std::chrono::steady_clock::now() >= deadline)
-      return CannotKeep(path, "another vornelle-db day has held it for 10 s");
-    std::this_thread::sleep_for(pause);
-    pause = std::min(pause * 2, std::chrono::milliseconds(20));
-  }
+  // A stopped holder cannot hang the shell: after 10 s the messages show. Without locks on
+  // this file system the state still works.
+  if (platform::PollFlock(lock_, LOCK_EX, std::chrono::seconds(10)) == platform::PolledLock::kHeld)
+    CannotKeep(path, "another vornelle-db day has held it for 10 s");
 }
 
 void OnceADay::MarkShown() {

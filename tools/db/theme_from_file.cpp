@@ -125,11 +125,9 @@ ThemeFromFile ReadThemeFromFile(const std::string& from, const std::string& sour
 NewTheme MakeNewTheme(const std::string& file, const std::string& description, const std::string& source,
                       const std::string& from, const std::string& start) {
   NewTheme made;
-  made.file = file;
-  if (made.file.size() < 4 || !platform::EqualIgnoringAsciiCase(made.file.substr(made.file.size() - 4), ".dbf"))
-    made.file += ".dbf";
-  if (file.empty() || file.find_first_of(std::string("/\0", 2)) != std::string::npos || file == "." || file == "..")
-    made.problems.push_back("\"" + file + "\": a theme's name is a file name of this folder, without a folder");
+  made.file = app::NewThemeFile(file);
+  if (const std::string problem = app::NewThemeNameProblem(file); !problem.empty())
+    made.problems.push_back("\"" + file + "\": " + problem);
   else if (std::filesystem::exists(app::ThemeTablePath(made.file)))
     made.problems.push_back(made.file + ": a theme of that name exists; choose another name");
   ThemeFromFile theme;
