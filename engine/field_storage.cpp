@@ -103,10 +103,11 @@ std::string_view VarBytes(const WorkArea& wa, const FieldDesc& field, const char
 void PutVarBytes(const WorkArea& wa, const FieldDesc& field, char* record, std::string_view value) {
   char* out = record + field.offset;
   const std::size_t n = std::min<std::size_t>(value.size(), field.length);
-  std::memcpy(out, value.data(), n);
-  std::memset(out + n, 0, field.length - n);
-  // A value shorter than the field says its length in the field's last byte.
+  if (n > 0) std::memcpy(out, value.data(), n);
+  // A value shorter than the field says its length in the field's last byte; without a length
+  // bit to say so (a table without null flags), the field is filled as a C field is.
   const bool shorter = n < field.length && field.length_bit >= 0;
+  std::memset(out + n, shorter ? 0 : ' ', field.length - n);
   if (shorter) out[field.length - 1] = static_cast<char>(n);
   SetNullFlag(wa, record, field.length_bit, shorter);
 }

@@ -234,7 +234,7 @@ void UnpackCounted(char* out, std::string_view text, std::size_t width, std::siz
   // A width beyond a length byte's reach is written as 255: the field's whole text follows.
   text = text.substr(0, width);
   out[0] = static_cast<char>(std::min<std::size_t>(length, 255));
-  std::memcpy(out + 1, text.data(), text.size());
+  if (!text.empty()) std::memcpy(out + 1, text.data(), text.size());
   if (text.size() < width) std::memset(out + 1 + text.size(), ' ', width - text.size());
 }
 
