@@ -86,32 +86,26 @@ wide = bytearray(header(0x03, [("NOTE", "C", 44, 1), ("N", "N", 3, 0)], [b" " + 
 struct.pack_into("<H", wide, 10, 304)
 seed("wide_char", bytes(wide))
 
+def peer_seed(folder, kind, ext, spec, rows):
+    """A seed of the table and memo file python3-dbf writes in its `kind` of table."""
+    path = os.path.join(folder, "peer_" + kind)
+    t = dbf.Table(path, spec, dbf_type=kind, codepage="cp437")
+    t.open(dbf.READ_WRITE)
+    for row in rows:
+        t.append(row)
+    t.close()
+    with open(path + ".dbf", "rb") as f:
+        table = f.read()
+    with open(path + "." + ext, "rb") as f:
+        memo = f.read()
+    seed("peer_" + kind, table, memo)
+
+
 with tempfile.TemporaryDirectory() as folder:
     for kind, ext in (("db3", "dbt"), ("fp", "fpt")):
-        path = os.path.join(folder, "peer_" + kind)
-        t = dbf.Table(path, "name C(10); day D; note M", dbf_type=kind, codepage="cp437")
-        t.open(dbf.READ_WRITE)
-        t.append(("one", datetime.date(2020, 2, 29), "memo text\r\nsecond line"))
-        t.append(("two", None, None))
-        t.close()
-        with open(path + ".dbf", "rb") as f:
-            table = f.read()
-        with open(path + "." + ext, "rb") as f:
-            memo = f.read()
-        seed("peer_" + kind, table, memo)
-    # Visual FoxPro's binary types and null flags, and Clipper's wide C field, as python3-dbf
-    # writes them.
-    for kind, ext, spec, row in (
-            ("vfp", "fpt", "name C(10) null; qty I; price Y; ratio B; at T null; note M null",
-             ("one", -7, 12.5, 2.5, datetime.datetime(2024, 3, 5, 14, 30), "memo")),
-            ("clp", "dbt", "note C(300); n N(3,0); memo M", ("x" * 290, 7, "memo"))):
-        path = os.path.join(folder, "peer_" + kind)
-        t = dbf.Table(path, spec, dbf_type=kind, codepage="cp437")
-        t.open(dbf.READ_WRITE)
-        t.append(row)
-        t.close()
-        with open(path + ".dbf", "rb") as f:
-            table = f.read()
-        with open(path + "." + ext, "rb") as f:
-            memo = f.read()
-        seed("peer_" + kind, table, memo)
+        peer_seed(folder, kind, ext, "name C(10); day D; note M",
+                  [("one", datetime.date(2020, 2, 29), "memo text\r\nsecond line"), ("two", None, None)])
+    # Visual FoxPro's binary types and null flags, and Clipper's wide C field.
+    peer_seed(folder, "vfp", "fpt", "name C(10) null; qty I; price Y; ratio B; at T null; note M null",
+              [("one", -7, 12.5, 2.5, datetime.datetime(2024, 3, 5, 14, 30), "memo")])
+    peer_seed(folder, "clp", "dbt", "note C(300); n N(3,0); memo M", [("x" * 290, 7, "memo")])
