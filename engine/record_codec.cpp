@@ -340,10 +340,11 @@ void PackBinary(WorkArea& wa, const FieldDesc& f, const char* in) {
   }
 }
 
-// A field held as text, unpacked.
-inline void UnpackText(const WorkArea& wa, const FieldDesc& f, char* out, const EngineSwitches& sw) {
+// A field held as text, unpacked as the engine type `type`; false for a type that is no text
+// type of the engine (0: a field that is not held as text or may be null).
+inline bool UnpackText(const WorkArea& wa, const FieldDesc& f, char type, char* out, const EngineSwitches& sw) {
   std::string_view text = FieldText(wa, f);
-  switch (f.type) {
+  switch (type) {
     case 'C':
       if (f.length <= 255) {
         out[0] = static_cast<char>(f.length);
@@ -352,13 +353,13 @@ inline void UnpackText(const WorkArea& wa, const FieldDesc& f, char* out, const 
         out[0] = static_cast<char>(255);  // the field's whole text follows
         std::memcpy(out + 1, text.data(), f.length);
       }
-      break;
+      return true;
     case 'D': {
       std::string shown = f.length >= 8 ? DisplayDate(text, sw.date_order, sw.century)
                                         : std::string(sw.century ? 10 : 8, ' ');
       out[0] = static_cast<char>(shown.size());
       std::memcpy(out + 1, shown.data(), shown.size());
-      break;
+      return true;
     }
     case 'N':
     case 'F':
@@ -366,11 +367,21 @@ inline void UnpackText(const WorkArea& wa, const FieldDesc& f, char* out, const 
         StoreDouble(out, ParseNumber(text));
       else
         StoreInt32(out, ParseInteger(text));
-      break;
-    case 'L': out[0] = f.length > 0 && IsTrue(text[0]) ? 1 : 0; break;
-    case 'M': StoreInt32(out, ParseInteger(text)); break;
-    default: break;
+      return true;
+    case 'L': out[0] = f.length > 0 && IsTrue(text[0]) ? 1 : 0; return true;
+    case 'M': StoreInt32(out, ParseInteger(text)); return true;
+    default: return false;
   }
+}
+
+// A field that may be null or is held as binary bytes, unpacked.
+void UnpackOther(const WorkArea& wa, const FieldDesc& f, char* out, const EngineSwitches& sw) {
+  if (IsNullValue(wa, f, wa.raw.data()))
+    UnpackBlank(f, out, sw);
+  else if (f.storage != Storage::kText)
+    UnpackBinary(wa, f, out);
+  else
+    UnpackText(wa, f, f.type, out, sw);
 }
 
 }  // namespace
@@ -381,14 +392,8 @@ void UnpackRecord(WorkArea& wa) {
   typed[0] = wa.raw[0] == '*' ? 1 : 0;
   for (const FieldDesc& f : wa.fields) {
     char* out = typed + f.typed_offset;
-    if (f.textual)
-      UnpackText(wa, f, out, sw);
-    else if (IsNullValue(wa, f, wa.raw.data()))
-      UnpackBlank(f, out, sw);
-    else if (f.storage != Storage::kText)
-      UnpackBinary(wa, f, out);
-    else
-      UnpackText(wa, f, out, sw);
+    // Most fields are held as text and never null: one switch on their type reads them.
+    if (!UnpackText(wa, f, f.quick_type, out, sw)) UnpackOther(wa, f, out, sw);
   }
 }
 

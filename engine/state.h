@@ -54,7 +54,9 @@ struct FieldDesc {
   int16_t null_bit = -1;    // its bit in the record's null flags; -1 when it cannot be null
   int16_t length_bit = -1;  // V and Q: the bit saying the value is shorter than the field
   bool autoincrement = false;  // the table counts its values up itself
-  bool textual = true;  // held as text and never null: what most fields are, read the quick way
+  // The type of a field held as text and never null, as most fields are, which the record
+  // codec reads the quick way; 0 for the others.
+  char quick_type = '\0';
 
   // The typed buffer holds a double (else a 32-bit integer, for N and F).
   bool TypedDouble() const {

@@ -165,7 +165,7 @@ DescriptorProblem ReadFieldDescriptors(WorkArea& wa, const uint8_t* bytes, int m
     // then the null bit of a field that may be null.
     if (f.storage == Storage::kVarBytes) f.length_bit = static_cast<int16_t>(null_bits++);
     if ((d.flags & kNullableField) != 0) f.null_bit = static_cast<int16_t>(null_bits++);
-    f.textual = f.storage == Storage::kText && f.null_bit < 0;
+    f.quick_type = f.storage == Storage::kText && f.null_bit < 0 ? f.type : '\0';
     fields.push_back(std::move(f));
   }
   if (fields.empty()) return {222, "Error reading " + wa.file_name + " [Use/OpenDbf]"};
@@ -175,7 +175,7 @@ DescriptorProblem ReadFieldDescriptors(WorkArea& wa, const uint8_t* bytes, int m
     // Flags the table has no room for: its null flags say nothing.
     for (FieldDesc& f : fields) {
       f.null_bit = f.length_bit = -1;
-      f.textual = f.storage == Storage::kText;
+      f.quick_type = f.storage == Storage::kText ? f.type : '\0';
     }
   }
   wa.fields = std::move(fields);
