@@ -3,7 +3,7 @@
 #include <chrono>
 #include <memory>
 
-#include "app/core/visible_text.h"
+#include "platform/visible_text.h"
 #include "expr/expr.h"
 #include "platform/codepage.h"
 #include "platform/retry.h"
@@ -91,7 +91,7 @@ std::string EngineMessage(const engine::ETavrinError& error) {
     if (end == std::string::npos) end = text.size();
     std::string_view line(text.data() + start, end - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    out += app::VisibleText(line) + (end < text.size() ? "\n" : "");
+    out += platform::VisibleText(line) + (end < text.size() ? "\n" : "");
     start = end + 1;
   }
   return out;

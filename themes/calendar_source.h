@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vornelle::app {
+namespace vornelle::themes {
 
 struct CalendarLine {
   std::string text;  // UTF-8, leading and trailing blanks removed
@@ -70,4 +70,4 @@ CalendarSource ParseCalendar(const std::string& path, CalendarFiles& files);
 // date names no fixed day of a leap year.
 std::optional<std::string> CalendarDateKey(std::string_view date);
 
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

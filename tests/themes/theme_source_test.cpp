@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/theme_source.h"
+#include "themes/theme_source.h"
 
-namespace vornelle::app {
+namespace vornelle::themes {
 namespace {
 
 TEST(ThemeSourceText, RecordsCommentsAndEscapes) {
@@ -40,4 +40,4 @@ TEST(ThemeSourceText, KeysAreTheDaysOfALeapYearAndTheDescription) {
 }
 
 }  // namespace
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

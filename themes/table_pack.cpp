@@ -1,13 +1,13 @@
-#include "tools/db/table_pack.h"
+#include "themes/table_pack.h"
 
 #include <filesystem>
 
 #include "engine/engine.h"
 #include "platform/file.h"
-#include "tools/db/cli.h"
-#include "tools/db/import_leftovers.h"
+#include "themes/theme_error.h"
+#include "themes/import_leftovers.h"
 
-namespace vornelle::tools {
+namespace vornelle::themes {
 
 engine::PackResult PackTableFile(const std::string& table) {
   const std::filesystem::path path = platform::FullPath(engine::TableFileName(table));
@@ -15,8 +15,8 @@ engine::PackResult PackTableFile(const std::string& table) {
   ImportFolder scratch(path.parent_path());
   engine::PackResult result;
   if (!engine::PackTable(path.string(), scratch.Path().string(), &result))
-    throw ToolError(table + " was not packed: " + engine::FetchMessage());
+    throw ThemeError(table + " was not packed: " + engine::FetchMessage());
   return result;
 }
 
-}  // namespace vornelle::tools
+}  // namespace vornelle::themes

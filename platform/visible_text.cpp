@@ -1,8 +1,8 @@
-#include "app/core/visible_text.h"
+#include "platform/visible_text.h"
 
 #include <cstdint>
 
-namespace vornelle::app {
+namespace vornelle::platform {
 
 namespace {
 
@@ -50,4 +50,4 @@ std::string VisibleText(std::string_view text, Tabs tabs) {
   return shown;
 }
 
-}  // namespace vornelle::app
+}  // namespace vornelle::platform

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vornelle::app {
+namespace vornelle::themes {
 
 struct Saying {
   std::vector<std::string> lines;  // UTF-8, blank lines around it removed
@@ -15,4 +15,4 @@ struct Saying {
 // The sayings in file order; empty ones (two "%" lines in a row) are no sayings.
 std::vector<Saying> ParseFortunes(std::string_view text);
 
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

@@ -1,4 +1,4 @@
-#include "app/core/source_files.h"
+#include "themes/source_files.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,7 +12,7 @@
 
 #include "platform/bounded_file.h"
 
-namespace vornelle::app {
+namespace vornelle::themes {
 
 namespace {
 
@@ -142,4 +142,4 @@ std::optional<std::string> SourceFiles::Read(const std::string& file, std::strin
   return std::move(read.bytes);
 }
 
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace vornelle::app {
+namespace vornelle::themes {
 
 // The first line of `text` without its line end; `text` is left with the lines after it.
 inline std::string_view TakeLine(std::string_view& text) {
@@ -14,4 +14,4 @@ inline std::string_view TakeLine(std::string_view& text) {
   return line;
 }
 
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

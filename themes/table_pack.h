@@ -6,11 +6,11 @@
 
 #include "engine/table_pack.h"
 
-namespace vornelle::tools {
+namespace vornelle::themes {
 
 // Packs `table` (engine/table_pack.h), first clearing what stopped imports left beside it.
-// ETavrinError (kSharingViolation when another program has the table open) or ToolError when
+// ETavrinError (kSharingViolation when another program has the table open) or ThemeError when
 // it cannot; the table is then as it was.
 engine::PackResult PackTableFile(const std::string& table);
 
-}  // namespace vornelle::tools
+}  // namespace vornelle::themes

@@ -12,7 +12,7 @@
 
 #include "platform/text_codec.h"
 
-namespace vornelle::app {
+namespace vornelle::themes {
 
 // The page of a theme whose table has `language_driver` in its header.
 const platform::CodePage& ThemePage(uint8_t language_driver);
@@ -50,4 +50,4 @@ std::string NewThemeFile(std::string_view name);
 // The 366 day keys of a leap year, 0101 to 1231.
 std::vector<std::string> LeapYearDayKeys();
 
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace vornelle::app {
+namespace vornelle::themes {
 
 // Follows the table's name: a table without the two fields of a theme.
 inline constexpr const char* kNoThemeTableText = " is no theme table: it needs THEDATE (character) and THEJOKE (memo)";
@@ -16,4 +16,4 @@ bool HasThemeFields();
 // cut short): "the file holds 199 of the 367 records its header counts"; else empty.
 std::string MissingRecordsProblem();
 
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

@@ -1,8 +1,8 @@
-#include "app/core/theme_damage.h"
+#include "themes/theme_damage.h"
 
 #include "engine/engine.h"
 
-namespace vornelle::app {
+namespace vornelle::themes {
 
 bool HasThemeFields() {
   const int date = engine::FieldNo("THEDATE");
@@ -18,4 +18,4 @@ std::string MissingRecordsProblem() {
          " records its header counts";
 }
 
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

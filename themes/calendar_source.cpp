@@ -1,4 +1,4 @@
-#include "app/core/calendar_source.h"
+#include "themes/calendar_source.h"
 
 #include <cctype>
 #include <algorithm>
@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <set>
 
-#include "app/core/text_lines.h"
-#include "app/core/theme_source.h"
+#include "themes/text_lines.h"
+#include "themes/theme_source.h"
 #include "platform/trim.h"
 
-namespace vornelle::app {
+namespace vornelle::themes {
 
 namespace {
 
@@ -261,4 +261,4 @@ CalendarSource ParseCalendar(const std::string& path, CalendarFiles& files) {
   return std::move(state.source);
 }
 
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

@@ -1,10 +1,10 @@
-#include "app/core/theme_source.h"
+#include "themes/theme_source.h"
 
 #include <algorithm>
 
 #include <cctype>
 
-namespace vornelle::app {
+namespace vornelle::themes {
 
 namespace {
 
@@ -106,4 +106,4 @@ std::string GuessSourceKind(std::string_view text) {
   return calendar ? "calendar" : "";
 }
 
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

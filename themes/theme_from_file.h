@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/db/theme_table.h"
+#include "themes/theme_table.h"
 
-namespace vornelle::tools {
+namespace vornelle::themes {
 
 struct ThemeFromFile {
   std::vector<ThemeRow> rows;         // in the order the table gets them, the description first
@@ -20,7 +20,7 @@ struct ThemeFromFile {
 
 // `from` is "text", "calendar" or "fortune"; `start` the first day of a fortune file's sayings.
 // The description is `description` when given, else the text form's own @9999 record, else
-// the source file's name. ToolError when the source cannot be read.
+// the source file's name. ThemeError when the source cannot be read.
 ThemeFromFile ReadThemeFromFile(const std::string& from, const std::string& source,
                                 const std::string& start = "0101",
                                 const std::optional<std::string>& description = std::nullopt);
@@ -38,4 +38,4 @@ struct NewTheme {
 NewTheme MakeNewTheme(const std::string& file, const std::string& description, const std::string& source = {},
                       const std::string& from = "text", const std::string& start = "0101");
 
-}  // namespace vornelle::tools
+}  // namespace vornelle::themes

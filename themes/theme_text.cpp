@@ -1,15 +1,15 @@
-#include "app/core/theme_text.h"
+#include "themes/theme_text.h"
 
 #include <cstdio>
 #include <map>
 #include <memory>
 
-#include "app/core/theme_source.h"
+#include "themes/theme_source.h"
 #include "engine/engine.h"
 #include "platform/ascii_case.h"
 #include "platform/utf8.h"
 
-namespace vornelle::app {
+namespace vornelle::themes {
 
 const platform::CodePage& ThemePage(uint8_t language_driver) {
   const platform::CodePage* page = platform::CodePageOfDriver(language_driver);
@@ -106,4 +106,4 @@ std::vector<std::string> LeapYearDayKeys() {
   return keys;
 }
 
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

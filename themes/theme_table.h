@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace vornelle::tools {
+namespace vornelle::themes {
 
 struct ThemeRow {
   int32_t recno = 0;
@@ -24,7 +24,7 @@ struct ThemeTable {
   std::vector<std::string> damage;
 };
 
-// Every record of the theme table in file order. ToolError when the table has no character
+// Every record of the theme table in file order. ThemeError when the table has no character
 // THEDATE or no memo THEJOKE.
 ThemeTable ReadThemeTable(const std::string& table);
 
@@ -32,8 +32,8 @@ ThemeTable ReadThemeTable(const std::string& table);
 // `table` with its memo file only when both are complete (the engine's table replacement:
 // readers see the old table or the new). Lines are joined with CR LF. Leftovers of imports
 // that were killed in that folder are cleared first. An existing table is replaced only when
-// `replace` is set (ToolError otherwise).
+// `replace` is set (ThemeError otherwise).
 void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vector<ThemeRow>& rows,
                      bool replace);
 
-}  // namespace vornelle::tools
+}  // namespace vornelle::themes

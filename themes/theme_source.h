@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vornelle::app {
+namespace vornelle::themes {
 
 struct ThemeSourceRecord {
   std::string key;                 // "MMDD" or "9999"
@@ -40,4 +40,4 @@ bool IsThemeKey(std::string_view key);
 // with a date (MM/DD, "Mon DD" or "DD Mon") and a tab; empty when none of them.
 std::string GuessSourceKind(std::string_view text);
 
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

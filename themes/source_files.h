@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "app/core/calendar_source.h"
+#include "themes/calendar_source.h"
 
-namespace vornelle::app {
+namespace vornelle::themes {
 
 // Far more than the text of a year of messages: the largest calendar and fortune files that
 // are distributed are a few hundred KiB.
@@ -27,4 +27,4 @@ class SourceFiles : public CalendarFiles {
   std::size_t read_ = 0;
 };
 
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

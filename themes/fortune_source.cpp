@@ -1,8 +1,8 @@
-#include "app/core/fortune_source.h"
+#include "themes/fortune_source.h"
 
-#include "app/core/text_lines.h"
+#include "themes/text_lines.h"
 
-namespace vornelle::app {
+namespace vornelle::themes {
 
 std::vector<Saying> ParseFortunes(std::string_view text) {
   std::vector<Saying> sayings;
@@ -28,4 +28,4 @@ std::vector<Saying> ParseFortunes(std::string_view text) {
   return sayings;
 }
 
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

@@ -1,4 +1,4 @@
-#include "tools/db/import_leftovers.h"
+#include "themes/import_leftovers.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -15,9 +15,9 @@
 
 #include "engine/engine.h"
 #include "engine/table_replace.h"
-#include "tools/db/cli.h"
+#include "themes/theme_error.h"
 
-namespace vornelle::tools {
+namespace vornelle::themes {
 
 namespace fs = std::filesystem;
 
@@ -80,7 +80,7 @@ ImportFolder::ImportFolder(const fs::path& folder) {
   for (int attempt = 0; attempt < 5 && fd_ < 0; ++attempt) {
     std::string name = (folder / (std::string(kPrefix) + "XXXXXX")).string();
     if (!mkdtemp(name.data()))
-      throw ToolError(folder.string() + ": cannot make a folder for the import: " + std::strerror(errno));
+      throw ThemeError(folder.string() + ": cannot make a folder for the import: " + std::strerror(errno));
     path_ = name;
     fd_ = LockImportFolder(path_, true);
     if (fd_ >= 0 && !StillThere(path_, fd_)) {
@@ -88,7 +88,7 @@ ImportFolder::ImportFolder(const fs::path& folder) {
       fd_ = -1;
     }
   }
-  if (fd_ < 0) throw ToolError(folder.string() + ": the import's folder was taken away as it was made");
+  if (fd_ < 0) throw ThemeError(folder.string() + ": the import's folder was taken away as it was made");
 }
 
 ImportFolder::~ImportFolder() {
@@ -100,7 +100,7 @@ ImportFolder::~ImportFolder() {
 void ClearImportLeftovers(const fs::path& folder) {
   // A marker names files of an import that committed: they are finished, never removed.
   if (!engine::CompleteReplacementsIn(folder.string()))
-    throw ToolError("a replacement other programs left in " + folder.string() + " cannot be finished: " +
+    throw ThemeError("a replacement other programs left in " + folder.string() + " cannot be finished: " +
                     engine::FetchMessage());
   std::vector<fs::path> leftovers;
   std::error_code error;
@@ -121,4 +121,4 @@ void ClearImportLeftovers(const fs::path& folder) {
   for (const fs::path& path : leftovers) fs::remove(path, error);
 }
 
-}  // namespace vornelle::tools
+}  // namespace vornelle::themes

@@ -4,9 +4,9 @@
 
 #include <map>
 
-#include "app/core/calendar_source.h"
+#include "themes/calendar_source.h"
 
-namespace vornelle::app {
+namespace vornelle::themes {
 namespace {
 
 TEST(CalendarSource, DatesAsTheUtilityReadsThem) {
@@ -84,4 +84,4 @@ TEST(CalendarSource, IncludesAreLookedForOnlyBesideAndInTheSharedFolders) {
 }
 
 }  // namespace
-}  // namespace vornelle::app
+}  // namespace vornelle::themes

@@ -1,23 +1,23 @@
-#include "tools/db/theme_table.h"
+#include "themes/theme_table.h"
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 
-#include "app/core/theme_damage.h"
-#include "app/core/theme_text.h"
-#include "app/core/visible_text.h"
+#include "themes/theme_damage.h"
+#include "themes/theme_text.h"
+#include "platform/visible_text.h"
 #include "engine/engine.h"
 #include "engine/memo_internal.h"
 #include "engine/scoped_work_area.h"
 #include "engine/table_replace.h"
 #include "platform/codepage.h"
 #include "platform/file.h"
-#include "tools/db/cli.h"
-#include "tools/db/import_leftovers.h"
-#include "tools/db/session.h"
+#include "platform/utf8.h"
+#include "themes/theme_error.h"
+#include "themes/import_leftovers.h"
 
-namespace vornelle::tools {
+namespace vornelle::themes {
 
 namespace {
 
@@ -33,14 +33,35 @@ std::string ThemeTableFile(const std::string& table) {
   return platform::FullPath(engine::TableFileName(table));
 }
 
+// The engine's failure as one line a terminal or a box shows: what a file or a table put in it
+// is shown, not obeyed.
+std::string FailureLine(const engine::ETavrinError& error) {
+  std::string text = error.what();
+  if (!platform::IsUtf8(text)) text = platform::AnsiToUtf8(text);
+  std::string line;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string_view part(text.data() + start, end - start);
+    if (!part.empty() && part.back() == '\r') part.remove_suffix(1);
+    line += platform::VisibleText(part) + (end < text.size() ? " " : "");
+    start = end + 1;
+  }
+  return line;
+}
+
 }  // namespace
 
 ThemeTable ReadThemeTable(const std::string& table) {
-  OpenThemeForReading(table);
-  if (!app::HasThemeFields()) {
-    engine::CloseArea();
-    throw ToolError(table + app::kNoThemeTableText);
-  }
+  // A work area of its own: the program's own tables, and the engine's switches, stay as they
+  // were. Reading only, beside any writer, the records read ahead; the keys as the calendar
+  // reads them.
+  engine::ScopedWorkArea area;
+  engine::Switches().oem = true;
+  engine::Switches().open_mode_override = platform::mode::kReadOnly | platform::mode::kDenyNone;
+  engine::UseTable(table, {false, "", /*sequential=*/true});
+  engine::Switches().open_mode_override.reset();
+  if (!HasThemeFields()) throw ThemeError(table + kNoThemeTableText);
   const int date = engine::FieldNo("THEDATE");
   const int joke = engine::FieldNo("THEJOKE");
   ThemeTable read;
@@ -60,7 +81,7 @@ ThemeTable ReadThemeTable(const std::string& table) {
     const std::string pointer(engine::Current()->raw.data() + field.offset, field.length);
     if (pointer.find_first_not_of(' ') != std::string::npos &&
         pointer.substr(pointer.find_first_not_of(' ')).find_first_not_of("0123456789") != std::string::npos) {
-      read.damage.push_back(where + "its memo pointer \"" + app::VisibleText(platform::AnsiToUtf8(pointer)) +
+      read.damage.push_back(where + "its memo pointer \"" + platform::VisibleText(platform::AnsiToUtf8(pointer)) +
                             "\" is no block number");
       row.damaged = true;
       read.rows.push_back(std::move(row));
@@ -73,16 +94,13 @@ ThemeTable ReadThemeTable(const std::string& table) {
     try {
       stored = engine::ReadMemoValue(block, false);
     } catch (const engine::ETavrinError& e) {
-      std::string message = EngineMessage(e);
-      std::replace(message.begin(), message.end(), '\n', ' ');
-      read.damage.push_back(where + "its message cannot be read: " + message);
+      read.damage.push_back(where + "its message cannot be read: " + FailureLine(e));
       row.damaged = true;
     }
-    row.lines = app::ThemeLines(app::CurrentThemeCodec(), std::move(stored));
+    row.lines = ThemeLines(CurrentThemeCodec(), std::move(stored));
     read.rows.push_back(std::move(row));
   }
-  if (const std::string missing = app::MissingRecordsProblem(); !missing.empty()) read.damage.push_back(missing);
-  engine::CloseArea();
+  if (const std::string missing = MissingRecordsProblem(); !missing.empty()) read.damage.push_back(missing);
   return read;
 }
 
@@ -92,7 +110,7 @@ void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vec
   const fs::path target = ThemeTableFile(table);
   ClearImportLeftovers(target.parent_path());
   std::error_code error;
-  if (fs::exists(target, error) && !replace) throw ToolError(table + " exists; --force replaces it");
+  if (fs::exists(target, error) && !replace) throw ThemeError(table + " exists; --force replaces it");
 
   // The new pair under the target's own names, in this import's folder: the memo file's name
   // follows the table's as the engine pairs them.
@@ -107,14 +125,14 @@ void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vec
     engine::CreateDbf(temporary.string(), {{"THEDATE", 'C', 4, 0}, {"THEJOKE", 'M', 10, 0}});
     engine::UseTable(temporary.string(), {/*exclusive=*/true, ""});
     // New themes keep their text in DOS 437, which the table names by naming no page.
-    platform::TextCodec& codec = app::NewThemeCodec();
+    platform::TextCodec& codec = NewThemeCodec();
     std::string stored, missing;
     for (const ThemeRow& row : rows) {
       engine::ClearRecord();
       std::memcpy(engine::FieldAddress(1) + 1, row.key.data(), std::min<std::size_t>(row.key.size(), 4));
       if (!codec.Encode(Joined(row.lines), stored, missing))
-        throw ToolError(table + ": record " + row.key + ": a character the tables' code page (DOS 437) cannot hold: " +
-                        app::CharacterThePageLacks(codec, missing));
+        throw ThemeError(table + ": record " + row.key + ": a character the tables' code page (DOS 437) cannot hold: " +
+                        CharacterThePageLacks(codec, missing));
       const int32_t block = engine::WriteMemoValue(stored, false);
       std::memcpy(engine::FieldAddress(2), &block, 4);
       engine::Append();
@@ -122,7 +140,7 @@ void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vec
     }
     engine::CloseArea();
     if (!engine::ReplaceTable(replacement))
-      throw ToolError(table + " could not be replaced: " + engine::FetchMessage());
+      throw ThemeError(table + " could not be replaced: " + engine::FetchMessage());
   } catch (...) {
     // Once the marker is written the new pair is committed: its files stay for whoever opens
     // the table next to put in place.
@@ -131,4 +149,4 @@ void WriteThemeTable(const std::string& table, uint8_t memo_kind, const std::vec
   }
 }
 
-}  // namespace vornelle::tools
+}  // namespace vornelle::themes

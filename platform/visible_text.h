@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace vornelle::app {
+namespace vornelle::platform {
 
 enum class Tabs { kKept, kAsSpace };
 
@@ -16,4 +16,4 @@ enum class Tabs { kKept, kAsSpace };
 // separate columns.
 std::string VisibleText(std::string_view text, Tabs tabs = Tabs::kKept);
 
-}  // namespace vornelle::app
+}  // namespace vornelle::platform

@@ -12,13 +12,13 @@
 
 #include <filesystem>
 
-namespace vornelle::tools {
+namespace vornelle::themes {
 
 // This import's folder within `folder`: made new, locked, and removed with what it holds when
 // the import ends.
 class ImportFolder {
  public:
-  // ToolError when the folder cannot be made.
+  // ThemeError when the folder cannot be made.
   explicit ImportFolder(const std::filesystem::path& folder);
   ~ImportFolder();
   ImportFolder(const ImportFolder&) = delete;
@@ -40,4 +40,4 @@ class ImportFolder {
 // finished.
 void ClearImportLeftovers(const std::filesystem::path& folder);
 
-}  // namespace vornelle::tools
+}  // namespace vornelle::themes

@@ -1,0 +1,31 @@
+// What a terminal or a box is given of text that came from a file: its controls shown, never
+// obeyed.
+
+#include "platform/visible_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+namespace vornelle::platform {
+namespace {
+
+TEST(VisibleText, ControlsAreShownNotObeyed) {
+  // (text, tabs as spaces, shown)
+  const std::tuple<std::string, bool, std::string> cases[] = {
+      {"plain \u00e9t\u00e9", false, "plain \u00e9t\u00e9"},
+      {"\x1b[2Jclear", false, "^[[2Jclear"},
+      {std::string("a\0b\x7f", 4), false, "a^@b^?"},
+      {"line\rover\nnext", false, "line^Mover^Jnext"},
+      {"col\tumn", false, "col\tumn"},
+      {"col\tumn", true, "col umn"},
+      {"\xc2\x9b" "31m C1", false, "\ufffd" "31m C1"},
+      {"\xff\xc3", false, "\ufffd\ufffd"},
+  };
+  for (const auto& [text, spaces, shown] : cases)
+    EXPECT_EQ(VisibleText(text, spaces ? Tabs::kAsSpace : Tabs::kKept), shown) << text;
+}
+
+}  // namespace
+}  // namespace vornelle::platform
