@@ -50,4 +50,18 @@ std::string VisibleText(std::string_view text, Tabs tabs) {
   return shown;
 }
 
+std::string VisibleLines(std::string_view text, std::string_view joiner) {
+  std::string shown;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    shown += VisibleText(line);
+    if (end < text.size()) shown += joiner;
+    start = end + 1;
+  }
+  return shown;
+}
+
 }  // namespace vornelle::platform

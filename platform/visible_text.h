@@ -16,4 +16,8 @@ enum class Tabs { kKept, kAsSpace };
 // separate columns.
 std::string VisibleText(std::string_view text, Tabs tabs = Tabs::kKept);
 
+// A message of several lines (ended LF or CR LF, as the engine ends them) shown the same way,
+// line by line, its lines joined by `joiner`: "\n" for a terminal, " " for one line in a box.
+std::string VisibleLines(std::string_view text, std::string_view joiner);
+
 }  // namespace vornelle::platform

@@ -38,16 +38,7 @@ std::string ThemeTableFile(const std::string& table) {
 std::string FailureLine(const engine::ETavrinError& error) {
   std::string text = error.what();
   if (!platform::IsUtf8(text)) text = platform::AnsiToUtf8(text);
-  std::string line;
-  for (std::size_t start = 0; start <= text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string_view part(text.data() + start, end - start);
-    if (!part.empty() && part.back() == '\r') part.remove_suffix(1);
-    line += platform::VisibleText(part) + (end < text.size() ? " " : "");
-    start = end + 1;
-  }
-  return line;
+  return platform::VisibleLines(text, " ");
 }
 
 }  // namespace

@@ -27,5 +27,16 @@ TEST(VisibleText, ControlsAreShownNotObeyed) {
     EXPECT_EQ(VisibleText(text, spaces ? Tabs::kAsSpace : Tabs::kKept), shown) << text;
 }
 
+TEST(VisibleText, LinesJoinedTheirControlsShown) {
+  // (text, joiner, shown): LF and CR LF end lines; a lone CR inside a line is shown.
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"one\r\ntwo\nthree", " ", "one two three"},
+      {"one\r\ntwo\n", "\n", "one\ntwo\n"},
+      {"a\rb\r\n\x1b[0m", "|", "a^Mb|^[[0m"},
+      {"", "\n", ""},
+  };
+  for (const auto& [text, joiner, shown] : cases) EXPECT_EQ(VisibleLines(text, joiner), shown) << text;
+}
+
 }  // namespace
 }  // namespace vornelle::platform
