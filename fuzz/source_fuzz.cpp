@@ -12,11 +12,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/calendar_source.h"
+#include "themes/calendar_source.h"
 #include "app/core/day_messages.h"
-#include "app/core/fortune_source.h"
-#include "app/core/theme_source.h"
-#include "app/core/visible_text.h"
+#include "themes/fortune_source.h"
+#include "themes/theme_source.h"
+#include "platform/visible_text.h"
 
 namespace {
 

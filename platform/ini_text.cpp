@@ -75,10 +75,9 @@ std::string IniText::Encode(std::string_view utf8) const {
     out += encoding_ == Encoding::kUtf16LE ? high : low;
   };
   for (std::size_t i = 0; i < utf8.size();) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    const std::size_t len = Utf8SequenceLength(c);
-    uint32_t cp = len <= 1 ? c : c & (0x7F >> len);
-    for (std::size_t k = 1; k < len && i + k < utf8.size(); ++k) cp = (cp << 6) | (utf8[i + k] & 0x3F);
+    // A byte that starts no character stands for itself, as the old 8-bit files meant it.
+    const std::size_t len = Utf8CharLength(utf8.substr(i));
+    const uint32_t cp = len == 0 ? static_cast<unsigned char>(utf8[i]) : Utf8CodePoint(utf8.substr(i, len));
     i += len == 0 ? 1 : len;
     if (cp >= 0x10000) {
       put(0xD800 + ((cp - 0x10000) >> 10));

@@ -9,7 +9,7 @@
 
 #include "app/core/theme_catalogue.h"
 #include "dataset/zuviv.h"
-#include "app/core/theme_text.h"
+#include "themes/theme_text.h"
 #include "engine/engine.h"
 #include "platform/file.h"
 #include "platform/trim.h"
@@ -23,12 +23,6 @@ std::string DayKey(const platform::CalendarDate& date) {
 }
 
 std::string DayFilter(const std::string& key) { return "(THEDATE=\"" + key + "\")"; }
-
-std::string ThemeName(const std::string& entry) { return std::string(platform::TrimControls(entry)); }
-
-std::string ThemeTablePath(const std::string& theme) {
-  return platform::ResolveCase(platform::FullPath(engine::TableFileName(theme)));
-}
 
 namespace {
 
@@ -77,7 +71,7 @@ bool ReadDayMessage(dataset::TZuViv& table, const std::string& theme, const std:
   if (table.Eof()) return false;
   // Later records with the same key are never read. The whole message, in the theme's code
   // page: the pane decides how much of it to show.
-  lines = ThemeLines(CurrentThemeCodec(), ReadStoredMessage(table));
+  lines = themes::ThemeLines(themes::CurrentThemeCodec(), ReadStoredMessage(table));
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/core/services.h"
+#include "themes/theme_files.h"
 
 namespace vornelle::dataset {
 class TZuViv;
@@ -47,11 +48,9 @@ inline constexpr const char* kQuietDayText = "No message for this day in ";
 void AppendToPane(std::vector<std::string>& pane, std::size_t index,
                   const std::vector<std::string>& lines);
 
-// A theme entry as the settings hold it, without the blanks and control characters around it.
-std::string ThemeName(const std::string& entry);
-// The file the table component opens for a theme name: the default extension added, taken from
-// the current folder, its case resolved.
-std::string ThemeTablePath(const std::string& theme);
+// A theme's name and its table file, as themes/theme_files.h gives them.
+using themes::ThemeName;
+using themes::ThemeTablePath;
 
 // Replaces the pane's text with the messages the themes of `displayed` hold for the date the
 // user has selected, opening each in `table`. A theme without a message for the day is named

@@ -5,7 +5,7 @@
 
 #include "app/core/day_lookup.h"
 #include "app/core/theme_catalogue.h"
-#include "app/core/visible_text.h"
+#include "platform/visible_text.h"
 
 namespace vornelle::app {
 
@@ -103,8 +103,8 @@ std::string NotificationBody(const std::vector<ThemeMessage>& messages, bool mar
   std::vector<std::string> texts;
   std::vector<std::size_t> lengths;
   for (const ThemeMessage& message : messages) {
-    std::string text = VisibleText(message.description);
-    for (const std::string& line : message.lines) text += "\n" + VisibleText(line);
+    std::string text = platform::VisibleText(message.description);
+    for (const std::string& line : message.lines) text += "\n" + platform::VisibleText(line);
     lengths.push_back(Characters(text));
     texts.push_back(std::move(text));
   }

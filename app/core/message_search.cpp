@@ -6,12 +6,12 @@
 
 #include "app/core/day_lookup.h"
 #include "app/core/theme_catalogue.h"
-#include "app/core/theme_damage.h"
-#include "app/core/theme_source.h"
+#include "themes/theme_damage.h"
+#include "themes/theme_source.h"
 #include "engine/engine.h"
 #include "engine/memo.h"
 #include "engine/scoped_work_area.h"
-#include "app/core/theme_text.h"
+#include "themes/theme_text.h"
 #include "platform/search_fold.h"
 #include "platform/exception.h"
 #include "platform/file.h"
@@ -28,14 +28,14 @@ ThemeTexts ReadThemeTexts(const std::string& theme) {
   engine::Switches().oem = false;
   engine::Switches().open_mode_override = platform::mode::kReadOnly | platform::mode::kDenyNone;
   engine::UseTable(ThemeTablePath(theme), {false, "", /*sequential=*/true});
-  if (!HasThemeFields()) throw platform::Exception(theme + kNoThemeTableText);
+  if (!themes::HasThemeFields()) throw platform::Exception(theme + themes::kNoThemeTableText);
   // What the header promises and the file does not hold may be any day's message; the scan
   // would stop at the first record missing.
-  if (const std::string missing = MissingRecordsProblem(); !missing.empty())
+  if (const std::string missing = themes::MissingRecordsProblem(); !missing.empty())
     throw platform::Exception(theme + ": " + missing);
   const int date = engine::FieldNo("THEDATE");
   const int joke = engine::FieldNo("THEJOKE");
-  platform::TextCodec& codec = CurrentThemeCodec();
+  platform::TextCodec& codec = themes::CurrentThemeCodec();
   std::string stored;
   std::array<bool, 10000> seen{};  // by key, so that only a day's first record is read
   for (engine::GoTop(); !engine::dEOF(); engine::Skip(1)) {
@@ -43,7 +43,7 @@ ThemeTexts ReadThemeTexts(const std::string& theme) {
     const char* field = engine::FieldAddress(date);
     std::string_view key(field + 1, static_cast<uint8_t>(field[0]));
     key = key.substr(0, key.find_last_not_of(' ') + 1);
-    if (!IsThemeKey(key)) continue;
+    if (!themes::IsThemeKey(key)) continue;
     bool& read = seen[static_cast<std::size_t>((key[0] - '0') * 1000 + (key[1] - '0') * 100 +
                                                (key[2] - '0') * 10 + (key[3] - '0'))];
     if (read) continue;
@@ -54,7 +54,7 @@ ThemeTexts ReadThemeTexts(const std::string& theme) {
     if (block != 0) {
       if (!engine::ReadShownMemo(block, stored))
         throw platform::EInOutError(theme + ": record " + std::to_string(n) + ": the memo cannot be read", 100);
-      lines = ThemeLines(codec, stored);
+      lines = themes::ThemeLines(codec, stored);
     }
     if (key == kDescriptionKey)
       texts.description = lines.empty() ? std::string() : lines.front();

@@ -1,9 +1,10 @@
 #include "app/core/settings.h"
 
-#include <climits>
-
+#include <algorithm>
 #include <charconv>
+#include <climits>
 #include <limits>
+#include <string_view>
 
 #include "app/core/product.h"
 #include "platform/file.h"
@@ -20,10 +21,8 @@ constexpr const char* kThemes = "THEMES";
 // The first `count` characters of UTF-8 text.
 std::string CutCharacters(const std::string& text, std::size_t count) {
   std::size_t at = 0;
-  for (std::size_t seen = 0; at < text.size() && seen < count; ++seen) {
-    ++at;
-    while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) ++at;
-  }
+  for (std::size_t seen = 0; at < text.size() && seen < count; ++seen)
+    at += std::max<std::size_t>(1, platform::Utf8CharLength(std::string_view(text).substr(at)));
   return text.substr(0, at);
 }
 

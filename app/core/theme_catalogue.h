@@ -7,6 +7,7 @@
 
 #include "app/core/services.h"
 #include "app/core/settings.h"
+#include "themes/theme_files.h"
 
 namespace vornelle::dataset {
 class TZuViv;
@@ -15,7 +16,7 @@ class TZuViv;
 namespace vornelle::app {
 
 // The day key of a theme's description record.
-inline constexpr const char* kDescriptionKey = "9999";
+using themes::kDescriptionKey;
 
 // The themes of `folder`: its .dbf tables, in the order the calendar scans them.
 std::vector<std::string> ThemeFiles(const std::string& folder);

@@ -6,7 +6,7 @@
 #include "app/core/autostart.h"
 #include "app/core/day_lookup.h"
 #include "app/core/theme_catalogue.h"
-#include "app/core/theme_text.h"
+#include "themes/theme_text.h"
 #include "app/gui/qt_services.h"
 #include "dataset/messages.h"
 #include "engine/errors.h"
@@ -58,8 +58,8 @@ static_assert(std::string_view(kNoMessageText) == "No Message on File for This .
 static_assert(std::string_view(kNoThemesText) == "No Message Files Exists! Please check your installation.");
 static_assert(std::string_view(kForeignThemeText) == "Not a Theme of This Folder, Left Out: ");
 static_assert(std::string_view(kMissingThemeText) == "Theme File Not Found, Left Out: ");
-static_assert(std::string_view(kDayKeyText) == "The day must be MMDD (0101 to 1231) or 9999 for the description");
-static_assert(std::string_view(kNoSuchDayText) == "No year has such a day (MMDD): ");
+static_assert(std::string_view(themes::kDayKeyText) == "The day must be MMDD (0101 to 1231) or 9999 for the description");
+static_assert(std::string_view(themes::kNoSuchDayText) == "No year has such a day (MMDD): ");
 static_assert(std::string_view(kMoreLinesText) == "Tools > Edit This Day... shows the whole message. Lines not shown: ");
 static_assert(std::string_view(kQuietDayText) == "No message for this day in ");
 static_assert(std::string_view(dataset::msg::kLockFailed) == "Lock failed [%s]");

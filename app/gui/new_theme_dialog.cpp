@@ -12,9 +12,9 @@
 #include <QRegularExpressionValidator>
 #include <algorithm>
 
-#include "app/core/source_files.h"
-#include "app/core/theme_source.h"
-#include "app/core/theme_text.h"
+#include "themes/source_files.h"
+#include "themes/theme_source.h"
+#include "themes/theme_text.h"
 #include "app/gui/core_texts.h"
 #include "platform/bounded_file.h"
 
@@ -142,9 +142,9 @@ void NewThemeDialog::SourceChosen() {
     file_->setText(name.isEmpty() ? QString() : name + ".dbf");
   }
   // The kind, from the lines the file holds (read only when it is a regular file, and so far).
-  const platform::BoundedRead read = platform::ReadBoundedFile(chosen.toStdString(), kMaxSourceBytes);
+  const platform::BoundedRead read = platform::ReadBoundedFile(chosen.toStdString(), themes::kMaxSourceBytes);
   if (read.outcome != platform::BoundedRead::kRead) return;
-  const std::string kind = GuessSourceKind(read.bytes);
+  const std::string kind = themes::GuessSourceKind(read.bytes);
   if (const int index = kind_->findData(QString::fromStdString(kind)); index >= 0) kind_->setCurrentIndex(index);
 }
 
@@ -152,13 +152,13 @@ void NewThemeDialog::InputChanged() {
   if (start_) start_->setEnabled(kind_->currentData().toString() == "fortune");
   // The file the name gives, or why it gives none: a name is never changed behind the user.
   const std::string name = file_->text().toStdString();
-  const std::string problem = NewThemeNameProblem(name);
+  const std::string problem = themes::NewThemeNameProblem(name);
   if (file_->text().trimmed().isEmpty())
     name_note_->clear();
   else if (!problem.empty())
     name_note_->setText(CoreText(problem));
   else
-    name_note_->setText(tr("The theme's file: %1").arg(QString::fromStdString(NewThemeFile(name))));
+    name_note_->setText(tr("The theme's file: %1").arg(QString::fromStdString(themes::NewThemeFile(name))));
   // Only a description says what an empty theme is; one from a file may bring its own.
   const bool complete = problem.empty() &&
                         (source_ ? !source_->text().trimmed().isEmpty() : !description_->text().trimmed().isEmpty());

@@ -25,8 +25,8 @@
 
 #include "app/core/day_lookup.h"
 #include "app/core/theme_catalogue.h"
-#include "app/core/theme_source.h"
-#include "app/core/theme_text.h"
+#include "themes/theme_source.h"
+#include "themes/theme_text.h"
 #include "app/gui/qt_services.h"
 #include "app/gui/theme_records_model.h"
 #include "engine/engine.h"
@@ -41,7 +41,7 @@ namespace {
 // the editor shows it: the whole text, the soft returns joined as the calendar joins them.
 QString MessageShown(platform::TextCodec& codec, std::string stored) {
   QStringList lines;
-  for (const std::string& line : ThemeLines(codec, std::move(stored))) lines << QString::fromStdString(line);
+  for (const std::string& line : themes::ThemeLines(codec, std::move(stored))) lines << QString::fromStdString(line);
   return lines.join('\n');
 }
 
@@ -352,10 +352,10 @@ void ThemeEditor::ShowNewDay(const std::string& key) {
 
 void ThemeEditor::DayEdited() {
   const std::string key = day_->text().toStdString();
-  day_name_->setText(IsThemeKey(key) ? ThemeRecordsModel::DayText(key) : QString());
+  day_name_->setText(themes::IsThemeKey(key) ? ThemeRecordsModel::DayText(key) : QString());
 }
 
-platform::TextCodec& ThemeEditor::Codec() const { return model_ ? model_->Codec() : NewThemeCodec(); }
+platform::TextCodec& ThemeEditor::Codec() const { return model_ ? model_->Codec() : themes::NewThemeCodec(); }
 
 bool ThemeEditor::IsDescription() const { return !new_day_ && recno_ > 0 && seen_.key == kDescriptionKey; }
 
@@ -369,7 +369,7 @@ void ThemeEditor::UpdateNote() {
     note = tr("This theme's file may not be changed; its records are shown only.");
   } else if (new_day_) {
     note = tr("A new record: type its day and message, then Save.");
-  } else if (!IsThemeKey(key)) {
+  } else if (!themes::IsThemeKey(key)) {
     note = tr("This key is no day: the calendar never shows this record.");
   } else if (const int32_t first = FirstRecordOf(key); first != 0 && first != recno_) {
     note = tr("A second record for %1: the calendar shows the first (record %2).")

@@ -9,8 +9,8 @@
 
 #include "app/core/day_lookup.h"
 #include "app/core/theme_catalogue.h"
-#include "app/core/theme_source.h"
-#include "app/core/theme_text.h"
+#include "themes/theme_source.h"
+#include "themes/theme_text.h"
 #include "app/gui/core_texts.h"
 #include "app/gui/theme_editor.h"
 #include "app/gui/theme_records_model.h"
@@ -20,8 +20,8 @@
 #include "platform/exception.h"
 #include "platform/format.h"
 #include "platform/retry.h"
-#include "tools/db/table_pack.h"
-#include "tools/db/theme_from_file.h"
+#include "themes/table_pack.h"
+#include "themes/theme_from_file.h"
 
 namespace vornelle::app {
 
@@ -166,7 +166,7 @@ bool ThemeEditor::WriteRecord(const std::string& key, const std::string& text) {
 bool ThemeEditor::SaveClick() {
   if (file_.empty() || table_.ReadOnly() || (recno_ == 0 && !new_day_)) return false;
   const std::string key = day_->text().trimmed().toStdString();
-  if (const std::string problem = DayKeyProblem(key); !problem.empty()) {
+  if (const std::string problem = themes::DayKeyProblem(key); !problem.empty()) {
     boxes_.Error(tr(kThemeEditorTitle).toStdString(),
                  tr("%1; nothing was written.").arg(CoreText(problem)).toStdString());
     day_->setFocus();
@@ -179,7 +179,7 @@ bool ThemeEditor::SaveClick() {
   if (!Codec().Encode(utf8, text, missing)) {
     const QString refused = tr("The theme's code page (%1) cannot hold the character %2; nothing was written.")
                                 .arg(QString::fromUtf8(Codec().page().name),
-                                     QString::fromStdString(CharacterThePageLacks(Codec(), missing)));
+                                     QString::fromStdString(themes::CharacterThePageLacks(Codec(), missing)));
     boxes_.Error(tr(kThemeEditorTitle).toStdString(), refused.toStdString());
     message_->setFocus();
     return false;
@@ -288,7 +288,7 @@ bool ThemeEditor::RemoveDeletedClick() {
   table_.SetActive(false);
   program_.joketbl.SetActive(false);
   engine::PackResult packed;
-  const bool done = Guarded([&] { packed = tools::PackTableFile(ThemeTablePath(file)); });
+  const bool done = Guarded([&] { packed = themes::PackTableFile(ThemeTablePath(file)); });
   OpenTheme(file, key);
   if (!done) return false;
   boxes_.Inform(tr("%1: %2 deleted days removed, %3 records kept.")
@@ -314,9 +314,9 @@ void ThemeEditor::CreateTheme(bool from_file) {
 }
 
 bool ThemeEditor::MakeTheme(const NewThemeRequest& request) {
-  tools::NewTheme made;
+  themes::NewTheme made;
   if (!Guarded([&] {
-        made = tools::MakeNewTheme(request.file.toStdString(), request.description.toStdString(),
+        made = themes::MakeNewTheme(request.file.toStdString(), request.description.toStdString(),
                                    request.source.toStdString(), request.from.toStdString(),
                                    request.start.isEmpty() ? "0101" : request.start.toStdString());
       }))

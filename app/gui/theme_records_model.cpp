@@ -1,13 +1,13 @@
 #include "app/gui/theme_records_model.h"
 
-#include "app/core/theme_text.h"
+#include "themes/theme_text.h"
 #include "platform/codepage.h"
 
 #include <algorithm>
 #include <exception>
 
 #include "app/core/theme_catalogue.h"
-#include "app/core/theme_source.h"
+#include "themes/theme_source.h"
 
 namespace vornelle::app {
 
@@ -44,7 +44,7 @@ ThemeRecordsModel::ThemeRecordsModel(const std::string& path, QObject* parent)
   table_.SetDbfFileName(path);
   table_.SetActive(true);
   table_.SelectWorkArea("ThemeRecordsModel");
-  codec_ = &CurrentThemeCodec();
+  codec_ = &themes::CurrentThemeCodec();
   day_field_ = table_.FindField("THEDATE");
   message_field_ = table_.FindField("THEJOKE");
   source_.SetDataSet(&table_);
@@ -73,7 +73,7 @@ int ThemeRecordsModel::columnCount(const QModelIndex& parent) const {
 
 QString ThemeRecordsModel::DayText(const std::string& key) {
   if (key == kDescriptionKey) return tr("Description");
-  if (!IsThemeKey(key)) return QString::fromStdString(platform::AnsiToUtf8(key));
+  if (!themes::IsThemeKey(key)) return QString::fromStdString(platform::AnsiToUtf8(key));
   const int month = std::stoi(key.substr(0, 2));
   const int day = std::stoi(key.substr(2, 2));
   //: A theme's day: the day of the month and the month's name, as in "8 December".

@@ -6,7 +6,6 @@
 #include <tuple>
 
 #include "app/core/day_messages.h"
-#include "app/core/visible_text.h"
 
 namespace vornelle::app {
 namespace {
@@ -37,22 +36,6 @@ TEST(NotificationBody, PlainMarkupAndCut) {
       {"cut before escaping: never half an escape", {{"A & B", {}}}, true, 4, "<b>A &amp;\u2026</b>"},
   };
   for (const BodyCase& c : cases) EXPECT_EQ(NotificationBody(c.messages, c.markup, c.limit), c.body) << c.name;
-}
-
-TEST(VisibleText, ControlsAreShownNotObeyed) {
-  // (text, tabs as spaces, shown)
-  const std::tuple<std::string, bool, std::string> cases[] = {
-      {"plain \u00e9t\u00e9", false, "plain \u00e9t\u00e9"},
-      {"\x1b[2Jclear", false, "^[[2Jclear"},
-      {std::string("a\0b\x7f", 4), false, "a^@b^?"},
-      {"line\rover\nnext", false, "line^Mover^Jnext"},
-      {"col\tumn", false, "col\tumn"},
-      {"col\tumn", true, "col umn"},
-      {"\xc2\x9b" "31m C1", false, "\ufffd" "31m C1"},
-      {"\xff\xc3", false, "\ufffd\ufffd"},
-  };
-  for (const auto& [text, spaces, shown] : cases)
-    EXPECT_EQ(VisibleText(text, spaces ? Tabs::kAsSpace : Tabs::kKept), shown) << text;
 }
 
 }  // namespace

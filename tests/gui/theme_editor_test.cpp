@@ -24,7 +24,7 @@
 #include <thread>
 
 #include "app/core/program.h"
-#include "app/core/theme_text.h"
+#include "themes/theme_text.h"
 #include "app/gui/main_window.h"
 #include "app/gui/new_theme_dialog.h"
 #include "app/gui/qt_services.h"
@@ -258,7 +258,7 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("error");
-    const QString day = QString("Vornelle Theme Editor: ") + app::kDayKeyText + "; nothing was written.";
+    const QString day = QString("Vornelle Theme Editor: ") + themes::kDayKeyText + "; nothing was written.";
     QTest::newRow("no such day") << "0230" << "x"
                                  << "Vornelle Theme Editor: No year has such a day (MMDD): 0230; nothing was written.";
     QTest::newRow("short key") << "74" << "x" << day;

@@ -9,8 +9,8 @@
 #include "app/core/day_lookup.h"
 #include "app/core/program.h"
 #include "app/core/theme_catalogue.h"
-#include "app/core/theme_damage.h"
-#include "app/core/visible_text.h"
+#include "themes/theme_damage.h"
+#include "platform/visible_text.h"
 #include "platform/datetime.h"
 #include "platform/locale.h"
 #include "tools/db/cli.h"
@@ -99,7 +99,7 @@ int DayCommand(const Arguments& argv) {
   std::vector<ThemeDay> days;
   for (const std::string& theme : themes) {
     ThemeDay day{app::ThemeName(theme), std::nullopt, std::nullopt};
-    const std::string shown_name = app::VisibleText(day.file);
+    const std::string shown_name = platform::VisibleText(day.file);
     std::vector<std::string> lines;
     try {
       if (app::ReadDayMessage(program.joketbl, day.file, key, lines))
@@ -110,7 +110,7 @@ int DayCommand(const Arguments& argv) {
         day.description = lines.empty() ? std::string() : lines.front();
       // Records the header promises and the file does not hold: the day's may be among them.
       const engine::CurrentAreaScope in_table(program.joketbl.WorkArea());
-      if (const std::string missing = app::MissingRecordsProblem(); !missing.empty()) {
+      if (const std::string missing = themes::MissingRecordsProblem(); !missing.empty()) {
         std::fprintf(stderr, "%s: %s\n", shown_name.c_str(), missing.c_str());
         failed = true;
       }
@@ -129,7 +129,7 @@ int DayCommand(const Arguments& argv) {
   }
 
   if (!args.Flag("--json")) {
-    for (const std::string& line : pane) Write(app::VisibleText(line) + "\n");
+    for (const std::string& line : pane) Write(platform::VisibleText(line) + "\n");
     return failed ? 1 : Shown(once);
   }
   std::string list = "[";

@@ -8,7 +8,7 @@
 #include "app/core/day_lookup.h"
 #include "app/core/message_search.h"
 #include "app/core/theme_catalogue.h"
-#include "app/core/visible_text.h"
+#include "platform/visible_text.h"
 #include "platform/exception.h"
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
@@ -70,8 +70,8 @@ int FindCommand(const Arguments& argv) {
   } else {
     // A tab or an escape sequence of a message neither adds a column nor reaches the terminal.
     for (const app::SearchHit& hit : hits)
-      Write(hit.key + "\t" + app::VisibleText(hit.theme, app::Tabs::kAsSpace) + "\t" +
-            app::VisibleText(hit.line, app::Tabs::kAsSpace) + "\n");
+      Write(hit.key + "\t" + platform::VisibleText(hit.theme, platform::Tabs::kAsSpace) + "\t" +
+            platform::VisibleText(hit.line, platform::Tabs::kAsSpace) + "\n");
   }
   if (failed) return 2;
   return hits.empty() ? 1 : 0;

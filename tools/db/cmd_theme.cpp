@@ -10,17 +10,17 @@
 #include <set>
 #include <sstream>
 
-#include "app/core/theme_source.h"
-#include "app/core/theme_text.h"
-#include "app/core/visible_text.h"
+#include "themes/theme_source.h"
+#include "themes/theme_text.h"
+#include "platform/visible_text.h"
 #include "engine/engine.h"
 #include "platform/codepage.h"
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
 #include "tools/db/output.h"
 #include "tools/db/session.h"
-#include "tools/db/theme_from_file.h"
-#include "tools/db/theme_table.h"
+#include "themes/theme_from_file.h"
+#include "themes/theme_table.h"
 
 namespace vornelle::tools {
 
@@ -36,7 +36,7 @@ std::string Escaped(const std::string& line) {
 int Export(const Args& args) {
   args.Expect(2, 2);
   const std::string& table = args.positional()[1];
-  const ThemeTable read = ReadThemeTable(table);
+  const themes::ThemeTable read = themes::ReadThemeTable(table);
   // An export is a copy of the theme: one that would lose messages is none.
   if (!read.damage.empty()) {
     for (const std::string& damage : read.damage) std::fprintf(stderr, "%s: %s\n", table.c_str(), damage.c_str());
@@ -45,12 +45,12 @@ int Export(const Args& args) {
   }
   std::ostringstream out;
   out << "# " << std::filesystem::path(table).filename().string() << ", as vornelle-db exported it\n";
-  for (const ThemeRow& row : read.rows) {
+  for (const themes::ThemeRow& row : read.rows) {
     if (row.deleted) continue;
     // Only four digits make a record line of the text form.
     if (row.key.size() != 4 || row.key.find_first_not_of("0123456789") != std::string::npos) {
       std::fprintf(stderr, "record %d: key \"%s\" is no day; left out\n", row.recno,
-                   app::VisibleText(platform::AnsiToUtf8(row.key)).c_str());
+                   platform::VisibleText(platform::AnsiToUtf8(row.key)).c_str());
       continue;
     }
     out << "@" << row.key << "\n";
@@ -74,18 +74,18 @@ int Import(const Args& args) {
     throw UsageError("--from takes text, calendar or fortune");
   const std::string start = args.Option("--start", "0101");
   if (args.Has("--start") && from != "fortune") throw UsageError("--start is for --from fortune");
-  if (start == "9999" || !app::IsThemeKey(start)) throw UsageError("--start takes a day, MMDD (0101 to 1231)");
+  if (start == "9999" || !themes::IsThemeKey(start)) throw UsageError("--start takes a day, MMDD (0101 to 1231)");
 
   const std::optional<std::string> description =
       args.Has("--description") ? std::optional<std::string>(args.Option("--description")) : std::nullopt;
-  const ThemeFromFile theme = ReadThemeFromFile(from, source_path, start, description);
+  const themes::ThemeFromFile theme = themes::ReadThemeFromFile(from, source_path, start, description);
   if (!theme.problems.empty()) {
     for (const std::string& problem : theme.problems) std::fprintf(stderr, "%s\n", problem.c_str());
     std::fprintf(stderr, "%s: nothing written\n", table.c_str());
     return 1;
   }
   for (const std::string& warning : theme.warnings) std::fprintf(stderr, "%s\n", warning.c_str());
-  WriteThemeTable(table, kind, theme.rows, args.Flag("--force"));
+  themes::WriteThemeTable(table, kind, theme.rows, args.Flag("--force"));
   return 0;
 }
 
@@ -111,12 +111,12 @@ int Check(const Args& args) {
   const std::string& table = args.positional()[1];
   std::map<std::string, int32_t> shown;  // key -> the record the calendar shows
   std::string description;
-  const ThemeTable read = ReadThemeTable(table);
+  const themes::ThemeTable read = themes::ReadThemeTable(table);
   std::vector<std::string> problems = read.damage;
   if (std::string uncounted = UncountedRecords(table); !uncounted.empty()) problems.push_back(uncounted);
-  for (const ThemeRow& row : read.rows) {
+  for (const themes::ThemeRow& row : read.rows) {
     const std::string where = "record " + std::to_string(row.recno) + ": ";
-    if (!app::IsThemeKey(row.key)) {
+    if (!themes::IsThemeKey(row.key)) {
       problems.push_back(where + "key \"" + platform::AnsiToUtf8(row.key) + "\" is no day of the year");
       continue;
     }
@@ -133,16 +133,16 @@ int Check(const Args& args) {
   }
   if (!shown.count("9999")) problems.push_back("no description record (9999)");
   std::vector<std::string> missing;
-  for (const std::string& key : app::LeapYearDayKeys())
+  for (const std::string& key : themes::LeapYearDayKeys())
     if (!shown.count(key)) missing.push_back(key);
   if (!missing.empty()) {
     std::string list;
     for (const std::string& key : missing) list += " " + key;
     problems.push_back("no message for " + std::to_string(missing.size()) + " of the 366 days:" + list);
   }
-  for (const std::string& problem : problems) Write(app::VisibleText(table + ": " + problem) + "\n");
+  for (const std::string& problem : problems) Write(platform::VisibleText(table + ": " + problem) + "\n");
   if (problems.empty())
-    Write(app::VisibleText(table + ": \"" + description + "\", a message for each of the 366 days") + "\n");
+    Write(platform::VisibleText(table + ": \"" + description + "\", a message for each of the 366 days") + "\n");
   return problems.empty() ? 0 : 1;
 }
 

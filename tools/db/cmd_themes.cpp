@@ -10,15 +10,15 @@
 #include "app/core/day_lookup.h"
 #include "app/core/program.h"
 #include "app/core/theme_catalogue.h"
-#include "app/core/theme_source.h"
-#include "app/core/visible_text.h"
+#include "themes/theme_source.h"
+#include "platform/visible_text.h"
 #include "platform/directory.h"
 #include "tools/db/cli.h"
 #include "tools/db/commands.h"
 #include "tools/db/json.h"
 #include "tools/db/output.h"
 #include "tools/db/session.h"
-#include "tools/db/theme_table.h"
+#include "themes/theme_table.h"
 
 namespace vornelle::tools {
 
@@ -39,8 +39,8 @@ int ThemesCommand(const Arguments& argv) {
         description = lines.empty() ? std::string() : lines.front();
       program.joketbl.Close();
       std::set<std::string> keys;
-      for (const ThemeRow& row : ReadThemeTable(file).rows)
-        if (row.key != app::kDescriptionKey && app::IsThemeKey(row.key)) keys.insert(row.key);
+      for (const themes::ThemeRow& row : themes::ReadThemeTable(file).rows)
+        if (row.key != app::kDescriptionKey && themes::IsThemeKey(row.key)) keys.insert(row.key);
       days = static_cast<int>(keys.size());
     } catch (const engine::ETavrinError& e) {
       std::fprintf(stderr, "%s\n", EngineMessage(e).c_str());
@@ -61,8 +61,8 @@ int ThemesCommand(const Arguments& argv) {
       continue;
     }
     const std::string shown = description ? *description : "No Description on File for This .db: " + file;
-    Print("%-20s %3d/366  ", app::VisibleText(file).c_str(), days);
-    Write(app::VisibleText(shown) + "\n");
+    Print("%-20s %3d/366  ", platform::VisibleText(file).c_str(), days);
+    Write(platform::VisibleText(shown) + "\n");
   }
   if (args.Flag("--json")) Write(json + "]\n");
   return status;

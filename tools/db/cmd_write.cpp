@@ -12,7 +12,7 @@
 #include "tools/db/field_values.h"
 #include "tools/db/output.h"
 #include "tools/db/session.h"
-#include "tools/db/table_pack.h"
+#include "themes/table_pack.h"
 
 namespace vornelle::tools {
 
@@ -132,7 +132,7 @@ int PackCommand(const Arguments& argv) {
   const Args args(argv, {}, {});
   args.Expect(1, 1);
   const std::string& table = args.positional()[0];
-  const engine::PackResult packed = PackTableFile(table);
+  const engine::PackResult packed = themes::PackTableFile(table);
   Write(table + ": " + std::to_string(packed.kept) + " records kept, " + std::to_string(packed.removed) +
         " deleted records removed\n");
   return 0;

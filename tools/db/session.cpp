@@ -3,7 +3,7 @@
 #include <chrono>
 #include <memory>
 
-#include "app/core/visible_text.h"
+#include "platform/visible_text.h"
 #include "expr/expr.h"
 #include "platform/codepage.h"
 #include "platform/retry.h"
@@ -84,17 +84,8 @@ std::string InPage(TextCodec& text, const std::string& utf8, const std::string& 
 std::string EngineMessage(const engine::ETavrinError& error) {
   std::string text = error.what();
   if (!IsUtf8(text)) text = (table_text ? *table_text : TextWithoutTable()).Decode(text);
-  // The engine ends its lines with CR LF; what a file or a table put in a line is shown, not obeyed.
-  std::string out;
-  for (std::size_t start = 0; start <= text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string_view line(text.data() + start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    out += app::VisibleText(line) + (end < text.size() ? "\n" : "");
-    start = end + 1;
-  }
-  return out;
+  // What a file or a table put in a line is shown, not obeyed.
+  return platform::VisibleLines(text, "\n");
 }
 
 uint8_t MemoKindByName(const std::string& kind) {
