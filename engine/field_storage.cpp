@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/record_codec.h"
+
 namespace vornelle::engine {
 
 namespace {
@@ -180,12 +182,20 @@ void PutInteger(const FieldDesc& field, char* bytes, int32_t value) {
 
 void PutCurrency(char* bytes, int64_t ten_thousandths) { Store64LE(bytes, static_cast<uint64_t>(ten_thousandths)); }
 
+int64_t CurrencyUnits(double value) {
+  const double scaled = value * 10000.0;
+  if (!(scaled == scaled)) return 0;
+  if (std::fabs(scaled) >= 9.2e18) return std::llround(std::clamp(scaled, -9.2e18, 9.2e18));
+  char text[48];
+  const std::size_t n = FixedText(value, 4, text, sizeof text);
+  int64_t units = 0;
+  for (std::size_t i = 0; i < n; ++i)
+    if (text[i] >= '0' && text[i] <= '9') units = units * 10 + (text[i] - '0');
+  return n > 0 && text[0] == '-' ? -units : units;
+}
+
 void PutDouble(const FieldDesc& field, char* bytes, double value) {
-  if (field.storage == Storage::kCurrency) {
-    // Beyond what 64 bits of ten-thousandths hold, the nearest that they do.
-    const double scaled = std::clamp(value * 10000.0, -9.2e18, 9.2e18);
-    return PutCurrency(bytes, scaled == scaled ? std::llround(scaled) : 0);
-  }
+  if (field.storage == Storage::kCurrency) return PutCurrency(bytes, CurrencyUnits(value));
   if (field.storage == Storage::kDoubleBE) {
     const uint64_t bits = BitsOf(value);
     return Store64BE(bytes, (bits & kSignBit) ? ~bits : bits | kSignBit);

@@ -46,6 +46,10 @@ int32_t StoredBlock(const FieldDesc& field, const char* bytes);    // any memo f
 
 void PutInteger(const FieldDesc& field, char* bytes, int32_t value);
 void PutCurrency(char* bytes, int64_t ten_thousandths);
+// The ten-thousandths a currency field stores for `value`: its shortest decimal rounded to 4
+// places (not value * 10000, whose binary error can reach a ten-thousandth), so that an amount
+// of at most 15 digits is stored as it was written; beyond 64 bits, the nearest they hold.
+int64_t CurrencyUnits(double value);
 void PutDouble(const FieldDesc& field, char* bytes, double value);
 void PutDateTime(const FieldDesc& field, char* bytes, DateTime value);
 // Memo fields of 4 bytes only; text block numbers are written by the record codec.

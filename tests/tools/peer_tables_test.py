@@ -307,6 +307,37 @@ class PeerTables(tool_case.FolderCase):
         self.assertEqual(record[1:5] + record[13:], struct.pack(">I", 0x7FFFFFFB) + bytes.fromhex("42ccf9bdcaa9d000"))
         self.assertEqual(values(self.listed(path)), [{"I": -5, "O": -2.5, "AT": "2020-02-20T20:20:20"}])
 
+    def test_appends_of_the_new_kinds_exact_or_refused_untouched(self):
+        import dbfread
+        vfp_var = [("V", "V", 6, 0, 0x02), ("Q", "Q", 4, 0), ("_NullFlags", "0", 1, 0, 0x05)]
+        # (header, fields, values, the appended record's bytes past the deletion byte as a
+        # reader checks them, or the refusal): binary numbers beside other families' tables, a
+        # C field wider than 255, varchar lengths and null flags, amounts a double cannot carry.
+        vfp, db3 = {"version": 0x32}, {"version": 0x03}
+        for shape, fields, assigned, expected in (
+                (db3, [("I", "I", 4, 0), ("Y", "Y", 8, 4)], ["I=-7", "Y=-12.3456"], dbfread_rows),
+                ({"record_length": 1 + 300 + 2}, [("NOTE", "C", 44, 1), ("N", "N", 2, 0)],
+                 ["NOTE=" + "x" * 296 + "end", "N=5"], dbfread_rows),
+                (vfp, vfp_var, ["V=hi", "Q=0a"], b"hi\0\0\0\x02" + b"\x0a\0\0\x01" + bytes([0b101])),
+                (vfp, vfp_var, ["V="], b"\0" * 6 + b"\0\0\0\0" + bytes([0b111])),
+                (db3, [("Y", "Y", 8, 4)], ["Y=900000000000.0003"], "cannot be stored as written"),
+                (db3, [("Y", "Y", 8, 4)], ["Y=1.23456"], "cannot be stored as written"),
+                ({"version": 0x04}, [("ID", "+", 4, 0), ("N", "N", 2, 0)], ["N=1"], "counts its values up itself")):
+            with self.subTest(assigned=assigned):
+                path = self.make("new.dbf", fields, [], **shape)
+                before = read_bytes(path)
+                if isinstance(expected, str):
+                    self.assertIn(expected, self.fails("append", path, *assigned))
+                    self.assertEqual(read_bytes(path), before)
+                elif isinstance(expected, bytes):
+                    self.ok("append", path, *assigned)
+                    self.assertEqual(read_bytes(path)[-len(expected) - 1:-1], expected)
+                else:
+                    self.ok("append", path, *assigned)
+                    self.assertEqual(values(self.listed(path)), expected(path))
+                    self.assertEqual(str(list(dbfread.DBF(path, char_decode_errors="strict"))[0][fields[-1][0]]),
+                                     assigned[-1].split("=")[1])
+
 
 if __name__ == "__main__":
     tool_case.TOOL = sys.argv.pop(1)

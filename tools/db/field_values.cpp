@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -307,6 +308,31 @@ std::vector<std::string> UniqueFieldNames(const std::vector<std::string>& names)
 
 namespace {
 
+// The ten-thousandths of an amount written as a decimal (checked by ParseDecimal; empty is 0):
+// nothing when it has more than 4 decimals that are not 0, or more than 64 bits hold.
+std::optional<int64_t> TypedCurrency(const std::string& text) {
+  int64_t units = 0;
+  int decimals = -1;  // none before the point
+  for (char c : text) {
+    if (c == '.') {
+      decimals = 0;
+    } else if (c >= '0' && c <= '9') {
+      if (decimals >= 4) {
+        if (c != '0') return std::nullopt;
+        continue;
+      }
+      if (units > (std::numeric_limits<int64_t>::max() - 9) / 10) return std::nullopt;
+      units = units * 10 + (c - '0');
+      if (decimals >= 0) ++decimals;
+    }
+  }
+  for (int i = std::max(decimals, 0); i < 4; ++i) {
+    if (units > std::numeric_limits<int64_t>::max() / 10) return std::nullopt;
+    units *= 10;
+  }
+  return !text.empty() && text[0] == '-' ? -units : units;
+}
+
 // A number typed for a field kept as binary bytes, checked against what its bytes hold.
 void CheckBinaryNumber(const Assignment& a, const std::string& text) {
   const std::string& field = a.desc.name;
@@ -317,9 +343,10 @@ void CheckBinaryNumber(const Assignment& a, const std::string& text) {
         throw ToolError("the number for " + field + " is no whole number from -2147483648 to 2147483647: " + text);
       break;
     case engine::Storage::kCurrency:
-      if (std::fabs(a.number) >= 922337203685477.0 ||
-          std::fabs(a.number * 10000 - std::round(a.number * 10000)) > 1e-6 * std::max(1.0, std::fabs(a.number)))
-        throw ToolError("the amount for " + field + " has more than 4 decimals or is too large: " + text);
+      // The engine carries the amount as a double: refused unless that stores what was typed.
+      if (const auto units = TypedCurrency(text); !units || *units != engine::CurrencyUnits(a.number))
+        throw ToolError("the amount for " + field + " cannot be stored as written (at most 4 decimals and 15 digits): " +
+                        text);
       break;
     default: break;
   }
