@@ -54,6 +54,9 @@ struct FieldDesc {
   int16_t null_bit = -1;    // its bit in the record's null flags; -1 when it cannot be null
   int16_t length_bit = -1;  // V and Q: the bit saying the value is shorter than the field
   bool autoincrement = false;  // the table counts its values up itself
+  // Visual FoxPro's autoincrement: where the header keeps the next value and its step (0 where
+  // this engine does not keep the count).
+  uint32_t counter_at = 0;
   // The type of a field held as text and never null, as most fields are, which the record
   // codec reads the quick way; 0 for the others.
   char quick_type = '\0';

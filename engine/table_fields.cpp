@@ -16,6 +16,7 @@ struct Described {
   std::string name;
   char type;
   uint8_t length, decimals, flags;
+  uint32_t at;  // the descriptor's file offset
 };
 
 std::string TypeContext(const WorkArea& wa, const Described& d) {
@@ -55,6 +56,8 @@ bool Classify(const WorkArea& wa, const Described& d, FieldDesc& f) {
     case '+':
       f.type = 'N', f.storage = level7 ? Storage::kInt32BE : Storage::kInt32LE;
       f.autoincrement = d.type == '+' || (vfp && (d.flags & kAutoincrementField) != 0);
+      // Visual FoxPro keeps the next value and the step in the descriptor's bytes 19 to 23.
+      if (vfp && f.autoincrement) f.counter_at = d.at + 19;
       return true;
     case 'Y': f.type = 'N', f.storage = Storage::kCurrency; return true;
     case 'O': f.type = 'F', f.storage = level7 ? Storage::kDoubleBE : Storage::kDoubleLE; return true;
@@ -113,6 +116,7 @@ DescriptorProblem ReadFieldDescriptors(WorkArea& wa, const uint8_t* bytes, int m
     one.length = d[layout.length_at];
     one.decimals = d[layout.decimals_at];
     one.flags = layout.flags_at >= 0 && wa.IsVisualFoxPro() ? d[layout.flags_at] : 0;
+    one.at = static_cast<uint32_t>(layout.first + i * layout.width);
     described.push_back(std::move(one));
   }
   if (described.empty()) return {222, "Error reading " + wa.file_name + " [Use/OpenDbf]"};

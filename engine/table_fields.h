@@ -10,9 +10,10 @@
 namespace vornelle::engine {
 
 // Where a descriptor keeps its parts: the name ends at NUL or `name_end`; `flags_at` is -1 where
-// the family keeps no field flags.
+// the family keeps no field flags. `first` is the file offset of the first descriptor.
 struct DescriptorLayout {
   int width, name_end, type_at, length_at, decimals_at, flags_at;
+  int first = 0;
 };
 
 struct DescriptorProblem {

@@ -114,9 +114,9 @@ bool OpenDbf(WorkArea& wa, uint8_t mode) {
         got < descriptors.size())
       return fail(100, "Error reading " + wa.file_name + " [Use/OpenDbf]");
     if (wa.IsLevel7())
-      layout = {48, 11, 32, 33, 34, -1};
+      layout = {48, 11, 32, 33, 34, -1, first};
     else
-      layout = {32, 11, 11, 16, 17, 18};
+      layout = {32, 11, 11, 16, 17, 18, first};
   }
   wa.file_state = FileState::Unchanged;
 

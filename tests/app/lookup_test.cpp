@@ -102,6 +102,20 @@ TEST_F(DayLookup, VisualFoxProThemeShowsItsMessage) {
   EXPECT_TRUE(boxes_.confirms.empty());
 }
 
+// Bytes past the end mark are no records, though the file has room for them: a record slot that
+// begins with the mark ends the theme, wherever the header's count stops.
+TEST_F(DayLookup, RecordsEndAtTheEndMark) {
+  Theme("a.dbf", {{"9999", "A"}, {"0704", "kept"}, {"0705", "past the end"}});
+  std::string bytes = testing::ReadFileBytes(Folder() + "/a.dbf");
+  const auto u16 = [&](int at) { return static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8; };
+  bytes[4] = 1;  // the header counts one record
+  bytes[static_cast<std::size_t>(u16(8) + 2 * u16(10))] = '\x1a';
+  testing::WriteFileBytes(Folder() + "/a.dbf", bytes);
+  EXPECT_EQ(Show({"a.dbf"}, 7, 4), std::vector<std::string>{"kept"});
+  EXPECT_TRUE(Show({"a.dbf"}, 7, 5).empty());
+  EXPECT_EQ(Texts(), std::vector<std::string>{"No Message on File for This .db: a.dbf"});
+}
+
 TEST_F(DayLookup, TableGoneWhileRunningIsAnErrorNotANewTable) {
   Theme("a.dbf", {{"0704", "a"}});
   pane_.lines = {"stale"};

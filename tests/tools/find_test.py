@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""vornelle-db find over themes python3-dbf writes (dBASE III and Visual FoxPro): only each day's first record is searched
-(deleted or not), never the description or a second record; accented letters match in either
-case; hits come theme by theme, each in calendar order; the exit status is grep's.
+"""vornelle-db find over themes python3-dbf writes (dBASE III and Visual FoxPro): only each
+day's first record is searched (deleted or not), never the description or a second record;
+accented letters match in either case; hits come theme by theme, each in calendar order; the
+exit status is grep's.
 
 Usage: find_test.py VORNELLE_DB
 """

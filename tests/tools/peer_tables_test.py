@@ -131,6 +131,21 @@ class PeerTables(tool_case.FolderCase):
                     self.assertEqual([r["N"] for r in dbfread_rows(path)], list(range(expected)) + [999])
                     self.assertEqual(self.info(path)["header_records"], expected + 1)
 
+    def test_themes_end_at_the_end_mark(self):
+        # A theme whose header counts one record, the second record's slot beginning with the
+        # end mark: day and find read the first two and never the third.
+        path = self.path("ends.dbf")
+        tool_case.make_theme_with_python_dbf(path, [("9999", "A", False), ("0704", "kept", False),
+                                                     ("0705", "past the end", False)])
+        data = bytearray(read_bytes(path))
+        header, length = struct.unpack_from("<HH", data, 8)
+        data[4:8], data[header + 2 * length] = struct.pack("<I", 1), 0x1A
+        hand_made.write(path, data)
+        self.assertEqual(self.ok("day", "--date", "2024-07-04", path), "kept\n")
+        self.assertEqual(tool_case.run("day", "--date", "2024-07-05", path).stdout, "")
+        self.assertEqual(tool_case.run("find", "end", path).returncode, 1)
+        self.assertEqual(self.ok("list", path, "--count"), "2\n")
+
     def test_names_read_through_the_code_page_ascii_letters_upper_cased(self):
         # (driver byte, name bytes, the page dbfread reads them in): Cyrillic names in
         # Windows 1251, lower-case letters included; Big5 names, read in OEM 437 as a page this
@@ -290,16 +305,19 @@ class PeerTables(tool_case.FolderCase):
         # Packed, the records and their memos are what they were, null flags and all.
         self.ok("pack", path)
         self.assertEqual(self.python_dbf_rows(path), ([rows[0], rows[1], rows[3]], [False] * 3))
-        # An autoincrement field's next value lives in the header, which this tool does not keep:
-        # appending, or giving such a value, is refused and nothing changes.
+        # An autoincrement field takes the next value its descriptor keeps, which moves on by
+        # its step (here 5, step 2); giving it a value is refused and nothing changes.
         fields = [("ID", "I", 4, 0, 0x0C), ("NAME", "C", 3, 0)]
-        path = self.make("counted.dbf", fields, [struct.pack("<i", 1) + b"abc"], version=0x31)
+        data = bytearray(hand_made.table(fields, [struct.pack("<i", 1) + b"abc"], version=0x31))
+        data[32 + 19:32 + 24] = struct.pack("<IB", 5, 2)
+        path = hand_made.write(self.path("counted.dbf"), data)
+        self.assertEqual([self.ok("append", path, "NAME=" + n) for n in ("xyz", "uvw")], ["2\n", "3\n"])
+        self.assertEqual(struct.unpack("<IB", read_bytes(path)[32 + 19:32 + 24]), (9, 2))
         before = read_bytes(path)
-        self.assertIn("counts its values up itself", self.fails("append", path, "NAME=xyz"))
         self.assertIn("counts the values of ID up itself", self.fails("replace", path, "1", "ID=9"))
         self.assertEqual(read_bytes(path), before)
         self.ok("replace", path, "1", "NAME=new")
-        self.assertEqual(values(self.listed(path)), [{"ID": 1, "NAME": "new"}])
+        self.assertEqual([(r["ID"], r["NAME"]) for r in dbfread_rows(path)], [(1, "new"), (5, "xyz"), (7, "uvw")])
         # Level 7 values are written as they are read.
         path = self.make("level7.dbf", [("I", "I", 4, 0), ("O", "O", 8, 0), ("AT", "@", 8, 0)], [], version=0x04)
         self.ok("append", path, "I=-5", "O=-2.5", "AT=2020-02-20T20:20:20")

@@ -74,8 +74,9 @@ const Command kCommands[] = {
      "T and @ YYYY-MM-DDTHH:MM:SS, Q hexadecimal bytes, M text (stored as a new memo value).\n"
      "Fields not given are blank; an empty value makes a field that may be null null. A value\n"
      "that does not fit its field, or holds a character the table's code page lacks, is\n"
-     "refused before anything is written, and so is an append to a table with a field that\n"
-     "counts its values up itself (autoincrement)."},
+     "refused before anything is written. A field that counts its values up itself\n"
+     "(autoincrement) takes the next value the table's header keeps; level 7 tables with\n"
+     "such a field (+) are refused."},
     {"replace", ReplaceCommand, "replace TABLE RECNO FIELD=VALUE... [--codepage NAME]",
      "Changes fields of record RECNO under its record lock (waiting up to 10 s)."},
     {"delete", DeleteCommand, "delete TABLE RECNO", "Marks record RECNO deleted."},
