@@ -345,8 +345,8 @@ void CheckBinaryNumber(const Assignment& a, const std::string& text) {
     case engine::Storage::kCurrency:
       // The engine carries the amount as a double: refused unless that stores what was typed.
       if (const auto units = TypedCurrency(text); !units || *units != engine::CurrencyUnits(a.number))
-        throw ToolError("the amount for " + field + " cannot be stored as written (at most 4 decimals and 15 digits): " +
-                        text);
+        throw ToolError("the amount for " + field +
+                        " cannot be stored as written (at most 4 decimals and 15 digits): " + text);
       break;
     default: break;
   }
