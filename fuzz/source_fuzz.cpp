@@ -21,6 +21,9 @@
 namespace {
 
 using namespace vornelle::app;
+using namespace vornelle::themes;
+using vornelle::platform::Tabs;
+using vornelle::platform::VisibleText;
 
 class MemoryFiles : public CalendarFiles {
  public:

@@ -108,6 +108,11 @@ int NotifyToday() {
   vornelle::app::NotifyDay(QDate(today.year, today.month, today.day), program, notifications,
                            [&](const std::string& why) {
                              if (!why.empty()) std::fprintf(stderr, "vornelle: no desktop notification: %s\n", why.c_str());
+                             // The outcome is said; what is left is the ending. The bus's own
+                             // thread may still meet a late message while Qt's types are torn
+                             // down and warn of it, which tells the user nothing and would
+                             // break the promise of one line.
+                             qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
                              settled = true;
                              answered.quit();
                            });
