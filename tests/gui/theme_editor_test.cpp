@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,7 @@
 #include <thread>
 
 #include "app/core/program.h"
+#include "themes/theme_folders.h"
 #include "themes/theme_text.h"
 #include "app/gui/main_window.h"
 #include "app/gui/new_theme_dialog.h"
@@ -88,6 +90,7 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
   }
 
   void cleanup() {
+    themes::SetSharedThemeFolders({});
     platform::SetMessageBox(nullptr);
     QVERIFY(TearDown());
   }
@@ -119,6 +122,50 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     QCOMPARE(editor.Model()->rowCount(), 2);
     QCOMPARE(Cell(editor, 1, ThemeRecordsModel::kDayColumn), QString("29 February"));
     QVERIFY(!editor.Modified());
+  }
+
+  // A theme the system provides: shown in the pane and the editor, shadowed by the user's own
+  // of the same name, read-only until copied into the user's themes, and exported as iCalendar.
+  void systemThemeIsReadOnlyUntilCopied() {
+    const std::string system = Path("system");
+    QVERIFY(QDir().mkpath(File("system")));
+    Theme("system/garden.dbf", {{"9999", "Garden"}, {"0229", "Leap, sow; reap."}});
+    Theme("system/ALMANAC.DBF", {{"9999", "The system's almanac"}});
+    chmod((system + "/garden.dbf").c_str(), 0444);
+    const std::string table = vt::ReadFileBytes(system + "/garden.dbf");
+    themes::SetSharedThemeFolders({system});
+    Settings("[THEMES]\nThemeLINES=1\nDB_0=garden.dbf\n");
+    Start();
+    QCOMPARE(Pane(), std::string("Leap, sow; reap."));
+    window_->EditThemesClick();
+    ThemeEditor& editor = *window_->Editor();
+    QCOMPARE(editor.ThemeChooser()->count(), 2);
+    QCOMPARE(editor.ThemeChooser()->itemText(0), QString("Almanac  (almanac.dbf)"));
+    editor.OpenTheme("garden.dbf", "0229");
+    QVERIFY(editor.MessageEdit()->isReadOnly());
+    QVERIFY2(editor.Note()->text().startsWith("A theme the system provides"), qPrintable(editor.Note()->text()));
+    QVERIFY(!editor.CopyButton()->isHidden());
+
+    QVERIFY(editor.CopyToMyThemesClick());
+    themes::SetSharedThemeFolders({});  // the copy is found without the system's folder
+    QCOMPARE(editor.ThemeFile(), std::string("garden.dbf"));
+    QVERIFY(QFile::exists(File("garden.dbf")) && QFile::exists(File("garden.dbt")));
+    QVERIFY(!editor.MessageEdit()->isReadOnly());
+    QVERIFY(editor.CopyButton()->isHidden());
+    QCOMPARE(editor.MessageEdit()->toPlainText(), QString("Leap, sow; reap."));
+    editor.MessageEdit()->setPlainText("Mine now.");
+    QVERIFY(editor.SaveClick());
+    QCOMPARE(vt::ReadFileBytes(system + "/garden.dbf"), table);
+
+    editor.ask_export_file = [&](const std::string& suggested) -> std::optional<std::string> {
+      if (suggested != "garden.ics") return std::nullopt;
+      return Path("garden.ics");
+    };
+    QVERIFY(editor.ExportICalendarClick());
+    const std::string ics = vt::ReadFileBytes(Path("garden.ics"));
+    QVERIFY(ics.find("X-WR-CALNAME:Garden\r\n") != std::string::npos);
+    QVERIFY(ics.find("DTSTART;VALUE=DATE:20000229\r\nDTEND;VALUE=DATE:20000301\r\nRRULE:FREQ=YEARLY\r\n"
+                     "SUMMARY:Mine now.\r\n") != std::string::npos);
   }
 
   void makesAThemeFromAFile_data() {

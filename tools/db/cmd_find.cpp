@@ -30,7 +30,7 @@ int FindCommand(const Arguments& argv) {
   EnterThemeFolder(args);
 
   if (args.Flag("--all")) {
-    themes = app::ThemeFiles(".");
+    themes = app::ThemeFiles();
     if (themes.empty()) {
       std::fprintf(stderr, "%s\n", app::kNoThemesText);
       return 2;

@@ -106,13 +106,18 @@ const Command kCommands[] = {
      "Exit status, as grep's: 0 when TEXT was found, 1 when it was not, 2 on an error.\n"
      "Example: vornelle-db find --folder ~/calendar harvest",
      2},
-    {"themes", ThemesCommand, "themes [--folder DIR] [--json]",
+    {"themes", ThemesCommand, "themes [--folder DIR | --user-folder] [--json]",
      "Lists the folder's themes as the calendar finds them: each .dbf table, its description and\n"
      "how many of the 366 days have a message. A table without a description record shows the\n"
-     "calendar's complaint about it, and the exit status is 1."},
+     "calendar's complaint about it, and the exit status is 1.\n"
+     "--user-folder lists what the calendar started with --user-folder offers: the themes of\n"
+     "$XDG_DATA_HOME/vornelle (~/.local/share/vornelle), then those of vornelle/themes under each\n"
+     "folder of $XDG_DATA_DIRS (/usr/local/share:/usr/share) that no folder before has, each\n"
+     "followed by its [folder]: the system's themes are read-only. With --json each theme has\n"
+     "its \"system\" folder then, null for the user's own."},
     {"theme", ThemeCommand,
-     "theme export TABLE [--output FILE] | check TABLE |\n"
-     "       import [--from text|calendar|fortune] SOURCE TABLE [--kind dbase3|dbase4|foxpro]\n"
+     "theme export [--to text|ics] TABLE [--output FILE] | check TABLE |\n"
+     "       import [--from text|calendar|fortune|ics] SOURCE TABLE [--kind dbase3|dbase4|foxpro]\n"
      "       [--force] [--description TEXT] [--start MMDD]",
      "Themes as plain text, one record after another:\n"
      "  # a comment\n"
@@ -123,6 +128,11 @@ const Command kCommands[] = {
      "A message line that starts with @, # or \\ is written with a \\ in front. The text is UTF-8;\n"
      "in the table the lines are joined with CR LF.\n"
      "export writes a table's records in file order (deleted ones left out) to FILE or stdout.\n"
+     "export --to ics writes an iCalendar file (RFC 5545) instead, for calendar programs and\n"
+     "phones to subscribe to: a yearly all-day event for each day's message as the calendar\n"
+     "shows it (the day's first record), the first line its summary, the whole message its\n"
+     "description; 29 February in leap years only. The description names the calendar, and\n"
+     "each event's UID is the day and TABLE's name, so a new export updates a subscription.\n"
      "import makes TABLE from SOURCE, read as --from says:\n"
      "  text       the text above (the default)\n"
      "  calendar   a calendar(1) file: MM/DD, Mon DD or DD Mon, a tab, the event; lines that\n"
