@@ -389,6 +389,10 @@
         <source>The theme&apos;s file: %1</source>
         <translation>Die Datei des Themas: %1</translation>
     </message>
+    <message>
+        <source>iCalendar file (.ics, BEGIN:VCALENDAR)</source>
+        <translation>iCalendar-Datei (.ics, BEGIN:VCALENDAR)</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::TAboutBox</name>
@@ -643,10 +647,6 @@
         <translation>Neues Thema aus &amp;Datei...</translation>
     </message>
     <message>
-        <source>Make a theme from a theme text, calendar or fortune file</source>
-        <translation>Ein Thema aus einem Thementext, einer calendar- oder einer fortune-Datei anlegen</translation>
-    </message>
-    <message>
         <source>Records</source>
         <translation>Datensätze</translation>
     </message>
@@ -897,6 +897,10 @@ Das Thema wird neu geschrieben; kein anderes Programm darf es dabei geöffnet ha
     <message>
         <source>%1 days of %2 written to %3.</source>
         <translation>%1 Tage von %2 in %3 geschrieben.</translation>
+    </message>
+    <message>
+        <source>Make a theme from a theme text, calendar, iCalendar or fortune file</source>
+        <translation>Ein Thema aus einem Thementext, einer calendar-, iCalendar- oder fortune-Datei anlegen</translation>
     </message>
 </context>
 <context>

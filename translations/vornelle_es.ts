@@ -389,6 +389,10 @@
         <source>The theme&apos;s file: %1</source>
         <translation>El archivo del tema: %1</translation>
     </message>
+    <message>
+        <source>iCalendar file (.ics, BEGIN:VCALENDAR)</source>
+        <translation>archivo iCalendar (.ics, BEGIN:VCALENDAR)</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::TAboutBox</name>
@@ -643,10 +647,6 @@
         <translation>Nuevo tema desde &amp;archivo...</translation>
     </message>
     <message>
-        <source>Make a theme from a theme text, calendar or fortune file</source>
-        <translation>Crear un tema a partir de un texto de tema o de un archivo de calendar o de fortune</translation>
-    </message>
-    <message>
         <source>Records</source>
         <translation>Registros</translation>
     </message>
@@ -897,6 +897,10 @@ El tema se escribe de nuevo; ningún otro programa puede tenerlo abierto mientra
     <message>
         <source>%1 days of %2 written to %3.</source>
         <translation>%1 días de %2 escritos en %3.</translation>
+    </message>
+    <message>
+        <source>Make a theme from a theme text, calendar, iCalendar or fortune file</source>
+        <translation>Crear un tema a partir de un texto de tema o de un archivo de calendar, iCalendar o fortune</translation>
     </message>
 </context>
 <context>

@@ -389,6 +389,10 @@
         <source>The theme&apos;s file: %1</source>
         <translation>Le fichier du thème : %1</translation>
     </message>
+    <message>
+        <source>iCalendar file (.ics, BEGIN:VCALENDAR)</source>
+        <translation>fichier iCalendar (.ics, BEGIN:VCALENDAR)</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::TAboutBox</name>
@@ -643,10 +647,6 @@
         <translation>Nouveau thème depuis un &amp;fichier...</translation>
     </message>
     <message>
-        <source>Make a theme from a theme text, calendar or fortune file</source>
-        <translation>Créer un thème à partir d’un texte de thème, d’un fichier calendar ou d’un fichier fortune</translation>
-    </message>
-    <message>
         <source>Records</source>
         <translation>Enregistrements</translation>
     </message>
@@ -897,6 +897,10 @@ Le thème est réécrit ; aucun autre programme ne doit l’avoir ouvert pendant
     <message>
         <source>%1 days of %2 written to %3.</source>
         <translation>%1 jours de %2 écrits dans %3.</translation>
+    </message>
+    <message>
+        <source>Make a theme from a theme text, calendar, iCalendar or fortune file</source>
+        <translation>Créer un thème à partir d’un texte de thème, d’un fichier calendar, iCalendar ou fortune</translation>
     </message>
 </context>
 <context>

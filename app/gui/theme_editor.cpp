@@ -99,7 +99,7 @@ void ThemeEditor::BuildWindow() {
   theme_label->setBuddy(chooser_);
   auto* new_theme = Button(tr("&New Theme..."), "NewThemeB", tr("Make an empty theme in this folder"), this);
   auto* from_file = Button(tr("New Theme from &File..."), "NewThemeFromFileB",
-                           tr("Make a theme from a theme text, calendar or fortune file"), this);
+                           tr("Make a theme from a theme text, calendar, iCalendar or fortune file"), this);
   copy_ = Button(tr("&Copy to My Themes"), "CopyToMyThemesB",
                  tr("Copy this theme of the system's into your own themes, where you can change it"), this);
   export_ = Button(tr("Export as &iCalendar..."), "ExportICalendarB",

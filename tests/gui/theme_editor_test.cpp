@@ -177,6 +177,10 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     QTest::newRow("fortune") << "fortune" << QByteArray("One.\n%\nTwo.\n") << "" << 3 << "source  (new.dbf)";
     QTest::newRow("calendar") << "calendar" << QByteArray("07/04\tFireworks.\n") << "Holidays" << 2
                               << "Holidays  (new.dbf)";
+    QTest::newRow("iCalendar") << "ics"
+                               << QByteArray("BEGIN:VCALENDAR\r\nNAME:Feasts\r\nBEGIN:VEVENT\r\nDTSTART:20240704\r\n"
+                                             "SUMMARY:Fireworks\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+                               << "" << 2 << "Feasts  (new.dbf)";
     QTest::newRow("refused") << "fortune" << QByteArray("5 \xe2\x82\xac\n") << "" << 0
                              << QString::fromUtf8("source: line 1: a character the tables' code page (DOS 437) "
                                                   "cannot hold: \u20ac (U+20AC)\nNothing was written.");
@@ -233,6 +237,8 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
                               << "calendar" << "history.dbf";
     QTest::newRow("fortune") << "sayings" << QByteArray("One.\n%\nTwo.\n") << "fortune" << "sayings.dbf";
     QTest::newRow("theme text") << "mine.txt" << QByteArray("# mine\n@9999\nMine\n") << "text" << "mine.dbf";
+    QTest::newRow("iCalendar") << "feasts.ics" << QByteArray("\xEF\xBB\xBF" "begin:vcalendar\r\n@0101\r\n") << "ics"
+                               << "feasts.dbf";
   }
   void newThemeFromAFileGuessesItsKindAndName() {
     QFETCH(QString, name);

@@ -15,7 +15,9 @@ import unittest
 import icalendar
 
 import tool_case
-from tool_case import FolderCase, run
+from tool_case import FolderCase, run, run_limited
+
+DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "ics")
 
 THEME_TEXT = """@9999
 Sayings, "quoted"; with a \\ backslash
@@ -136,6 +138,80 @@ class ICalendarOut(FolderCase):
             return [line for line in raw.split(b"\r\n") if line.startswith(b"UID:")]
         self.assertEqual(uids(again), uids(self.raw))
         self.assertIn("--to takes text or ics", self.fails("theme", "export", "--to", "vcf", self.path("sayings.dbf")))
+
+
+class ICalendarIn(FolderCase):
+    def import_ics(self, source, *options):
+        done = run_limited("theme", "import", "--from", "ics", source, self.path("made.dbf"), *options)
+        return done
+
+    def exported(self):
+        return self.ok("theme", "export", self.path("made.dbf")).split("\n", 1)[1]
+
+    def test_files_other_programs_wrote(self):
+        cases = [
+            ("python-icalendar.ics",
+             "@9999\nGarden year\n@0229\nLeap day: plant nothing\n"
+             "@0301\nSow the peas; early, if the soil is dry\nCover them against the birds.\n\nPrune the roses\n"
+             "Sharp shears: a clean cut heals, a torn one rots, and the rose remembers it all summer long "
+             "(é, ü, ½).\n@0513\nLast frost, they say\n@0922\nHarvest\n",
+             ["1 event without a date was left out (no DTSTART)",
+              "1 yearly event on no fixed day was left out (weekday rules)",
+              "1 change to one occurrence was left out (RECURRENCE-ID)"]),
+            ("khal-events.ics",
+             "@9999\nkhal-events.ics\n@0229\nLeap day\n@0315\nIdes of March meeting\nBring the agenda\n"
+             "@0704\nIndependence Day; fireworks, parades\nFlags out, please\nand a second line\n"
+             "@1225\nChristmas morning\n", []),
+        ]
+        for name, text, warnings in cases:
+            with self.subTest(name):
+                if os.path.exists(self.path("made.dbf")):
+                    os.remove(self.path("made.dbf"))
+                done = self.import_ics(os.path.join(DATA, name))
+                self.assertEqual(done.returncode, 0, done.stderr)
+                self.assertEqual(self.exported(), text)
+                self.assertEqual([line.split(": ", 1)[1] for line in done.stderr.splitlines()], warnings)
+
+    def test_round_trip_keeps_every_days_text(self):
+        with open(self.path("sayings.txt"), "w") as f:
+            f.write(THEME_TEXT)
+        self.ok("theme", "import", self.path("sayings.txt"), self.path("sayings.dbf"))
+        self.ok("theme", "export", "--to", "ics", self.path("sayings.dbf"), "--output", self.path("sayings.ics"))
+        done = self.import_ics(self.path("sayings.ics"))
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(self.exported(), self.ok("theme", "export", self.path("sayings.dbf")).split("\n", 1)[1])
+        self.ok("theme", "export", "--to", "ics", self.path("made.dbf"), "--output", self.path("again.ics"))
+        with open(self.path("sayings.ics"), "rb") as first, open(self.path("again.ics"), "rb") as second:
+            strip = lambda raw: [l for l in raw.split(b"\r\n") if not l.startswith((b"DTSTAMP", b"UID"))]
+            self.assertEqual(strip(first.read()), strip(second.read()))
+
+    def test_hostile_and_broken_files_are_refused_naming_the_line(self):
+        os.mkfifo(self.path("fifo"))
+        os.symlink(self.path("fifo"), self.path("link.ics"))
+        with open(self.path("huge.ics"), "wb") as f:
+            f.truncate(17 << 20)
+        broken = {"unclosed.ics": ("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:x\r\n",
+                                   "line 3: BEGIN:VEVENT (line 2) never ends"),
+                  "vcard.ics": ("BEGIN:VCARD\r\nFN:Someone\r\nEND:VCARD\r\n",
+                                "line 1: not an iCalendar file: BEGIN:VCALENDAR expected"),
+                  "date.ics": ("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:2024-07-04\nSUMMARY:x\nEND:VEVENT\n"
+                               "END:VCALENDAR\n", "line 3: DTSTART 2024-07-04 is no date"),
+                  "euro.ics": ("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20240704\nSUMMARY:5 €\nEND:VEVENT\n"
+                               "END:VCALENDAR\n", "line 4: a character the tables' code page (DOS 437) cannot hold"),
+                  "empty.ics": ("BEGIN:VCALENDAR\nEND:VCALENDAR\n", "no event with a date")}
+        for name, (text, _) in broken.items():
+            with open(self.path(name), "w") as f:
+                f.write(text)
+        cases = [(self.path("fifo"), "not a regular file"), (self.path("link.ics"), "not a regular file"),
+                 (self.dir, "not a regular file"), ("/dev/zero", "not a regular file"),
+                 (self.path("huge.ics"), "larger than")]
+        cases += [(self.path(name), problem) for name, (_, problem) in broken.items()]
+        for source, problem in cases:
+            with self.subTest(source):
+                done = self.import_ics(source)
+                self.assertEqual(done.returncode, 1, done.stderr)
+                self.assertIn(problem, done.stderr)
+                self.assertFalse(os.path.exists(self.path("made.dbf")))
 
 
 if __name__ == "__main__":

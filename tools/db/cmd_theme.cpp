@@ -83,8 +83,8 @@ int Import(const Args& args) {
   const uint8_t kind = MemoKindByName(args.Option("--kind", "dbase4"));
   if (kind == engine::kMemoLevel7) throw UsageError("--kind takes dbase3, dbase4 or foxpro");
   const std::string from = args.Option("--from", "text");
-  if (from != "text" && from != "calendar" && from != "fortune")
-    throw UsageError("--from takes text, calendar or fortune");
+  if (from != "text" && from != "calendar" && from != "fortune" && from != "ics")
+    throw UsageError("--from takes text, calendar, ics or fortune");
   const std::string start = args.Option("--start", "0101");
   if (args.Has("--start") && from != "fortune") throw UsageError("--start is for --from fortune");
   if (start == "9999" || !themes::IsThemeKey(start)) throw UsageError("--start takes a day, MMDD (0101 to 1231)");
