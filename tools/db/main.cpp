@@ -74,7 +74,7 @@ const Command kCommands[] = {
      "place as one (another program reads the old pair or the new, never one of each). Refused\n"
      "while another program has the table open, the calendar's theme editor among them: a\n"
      "program writing a table it believes unchanged must not lose its writes."},
-    {"day", DayCommand, "day [--date YYYY-MM-DD] [--folder DIR] [--json] [--once] [THEME...]",
+    {"day", DayCommand, "day [--date YYYY-MM-DD] [--folder DIR | --user-folder] [--json] [--once] [THEME...]",
      "Prints the day's messages (default: today) exactly as the calendar's pane shows them:\n"
      "the message of each THEME in turn, or of the themes the folder's Vornel.Ini displays,\n"
      "with the separator block between themes. A theme without a message for the day is named\n"
@@ -89,9 +89,10 @@ const Command kCommands[] = {
      "the folder, and nothing later that day (exit status 0): for ~/.bashrc. The day shown is\n"
      "kept in $XDG_STATE_HOME/vornelle (~/.local/state/vornelle), a regular file of at most\n"
      "8 KiB; when it cannot be, the messages are printed all the same and stderr says why.\n"
+     "--user-folder reads the folder and the themes the calendar started so offers (see themes).\n"
      "Example: vornelle-db day --date 2024-07-04 --folder ~/calendar\n"
-     "         vornelle-db day --once --folder ~/.local/share/vornelle   # in ~/.bashrc"},
-    {"find", FindCommand, "find TEXT [--folder DIR] [--all] [--json] [THEME...]",
+     "         vornelle-db day --once --user-folder   # in ~/.bashrc"},
+    {"find", FindCommand, "find TEXT [--folder DIR | --user-folder] [--all] [--json] [THEME...]",
      "Prints the days whose message holds TEXT, a line each: MMDD, a tab, the theme's file, a\n"
      "tab and the first line of the message that holds TEXT; theme by theme, each in calendar\n"
      "order. The themes are the THEMEs named, else those the folder's Vornel.Ini displays (left\n"
