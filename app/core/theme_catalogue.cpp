@@ -71,7 +71,8 @@ bool ScanThemes(dataset::TZuViv& table, ThemeLists& themes, MessageBoxService& b
     const std::string& name = theme.name;
     // A table without a description is left out, named in a box, and the others still serve:
     // one theme written wrongly by another program must not keep the calendar from starting.
-    if (!ReadDayMessage(table, theme.shared ? theme.folder + "/" + name : name, kDescriptionKey, lines)) {
+    // Named bare, a shared theme is found where it is and opened read-only.
+    if (!ReadDayMessage(table, name, kDescriptionKey, lines)) {
       boxes.Confirm("No Description on File for This .db: " + name, ConfirmationPosition(window));
       continue;
     }

@@ -33,7 +33,7 @@ int ThemesCommand(const Arguments& argv) {
     std::optional<std::string> description;
     int days = 0;
     try {
-      if (app::ReadDayMessage(program.joketbl, path, app::kDescriptionKey, lines))
+      if (app::ReadDayMessage(program.joketbl, file, app::kDescriptionKey, lines))
         description = lines.empty() ? std::string() : lines.front();
       program.joketbl.Close();
       std::set<std::string> keys;
