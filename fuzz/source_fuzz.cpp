@@ -1,5 +1,5 @@
 // libFuzzer target of the readers of theme material people are given: calendar(1) files with
-// their #include lines, fortune files, the plain text form, and what the day's text becomes on a
+// their #include lines, fortune files, the plain text form, iCalendar files, and what the day's text becomes on a
 // terminal and in a notification. The first byte chooses the reader; for a calendar the rest is
 // a set of files separated by NUL bytes, /f/0 the one read first, the others found by the
 // includes that name them (a file /f/r... is refused, a file /f/u... cannot be read). Nothing
@@ -15,12 +15,16 @@
 #include "themes/calendar_source.h"
 #include "app/core/day_messages.h"
 #include "themes/fortune_source.h"
+#include "themes/icalendar_source.h"
 #include "themes/theme_source.h"
+#include "platform/utf8.h"
 #include "platform/visible_text.h"
 
 namespace {
 
 using namespace vornelle::app;
+using namespace vornelle::platform;
+using namespace vornelle::themes;
 
 class MemoryFiles : public CalendarFiles {
  public:
@@ -87,14 +91,26 @@ void ThemeText(std::string_view data) {
     for (const std::string& line : record.lines) CheckVisible(VisibleText(line, Tabs::kAsSpace), false);
 }
 
+// Every event the iCalendar reader keeps is on a day, with text of whole UTF-8 lines.
+void ICalendar(std::string_view data) {
+  const ICalendarSource source = ParseICalendar(data);
+  if (source.errors.size() > kMaxICalendarProblems) abort();
+  for (const CalendarEvent& event : source.events) {
+    if (event.lines.empty() || !IsThemeKey(event.key) || event.key == "9999") abort();
+    for (const CalendarLine& line : event.lines)
+      if (line.text.find('\n') != std::string::npos || !IsUtf8(line.text)) abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, std::size_t size) {
   if (size == 0) return 0;
   const std::string_view data(reinterpret_cast<const char*>(bytes) + 1, size - 1);
-  switch (bytes[0] % 3) {
+  switch (bytes[0] % 4) {
     case 0: Calendar(data); break;
     case 1: Fortunes(data); break;
+    case 3: ICalendar(data); break;
     default: ThemeText(data); break;
   }
   return 0;

@@ -16,12 +16,17 @@ case "$flavour" in
     # for the reports; asserts and Qt's checks stay on.
     args=(-DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only"
           -DVORNELLE_SANITIZE=ON -DVORNELLE_FUZZ=ON -DVORNELLE_BENCH=OFF
-          -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
+          -DCMAKE_CXX_COMPILER=clang++-14
           -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld) ;;
   *) echo "unknown flavour: $flavour" >&2; exit 2 ;;
 esac
 
-if [[ ! -f build/$flavour/build.ninja ]]; then
-  cmake -S . -B "build/$flavour" -G Ninja "${args[@]}" >/dev/null
+# Configured every time, so that a folder made earlier with other settings (another compiler, no
+# fuzz targets) is brought to this flavour's rather than silently building less than CI does.
+# A folder made with another compiler is started afresh: CMake cannot switch one in place.
+if [[ -f build/$flavour/CMakeCache.txt ]] && [[ $flavour == asan ]] &&
+   ! grep -q '^CMAKE_CXX_COMPILER:.*clang++-14' "build/$flavour/CMakeCache.txt"; then
+  rm -rf "build/$flavour"
 fi
+cmake -S . -B "build/$flavour" -G Ninja "${args[@]}" >/dev/null
 cmake --build "build/$flavour" -j "$jobs"

@@ -2,7 +2,7 @@
 # Makes the Debian package from a build and checks it as a user meets it: lintian finds no
 # errors, the desktop entry and the AppStream data validate, the unpacked package holds every
 # file, its vornelle-db prints today's messages from the packaged themes, its bash completion
-# completes, and a first start in a new user data folder gets the sample themes.
+# completes, and a first start in a new user data folder shows the packaged themes where they are.
 # Usage: scripts/package.sh [FLAVOUR]   (default: release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -83,14 +83,16 @@ completions=$(bash -c '
 echo "vornelle-db th<TAB>: $completions"
 
 echo "-- first start in a new user data folder"
-export XDG_DATA_HOME=$scratch/data
+# The package's themes folder as the system's: a user folder shows its themes where they are.
+export XDG_DATA_HOME=$scratch/data XDG_DATA_DIRS=$root/usr/share
 QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/bin/vornelle" --user-folder 2>/dev/null && status=0 || status=$?
 [[ $status == 124 ]] || fail "the calendar ended with status $status instead of running"
-for file in almanac.dbf almanac.dbt garden.dbf garden.dbt Vornel.Ini; do
-  cmp -s "$themes/$file" "$XDG_DATA_HOME/vornelle/$file" || fail "the user folder lacks $file"
-done
-[[ "$("$root/usr/bin/vornelle-db" day --folder "$XDG_DATA_HOME/vornelle")" == "$today" ]] ||
-  fail "the user folder's themes differ from the packaged ones"
-echo "$XDG_DATA_HOME/vornelle was made with the sample themes"
+cmp -s "$themes/Vornel.Ini" "$XDG_DATA_HOME/vornelle/Vornel.Ini" || fail "the user folder lacks the sample settings"
+[[ -z "$(find "$XDG_DATA_HOME/vornelle" -iname '*.db[ft]')" ]] || fail "themes were copied into the user folder"
+[[ "$("$root/usr/bin/vornelle-db" day --user-folder)" == "$today" ]] ||
+  fail "the user folder does not show the packaged themes' messages"
+"$root/usr/bin/vornelle-db" themes --user-folder | grep -q "\[$themes\]" ||
+  fail "vornelle-db themes --user-folder does not list the packaged themes"
+echo "$XDG_DATA_HOME/vornelle was made with the sample settings, showing the packaged themes"
 
 echo "== the package is sound"

@@ -4,7 +4,8 @@
 # the About box, the options dialog, the theme editor and the find window to build/screenshots,
 # the main window, the About box, the options dialog and the Edit menu in German (*-de.png),
 # the Edit menu in French (menu-fr.png), and a theme with Greek text in the pane, the find window
-# and the editor (*-greek.png).
+# and the editor (*-greek.png), and the editor on a theme the system provides
+# (theme-editor-system.png).
 # Usage: scripts/screenshots.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -109,6 +110,21 @@ if [[ "${1:-}" == --greek ]]; then
   exit 0
 fi
 
+if [[ "${1:-}" == --system ]]; then
+  # Under Xvfb: the user folder mode, the sample themes in a system folder, and the editor on
+  # one of them, read-only.
+  program=$2 out=$4
+  "$program" --user-folder &
+  pid=$!
+  trap 'kill $pid 2>/dev/null || true' EXIT
+  main=$(window "Vornelle 1.0")
+  xdotool windowfocus --sync "$main"
+  xdotool key ctrl+shift+e
+  editor=$(window "Vornelle Theme Editor")
+  import -window "$editor" "$out/theme-editor-system.png"
+  exit 0
+fi
+
 if [[ "${1:-}" == --inside || "${1:-}" == --black ]]; then
   # Under Xvfb: the program, then its main window (on a black window colour with --black), or
   # its windows one after the other.
@@ -169,9 +185,9 @@ if [[ "${1:-}" == --inside || "${1:-}" == --black ]]; then
   xdotool key ctrl+shift+e
   editor=$(window "Vornelle Theme Editor")
   import -window "$editor" "$out/theme-editor.png"
-  # Its button at the top right.
-  eval "$(xdotool getwindowgeometry --shell "$editor")"
-  xdotool mousemove $((X + WIDTH - 60)) $((Y + 21)) click 1
+  # Its New Theme from File button, by its key.
+  xdotool windowfocus --sync "$editor"
+  xdotool key --window "$editor" --clearmodifiers alt+f
   dialog=$(window "New Theme from File")
   import -window "$dialog" "$out/new-theme-dialog.png"
   exit 0
@@ -201,6 +217,13 @@ printf '@9999\nGreek and signs\n@%s\nπ ≈ 3.14, α ß Σ µ ± ° ½ ■ ░�
 "$build/tools/vornelle-db" theme import "$greek/greek.txt" "$greek/greek.dbf"
 printf '[WinSet]\nWidth=474\nHeight=502\n[THEMES]\nThemeLINES=1\nDB_0=greek.dbf\n' > "$greek/Vornel.Ini"
 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --greek "$build/app/gui/vornelle" "$greek" "$out"
+# The user folder mode, the samples as the system's themes.
+system=$(mktemp -d "${TMPDIR:-/tmp}/vornelle-system.XXXXXX")
+trap 'rm -rf "$folder" "$greek" "$system"' EXIT
+mkdir -p "$system/share/vornelle/themes" "$system/data"
+cp "$build"/samples/*.dbf "$build"/samples/*.dbt "$build"/samples/Vornel.Ini "$system/share/vornelle/themes"/
+XDG_DATA_HOME=$system/data XDG_DATA_DIRS=$system/share \
+  xvfb-run -a -s "-screen 0 1024x768x24" "$0" --system "$build/app/gui/vornelle" - "$out"
 # The settings' own colours, on a black window colour.
 sed -i -e '/^WC=/d' -e '/^\[WinSet\]/a WC=0' -e 's/^UseDesktopColours=1/UseDesktopColours=0/' "$folder/Vornel.Ini"
 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --black "$build/app/gui/vornelle" "$folder" "$out"

@@ -14,7 +14,7 @@ packages=(
   xvfb xauth xdotool imagemagick dbus-daemon
   hyperfine fortune-mod fortunes-min calendar strace pgdbf time
   lintian desktop-file-utils appstream scdoc librsvg2-bin dpkg-dev file bash-completion
-  python3-gi
+  python3-gi python3-icalendar khal
 )
 
 missing=()

@@ -12,7 +12,7 @@ inline constexpr const char* kDescriptionKey = "9999";
 // A theme entry as the settings hold it, without the blanks and control characters around it.
 std::string ThemeName(const std::string& entry);
 // The file the table component opens for a theme name: the default extension added, taken from
-// the current folder, its case resolved.
+// the current folder or the shared folder that has it (theme_folders.h), its case resolved.
 std::string ThemeTablePath(const std::string& theme);
 
 }  // namespace vornelle::themes

@@ -6,6 +6,7 @@
 
 #include "themes/calendar_source.h"
 #include "themes/fortune_source.h"
+#include "themes/icalendar_source.h"
 #include "themes/source_files.h"
 #include "themes/theme_source.h"
 #include "themes/theme_text.h"
@@ -53,27 +54,58 @@ ThemeFromFile FromText(const std::string& path) {
   return theme;
 }
 
-// One record a day in calendar order, each event of the day a paragraph.
+// One record a day in calendar order, each event of the day a paragraph, in file order.
+void AddDays(const std::vector<CalendarEvent>& events, const std::vector<std::string>& files, ThemeFromFile& theme) {
+  std::map<std::string, std::vector<std::string>> days;
+  for (const CalendarEvent& event : events) {
+    std::vector<std::string>& lines = days[event.key];
+    if (!lines.empty()) lines.emplace_back();
+    for (const CalendarLine& line : event.lines) {
+      CheckLine(line.text, files[event.file], line.number, theme);
+      lines.push_back(line.text);
+    }
+  }
+  for (auto& [key, lines] : days) theme.rows.push_back({0, key, std::move(lines), false});
+}
+
+// "N things were left out (why)" for a count that is not 0.
+void LeftOut(const std::string& path, int count, const char* one, const char* many, const char* why,
+             ThemeFromFile& theme) {
+  if (count > 0)
+    theme.warnings.push_back(path + ": " + std::to_string(count) + " " + (count == 1 ? one : many) + " left out (" +
+                             why + ")");
+}
+
 ThemeFromFile FromCalendar(const std::string& path) {
   SourceFiles files;
   const CalendarSource source = ParseCalendar(path, files);
   ThemeFromFile theme;
   theme.problems = source.errors;
-  std::map<std::string, std::vector<std::string>> days;
-  for (const CalendarEvent& event : source.events) {
-    std::vector<std::string>& lines = days[event.key];
-    if (!lines.empty()) lines.emplace_back();
-    for (const CalendarLine& line : event.lines) {
-      CheckLine(line.text, source.files[event.file], line.number, theme);
-      lines.push_back(line.text);
-    }
+  AddDays(source.events, source.files, theme);
+  LeftOut(path, source.unfixed, "date a fixed day cannot hold was", "dates a fixed day cannot hold were",
+          "weekday rules, Easter, \"*\"", theme);
+  if (theme.rows.empty() && source.errors.empty()) theme.problems.push_back(path + ": no event on a fixed day");
+  return theme;
+}
+
+// The calendar's events on their days; its name, when it has one, describes the theme.
+ThemeFromFile FromICalendar(const std::string& path) {
+  const ICalendarSource source = ParseICalendar(ReadText(path));
+  ThemeFromFile theme;
+  for (const std::string& error : source.errors) theme.problems.push_back(path + ": " + error);
+  AddDays(source.events, {path}, theme);
+  if (!source.name.empty()) {
+    CheckLine(source.name, path, source.name_line, theme);
+    theme.rows.insert(theme.rows.begin(), {0, kDescriptionKey, {source.name}, false});
   }
-  for (auto& [key, lines] : days) theme.rows.push_back({0, key, std::move(lines), false});
-  if (source.unfixed > 0)
-    theme.warnings.push_back(path + ": " + std::to_string(source.unfixed) +
-                             (source.unfixed == 1 ? " date a fixed day cannot hold was" : " dates a fixed day cannot hold were") +
-                             " left out (weekday rules, Easter, \"*\")");
-  if (days.empty() && source.errors.empty()) theme.problems.push_back(path + ": no event on a fixed day");
+  LeftOut(path, source.undated, "event without a date was", "events without a date were", "no DTSTART", theme);
+  LeftOut(path, source.textless, "event without text was", "events without text were", "no SUMMARY or DESCRIPTION",
+          theme);
+  LeftOut(path, source.unfixed, "yearly event on no fixed day was", "yearly events on no fixed day were",
+          "weekday rules", theme);
+  LeftOut(path, source.overrides, "change to one occurrence was", "changes to one occurrence were",
+          "RECURRENCE-ID", theme);
+  if (source.events.empty() && source.errors.empty()) theme.problems.push_back(path + ": no event with a date");
   return theme;
 }
 
@@ -102,6 +134,7 @@ ThemeFromFile FromFortunes(const std::string& path, const std::string& start) {
 ThemeFromFile ReadThemeFromFile(const std::string& from, const std::string& source, const std::string& start,
                                 const std::optional<std::string>& description) {
   ThemeFromFile theme = from == "calendar" ? FromCalendar(source)
+                        : from == "ics"     ? FromICalendar(source)
                         : from == "fortune" ? FromFortunes(source, start)
                                             : FromText(source);
   const auto own = std::find_if(theme.rows.begin(), theme.rows.end(),

@@ -1,6 +1,6 @@
 #pragma once
 // A theme made from a file people already have: the plain-text form (@MMDD records), a
-// calendar(1) file, or a fortune file. Reading never writes: what the file holds that a theme
+// calendar(1) file, an iCalendar file, or a fortune file. Reading never writes: what the file holds that a theme
 // cannot is collected as problems, each naming its file and line, and the caller writes the
 // table only when there are none.
 
@@ -18,9 +18,9 @@ struct ThemeFromFile {
   std::vector<std::string> warnings;  // what was left out
 };
 
-// `from` is "text", "calendar" or "fortune"; `start` the first day of a fortune file's sayings.
-// The description is `description` when given, else the text form's own @9999 record, else
-// the source file's name. ThemeError when the source cannot be read.
+// `from` is "text", "calendar", "ics" or "fortune"; `start` the first day of a fortune file's
+// sayings. The description is `description` when given, else the text form's own @9999 record
+// or the iCalendar file's name, else the source file's name. ThemeError when the source cannot be read.
 ThemeFromFile ReadThemeFromFile(const std::string& from, const std::string& source,
                                 const std::string& start = "0101",
                                 const std::optional<std::string>& description = std::nullopt);

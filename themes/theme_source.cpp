@@ -4,6 +4,8 @@
 
 #include <cctype>
 
+#include "platform/ascii_case.h"
+
 namespace vornelle::themes {
 
 namespace {
@@ -94,6 +96,9 @@ bool IsCalendarLine(std::string_view line) {
 
 std::string GuessSourceKind(std::string_view text) {
   bool calendar = false;
+  // An iCalendar file begins so, case aside, after a byte-order mark.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  if (text.size() >= 15 && platform::EqualIgnoringAsciiCase(text.substr(0, 15), "BEGIN:VCALENDAR")) return "ics";
   while (!text.empty()) {
     const std::size_t end = std::min(text.find('\n'), text.size());
     std::string_view line = text.substr(0, end);

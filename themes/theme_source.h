@@ -35,8 +35,8 @@ ThemeSource ParseThemeSource(std::string_view text);
 // True for the keys of a leap year's days, 0101 to 1231, and for 9999.
 bool IsThemeKey(std::string_view key);
 
-// What kind of file a theme is to be made from, by what its lines look like: "text" when a line
-// is a record's "@MMDD", "fortune" when a line holds only "%", "calendar" when a line starts
+// What kind of file a theme is to be made from, by what its lines look like: "ics" when it
+// begins with BEGIN:VCALENDAR, "text" when a line is a record's "@MMDD", "fortune" when a line holds only "%", "calendar" when a line starts
 // with a date (MM/DD, "Mon DD" or "DD Mon") and a tab; empty when none of them.
 std::string GuessSourceKind(std::string_view text);
 

@@ -389,6 +389,10 @@
         <source>The theme&apos;s file: %1</source>
         <translation>Die Datei des Themas: %1</translation>
     </message>
+    <message>
+        <source>iCalendar file (.ics, BEGIN:VCALENDAR)</source>
+        <translation>iCalendar-Datei (.ics, BEGIN:VCALENDAR)</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::TAboutBox</name>
@@ -643,10 +647,6 @@
         <translation>Neues Thema aus &amp;Datei...</translation>
     </message>
     <message>
-        <source>Make a theme from a theme text, calendar or fortune file</source>
-        <translation>Ein Thema aus einem Thementext, einer calendar- oder einer fortune-Datei anlegen</translation>
-    </message>
-    <message>
         <source>Records</source>
         <translation>Datensätze</translation>
     </message>
@@ -861,6 +861,46 @@ Das Thema wird neu geschrieben; kein anderes Programm darf es dabei geöffnet ha
     <message>
         <source>The theme&apos;s code page (%1) cannot hold the character %2; nothing was written.</source>
         <translation>Die Codepage des Themas (%1) kann das Zeichen %2 nicht aufnehmen; es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>&amp;Copy to My Themes</source>
+        <translation>In &amp;meine Themen kopieren</translation>
+    </message>
+    <message>
+        <source>Copy this theme of the system&apos;s into your own themes, where you can change it</source>
+        <translation>Dieses Thema des Systems in Ihre eigenen Themen kopieren, wo Sie es ändern können</translation>
+    </message>
+    <message>
+        <source>Export as &amp;iCalendar...</source>
+        <translation>Als iCalendar e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>Write the theme as an iCalendar file for calendar programs and phones (Ctrl+E)</source>
+        <translation>Das Thema als iCalendar-Datei für Kalenderprogramme und Telefone schreiben (Strg+E)</translation>
+    </message>
+    <message>
+        <source>A theme the system provides: its records are shown only. Copy to My Themes makes a copy you can change.</source>
+        <translation>Ein Thema des Systems: Seine Datensätze werden nur angezeigt. „In meine Themen kopieren“ legt eine Kopie an, die Sie ändern können.</translation>
+    </message>
+    <message>
+        <source>%1 is one of your own themes now: your changes go to your copy.</source>
+        <translation>%1 ist jetzt eines Ihrer eigenen Themen: Ihre Änderungen gehen in Ihre Kopie.</translation>
+    </message>
+    <message>
+        <source>Export Theme as iCalendar</source>
+        <translation>Thema als iCalendar exportieren</translation>
+    </message>
+    <message>
+        <source>iCalendar files (*.ics);;All files (*)</source>
+        <translation>iCalendar-Dateien (*.ics);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>%1 days of %2 written to %3.</source>
+        <translation>%1 Tage von %2 in %3 geschrieben.</translation>
+    </message>
+    <message>
+        <source>Make a theme from a theme text, calendar, iCalendar or fortune file</source>
+        <translation>Ein Thema aus einem Thementext, einer calendar-, iCalendar- oder fortune-Datei anlegen</translation>
     </message>
 </context>
 <context>

@@ -389,6 +389,10 @@
         <source>The theme&apos;s file: %1</source>
         <translation>El archivo del tema: %1</translation>
     </message>
+    <message>
+        <source>iCalendar file (.ics, BEGIN:VCALENDAR)</source>
+        <translation>archivo iCalendar (.ics, BEGIN:VCALENDAR)</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::TAboutBox</name>
@@ -643,10 +647,6 @@
         <translation>Nuevo tema desde &amp;archivo...</translation>
     </message>
     <message>
-        <source>Make a theme from a theme text, calendar or fortune file</source>
-        <translation>Crear un tema a partir de un texto de tema o de un archivo de calendar o de fortune</translation>
-    </message>
-    <message>
         <source>Records</source>
         <translation>Registros</translation>
     </message>
@@ -861,6 +861,46 @@ El tema se escribe de nuevo; ningún otro programa puede tenerlo abierto mientra
     <message>
         <source>The theme&apos;s code page (%1) cannot hold the character %2; nothing was written.</source>
         <translation>La página de códigos del tema (%1) no puede contener el carácter %2; no se escribió nada.</translation>
+    </message>
+    <message>
+        <source>&amp;Copy to My Themes</source>
+        <translation>Co&amp;piar a mis temas</translation>
+    </message>
+    <message>
+        <source>Copy this theme of the system&apos;s into your own themes, where you can change it</source>
+        <translation>Copiar este tema del sistema a sus propios temas, donde puede cambiarlo</translation>
+    </message>
+    <message>
+        <source>Export as &amp;iCalendar...</source>
+        <translation>E&amp;xportar como iCalendar...</translation>
+    </message>
+    <message>
+        <source>Write the theme as an iCalendar file for calendar programs and phones (Ctrl+E)</source>
+        <translation>Escribir el tema como archivo iCalendar para programas de calendario y teléfonos (Ctrl+E)</translation>
+    </message>
+    <message>
+        <source>A theme the system provides: its records are shown only. Copy to My Themes makes a copy you can change.</source>
+        <translation>Un tema que proporciona el sistema: sus registros solo se muestran. «Copiar a mis temas» hace una copia que puede cambiar.</translation>
+    </message>
+    <message>
+        <source>%1 is one of your own themes now: your changes go to your copy.</source>
+        <translation>%1 es ahora uno de sus propios temas: sus cambios van a su copia.</translation>
+    </message>
+    <message>
+        <source>Export Theme as iCalendar</source>
+        <translation>Exportar tema como iCalendar</translation>
+    </message>
+    <message>
+        <source>iCalendar files (*.ics);;All files (*)</source>
+        <translation>Archivos iCalendar (*.ics);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>%1 days of %2 written to %3.</source>
+        <translation>%1 días de %2 escritos en %3.</translation>
+    </message>
+    <message>
+        <source>Make a theme from a theme text, calendar, iCalendar or fortune file</source>
+        <translation>Crear un tema a partir de un texto de tema o de un archivo de calendar, iCalendar o fortune</translation>
     </message>
 </context>
 <context>

@@ -389,6 +389,10 @@
         <source>The theme&apos;s file: %1</source>
         <translation>Le fichier du thème : %1</translation>
     </message>
+    <message>
+        <source>iCalendar file (.ics, BEGIN:VCALENDAR)</source>
+        <translation>fichier iCalendar (.ics, BEGIN:VCALENDAR)</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::TAboutBox</name>
@@ -643,10 +647,6 @@
         <translation>Nouveau thème depuis un &amp;fichier...</translation>
     </message>
     <message>
-        <source>Make a theme from a theme text, calendar or fortune file</source>
-        <translation>Créer un thème à partir d’un texte de thème, d’un fichier calendar ou d’un fichier fortune</translation>
-    </message>
-    <message>
         <source>Records</source>
         <translation>Enregistrements</translation>
     </message>
@@ -861,6 +861,46 @@ Le thème est réécrit ; aucun autre programme ne doit l’avoir ouvert pendant
     <message>
         <source>The theme&apos;s code page (%1) cannot hold the character %2; nothing was written.</source>
         <translation>La page de codes du thème (%1) ne peut pas contenir le caractère %2 ; rien n’a été écrit.</translation>
+    </message>
+    <message>
+        <source>&amp;Copy to My Themes</source>
+        <translation>&amp;Copier dans mes thèmes</translation>
+    </message>
+    <message>
+        <source>Copy this theme of the system&apos;s into your own themes, where you can change it</source>
+        <translation>Copier ce thème du système dans vos propres thèmes, où vous pourrez le modifier</translation>
+    </message>
+    <message>
+        <source>Export as &amp;iCalendar...</source>
+        <translation>E&amp;xporter en iCalendar...</translation>
+    </message>
+    <message>
+        <source>Write the theme as an iCalendar file for calendar programs and phones (Ctrl+E)</source>
+        <translation>Écrire le thème dans un fichier iCalendar pour les agendas et les téléphones (Ctrl+E)</translation>
+    </message>
+    <message>
+        <source>A theme the system provides: its records are shown only. Copy to My Themes makes a copy you can change.</source>
+        <translation>Un thème fourni par le système : ses enregistrements sont seulement affichés. « Copier dans mes thèmes » en fait une copie que vous pouvez modifier.</translation>
+    </message>
+    <message>
+        <source>%1 is one of your own themes now: your changes go to your copy.</source>
+        <translation>%1 est maintenant l&apos;un de vos thèmes : vos modifications vont dans votre copie.</translation>
+    </message>
+    <message>
+        <source>Export Theme as iCalendar</source>
+        <translation>Exporter le thème en iCalendar</translation>
+    </message>
+    <message>
+        <source>iCalendar files (*.ics);;All files (*)</source>
+        <translation>Fichiers iCalendar (*.ics);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>%1 days of %2 written to %3.</source>
+        <translation>%1 jours de %2 écrits dans %3.</translation>
+    </message>
+    <message>
+        <source>Make a theme from a theme text, calendar, iCalendar or fortune file</source>
+        <translation>Créer un thème à partir d’un texte de thème, d’un fichier calendar, iCalendar ou fortune</translation>
     </message>
 </context>
 <context>

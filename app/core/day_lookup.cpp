@@ -9,6 +9,7 @@
 
 #include "app/core/theme_catalogue.h"
 #include "dataset/zuviv.h"
+#include "themes/theme_folders.h"
 #include "themes/theme_text.h"
 #include "engine/engine.h"
 #include "platform/file.h"
@@ -33,13 +34,15 @@ bool MayWrite(const std::string& table_file) {
   return access(path.c_str(), W_OK) == 0 || (errno != EACCES && errno != EPERM && errno != EROFS);
 }
 
-// The lookup only reads, so a table the user may not write is opened read-only for the time
-// of the open; the component's own setting is given back afterwards.
+// The lookup only reads, so a table the user may not write, or one the system provides, is
+// opened read-only for the time of the open; the component's own setting is given back
+// afterwards.
 void OpenForLookup(dataset::TZuViv& table, const std::string& theme) {
   table.SetActive(false);  // or the new name would open at once, with the old setting
-  table.SetDbfFileName(theme);
+  const themes::ThemeLocation location = themes::LocateTheme(theme);
+  table.SetDbfFileName(location.file);
   const bool read_only = table.ReadOnly();
-  if (!read_only && !MayWrite(table.DbfFileName())) table.SetReadOnly(true);
+  if (!read_only && (location.shared || !MayWrite(table.DbfFileName()))) table.SetReadOnly(true);
   try {
     table.SetActive(true);
   } catch (...) {

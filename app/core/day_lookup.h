@@ -28,9 +28,9 @@ std::string DayFilter(const std::string& key);
 // are raised or reported as the engine's switches say.
 std::string ReadStoredMessage(dataset::TZuViv& table);
 
-// One theme's message for a day: opens `theme` (a table file name) in `table`, finds the first
-// record keyed `key` and gives every line of it in UTF-8, decoded from the theme's code page.
-// False, with `lines` empty, when there is none. Failures of the table component or the engine are raised.
+// One theme's message for a day: opens `theme` (a table file name, in the current folder or a
+// shared one) in `table`, finds the first record keyed `key` and gives every line of it in
+// UTF-8, decoded from the theme's code page. False, with `lines` empty, when there is none. Failures of the table component or the engine are raised.
 bool ReadDayMessage(dataset::TZuViv& table, const std::string& theme, const std::string& key,
                     std::vector<std::string>& lines);
 

@@ -28,7 +28,7 @@ bool Program::LoadAndScan(MessageBoxService& boxes, const WindowGeometry& window
   LoadSettings(settings_path, settings, themes);
   for (const std::string& name : LeaveOutForeignThemes(themes))
     boxes.Confirm(kForeignThemeText + name, ConfirmationPosition(window));
-  startup_failed = !ScanThemes(".", joketbl, themes, boxes, window);
+  startup_failed = !ScanThemes(joketbl, themes, boxes, window);
   if (startup_failed) return false;
   for (const std::string& name : LeaveOutMissingThemes(themes))
     boxes.Confirm(kMissingThemeText + name, ConfirmationPosition(window));

@@ -8,8 +8,8 @@
 #include "app/core/day_lookup.h"
 #include "dataset/zuviv.h"
 #include "platform/codepage.h"
-#include "platform/directory.h"
 #include "platform/utf8.h"
+#include "themes/theme_folders.h"
 
 namespace vornelle::app {
 
@@ -52,22 +52,27 @@ std::vector<std::string> LeaveOutMissingThemes(ThemeLists& themes) {
   return LeaveOut(themes, TableExists, [](const std::string& entry) { return platform::EscapedForMessage(ThemeName(entry)); });
 }
 
-std::vector<std::string> ThemeFiles(const std::string& folder) { return platform::FindFiles(folder, ".dbf"); }
+std::vector<std::string> ThemeFiles() {
+  std::vector<std::string> names;
+  for (const themes::OfferedTheme& theme : themes::OfferedThemes()) names.push_back(theme.name);
+  return names;
+}
 
-bool ScanThemes(const std::string& folder, dataset::TZuViv& table, ThemeLists& themes,
-                MessageBoxService& boxes, const WindowGeometry& window) {
+bool ScanThemes(dataset::TZuViv& table, ThemeLists& themes, MessageBoxService& boxes, const WindowGeometry& window) {
   themes.AvailTheme.clear();
   themes.AvailThemeD.clear();
-  const std::vector<std::string> files = ThemeFiles(folder);
-  if (files.empty()) {
+  const std::vector<themes::OfferedTheme> offered = themes::OfferedThemes();
+  if (offered.empty()) {
     boxes.Confirm(kNoThemesText, ConfirmationPosition(window));
     return false;
   }
   std::vector<std::string> lines;
-  for (const std::string& name : files) {
+  for (const themes::OfferedTheme& theme : offered) {
+    const std::string& name = theme.name;
     // A table without a description is left out, named in a box, and the others still serve:
     // one theme written wrongly by another program must not keep the calendar from starting.
-    if (!ReadDayMessage(table, folder == "." ? name : folder + "/" + name, kDescriptionKey, lines)) {
+    // Named bare, a shared theme is found where it is and opened read-only.
+    if (!ReadDayMessage(table, name, kDescriptionKey, lines)) {
       boxes.Confirm("No Description on File for This .db: " + name, ConfirmationPosition(window));
       continue;
     }

@@ -20,27 +20,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A first start marks the folder before its first copy and takes the mark away after its
-// last, so that a start killed halfway is finished by the next one, while a folder whose user
-// removed a sample keeps it removed.
+// Earlier versions gave a new folder copies of the sample themes, marking it while they copied.
+// The system's themes are offered where they are now: a mark a stopped copy left goes.
 constexpr const char* kFirstStartMarker = ".vornelle-first-start";
 
 [[noreturn]] void Fail(const std::string& what, const fs::path& path, const std::error_code& error,
                        platform::IoOp op) {
   throw platform::EInOutError(what + " " + path.string() + ": " + error.message(),
                               platform::ErrnoToCode(error.value(), op));
-}
-
-// The sample files a new folder receives: memo files before their tables, so that a table is
-// never there without its memo; the settings file last.
-std::vector<std::string> SampleFiles(const fs::path& samples) {
-  std::vector<std::string> files;
-  for (const char* extension : {".dbt", ".fpt", ".dbf"}) {
-    const std::vector<std::string> found = platform::FindFiles(samples.string(), extension);
-    files.insert(files.end(), found.begin(), found.end());
-  }
-  if (fs::is_regular_file(samples / kSettingsFileName)) files.emplace_back(kSettingsFileName);
-  return files;
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
@@ -133,12 +120,13 @@ fs::path UserDataFolder() { return XdgFolder("XDG_DATA_HOME", ".local/share") / 
 namespace {
 
 // The samples a build tree made (build/<flavour>/samples), for a program run from that tree
-// (build/<flavour>/app/gui): it starts as the installed program does. Empty when the program is
-// not in a build tree.
+// (build/<flavour>/app/gui, build/<flavour>/tools): it starts as the installed program does.
+// Empty when the program is not in a build tree.
 fs::path BuiltSamples(const fs::path& program_folder) {
-  const fs::path built = program_folder.parent_path().parent_path() / "samples";
   std::error_code error;
-  return fs::is_regular_file(built / kSettingsFileName, error) ? built : fs::path();
+  for (const fs::path& flavour : {program_folder.parent_path().parent_path(), program_folder.parent_path()})
+    if (fs::is_regular_file(flavour / "samples" / kSettingsFileName, error)) return flavour / "samples";
+  return {};
 }
 
 }  // namespace
@@ -151,6 +139,15 @@ fs::path SampleThemesFolder(const fs::path& program_folder) {
   return built.empty() ? installed : built;
 }
 
+std::vector<std::string> UserFolderThemeFolders(std::vector<std::string> system, const fs::path& program_folder) {
+  const fs::path own = SampleThemesFolder(program_folder).lexically_normal();
+  std::error_code error;
+  for (const std::string& folder : system)
+    if (fs::path(folder).lexically_normal() == own || fs::equivalent(folder, own, error)) return system;
+  if (fs::is_directory(own, error)) system.push_back(own.string());
+  return system;
+}
+
 fs::path InstalledHelpFolder(const fs::path& program_folder) {
   const fs::path installed = program_folder.parent_path() / "share" / "doc" / "vornelle";
   std::error_code error;
@@ -159,7 +156,7 @@ fs::path InstalledHelpFolder(const fs::path& program_folder) {
   return built.empty() ? installed : built;
 }
 
-PreparedFolder PrepareUserFolder(const fs::path& folder, const fs::path& samples) {
+PreparedFolder PrepareUserFolder(const fs::path& folder, const std::vector<std::string>& sample_folders) {
   PreparedFolder prepared;
   std::error_code error;
   const bool existed = fs::exists(folder, error);
@@ -172,22 +169,17 @@ PreparedFolder PrepareUserFolder(const fs::path& folder, const fs::path& samples
          platform::IoOp::Open);
   }
   RemoveStaleLeftovers(folder);
-  const fs::path marker = folder / kFirstStartMarker;
-  const bool unfinished = fs::exists(marker, error);
-  if (!unfinished && !platform::FindFiles(folder.string(), ".dbf").empty()) return prepared;
-  const std::vector<std::string> files = SampleFiles(samples);
-  if (files.empty()) return prepared;
-  if (!unfinished) {
-    const int fd = open(marker.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-    if (fd < 0) Fail("Cannot create", marker, std::error_code(errno, std::generic_category()), platform::IoOp::Write);
-    close(fd);
+  fs::remove(folder / kFirstStartMarker, error);
+  // A folder with a table of its own, or its own settings, is the user's as it is.
+  if (fs::exists(folder / kSettingsFileName, error) || !platform::FindFiles(folder.string(), ".dbf").empty())
+    return prepared;
+  for (const std::string& samples : sample_folders) {
+    const fs::path sample = fs::path(samples) / kSettingsFileName;
+    if (!fs::is_regular_file(sample, error)) continue;
+    CopyWhole(sample, folder / kSettingsFileName);
+    prepared.copied.push_back(kSettingsFileName);
+    break;
   }
-  for (const std::string& name : files) {
-    if (fs::exists(folder / name, error)) continue;
-    CopyWhole(samples / name, folder / name);
-    prepared.copied.push_back(name);
-  }
-  fs::remove(marker, error);
   return prepared;
 }
 

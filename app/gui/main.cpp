@@ -1,7 +1,7 @@
 // Vornelle, the calendar of daily messages: `vornelle [FOLDER]` works in FOLDER (default: the
 // current folder), where the themes and the settings file are; `vornelle --user-folder`, as the
-// applications menu starts it, works in the user's own folder and fills a new one with the
-// sample themes. --tray starts in the system tray, --notify only sends today's notification.
+// applications menu starts it, works in the user's own folder and offers the system's themes
+// beside the user's. --tray starts in the system tray, --notify only sends today's notification.
 
 #include <unistd.h>
 
@@ -27,6 +27,7 @@
 #include "options/font_chooser.h"
 #include "options/options_dialog.h"
 #include "platform/exception.h"
+#include "themes/theme_folders.h"
 
 namespace {
 
@@ -37,8 +38,9 @@ constexpr const char* kUsage =
     "Shows a month calendar with the day's messages of the themes (.dbf tables) in FOLDER,\n"
     "the current folder by default; the settings are kept there in Vornel.Ini.\n"
     "\n"
-    "  --user-folder  work in $XDG_DATA_HOME/vornelle (~/.local/share/vornelle), which is\n"
-    "                 created and given the sample themes on the first start\n"
+    "  --user-folder  work in $XDG_DATA_HOME/vornelle (~/.local/share/vornelle), created on\n"
+    "                 the first start, with the themes of vornelle/themes under each folder\n"
+    "                 of $XDG_DATA_DIRS (/usr/local/share:/usr/share) beside your own\n"
     "  --tray         start with the window hidden and an icon in the system tray\n"
     "  --notify       send today's messages as a desktop notification, and end\n"
     "  --help         show this help\n"
@@ -108,6 +110,11 @@ int NotifyToday() {
   vornelle::app::NotifyDay(QDate(today.year, today.month, today.day), program, notifications,
                            [&](const std::string& why) {
                              if (!why.empty()) std::fprintf(stderr, "vornelle: no desktop notification: %s\n", why.c_str());
+                             // The outcome is said; what is left is the ending. The bus's own
+                             // thread may still meet a late message while Qt's types are torn
+                             // down and warn of it, which tells the user nothing and would
+                             // break the promise of one line.
+                             qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
                              settled = true;
                              answered.quit();
                            });
@@ -137,12 +144,9 @@ int main(int argc, char** argv) {
   if (request.user_folder) {
     try {
       folder = vornelle::app::UserDataFolder();
-      const std::filesystem::path samples = vornelle::app::SampleThemesFolder(program_folder);
-      const vornelle::app::PreparedFolder prepared = vornelle::app::PrepareUserFolder(folder, samples);
-      // A new folder with nothing to show: where the samples were looked for.
-      if (prepared.created && prepared.copied.empty())
-        std::fprintf(stderr, "vornelle: no sample themes in %s for the new folder %s\n", samples.c_str(),
-                     folder.c_str());
+      vornelle::themes::SetSharedThemeFolders(
+          vornelle::app::UserFolderThemeFolders(vornelle::themes::SystemThemeFolders(), program_folder));
+      vornelle::app::PrepareUserFolder(folder, vornelle::themes::SharedThemeFolders());
     } catch (const vornelle::platform::Exception& error) {
       std::fprintf(stderr, "vornelle: %s\n", error.what());
       if (!request.notify) {

@@ -30,6 +30,7 @@ struct SourceKind {
 constexpr SourceKind kSourceKinds[] = {
     {QT_TRANSLATE_NOOP("vornelle::app::NewThemeDialog", "Theme text (@MMDD records)"), "text"},
     {QT_TRANSLATE_NOOP("vornelle::app::NewThemeDialog", "calendar file (MM/DD, Mon DD)"), "calendar"},
+    {QT_TRANSLATE_NOOP("vornelle::app::NewThemeDialog", "iCalendar file (.ics, BEGIN:VCALENDAR)"), "ics"},
     {QT_TRANSLATE_NOOP("vornelle::app::NewThemeDialog", "fortune file (% between sayings)"), "fortune"},
 };
 

@@ -25,6 +25,7 @@
 
 #include "app/core/day_lookup.h"
 #include "app/core/theme_catalogue.h"
+#include "themes/theme_folders.h"
 #include "themes/theme_source.h"
 #include "themes/theme_text.h"
 #include "app/gui/qt_services.h"
@@ -98,11 +99,18 @@ void ThemeEditor::BuildWindow() {
   theme_label->setBuddy(chooser_);
   auto* new_theme = Button(tr("&New Theme..."), "NewThemeB", tr("Make an empty theme in this folder"), this);
   auto* from_file = Button(tr("New Theme from &File..."), "NewThemeFromFileB",
-                           tr("Make a theme from a theme text, calendar or fortune file"), this);
+                           tr("Make a theme from a theme text, calendar, iCalendar or fortune file"), this);
+  copy_ = Button(tr("&Copy to My Themes"), "CopyToMyThemesB",
+                 tr("Copy this theme of the system's into your own themes, where you can change it"), this);
+  export_ = Button(tr("Export as &iCalendar..."), "ExportICalendarB",
+                   tr("Write the theme as an iCalendar file for calendar programs and phones (Ctrl+E)"), this);
+  export_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
   top->addWidget(theme_label);
   top->addWidget(chooser_, 1);
   top->addWidget(new_theme);
   top->addWidget(from_file);
+  top->addWidget(copy_);
+  top->addWidget(export_);
   column->addLayout(top);
 
   auto* splitter = new QSplitter(Qt::Vertical, this);
@@ -189,6 +197,8 @@ void ThemeEditor::BuildWindow() {
   connect(chooser_, &QComboBox::currentIndexChanged, this, &ThemeEditor::ThemeChosen);
   connect(new_theme, &QPushButton::clicked, this, &ThemeEditor::NewThemeClick);
   connect(from_file, &QPushButton::clicked, this, &ThemeEditor::NewThemeFromFileClick);
+  connect(copy_, &QPushButton::clicked, this, &ThemeEditor::CopyToMyThemesClick);
+  connect(export_, &QPushButton::clicked, this, &ThemeEditor::ExportICalendarClick);
   connect(new_day_button_, &QPushButton::clicked, this, &ThemeEditor::NewDayClick);
   connect(delete_, &QPushButton::clicked, this, &ThemeEditor::DeleteClick);
   connect(restore_, &QPushButton::clicked, this, &ThemeEditor::RestoreClick);
@@ -224,10 +234,12 @@ void ThemeEditor::OpenTheme(const std::string& file, const std::string& key) {
     recno_ = 0;
     const bool opened = Guarded([&] {
       table_.SetActive(false);
-      table_.SetDbfFileName(file);
-      // The package's own themes and a shared folder's may be read but not changed.
+      // The system's themes, and files the user may not write, may be read but not changed.
+      const themes::ThemeLocation location = themes::LocateTheme(file);
+      table_.SetDbfFileName(location.file);
       const std::string path = ThemeTablePath(file);
-      table_.SetReadOnly(access(path.c_str(), W_OK) != 0);
+      shared_ = location.shared;
+      table_.SetReadOnly(shared_ || access(path.c_str(), W_OK) != 0);
       table_.SetActive(true);
       model_ = std::make_unique<ThemeRecordsModel>(path);
     });
@@ -365,6 +377,9 @@ void ThemeEditor::UpdateNote() {
   QString note;
   if (file_.empty()) {
     note = tr("Choose a theme, or make a new one.");
+  } else if (shared_) {
+    note = tr("A theme the system provides: its records are shown only. Copy to My Themes makes a copy you can "
+              "change.");
   } else if (table_.ReadOnly()) {
     note = tr("This theme's file may not be changed; its records are shown only.");
   } else if (new_day_) {
@@ -401,6 +416,8 @@ void ThemeEditor::UpdateButtons() {
   delete_->setEnabled(on_record && !deleted_ && !IsDescription());
   restore_->setEnabled(on_record && deleted_);
   remove_deleted_->setEnabled(writable);
+  copy_->setVisible(open && shared_);
+  export_->setEnabled(open);
 }
 
 // --- Moving between records and themes ---

@@ -8,8 +8,10 @@
 //  - under the lock, a record another program changed since it was shown is not written over
 //    without the user's word;
 //  - a theme another program replaced since it was opened is opened again, the text kept.
+// A theme the system provides (themes/theme_folders.h) is shown read-only; Copy to My Themes
+// makes a copy of the user's own that takes its place.
 // theme_editor.cpp builds the window and moves between themes and records;
-// theme_editor_changes.cpp writes.
+// theme_editor_changes.cpp writes; theme_editor_files.cpp copies and exports themes.
 
 #include <QWidget>
 #include <chrono>
@@ -53,6 +55,9 @@ class ThemeEditor : public QWidget {
   // a refusal it is asked again with what was typed (`typed`), to be corrected. The new theme
   // dialog unless a test puts in its own answer.
   std::function<std::optional<NewThemeRequest>(bool from_file, const NewThemeRequest* typed)> ask_new_theme;
+  // Asks where the open theme's iCalendar file goes, offering `suggested`; nothing when
+  // cancelled. A save dialog unless a test puts in its own answer.
+  std::function<std::optional<std::string>(const std::string& suggested)> ask_export_file;
   // How long a change waits for a lock another program holds.
   std::chrono::milliseconds lock_wait = platform::kLockWait;
 
@@ -72,6 +77,7 @@ class ThemeEditor : public QWidget {
   QPlainTextEdit* MessageEdit() const { return message_; }
   QLabel* Note() const { return note_; }
   QPushButton* DeleteButton() const { return delete_; }
+  QPushButton* CopyButton() const { return copy_; }
   ThemeRecordsModel* Model() const { return model_.get(); }
 
  Q_SIGNALS:
@@ -88,6 +94,10 @@ class ThemeEditor : public QWidget {
   bool RemoveDeletedClick();
   void NewThemeClick();
   void NewThemeFromFileClick();
+  // theme_editor_files.cpp: a system's theme copied into the user's folder, where it can be
+  // changed; the open theme written as an iCalendar file.
+  bool CopyToMyThemesClick();
+  bool ExportICalendarClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -182,6 +192,9 @@ class ThemeEditor : public QWidget {
   QPushButton* delete_ = nullptr;
   QPushButton* restore_ = nullptr;
   QPushButton* remove_deleted_ = nullptr;
+  QPushButton* copy_ = nullptr;
+  QPushButton* export_ = nullptr;
+  bool shared_ = false;  // the open theme is one the system provides
 };
 
 }  // namespace vornelle::app

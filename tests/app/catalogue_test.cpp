@@ -9,13 +9,15 @@
 #include "app/core/program.h"
 #include "app/core/theme_catalogue.h"
 #include "tests/app/app_fixture.h"
+#include "themes/theme_folders.h"
+#include "themes/theme_table.h"
 
 namespace vornelle::app {
 namespace {
 
 class Catalogue : public testing::AppTest {
  protected:
-  bool Scan() { return ScanThemes(".", program_.joketbl, program_.themes, boxes_, {50, 50, 190, 153}); }
+  bool Scan() { return ScanThemes(program_.joketbl, program_.themes, boxes_, {50, 50, 190, 153}); }
   Program program_{"Vornel.Ini"};
 };
 
@@ -132,6 +134,39 @@ TEST_F(Catalogue, DisplayedThemesWithoutTheirTableAreLeftOutAndNeverCreated) {
                                                      kSeparator, "", "from b"}));
   }
   EXPECT_EQ(testing::ReadFileBytes(Folder() + "/Vornel.Ini"), settings);  // kept until a save
+}
+
+// The user folder mode: the system's folders offer what the user's own folder has not (case
+// aside), read-only; a displayed system theme that is gone is left out like any other.
+TEST_F(Catalogue, SharedFoldersOfferWhatTheUsersFolderHasNot) {
+  const std::string local = Folder() + "/local", system = Folder() + "/system";
+  std::filesystem::create_directories(Folder() + "/mine");
+  std::filesystem::create_directory(local);
+  std::filesystem::create_directory(system);
+  Theme("mine/Garden.dbf", {{"9999", "My garden"}});
+  Theme("local/extra.dbf", {{"9999", "Local extra"}});
+  Theme("system/GARDEN.DBF", {{"9999", "System garden"}});
+  Theme("system/extra.dbf", {{"9999", "System extra"}});
+  Theme("system/almanac.dbf", {{"9999", "Almanac"}, {"0704", "Fireworks"}});
+  for (const char* file : {"/GARDEN.DBF", "/almanac.dbf", "/almanac.dbt"})
+    std::filesystem::permissions(system + file, std::filesystem::perms::owner_read);
+  ASSERT_EQ(chdir("mine"), 0);
+  themes::SetSharedThemeFolders({local, system});
+  testing::WriteFileBytes("Vornel.Ini", "[THEMES]\nThemeLINES=3\nDB_0=almanac.dbf\nDBD_0=A\nDB_1=gone.dbf\nDBD_1=G\n"
+                "DB_2=extra.dbf\nDBD_2=E\n");
+  Program program;
+  EXPECT_TRUE(program.LoadAndScan(boxes_, {}));
+  std::vector<std::string> lines;
+  EXPECT_TRUE(ReadDayMessage(program.joketbl, "almanac.dbf", "0704", lines));
+  EXPECT_EQ(lines, std::vector<std::string>{"Fireworks"});
+  themes::SetSharedThemeFolders({});
+  EXPECT_EQ(program.themes.AvailTheme, (std::vector<std::string>{"Garden.dbf", "extra.dbf", "almanac.dbf"}));
+  EXPECT_EQ(program.themes.AvailThemeD, (std::vector<std::string>{"My garden", "Local extra", "Almanac"}));
+  EXPECT_EQ(program.themes.SelTheme, (std::vector<std::string>{"almanac.dbf", "extra.dbf"}));
+  ASSERT_EQ(boxes_.confirms.size(), 1u);
+  EXPECT_EQ(boxes_.confirms[0].text, std::string(kMissingThemeText) + "gone.dbf");
+  EXPECT_FALSE(std::filesystem::exists("gone.dbf"));
+  EXPECT_FALSE(std::filesystem::exists("almanac.dbf")) << "a system theme is read where it is";
 }
 
 }  // namespace

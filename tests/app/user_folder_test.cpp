@@ -68,6 +68,14 @@ TEST(InstalledFolders, AreUnderTheShareFolderBesideBinOrInTheBuildTree) {
   WriteFileBytes(build.path() + "/samples/Vornel.Ini", "[THEMES]\n");
   EXPECT_EQ(SampleThemesFolder(build.path() + "/app/gui"), fs::path(build.path() + "/samples"));
   EXPECT_EQ(InstalledHelpFolder(build.path() + "/app/gui"), fs::path(build.path() + "/samples"));
+  EXPECT_EQ(SampleThemesFolder(build.path() + "/tools"), fs::path(build.path() + "/samples"));
+  // The user folder mode offers the program's own samples after the system's, once.
+  const std::vector<std::string> system = {"/usr/local/share/vornelle/themes", "/usr/share/vornelle/themes"};
+  std::vector<std::string> with_samples = system;
+  with_samples.push_back(build.path() + "/samples");
+  EXPECT_EQ(UserFolderThemeFolders(system, build.path() + "/app/gui"), with_samples);
+  EXPECT_EQ(UserFolderThemeFolders(with_samples, build.path() + "/app/gui"), with_samples);
+  EXPECT_EQ(UserFolderThemeFolders(system, "/usr/bin"), system);
 }
 
 class PrepareFolder : public ::testing::Test {
@@ -88,97 +96,72 @@ class PrepareFolder : public ::testing::Test {
   const std::string data_ = dir_.File("data/deep/vornelle");
 };
 
-TEST_F(PrepareFolder, NewFolderIsCreatedAndGivenTheSamplesMemosFirst) {
-  const PreparedFolder prepared = PrepareUserFolder(data_, samples_);
+TEST_F(PrepareFolder, NewFolderIsGivenTheFirstSampleSettingsAndNoTable) {
+  fs::create_directory(dir_.File("bare"));
+  const PreparedFolder prepared = PrepareUserFolder(data_, {dir_.File("bare"), samples_});
   EXPECT_TRUE(prepared.created);
-  EXPECT_EQ(prepared.copied, (std::vector<std::string>{"almanac.dbt", "garden.fpt", "almanac.dbf",
-                                                       "garden.dbf", "Vornel.Ini"}));
-  for (const std::string& name : prepared.copied) {
-    EXPECT_EQ(ReadFileBytes(data_ + "/" + name), ReadFileBytes(samples_ + "/" + name)) << name;
-    EXPECT_EQ(fs::status(data_ + "/" + name).permissions() & fs::perms::owner_write, fs::perms::owner_write)
-        << name << " must be the user's to change";
-  }
-  EXPECT_FALSE(fs::exists(data_ + "/README.md"));
+  EXPECT_EQ(prepared.copied, (std::vector<std::string>{"Vornel.Ini"}));
+  EXPECT_EQ(ReadFileBytes(data_ + "/Vornel.Ini"), "[Settings]\n");
+  EXPECT_EQ(fs::status(data_ + "/Vornel.Ini").permissions() & fs::perms::owner_write, fs::perms::owner_write)
+      << "the settings must be the user's to change";
   size_t files = 0;
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator(data_)) ++files;
-  EXPECT_EQ(files, 5u) << "no temporary file is left behind";
-
-  // The second start finds its tables and changes nothing.
-  WriteFileBytes(data_ + "/Vornel.Ini", "[Settings]\nColor1=1\n");
-  fs::remove(data_ + "/garden.dbf");
-  const PreparedFolder again = PrepareUserFolder(data_, samples_);
-  EXPECT_FALSE(again.created);
-  EXPECT_TRUE(again.copied.empty());
-  EXPECT_FALSE(fs::exists(data_ + "/garden.dbf"));
-  EXPECT_EQ(ReadFileBytes(data_ + "/Vornel.Ini"), "[Settings]\nColor1=1\n");
+  EXPECT_EQ(files, 1u) << "the themes stay where the system has them, and no temporary file is left";
 }
 
-TEST_F(PrepareFolder, FolderWithItsOwnThemeIsLeftAlone) {
-  fs::create_directories(data_);
-  WriteFileBytes(data_ + "/MINE.DBF", "my table");
-  const PreparedFolder prepared = PrepareUserFolder(data_, samples_);
-  EXPECT_FALSE(prepared.created);
-  EXPECT_TRUE(prepared.copied.empty());
-  EXPECT_FALSE(fs::exists(data_ + "/Vornel.Ini"));
-}
-
-TEST_F(PrepareFolder, TablelessFolderKeepsItsSettingsAndOtherFiles) {
-  fs::create_directories(data_);
-  WriteFileBytes(data_ + "/Vornel.Ini", "[Settings]\nmine\n");
-  WriteFileBytes(data_ + "/almanac.dbt", "my own memo");
-  const PreparedFolder prepared = PrepareUserFolder(data_, samples_);
-  EXPECT_EQ(prepared.copied, (std::vector<std::string>{"garden.fpt", "almanac.dbf", "garden.dbf"}));
-  EXPECT_EQ(ReadFileBytes(data_ + "/Vornel.Ini"), "[Settings]\nmine\n");
-  EXPECT_EQ(ReadFileBytes(data_ + "/almanac.dbt"), "my own memo");
-}
-
-// A first start killed in the middle of each copy in turn (the file size limit ends the
-// process with SIGXFSZ once a copy grows past it): the next start gives the folder every
-// sample whole and leaves nothing of the killed one behind.
-TEST_F(PrepareFolder, AKilledFirstStartIsFinishedByTheNext) {
-  const std::vector<std::pair<std::string, std::size_t>> samples = {
-      {"almanac.dbt", 10}, {"garden.fpt", 20}, {"almanac.dbf", 30}, {"garden.dbf", 40}, {"Vornel.Ini", 50}};
-  for (const auto& [name, size] : samples) {
-    chmod((samples_ + "/" + name).c_str(), 0644);
-    WriteFileBytes(samples_ + "/" + name, std::string(size, 'x'));
-  }
-  for (const auto& [killed_in, size] : samples) {
-    SCOPED_TRACE(killed_in);
+// A folder with a table or settings of its own is the user's as it is; the mark a copying start
+// of earlier versions left goes.
+TEST_F(PrepareFolder, FolderWithATableOrSettingsOfItsOwnIsLeftAlone) {
+  const std::vector<std::pair<std::string, std::string>> own = {{"MINE.DBF", "my table"},
+                                                                {"Vornel.Ini", "[Settings]\nmine\n"}};
+  for (const auto& [name, content] : own) {
+    SCOPED_TRACE(name);
     fs::remove_all(data_);
-    const pid_t child = fork();
-    if (child == 0) {
-      const rlimit limit{size - 5, size - 5};
-      setrlimit(RLIMIT_FSIZE, &limit);
-      PrepareUserFolder(data_, samples_);
-      _exit(0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
-    EXPECT_FALSE(fs::exists(data_ + "/" + killed_in));
-
-    PrepareUserFolder(data_, samples_);
-    // What the killed copy left under a name of its own goes as any leftover does.
-    RemoveStaleLeftovers(data_, std::chrono::seconds(0));
-    std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(data_)) files.push_back(entry.path().filename());
-    std::sort(files.begin(), files.end());
-    EXPECT_EQ(files, (std::vector<std::string>{"Vornel.Ini", "almanac.dbf", "almanac.dbt", "garden.dbf",
-                                               "garden.fpt"}));
-    for (const auto& [name, ignored] : samples)
-      EXPECT_EQ(ReadFileBytes(data_ + "/" + name), ReadFileBytes(samples_ + "/" + name)) << name;
+    fs::create_directories(data_);
+    WriteFileBytes(data_ + "/" + name, content);
+    WriteFileBytes(data_ + "/.vornelle-first-start", "");
+    const PreparedFolder prepared = PrepareUserFolder(data_, {samples_});
+    EXPECT_FALSE(prepared.created);
+    EXPECT_TRUE(prepared.copied.empty());
+    EXPECT_EQ(ReadFileBytes(data_ + "/" + name), content);
+    EXPECT_EQ(fs::exists(data_ + "/Vornel.Ini"), name == "Vornel.Ini");
+    EXPECT_FALSE(fs::exists(data_ + "/.vornelle-first-start"));
   }
+}
+
+// A first start killed in the middle of the copy (the file size limit ends the process with
+// SIGXFSZ once the copy grows past it): the next start gives the folder the settings whole.
+TEST_F(PrepareFolder, AKilledFirstStartIsFinishedByTheNext) {
+  chmod((samples_ + "/Vornel.Ini").c_str(), 0644);
+  WriteFileBytes(samples_ + "/Vornel.Ini", std::string(50, 'x'));
+  const pid_t child = fork();
+  if (child == 0) {
+    const rlimit limit{45, 45};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    PrepareUserFolder(data_, {samples_});
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+  EXPECT_FALSE(fs::exists(data_ + "/Vornel.Ini"));
+  PrepareUserFolder(data_, {samples_});
+  RemoveStaleLeftovers(data_, std::chrono::seconds(0));
+  std::vector<std::string> files;
+  for (const auto& entry : fs::directory_iterator(data_)) files.push_back(entry.path().filename());
+  EXPECT_EQ(files, (std::vector<std::string>{"Vornel.Ini"}));
+  EXPECT_EQ(ReadFileBytes(data_ + "/Vornel.Ini"), std::string(50, 'x'));
 }
 
 // A link put where a copy used to be written first is never written through.
 TEST_F(PrepareFolder, LinksWhereCopiesAreMadeAreNotFollowed) {
   fs::create_directories(data_);
   WriteFileBytes(data_ + "/victim", "mine");
-  for (const char* name : {".almanac.dbt.partial", ".almanac.dbf.partial", ".Vornel.Ini.partial"})
+  for (const char* name : {".Vornel.Ini.partial", ".Vornel.Ini.tmp"})
     fs::create_symlink(data_ + "/victim", data_ + "/" + name);
-  PrepareUserFolder(data_, samples_);
+  PrepareUserFolder(data_, {samples_});
   EXPECT_EQ(ReadFileBytes(data_ + "/victim"), "mine");
-  EXPECT_EQ(ReadFileBytes(data_ + "/almanac.dbt"), ReadFileBytes(samples_ + "/almanac.dbt"));
+  EXPECT_EQ(ReadFileBytes(data_ + "/Vornel.Ini"), ReadFileBytes(samples_ + "/Vornel.Ini"));
 }
 
 TEST_F(PrepareFolder, LeftoversOfKilledProgramsGoOnceAMinuteOld) {
@@ -203,7 +186,7 @@ TEST_F(PrepareFolder, LeftoversOfKilledProgramsGoOnceAMinuteOld) {
 }
 
 TEST_F(PrepareFolder, MissingSamplesGiveAnEmptyFolder) {
-  const PreparedFolder prepared = PrepareUserFolder(data_, dir_.File("nowhere"));
+  const PreparedFolder prepared = PrepareUserFolder(data_, {dir_.File("nowhere")});
   EXPECT_TRUE(prepared.created);
   EXPECT_TRUE(prepared.copied.empty());
   EXPECT_TRUE(fs::is_directory(data_));
@@ -212,14 +195,14 @@ TEST_F(PrepareFolder, MissingSamplesGiveAnEmptyFolder) {
 TEST_F(PrepareFolder, FolderThatCannotBeMadeIsAnErrorNamingIt) {
   WriteFileBytes(dir_.File("data"), "a file where the folder should be");
   try {
-    PrepareUserFolder(data_, samples_);
+    PrepareUserFolder(data_, {samples_});
     FAIL() << "no error";
   } catch (const platform::EInOutError& error) {
     EXPECT_NE(std::string(error.what()).find("Cannot create the folder " + data_), std::string::npos)
         << error.what();
   }
   const std::string file = dir_.File("data");
-  EXPECT_THROW(PrepareUserFolder(file, samples_), platform::EInOutError);
+  EXPECT_THROW(PrepareUserFolder(file, {samples_}), platform::EInOutError);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,7 @@
 #include <thread>
 
 #include "app/core/program.h"
+#include "themes/theme_folders.h"
 #include "themes/theme_text.h"
 #include "app/gui/main_window.h"
 #include "app/gui/new_theme_dialog.h"
@@ -88,6 +90,7 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
   }
 
   void cleanup() {
+    themes::SetSharedThemeFolders({});
     platform::SetMessageBox(nullptr);
     QVERIFY(TearDown());
   }
@@ -121,6 +124,50 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     QVERIFY(!editor.Modified());
   }
 
+  // A theme the system provides: shown in the pane and the editor, shadowed by the user's own
+  // of the same name, read-only until copied into the user's themes, and exported as iCalendar.
+  void systemThemeIsReadOnlyUntilCopied() {
+    const std::string system = Path("system");
+    QVERIFY(QDir().mkpath(File("system")));
+    Theme("system/garden.dbf", {{"9999", "Garden"}, {"0229", "Leap, sow; reap."}});
+    Theme("system/ALMANAC.DBF", {{"9999", "The system's almanac"}});
+    chmod((system + "/garden.dbf").c_str(), 0444);
+    const std::string table = vt::ReadFileBytes(system + "/garden.dbf");
+    themes::SetSharedThemeFolders({system});
+    Settings("[THEMES]\nThemeLINES=1\nDB_0=garden.dbf\n");
+    Start();
+    QCOMPARE(Pane(), std::string("Leap, sow; reap."));
+    window_->EditThemesClick();
+    ThemeEditor& editor = *window_->Editor();
+    QCOMPARE(editor.ThemeChooser()->count(), 2);
+    QCOMPARE(editor.ThemeChooser()->itemText(0), QString("Almanac  (almanac.dbf)"));
+    editor.OpenTheme("garden.dbf", "0229");
+    QVERIFY(editor.MessageEdit()->isReadOnly());
+    QVERIFY2(editor.Note()->text().startsWith("A theme the system provides"), qPrintable(editor.Note()->text()));
+    QVERIFY(!editor.CopyButton()->isHidden());
+
+    QVERIFY(editor.CopyToMyThemesClick());
+    themes::SetSharedThemeFolders({});  // the copy is found without the system's folder
+    QCOMPARE(editor.ThemeFile(), std::string("garden.dbf"));
+    QVERIFY(QFile::exists(File("garden.dbf")) && QFile::exists(File("garden.dbt")));
+    QVERIFY(!editor.MessageEdit()->isReadOnly());
+    QVERIFY(editor.CopyButton()->isHidden());
+    QCOMPARE(editor.MessageEdit()->toPlainText(), QString("Leap, sow; reap."));
+    editor.MessageEdit()->setPlainText("Mine now.");
+    QVERIFY(editor.SaveClick());
+    QCOMPARE(vt::ReadFileBytes(system + "/garden.dbf"), table);
+
+    editor.ask_export_file = [&](const std::string& suggested) -> std::optional<std::string> {
+      if (suggested != "garden.ics") return std::nullopt;
+      return Path("garden.ics");
+    };
+    QVERIFY(editor.ExportICalendarClick());
+    const std::string ics = vt::ReadFileBytes(Path("garden.ics"));
+    QVERIFY(ics.find("X-WR-CALNAME:Garden\r\n") != std::string::npos);
+    QVERIFY(ics.find("DTSTART;VALUE=DATE:20000229\r\nDTEND;VALUE=DATE:20000301\r\nRRULE:FREQ=YEARLY\r\n"
+                     "SUMMARY:Mine now.\r\n") != std::string::npos);
+  }
+
   void makesAThemeFromAFile_data() {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QByteArray>("source");
@@ -130,6 +177,10 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     QTest::newRow("fortune") << "fortune" << QByteArray("One.\n%\nTwo.\n") << "" << 3 << "source  (new.dbf)";
     QTest::newRow("calendar") << "calendar" << QByteArray("07/04\tFireworks.\n") << "Holidays" << 2
                               << "Holidays  (new.dbf)";
+    QTest::newRow("iCalendar") << "ics"
+                               << QByteArray("BEGIN:VCALENDAR\r\nNAME:Feasts\r\nBEGIN:VEVENT\r\nDTSTART:20240704\r\n"
+                                             "SUMMARY:Fireworks\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+                               << "" << 2 << "Feasts  (new.dbf)";
     QTest::newRow("refused") << "fortune" << QByteArray("5 \xe2\x82\xac\n") << "" << 0
                              << QString::fromUtf8("source: line 1: a character the tables' code page (DOS 437) "
                                                   "cannot hold: \u20ac (U+20AC)\nNothing was written.");
@@ -186,6 +237,8 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
                               << "calendar" << "history.dbf";
     QTest::newRow("fortune") << "sayings" << QByteArray("One.\n%\nTwo.\n") << "fortune" << "sayings.dbf";
     QTest::newRow("theme text") << "mine.txt" << QByteArray("# mine\n@9999\nMine\n") << "text" << "mine.dbf";
+    QTest::newRow("iCalendar") << "feasts.ics" << QByteArray("\xEF\xBB\xBF" "begin:vcalendar\r\n@0101\r\n") << "ics"
+                               << "feasts.dbf";
   }
   void newThemeFromAFileGuessesItsKindAndName() {
     QFETCH(QString, name);

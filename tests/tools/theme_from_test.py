@@ -136,7 +136,7 @@ class Refusals(TempFolder):
             ("calendar", "sayings", [], ["sayings: no event on a fixed day"]),
             ("fortune", "sayings", ["--start", "0230"], ["--start takes a day, MMDD (0101 to 1231)"]),
             ("text", "sayings", ["--start", "0101"], ["--start is for --from fortune"]),
-            ("rss", "sayings", [], ["--from takes text, calendar or fortune"]),
+            ("rss", "sayings", [], ["--from takes text, calendar, ics or fortune"]),
         ]
         for kind, source, arguments, expected in cases:
             with self.subTest(kind=kind, arguments=arguments):

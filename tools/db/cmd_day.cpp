@@ -62,7 +62,7 @@ int Shown(std::optional<OnceADay>& once) {
 }  // namespace
 
 int DayCommand(const Arguments& argv) {
-  const Args args(argv, {"--json", "--once"}, {"--date", "--folder"});
+  const Args args(argv, {"--json", "--once", "--user-folder"}, {"--date", "--folder"});
   const platform::CalendarDate date =
       args.Has("--date") ? ParseDate(args.Option("--date")) : platform::Today();
   char iso[16];

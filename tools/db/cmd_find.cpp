@@ -20,7 +20,7 @@
 namespace vornelle::tools {
 
 int FindCommand(const Arguments& argv) {
-  const Args args(argv, {"--all", "--json"}, {"--folder"});
+  const Args args(argv, {"--all", "--json", "--user-folder"}, {"--folder"});
   args.Expect(1, std::numeric_limits<std::size_t>::max());
   const std::string& text = args.positional().front();
   // An empty text would be found nowhere: surely a script's unset variable, not a question.
@@ -30,7 +30,7 @@ int FindCommand(const Arguments& argv) {
   EnterThemeFolder(args);
 
   if (args.Flag("--all")) {
-    themes = app::ThemeFiles(".");
+    themes = app::ThemeFiles();
     if (themes.empty()) {
       std::fprintf(stderr, "%s\n", app::kNoThemesText);
       return 2;

@@ -2,6 +2,7 @@
 // fortune files), and what the calendar would make of a theme table.
 
 #include <algorithm>
+#include <ctime>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,7 @@
 #include "tools/db/commands.h"
 #include "tools/db/output.h"
 #include "tools/db/session.h"
+#include "themes/icalendar_export.h"
 #include "themes/theme_from_file.h"
 #include "themes/theme_table.h"
 
@@ -36,12 +38,23 @@ std::string Escaped(const std::string& line) {
 int Export(const Args& args) {
   args.Expect(2, 2);
   const std::string& table = args.positional()[1];
+  const std::string to = args.Option("--to", "text");
+  if (to != "text" && to != "ics") throw UsageError("--to takes text or ics");
   const themes::ThemeTable read = themes::ReadThemeTable(table);
   // An export is a copy of the theme: one that would lose messages is none.
   if (!read.damage.empty()) {
     for (const std::string& damage : read.damage) std::fprintf(stderr, "%s: %s\n", table.c_str(), damage.c_str());
     std::fprintf(stderr, "%s: nothing exported\n", table.c_str());
     return 1;
+  }
+  if (to == "ics") {
+    const themes::ICalendarExport calendar =
+        themes::ThemeAsICalendar(std::filesystem::path(table).filename().string(), read.rows, std::time(nullptr));
+    if (args.Has("--output"))
+      WriteFile(args.Option("--output"), calendar.text);
+    else
+      Write(calendar.text);
+    return 0;
   }
   std::ostringstream out;
   out << "# " << std::filesystem::path(table).filename().string() << ", as vornelle-db exported it\n";
@@ -70,8 +83,8 @@ int Import(const Args& args) {
   const uint8_t kind = MemoKindByName(args.Option("--kind", "dbase4"));
   if (kind == engine::kMemoLevel7) throw UsageError("--kind takes dbase3, dbase4 or foxpro");
   const std::string from = args.Option("--from", "text");
-  if (from != "text" && from != "calendar" && from != "fortune")
-    throw UsageError("--from takes text, calendar or fortune");
+  if (from != "text" && from != "calendar" && from != "fortune" && from != "ics")
+    throw UsageError("--from takes text, calendar, ics or fortune");
   const std::string start = args.Option("--start", "0101");
   if (args.Has("--start") && from != "fortune") throw UsageError("--start is for --from fortune");
   if (start == "9999" || !themes::IsThemeKey(start)) throw UsageError("--start takes a day, MMDD (0101 to 1231)");
@@ -149,7 +162,7 @@ int Check(const Args& args) {
 }  // namespace
 
 int ThemeCommand(const Arguments& argv) {
-  const Args args(argv, {"--force"}, {"--output", "--kind", "--from", "--description", "--start"});
+  const Args args(argv, {"--force"}, {"--output", "--kind", "--from", "--description", "--start", "--to"});
   if (args.positional().empty()) throw UsageError("theme takes export, import or check");
   const std::string& what = args.positional()[0];
   if (what == "export") return Export(args);

@@ -87,7 +87,7 @@ const Command kCommands[] = {
      "place as one (another program reads the old pair or the new, never one of each). Refused\n"
      "while another program has the table open, the calendar's theme editor among them: a\n"
      "program writing a table it believes unchanged must not lose its writes."},
-    {"day", DayCommand, "day [--date YYYY-MM-DD] [--folder DIR] [--json] [--once] [THEME...]",
+    {"day", DayCommand, "day [--date YYYY-MM-DD] [--folder DIR | --user-folder] [--json] [--once] [THEME...]",
      "Prints the day's messages (default: today) exactly as the calendar's pane shows them:\n"
      "the message of each THEME in turn, or of the themes the folder's Vornel.Ini displays,\n"
      "with the separator block between themes. A theme without a message for the day is named\n"
@@ -102,9 +102,10 @@ const Command kCommands[] = {
      "the folder, and nothing later that day (exit status 0): for ~/.bashrc. The day shown is\n"
      "kept in $XDG_STATE_HOME/vornelle (~/.local/state/vornelle), a regular file of at most\n"
      "8 KiB; when it cannot be, the messages are printed all the same and stderr says why.\n"
+     "--user-folder reads the folder and the themes the calendar started so offers (see themes).\n"
      "Example: vornelle-db day --date 2024-07-04 --folder ~/calendar\n"
-     "         vornelle-db day --once --folder ~/.local/share/vornelle   # in ~/.bashrc"},
-    {"find", FindCommand, "find TEXT [--folder DIR] [--all] [--json] [THEME...]",
+     "         vornelle-db day --once --user-folder   # in ~/.bashrc"},
+    {"find", FindCommand, "find TEXT [--folder DIR | --user-folder] [--all] [--json] [THEME...]",
      "Prints the days whose message holds TEXT, a line each: MMDD, a tab, the theme's file, a\n"
      "tab and the first line of the message that holds TEXT; theme by theme, each in calendar\n"
      "order. The themes are the THEMEs named, else those the folder's Vornel.Ini displays (left\n"
@@ -119,13 +120,18 @@ const Command kCommands[] = {
      "Exit status, as grep's: 0 when TEXT was found, 1 when it was not, 2 on an error.\n"
      "Example: vornelle-db find --folder ~/calendar harvest",
      2},
-    {"themes", ThemesCommand, "themes [--folder DIR] [--json]",
+    {"themes", ThemesCommand, "themes [--folder DIR | --user-folder] [--json]",
      "Lists the folder's themes as the calendar finds them: each .dbf table, its description and\n"
      "how many of the 366 days have a message. A table without a description record shows the\n"
-     "calendar's complaint about it, and the exit status is 1."},
+     "calendar's complaint about it, and the exit status is 1.\n"
+     "--user-folder lists what the calendar started with --user-folder offers: the themes of\n"
+     "$XDG_DATA_HOME/vornelle (~/.local/share/vornelle), then those of vornelle/themes under each\n"
+     "folder of $XDG_DATA_DIRS (/usr/local/share:/usr/share) that no folder before has, each\n"
+     "followed by its [folder]: the system's themes are read-only. With --json each theme has\n"
+     "its \"system\" folder then, null for the user's own."},
     {"theme", ThemeCommand,
-     "theme export TABLE [--output FILE] | check TABLE |\n"
-     "       import [--from text|calendar|fortune] SOURCE TABLE [--kind dbase3|dbase4|foxpro]\n"
+     "theme export [--to text|ics] TABLE [--output FILE] | check TABLE |\n"
+     "       import [--from text|calendar|fortune|ics] SOURCE TABLE [--kind dbase3|dbase4|foxpro]\n"
      "       [--force] [--description TEXT] [--start MMDD]",
      "Themes as plain text, one record after another:\n"
      "  # a comment\n"
@@ -136,6 +142,11 @@ const Command kCommands[] = {
      "A message line that starts with @, # or \\ is written with a \\ in front. The text is UTF-8;\n"
      "in the table the lines are joined with CR LF.\n"
      "export writes a table's records in file order (deleted ones left out) to FILE or stdout.\n"
+     "export --to ics writes an iCalendar file (RFC 5545) instead, for calendar programs and\n"
+     "phones to subscribe to: a yearly all-day event for each day's message as the calendar\n"
+     "shows it (the day's first record), the first line its summary, the whole message its\n"
+     "description; 29 February in leap years only. The description names the calendar, and\n"
+     "each event's UID is the day and TABLE's name, so a new export updates a subscription.\n"
      "import makes TABLE from SOURCE, read as --from says:\n"
      "  text       the text above (the default)\n"
      "  calendar   a calendar(1) file: MM/DD, Mon DD or DD Mon, a tab, the event; lines that\n"
@@ -145,10 +156,17 @@ const Command kCommands[] = {
      "             or in /usr/share/calendar, and nowhere else: a path or a link that leads\n"
      "             elsewhere is refused) in place, each file once, at most 8 deep. Dates no\n"
      "             fixed day holds (weekday rules, Easter, *) are left out and counted on stderr.\n"
+     "  ics        an iCalendar file (RFC 5545), as calendar programs and phones export them:\n"
+     "             each event on the month and day of its DTSTART, its SUMMARY and then its\n"
+     "             DESCRIPTION (the DESCRIPTION alone when it begins with the SUMMARY); the events\n"
+     "             of a day a paragraph each, in file order. Events without a DTSTART or text,\n"
+     "             yearly ones on weekday rules and changes to one occurrence are left out and\n"
+     "             counted on stderr. The calendar's name (NAME, X-WR-CALNAME) describes the theme.\n"
      "  fortune    a fortune file (sayings between lines holding only %): one saying a day\n"
      "             from 0101 (or --start MMDD) on, 0229 included; sayings past 1231 are left\n"
      "             out and counted on stderr.\n"
-     "The description is --description's TEXT, else the text's @9999, else SOURCE's file name.\n"
+     "The description is --description's TEXT, else the text's @9999 or the iCalendar file's\n"
+     "name, else SOURCE's file name.\n"
      "SOURCE and what it includes are read only as regular files, at most 16 MiB together.\n"
      "import refuses, naming the line, text the tables' code page cannot hold, a key that is\n"
      "no day (0229 is one), a second record for a key, a missing description and an #include\n"

@@ -12,6 +12,8 @@ namespace vornelle::tools {
 
 // Makes --folder DIR, when given, the current folder: themes are the tables of the current
 // folder, and the settings file lies beside them. ToolError when it cannot be entered.
+// --user-folder (a flag) works as the calendar started so does: in the user's own folder
+// (made as its first start makes it), with the system's themes beside the user's.
 void EnterThemeFolder(const Args& args);
 
 // The themes the current folder's Vornel.Ini displays. What the window's start-up leaves out,
