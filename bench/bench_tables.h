@@ -83,34 +83,46 @@ inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes
 }
 
 // The memo families a theme table can be written in: its table version byte and memo file.
-enum class MemoForm { Dbase3, Dbase4, FoxPro };
-inline constexpr MemoForm kMemoForms[] = {MemoForm::Dbase3, MemoForm::Dbase4, MemoForm::FoxPro};
+// Visual FoxPro keeps FoxPro's memo file, its block numbers in 4 binary bytes.
+enum class MemoForm { Dbase3, Dbase4, FoxPro, VisualFoxPro };
+inline constexpr MemoForm kMemoForms[] = {MemoForm::Dbase3, MemoForm::Dbase4, MemoForm::FoxPro,
+                                          MemoForm::VisualFoxPro};
 
 inline const char* FormName(MemoForm form) {
   switch (form) {
     case MemoForm::Dbase3: return "dbase3";
     case MemoForm::FoxPro: return "foxpro";
+    case MemoForm::VisualFoxPro: return "vfp";
     default: return "dbase4";
   }
 }
 
+inline bool FoxProMemo(MemoForm form) { return form == MemoForm::FoxPro || form == MemoForm::VisualFoxPro; }
+
 inline std::string MemoPathOf(const std::string& dbf, MemoForm form) {
-  return dbf.substr(0, dbf.size() - 4) + (form == MemoForm::FoxPro ? ".fpt" : ".dbt");
+  return dbf.substr(0, dbf.size() - 4) + (FoxProMemo(form) ? ".fpt" : ".dbt");
 }
+
+// The layout ScanTable writes: the header's length (with Visual FoxPro's 263 bytes after the
+// descriptors) and the record's (THEJOKE's block number in 10 digits, or 4 bytes).
+inline uint16_t ScanHeaderLength(MemoForm form) {
+  return form == MemoForm::VisualFoxPro ? 32 + 2 * 32 + 1 + 263 : 32 + 2 * 32 + 1;
+}
+inline uint16_t ScanRecordLength(MemoForm form) { return form == MemoForm::VisualFoxPro ? 1 + 4 + 4 : 1 + 4 + 10; }
 
 // The memo file of the 366 messages (OEM text, as stored in themes) in one family's layout:
 // a dBASE III value is its text ended by 0x1A 0x1A in 512-byte blocks; a dBASE IV one has an
 // FF FF 08 00 block header with its length; a FoxPro one a big-endian header in 64-byte
 // blocks. `blocks` gets each message's first block.
 inline std::vector<uint8_t> ScanMemo(MemoForm form, std::vector<uint32_t>& blocks) {
-  const uint32_t block_size = form == MemoForm::FoxPro ? 64 : 512;
+  const uint32_t block_size = FoxProMemo(form) ? 64 : 512;
   std::vector<uint8_t> memo(512, 0);  // the header
   const std::size_t messages = DayKeys().size();
   for (std::size_t k = 0; k < messages; ++k) {
     const std::string text = vornelle::platform::AnsiToOem(MessageText(static_cast<int32_t>(k)));
     blocks.push_back(static_cast<uint32_t>(memo.size() / block_size));
     uint8_t head[8];
-    if (form == MemoForm::FoxPro) {
+    if (FoxProMemo(form)) {
       head[0] = head[1] = head[2] = 0, head[3] = 1;  // a text value
       for (int i = 0; i < 4; ++i) head[4 + i] = static_cast<uint8_t>(text.size() >> (8 * (3 - i)));
       memo.insert(memo.end(), head, head + 8);
@@ -136,6 +148,7 @@ inline std::vector<uint8_t> ScanMemo(MemoForm form, std::vector<uint32_t>& block
       PutLE(memo.data() + 20, block_size, 2);
       break;
     case MemoForm::FoxPro:
+    case MemoForm::VisualFoxPro:
       for (int i = 0; i < 4; ++i) memo[i] = static_cast<uint8_t>(next_free >> (8 * (3 - i)));
       memo[6] = static_cast<uint8_t>(block_size >> 8), memo[7] = static_cast<uint8_t>(block_size);
       break;
@@ -157,10 +170,12 @@ inline std::string ScanTable(int32_t records, MemoForm form = MemoForm::Dbase4) 
   WriteFile(MemoPathOf(dbf, form), ScanMemo(form, blocks));
 
   // The table: header, two descriptors, the terminator, the records, the end mark.
-  constexpr uint16_t kHeader = 32 + 2 * 32 + 1, kRecord = 1 + 4 + 10;
+  const bool vfp = form == MemoForm::VisualFoxPro;
+  const uint16_t kHeader = ScanHeaderLength(form), kRecord = ScanRecordLength(form);
   std::vector<uint8_t> table(kHeader, 0);
   table.resize(kHeader + static_cast<std::size_t>(records) * kRecord + 1, ' ');
-  table[0] = form == MemoForm::Dbase3 ? 0x83 : form == MemoForm::FoxPro ? 0xF5 : 0x8B;
+  table[0] = form == MemoForm::Dbase3 ? 0x83 : form == MemoForm::FoxPro ? 0xF5 : vfp ? 0x30 : 0x8B;
+  if (vfp) table[28] = 0x02;  // the table has a memo file
   table[1] = 124, table[2] = 1, table[3] = 1;
   PutLE(table.data() + 4, static_cast<uint32_t>(records), 4);
   PutLE(table.data() + 8, kHeader, 2);
@@ -172,13 +187,17 @@ inline std::string ScanTable(int32_t records, MemoForm form = MemoForm::Dbase4) 
     d[16] = length;
   };
   field(0, "THEDATE", 'C', 4);
-  field(1, "THEJOKE", 'M', 10);
-  table[kHeader - 1] = 0x0D;
+  field(1, "THEJOKE", 'M', vfp ? 4 : 10);
+  table[32 + 2 * 32] = 0x0D;
   char block[16];
   for (int32_t i = 0; i < records; ++i) {
     uint8_t* r = table.data() + kHeader + static_cast<std::size_t>(i) * kRecord;
     std::size_t day = static_cast<std::size_t>(i) % keys.size();
     std::memcpy(r + 1, keys[day].data(), 4);
+    if (vfp) {
+      PutLE(r + 5, blocks[day], 4);
+      continue;
+    }
     std::snprintf(block, sizeof block, "%10u", static_cast<unsigned>(blocks[day]));
     std::memcpy(r + 5, block, 10);
   }

@@ -9,7 +9,7 @@
 # of resident memory, and says where the two tools print different rows.
 # Usage: bench/compare.sh OLD_COMMIT [BUILD_DIR]   (BUILD_DIR: this tree's, default
 # build/release); RECORDS sets the table size (default 1000000), RUNS hyperfine's runs (5),
-# FORMS the families (default "dbase3 dbase4 foxpro").
+# FORMS the families (default "dbase3 dbase4 foxpro"; an older tool may not read "vfp").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

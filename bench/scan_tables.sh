@@ -1,7 +1,7 @@
 # Sourced by the scan benchmarks: the theme tables scan_bench makes and caches, in each memo
 # family. Needs `build` (the build folder) set.
 
-# The table of `records` records in memo family `form` (dbase3, dbase4 or foxpro), made by
+# The table of `records` records in memo family `form` (dbase3, dbase4, foxpro or vfp), made by
 # scan_bench (its main makes every family's before matching any benchmark) when it is not
 # there yet: sets table and memo.
 table_of() {
@@ -13,6 +13,6 @@ table_of() {
     VORNELLE_BENCH_RECORDS=$records "$build/bench/scan_bench" --benchmark_filter='^$' >/dev/null 2>&1
   fi
   memo=${table%.dbf}.dbt
-  [[ $form == foxpro ]] && memo=${table%.dbf}.fpt
+  [[ $form == foxpro || $form == vfp ]] && memo=${table%.dbf}.fpt
   return 0
 }

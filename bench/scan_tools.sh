@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
 # `vornelle-db list` as a whole process on scan_bench's theme of 10,000, 100,000 and 1,000,000
 # records in each memo family (dBASE III values ended by 0x1A 0x1A, dBASE IV and FoxPro values
-# with a length header), beside peer programs and the raw read of the files (cat) in the same
-# hyperfine runs, for three workloads: the day filter (THEDATE="0704", 1 record in 366) as JSON
-# lines and as a count, and the full listing with every memo as JSON lines, all to /dev/null,
-# with each command's peak resident memory (/usr/bin/time). Peers:
+# with a length header, Visual FoxPro's in FoxPro's memo file), beside peer programs and the raw
+# read of the files (cat) in the same hyperfine runs, for three workloads: the day filter
+# (THEDATE="0704", 1 record in 366) as JSON lines and as a count, and the full listing with
+# every memo as JSON lines, all to /dev/null, with each command's peak resident memory
+# (/usr/bin/time). Peers:
 #  - python3-dbfread, printing the same JSON lines (checked against vornelle-db's before timing;
 #    it reads every memo even under the filter, as it parses every field of a record) and, under
 #    the filter, only counting raw records, its quickest way;
 #  - pgdbf, the whole table as SQL, in the full listing: it reads dBASE III and FoxPro memos but
 #    leaves dBASE IV ones empty, so the dBASE IV listing is set against its time on the FoxPro
 #    form of the same theme;
-#  - libxbase64, through bench/xbase64_list, every record with its memo as text lines.
+#  - libxbase64, through bench/xbase64_list, every record with its memo as text lines (not on
+#    the Visual FoxPro form, which it does not read).
 # Every peer is checked to have read every memo before it is timed. Then the calendar's own reads
 # through vornelle-db (day --json, find) beside vornelle-db's scans. Prints the mean times and
 # the ratio of the first command's to each other's (0.5 = it takes half the other's time).
 # Usage: bench/scan_tools.sh [BUILD_DIR]; RUNS sets hyperfine's largest number of runs per
 # command (default 5; a command of more than a second and a half gets 2), SIZES the record
-# counts (default "10000 100000 1000000"), FORMS the families (default "dbase3 dbase4 foxpro").
+# counts (default "10000 100000 1000000"), FORMS the families (default "dbase3 dbase4 foxpro vfp").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,7 +27,7 @@ build=${1:-build/release}
 tool=$build/tools/vornelle-db
 xbase64=$build/bench/xbase64_list
 runs=${RUNS:-5}
-forms=${FORMS:-dbase3 dbase4 foxpro}
+forms=${FORMS:-dbase3 dbase4 foxpro vfp}
 folder=$(mktemp -d "${TMPDIR:-/tmp}/vornelle-scan-tools.XXXXXX")
 trap 'rm -rf "$folder"' EXIT
 for program in "$tool" "$xbase64" "$build/bench/scan_bench"; do
@@ -169,8 +171,10 @@ measure() {
   else
     echo "pgdbf is not installed: left out" >&2
   fi
-  memos_read "libxbase64" "$xbase64" "$table"
-  listing+=("libxbase64=$xbase64 $table")
+  if [[ $form != vfp ]]; then  # libxbase64 does not read Visual FoxPro tables
+    memos_read "libxbase64" "$xbase64" "$table"
+    listing+=("libxbase64=$xbase64 $table")
+  fi
 
   # The calendar's own reads through vornelle-db, set against its scans of the same table: the
   # day lookup through the table component (with --json also the description, which this theme

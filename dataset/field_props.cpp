@@ -19,6 +19,7 @@ std::unique_ptr<TDbfFieldProps> TDbfFieldProps::OfCurrentArea() {
     field.Offset = static_cast<uint16_t>(engine::FieldAddress(i) - props->RecordImage);
     field.RawOffset = wa->fields[static_cast<std::size_t>(i - 1)].offset;
     field.RawWidth = wa->fields[static_cast<std::size_t>(i - 1)].length;
+    field.Double = wa->fields[static_cast<std::size_t>(i - 1)].TypedDouble();
     props->Fields.push_back(std::move(field));
   }
   return props;

@@ -18,6 +18,7 @@ struct TDTField {
   uint16_t Offset = 0;    // in the typed record buffer
   uint16_t RawOffset = 0;  // in the raw record as stored
   uint16_t RawWidth = 0;   // in the raw record as stored
+  bool Double = false;     // N and F: the typed buffer holds a double, else a 32-bit integer
 };
 
 class TDbfFieldProps {

@@ -27,7 +27,7 @@ TypeMapping MappingOf(const TDTField& f) {
   switch (f.TypeLetter) {
     case 'D': return {ftDate, 0, 8};
     case 'N':
-    case 'F': return f.Decimals > 0 ? TypeMapping{ftFloat, f.Width, 8} : TypeMapping{ftInteger, f.Width, 4};
+    case 'F': return f.Double ? TypeMapping{ftFloat, f.Width, 8} : TypeMapping{ftInteger, f.Width, 4};
     case 'L': return {ftBoolean, 0, 2};
     case 'M': return {ftMemo, 0, 4};
     default: return {ftString, f.Width, f.Width + 1};

@@ -68,12 +68,19 @@ std::string EngineDateText(double value) {
                              engine::Switches().date_order, /*century=*/true);
 }
 
+// The characters a counted text of a field `width` wide holds: its length byte, where a byte of
+// 255 in a wider field stands for the whole width.
+std::size_t CountedLength(const char* counted, std::size_t width) {
+  const auto length = static_cast<uint8_t>(counted[0]);
+  return width > 255 && length == 255 ? width : std::min<std::size_t>(length, width);
+}
+
 int SlotSize(const TDTField& f) {
   switch (f.TypeLetter) {
     case 'C': return f.Width + 1;
     case 'D': return 8;
     case 'N':
-    case 'F': return f.Decimals > 0 ? 8 : 4;
+    case 'F': return f.Double ? 8 : 4;
     case 'L': return 2;
     default: return 4;
   }
@@ -101,8 +108,8 @@ void TTzDataSet::ReadRecordToBuffer(TRecordBuffer buffer) {
         break;
       case 'N':
       case 'F':
-        if (f.Decimals > 0)
-          engine::StoreDouble(out, Rounded(engine::LoadDouble(in), f.Decimals));
+        if (f.Double)
+          engine::StoreDouble(out, f.Decimals > 0 ? Rounded(engine::LoadDouble(in), f.Decimals) : engine::LoadDouble(in));
         else
           std::memcpy(out, in, 4);
         break;
@@ -127,9 +134,8 @@ void TTzDataSet::WriteBufferToRecord(TRecordBuffer buffer, int field_no) {
     char* out = typed + f.Offset;
     switch (f.TypeLetter) {
       case 'C': {
-        const auto length = std::min<uint8_t>(static_cast<uint8_t>(in[0]), static_cast<uint8_t>(f.Width));
-        out[0] = static_cast<char>(length);
-        std::memcpy(out + 1, in + 1, length);
+        out[0] = in[0];
+        std::memcpy(out + 1, in + 1, CountedLength(in, f.Width));
         break;
       }
       case 'D': {
@@ -144,7 +150,7 @@ void TTzDataSet::WriteBufferToRecord(TRecordBuffer buffer, int field_no) {
         // decimals than its field keeps its bytes unless it was changed.
         if (f.Decimals > 0 && engine::LoadDouble(in) == Rounded(engine::LoadDouble(out), f.Decimals))
           break;
-        std::memcpy(out, in, f.Decimals > 0 ? 8 : 4);
+        std::memcpy(out, in, f.Double ? 8 : 4);
         break;
       case 'L': out[0] = in[0] ? 1 : 0; break;
       default: std::memcpy(out, in, 4); break;
@@ -163,8 +169,7 @@ int16_t TTzDataSet::TziGetFieldData(TField& field, TRecordBuffer buffer, bool* b
   }
   switch (field.DataType()) {
     case ftString: {
-      std::size_t length = std::min<std::size_t>(static_cast<uint8_t>(slot[0]),
-                                                 static_cast<std::size_t>(field.Size()));
+      std::size_t length = CountedLength(slot, static_cast<std::size_t>(field.Size()));
       while (length > 0 && slot[length] == ' ') --length;
       if (out) {
         std::memcpy(out, slot + 1, length);
@@ -202,7 +207,8 @@ int16_t TTzDataSet::TziSetFieldData(TField& field, TRecordBuffer buffer, const v
     switch (field.DataType()) {
       case ftString: {
         const std::size_t length = strnlen(static_cast<const char*>(value), f.Width);
-        slot[0] = static_cast<char>(length);
+        slot[0] = static_cast<char>(std::min<std::size_t>(length, 255));
+        std::memset(slot + 1, ' ', f.Width);
         std::memcpy(slot + 1, value, length);
         break;
       }

@@ -1,5 +1,6 @@
 // Field information of the current table.
 
+#include "engine/field_storage.h"
 #include "engine/internal.h"
 #include "engine/table.h"
 
@@ -30,11 +31,11 @@ char FieldType(int field) {
   return f ? f->type : ' ';
 }
 
-uint8_t FieldLen(int field) {
+uint16_t FieldLen(int field) {
   const FieldDesc* f = CheckedField(Guard("FieldLen()"), field, "FieldLen");
   if (!f) return 0;
   if (f->type == 'D') return State().switches.century ? 10 : 8;
-  return f->length;
+  return f->TextWidth();
 }
 
 uint8_t FieldDec(int field) {
@@ -52,8 +53,13 @@ int FieldNo(std::string_view name) {
   if (!wa) return 0;
   std::string wanted = UpperAscii(Trim(name).substr(0, 10));
   for (std::size_t i = 0; i < wa->fields.size(); ++i)
-    if (wa->fields[i].name == wanted) return static_cast<int>(i + 1);
+    if (SameFieldName(wa->fields[i].name, wanted)) return static_cast<int>(i + 1);
   return 0;
+}
+
+// An 11th character, kept from a name that fills its descriptor, is no part of the comparison.
+bool SameFieldName(std::string_view field_name, std::string_view name) {
+  return field_name.substr(0, 10) == name.substr(0, 10);
 }
 
 char* FieldAddress(int field) {
@@ -62,6 +68,24 @@ char* FieldAddress(int field) {
   if (field == 0) return wa->typed;
   const FieldDesc* f = CheckedField(wa, field, "FieldAddress");
   return f ? wa->typed + f->typed_offset : nullptr;
+}
+
+}  // namespace vornelle::engine
+
+namespace vornelle::engine {
+
+bool FieldIsNull(int field) {
+  WorkArea* wa = Guard("FieldIsNull()");
+  const FieldDesc* f = CheckedField(wa, field, "FieldIsNull");
+  return f && IsNullValue(*wa, *f, wa->raw.data());
+}
+
+bool SetFieldNull(int field, bool null) {
+  WorkArea* wa = Guard("SetFieldNull()");
+  const FieldDesc* f = CheckedField(wa, field, "SetFieldNull");
+  if (!f || f->null_bit < 0) return false;
+  SetNullValue(*wa, *f, wa->raw.data(), null);
+  return true;
 }
 
 }  // namespace vornelle::engine

@@ -9,6 +9,7 @@
 #include "engine/internal.h"
 #include "engine/navigation.h"
 #include "engine/record_io.h"
+#include "engine/table.h"
 #include "engine/update.h"
 
 namespace vornelle::engine {
@@ -44,13 +45,13 @@ std::optional<WorkArea::RawEquals> RawTestOf(const WorkArea& wa, std::string_vie
   const std::string_view literal = rest.substr(1, rest.size() - 2);
   if (literal.find(rest.front()) != std::string_view::npos || literal.find('\0') != std::string_view::npos)
     return std::nullopt;
+  const std::string upper = UpperAscii(name);
   for (const FieldDesc& field : wa.fields) {
-    if (field.type != 'C' || field.name.size() != name.size()) continue;
-    bool same = true;
-    for (std::size_t i = 0; i < name.size() && same; ++i)
-      same = std::toupper(static_cast<unsigned char>(name[i])) == static_cast<unsigned char>(field.name[i]);
-    if (!same) continue;
-    WorkArea::RawEquals test{field.offset, field.length, std::string(literal), exact, {}};
+    if (!SameFieldName(field.name, upper)) continue;
+    // The expression reads the first field of the name: a test of stored bytes only for text
+    // that is stored as it reads.
+    if (!field.PlainText()) return std::nullopt;
+    WorkArea::RawEquals test{field.offset, static_cast<uint8_t>(field.length), std::string(literal), exact, {}};
     char bytes[256];
     for (int b = 0; b < 256; ++b) bytes[b] = static_cast<char>(b);
     TranslateForRead(wa, bytes, sizeof bytes);

@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <optional>
+#include <vector>
 
+#include "engine/field_storage.h"
 #include "engine/filter.h"
 #include "engine/internal.h"
 #include "engine/memo.h"
@@ -28,9 +30,42 @@ std::string ShownText(const WorkArea& wa, std::string text) {
   return text;
 }
 
+// The shortest text of a number that reads back as the same double.
+std::string NumberText(double value) {
+  char text[64];
+  const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
+  return ec == std::errc() ? std::string(text, end) : std::string();
+}
+
+// Whether a search reads the field's stored bytes as its text: otherwise (a value kept as
+// binary bytes, a varchar, a value that may be null) it reads the value from the whole record.
+bool SearchesStoredText(const FieldDesc& f) { return f.storage == Storage::kText && f.null_bit < 0; }
+
+// The text a search compares for a field whose stored bytes are not its text: numbers in their
+// shortest form, a date and time as YYYY-MM-DD HH:MM:SS, a varchar's value; blank for no value.
+std::string ValueText(const WorkArea& wa, const FieldDesc& f, const char* record) {
+  const char* bytes = record + f.offset;
+  if (IsNullValue(wa, f, record)) return f.type == 'C' ? std::string(f.TextWidth(), ' ') : std::string();
+  switch (f.storage) {
+    case Storage::kText: return ShownText(wa, std::string(bytes, f.length));
+    case Storage::kInt32LE:
+    case Storage::kInt32BE: return NumberText(StoredInteger(f, bytes));
+    case Storage::kCurrency:
+    case Storage::kDoubleLE:
+    case Storage::kDoubleBE: return NumberText(StoredDouble(f, bytes));
+    case Storage::kDateTimeLE:
+    case Storage::kTimestampBE: return DateTimeText(StoredDateTime(f, bytes));
+    case Storage::kBlockLE: return std::to_string(StoredBlock(f, bytes));
+    case Storage::kVarBytes: {
+      const std::string_view value = VarBytes(wa, f, record);
+      return f.stored_type == 'V' ? ShownText(wa, std::string(value)) : std::string(value);
+    }
+  }
+  return {};
+}
+
 // An empty text is found in no memo, as with CONTAINED in a character field.
-bool MemoContains(WorkArea& wa, const std::string& stored_block, const SearchState& search) {
-  int32_t block = ParseInteger(stored_block);
+bool MemoContains(WorkArea& wa, int32_t block, const SearchState& search) {
   if (block == 0 || search.text.empty()) return false;
   MemoTextReader reader;
   if (reader.Open(&block) != 0) return false;
@@ -79,6 +114,7 @@ std::optional<std::string> KeyAsFieldText(const LocateKey& key, const FieldDesc&
       if (const auto* text = std::get_if<std::string>(&key)) number = WholeNumber(*text);
       if (const auto* logical = std::get_if<bool>(&key)) number = *logical ? 1 : 0;
       if (!number) return std::nullopt;
+      if (field.storage != Storage::kText) return NumberText(*number);
       return FormatNumber(*number, field.length, field.decimals);
     }
     case 'D': {
@@ -103,7 +139,8 @@ std::optional<std::string> KeyAsFieldText(const LocateKey& key, const FieldDesc&
     }
     default: {
       std::string text = KeyText(key);
-      if (field.type == 'C' && text.size() < field.length) text.resize(field.length, ' ');
+      if (field.type == 'C' && field.storage == Storage::kText && text.size() < field.length)
+        text.resize(field.length, ' ');
       return text;
     }
   }
@@ -176,11 +213,26 @@ void Locate(int32_t start, int field) {
     search.field = field;
   }
   int32_t count = RecCount();
+  std::vector<char> record(SearchesStoredText(f) ? 0 : wa->record_length);
   for (int32_t n = std::max(start, 1); n <= count; ++n) {
-    std::string stored = Peek(field, n);
+    std::string stored;
+    if (record.empty()) {
+      stored = Peek(field, n);
+    } else {
+      std::size_t got = 0;
+      const int rc = wa->file.ReadAt(wa->RecordPosition(n), record.data(), record.size(), &got);
+      if (rc != 0 || got < record.size()) Report(rc != 0 ? rc : 213, FileContext(*wa) + " [Locate]");
+    }
     if (LastError() != 0) return;
-    bool match = f.type == 'M' ? MemoContains(*wa, stored, search)
-                               : FieldMatches(ShownText(*wa, std::move(stored)), search);
+    bool match = false;
+    if (f.type == 'M')
+      match = MemoContains(*wa,
+                           record.empty()                         ? ParseInteger(stored)
+                           : IsNullValue(*wa, f, record.data()) ? 0
+                                                                  : StoredBlock(f, record.data() + f.offset),
+                           search);
+    else
+      match = FieldMatches(record.empty() ? ShownText(*wa, std::move(stored)) : ValueText(*wa, f, record.data()), search);
     if (match) {
       Go(n);
       return;

@@ -83,6 +83,7 @@ int WriteNode(MemoFile& memo, int64_t node, uint32_t next, const uint32_t* run) 
 }  // namespace
 
 uint8_t MemoTypeOf(uint8_t version) {
+  if (version >= 0x30 && version <= 0x32) return kMemoFoxPro;  // Visual FoxPro's .fpt
   switch (version) {
     case kMemoDbase3:
     case kMemoDbase4:

@@ -265,10 +265,7 @@ int32_t RecCount() {
 int32_t HeaderRecCount() {
   WorkArea* wa = Guard("HeaderRecCount");
   if (!wa) return 0;
-  const uint8_t* h = wa->header;
-  if (wa->IsDbase2()) return h[1] | (h[2] << 8);
-  const uint32_t count = h[4] | (h[5] << 8) | (h[6] << 16) | (static_cast<uint32_t>(h[7]) << 24);
-  return count > static_cast<uint32_t>(kMaxRecordCount) ? kMaxRecordCount : static_cast<int32_t>(count);
+  return HeaderRecordCount(*wa);
 }
 
 int32_t RecNo() {

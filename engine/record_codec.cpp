@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "engine/field_storage.h"
 #include "engine/internal.h"
 #include "engine/typed_buffer.h"
 #include "platform/locale.h"
@@ -226,36 +227,173 @@ int32_t ParseInteger(std::string_view text) {
   return ClampToInt32(ParseNumber(text));
 }
 
+namespace {
+
+// A counted text of the typed buffer: the length byte, then the text blank-padded to `width`.
+void UnpackCounted(char* out, std::string_view text, std::size_t width, std::size_t length) {
+  // A width beyond a length byte's reach is written as 255: the field's whole text follows.
+  text = text.substr(0, width);
+  out[0] = static_cast<char>(std::min<std::size_t>(length, 255));
+  if (!text.empty()) std::memcpy(out + 1, text.data(), text.size());
+  if (text.size() < width) std::memset(out + 1 + text.size(), ' ', width - text.size());
+}
+
+// The length byte of a C field: its width, or for a varchar its value's length.
+std::size_t CountedLength(const FieldDesc& f, std::string_view text) {
+  return f.storage == Storage::kVarBytes ? text.size() : f.TextWidth();
+}
+
+// The typed form of a field without a value (null): what a blank field unpacks to.
+void UnpackBlank(const FieldDesc& f, char* out, const EngineSwitches& sw) {
+  switch (f.type) {
+    case 'C': UnpackCounted(out, {}, f.TextWidth(), CountedLength(f, {})); break;
+    case 'D': {
+      const std::size_t width = sw.century ? 10 : 8;
+      out[0] = static_cast<char>(width);
+      std::memset(out + 1, ' ', width);
+      break;
+    }
+    case 'N':
+    case 'F':
+      if (f.TypedDouble())
+        StoreDouble(out, 0);
+      else
+        StoreInt32(out, 0);
+      break;
+    case 'L': out[0] = 0; break;
+    case 'M': StoreInt32(out, 0); break;
+    default: break;
+  }
+}
+
+// Whether the typed value is what a field without a value unpacks to.
+bool TypedIsBlank(const FieldDesc& f, const char* in) {
+  switch (f.type) {
+    case 'C':
+    case 'D': return TrimBlanks(std::string_view(in + 1, static_cast<uint8_t>(in[0]))).empty();
+    case 'N':
+    case 'F': return f.TypedDouble() ? LoadDouble(in) == 0 : LoadInt32(in) == 0;
+    case 'L': return in[0] == 0;
+    default: return LoadInt32(in) == 0;
+  }
+}
+
+// A field kept as binary bytes, unpacked.
+void UnpackBinary(const WorkArea& wa, const FieldDesc& f, char* out) {
+  const char* bytes = wa.raw.data() + f.offset;
+  switch (f.storage) {
+    case Storage::kInt32LE:
+    case Storage::kInt32BE:
+      if (f.TypedDouble())
+        StoreDouble(out, StoredInteger(f, bytes));
+      else
+        StoreInt32(out, StoredInteger(f, bytes));
+      break;
+    case Storage::kCurrency:
+    case Storage::kDoubleLE:
+    case Storage::kDoubleBE: StoreDouble(out, StoredDouble(f, bytes)); break;
+    case Storage::kDateTimeLE:
+    case Storage::kTimestampBE: UnpackCounted(out, DateTimeText(StoredDateTime(f, bytes)), f.TextWidth(), f.TextWidth()); break;
+    case Storage::kBlockLE: StoreInt32(out, StoredBlock(f, bytes)); break;
+    case Storage::kVarBytes: {
+      const std::string_view value = VarBytes(wa, f, wa.raw.data());
+      UnpackCounted(out, value, f.length, value.size());
+      break;
+    }
+    default: break;
+  }
+}
+
+// Packs a field kept as binary bytes: a value equal to what is stored keeps its bytes.
+void PackBinary(WorkArea& wa, const FieldDesc& f, const char* in) {
+  char* record = wa.raw.data();
+  char* out = record + f.offset;
+  switch (f.storage) {
+    case Storage::kInt32LE:
+    case Storage::kInt32BE: {
+      const int32_t v = f.TypedDouble() ? ClampToInt32(std::round(LoadDouble(in))) : LoadInt32(in);
+      if (v != StoredInteger(f, out)) PutInteger(f, out, v);
+      break;
+    }
+    case Storage::kCurrency:
+    case Storage::kDoubleLE:
+    case Storage::kDoubleBE:
+      if (LoadDouble(in) != StoredDouble(f, out)) PutDouble(f, out, LoadDouble(in));
+      break;
+    case Storage::kDateTimeLE:
+    case Storage::kTimestampBE: {
+      const std::string_view text = TrimBlanks(std::string_view(in + 1, static_cast<uint8_t>(in[0])));
+      if (text == DateTimeText(StoredDateTime(f, out))) break;
+      // A text that is no date and time is stored as no date, as D fields store it.
+      PutDateTime(f, out, ParseDateTime(text).value_or(DateTime{}));
+      break;
+    }
+    case Storage::kBlockLE:
+      if (LoadInt32(in) != StoredBlock(f, out)) PutBlock(out, LoadInt32(in));
+      break;
+    case Storage::kVarBytes: {
+      const std::string_view value(in + 1, std::min<std::size_t>(static_cast<uint8_t>(in[0]), f.length));
+      if (value != VarBytes(wa, f, record)) PutVarBytes(wa, f, record, value);
+      break;
+    }
+    default: break;
+  }
+}
+
+// A field held as text, unpacked as the engine type `type`; false for a type that is no text
+// type of the engine (0: a field that is not held as text or may be null).
+inline bool UnpackText(const WorkArea& wa, const FieldDesc& f, char type, char* out, const EngineSwitches& sw) {
+  std::string_view text = FieldText(wa, f);
+  switch (type) {
+    case 'C':
+      if (f.length <= 255) {
+        out[0] = static_cast<char>(f.length);
+        std::memcpy(out + 1, text.data(), static_cast<uint8_t>(f.length));
+      } else {
+        out[0] = static_cast<char>(255);  // the field's whole text follows
+        std::memcpy(out + 1, text.data(), f.length);
+      }
+      return true;
+    case 'D': {
+      std::string shown = f.length >= 8 ? DisplayDate(text, sw.date_order, sw.century)
+                                        : std::string(sw.century ? 10 : 8, ' ');
+      out[0] = static_cast<char>(shown.size());
+      std::memcpy(out + 1, shown.data(), shown.size());
+      return true;
+    }
+    case 'N':
+    case 'F':
+      if (f.TypedDouble())
+        StoreDouble(out, ParseNumber(text));
+      else
+        StoreInt32(out, ParseInteger(text));
+      return true;
+    case 'L': out[0] = f.length > 0 && IsTrue(text[0]) ? 1 : 0; return true;
+    case 'M': StoreInt32(out, ParseInteger(text)); return true;
+    default: return false;
+  }
+}
+
+// A field that may be null or is held as binary bytes, unpacked.
+void UnpackOther(const WorkArea& wa, const FieldDesc& f, char* out, const EngineSwitches& sw) {
+  if (IsNullValue(wa, f, wa.raw.data()))
+    UnpackBlank(f, out, sw);
+  else if (f.storage != Storage::kText)
+    UnpackBinary(wa, f, out);
+  else
+    UnpackText(wa, f, f.type, out, sw);
+}
+
+}  // namespace
+
 void UnpackRecord(WorkArea& wa) {
   const EngineSwitches& sw = State().switches;
   char* typed = wa.typed;
   typed[0] = wa.raw[0] == '*' ? 1 : 0;
   for (const FieldDesc& f : wa.fields) {
     char* out = typed + f.typed_offset;
-    std::string_view text = FieldText(wa, f);
-    switch (f.type) {
-      case 'C':
-        out[0] = static_cast<char>(f.length);
-        std::memcpy(out + 1, text.data(), f.length);
-        break;
-      case 'D': {
-        std::string shown = f.length >= 8 ? DisplayDate(text, sw.date_order, sw.century)
-                                          : std::string(sw.century ? 10 : 8, ' ');
-        out[0] = static_cast<char>(shown.size());
-        std::memcpy(out + 1, shown.data(), shown.size());
-        break;
-      }
-      case 'N':
-      case 'F':
-        if (f.decimals > 0)
-          StoreDouble(out, ParseNumber(text));
-        else
-          StoreInt32(out, ParseInteger(text));
-        break;
-      case 'L': out[0] = f.length > 0 && IsTrue(text[0]) ? 1 : 0; break;
-      case 'M': StoreInt32(out, ParseInteger(text)); break;
-      default: break;
-    }
+    // Most fields are held as text and never null: one switch on their type reads them.
+    if (!UnpackText(wa, f, f.quick_type, out, sw)) UnpackOther(wa, f, out, sw);
   }
 }
 
@@ -266,6 +404,15 @@ void PackRecord(WorkArea& wa) {
   for (const FieldDesc& f : wa.fields) {
     const char* in = typed + f.typed_offset;
     char* out = wa.raw.data() + f.offset;
+    if (IsNullValue(wa, f, wa.raw.data())) {
+      // A field without a value keeps it while its typed value is blank; any other value is one.
+      if (TypedIsBlank(f, in)) continue;
+      SetNullValue(wa, f, wa.raw.data(), false);
+    }
+    if (f.storage != Storage::kText) {
+      PackBinary(wa, f, in);
+      continue;
+    }
     std::string_view stored(out, f.length);
     // What is stored and unchanged stays as it is: the typed form cannot hold every stored
     // text (numbers beyond 32 bits, dates that are not dates, 'Y' and '?' logicals).
@@ -273,7 +420,9 @@ void PackRecord(WorkArea& wa) {
     std::string text;
     switch (f.type) {
       case 'C': {
-        std::size_t n = std::min<std::size_t>(static_cast<uint8_t>(in[0]), f.length);
+        // A length byte of 255 in a wider field stands for the whole field.
+        const auto length = static_cast<uint8_t>(in[0]);
+        std::size_t n = f.length > 255 && length == 255 ? f.length : std::min<std::size_t>(length, f.length);
         std::memcpy(out, in + 1, n);
         std::memset(out + n, ' ', f.length - n);
         continue;
@@ -287,7 +436,7 @@ void PackRecord(WorkArea& wa) {
       }
       case 'N':
       case 'F':
-        if (f.decimals > 0) {
+        if (f.TypedDouble()) {
           double v = LoadDouble(in);
           if (kept && v == ParseNumber(stored)) continue;
           text = FormatNumber(v, f.length, f.decimals);

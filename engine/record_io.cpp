@@ -1,7 +1,10 @@
 #include "engine/record_io.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
+#include "engine/field_storage.h"
 #include "engine/internal.h"
 #include "engine/peek_cache.h"
 #include "engine/record_codec.h"
@@ -16,6 +19,23 @@ namespace {
 
 bool Translates(const WorkArea& wa) { return wa.oem || wa.read_table || wa.write_table; }
 
+// Translates the text of a record, never its binary values or null flags: the whole record
+// after the deletion byte where every field is text, else field by field (a varchar's value,
+// not its length).
+template <typename Translate>
+void TranslateText(const WorkArea& wa, char* record, Translate translate) {
+  if (!wa.binary_values) return translate(record + 1, wa.record_length - 1u);
+  for (const FieldDesc& f : wa.fields) {
+    if (f.storage == Storage::kText || (f.storage == Storage::kVarBytes && f.stored_type == 'V'))
+      translate(record + f.offset, f.storage == Storage::kText ? f.length : VarBytes(wa, f, record).size());
+  }
+}
+
+// Callers ask Translates first: most tables are read as stored.
+void TranslateRecordForRead(const WorkArea& wa, char* record) {
+  TranslateText(wa, record, [&](char* data, std::size_t count) { TranslateForRead(wa, data, count); });
+}
+
 // Translates the record for writing. A character field whose text still reads as its stored
 // bytes do keeps those bytes: characters without a counterpart (box drawing in the OEM page)
 // are shown as look-alikes, and writing the look-alikes back would replace what was stored.
@@ -25,13 +45,13 @@ void TranslateRecordForWrite(WorkArea& wa, int32_t n) {
   if (known) {
     std::string shown;
     for (const FieldDesc& f : wa.fields) {
-      if (f.type != 'C') continue;
+      if (f.type != 'C' || f.storage != Storage::kText) continue;
       shown.assign(wa.stored.data() + f.offset, f.length);
       TranslateForRead(wa, shown.data(), shown.size());
       if (std::memcmp(shown.data(), wa.raw.data() + f.offset, f.length) == 0) kept.push_back(&f);
     }
   }
-  TranslateForWrite(wa, wa.raw.data() + 1, wa.record_length - 1u);
+  TranslateText(wa, wa.raw.data(), [&](char* data, std::size_t count) { TranslateForWrite(wa, data, count); });
   for (const FieldDesc* f : kept) std::memcpy(wa.raw.data() + f->offset, wa.stored.data() + f->offset, f->length);
 }
 
@@ -63,7 +83,7 @@ int ReadRecordCode(WorkArea& wa, int32_t n, ReadAhead ahead) {
     wa.stored.assign(wa.raw.begin(), wa.raw.end());
     wa.stored_recno = n;
   }
-  TranslateForRead(wa, wa.raw.data() + 1, wa.record_length - 1u);
+  if (Translates(wa)) TranslateRecordForRead(wa, wa.raw.data());
   return 0;
 }
 
@@ -87,8 +107,6 @@ bool ReadAndUnpack(WorkArea& wa, int32_t n, ReadAhead ahead) {
 bool WriteRecord(WorkArea& wa, int32_t n) {
   bool append = n > wa.record_count;
   if (append) n = wa.record_count + 1;
-  char* data = wa.raw.data() + 1;
-  std::size_t data_len = wa.record_length - 1u;
   if (Translates(wa)) TranslateRecordForWrite(wa, n);
   std::size_t put = 0;
   int64_t position = wa.RecordPosition(n);
@@ -102,7 +120,7 @@ bool WriteRecord(WorkArea& wa, int32_t n) {
     if (rc == 0) wa.stored.assign(wa.raw.begin(), wa.raw.end());
     wa.stored_recno = rc == 0 ? n : 0;
   }
-  TranslateForRead(wa, data, data_len);
+  if (Translates(wa)) TranslateRecordForRead(wa, wa.raw.data());
   if (rc != 0) {
     DropRecordWindow(wa);  // the file may hold part of the new record: read it as it is
     // A record written part-way would be read as a damaged record by everyone: cut it off, and
@@ -115,18 +133,53 @@ bool WriteRecord(WorkArea& wa, int32_t n) {
     wa.record_count = n;
     wa.recno = n;
     wa.file_state = FileState::Appended;
+    // Bytes the file holds past the new record are no records: the end mark says so at once,
+    // before any recount could take them for records.
+    int64_t size = 0;
+    if (wa.file.Size(&size) == 0 && size - wa.RecordPosition(n + 1) >= wa.record_length) WriteEndMark(wa);
+    wa.slots_seen = std::max(wa.slots_seen, n);
   } else if (wa.file_state != FileState::Appended) {
     wa.file_state = FileState::HeaderDirty;
   }
   return true;
 }
 
-int32_t CountFromSize(const WorkArea& wa) {
+int32_t HeaderRecordCount(const WorkArea& wa) {
+  const uint8_t* h = wa.header;
+  if (wa.IsDbase2()) return h[1] | (h[2] << 8);
+  const uint32_t count = h[4] | (h[5] << 8) | (h[6] << 16) | (static_cast<uint32_t>(h[7]) << 24);
+  return count > static_cast<uint32_t>(kMaxRecordCount) ? kMaxRecordCount : static_cast<int32_t>(count);
+}
+
+int32_t CountFromSize(WorkArea& wa) {
   int64_t size = 0;
   if (wa.file.Size(&size) != 0 || size < wa.header_length || wa.record_length == 0)
     return wa.record_count;
-  int64_t count = (size - wa.header_length) / wa.record_length;
-  return count > kMaxRecordCount ? kMaxRecordCount : static_cast<int32_t>(count);
+  const int32_t slots = static_cast<int32_t>(
+      std::min<int64_t>((size - wa.header_length) / wa.record_length, kMaxRecordCount));
+  const int32_t counted = HeaderRecordCount(wa);
+  if (slots <= counted) return slots;
+  // Past the header's count, a slot that begins with the end mark ends the table: what follows
+  // an end mark was never a record, and another program's append writes over the mark. The
+  // slots seen to hold records are not read again.
+  int32_t held = std::max(counted, std::min(wa.slots_seen, slots));
+  constexpr std::size_t kReadBytes = 1 << 20;
+  const int32_t per_read = std::max<int32_t>(1, static_cast<int32_t>(kReadBytes / wa.record_length));
+  std::vector<char> bytes;
+  while (held < slots) {
+    const int32_t count = std::min(per_read, slots - held);
+    bytes.resize(static_cast<std::size_t>(count - 1) * wa.record_length + 1);
+    std::size_t got = 0;
+    if (wa.file.ReadAt(wa.RecordPosition(held + 1), bytes.data(), bytes.size(), &got) != 0) break;
+    int32_t i = 0;
+    while (i < count && static_cast<std::size_t>(i) * wa.record_length < got &&
+           bytes[static_cast<std::size_t>(i) * wa.record_length] != 0x1A)
+      ++i;
+    held += i;
+    if (i < count) break;
+  }
+  wa.slots_seen = held;
+  return held;
 }
 
 void Recount(WorkArea& wa) {
@@ -171,7 +224,7 @@ int WriteEndMark(WorkArea& wa) {
 }
 
 void ClearRecordOf(WorkArea& wa) {
-  std::memset(wa.raw.data(), ' ', wa.raw.size());
+  BlankRecord(wa, wa.raw.data());
   wa.stored_recno = 0;
   UnpackRecord(wa);
 }

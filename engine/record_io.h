@@ -22,8 +22,11 @@ bool WriteRecord(WorkArea& wa, int32_t n);
 
 // Shared tables: the record count from the file size, so other programs' appends show.
 void Recount(WorkArea& wa);
-// The record count the file size gives.
-int32_t CountFromSize(const WorkArea& wa);
+// The records the file holds: as many as its size gives, but past the header's count only up to
+// a record slot that begins with the end mark 0x1A.
+int32_t CountFromSize(WorkArea& wa);
+// The record count of the header as last read or written.
+int32_t HeaderRecordCount(const WorkArea& wa);
 
 // Rewrites the first 32 header bytes (8 for dBASE II) with today's date and the record count.
 // Returns 0 or the platform code.

@@ -69,10 +69,10 @@ WorkArea* Area(int number) {
 
 int TypedFieldSize(const FieldDesc& field) {
   switch (field.type) {
-    case 'C': return field.length + 1;
+    case 'C': return field.TextWidth() + 1;
     case 'D': return 11;
     case 'N':
-    case 'F': return field.decimals > 0 ? 8 : 4;
+    case 'F': return field.TypedDouble() ? 8 : 4;
     case 'L': return 1;
     case 'M': return 4;
     default: return 0;

@@ -27,13 +27,52 @@ inline constexpr int32_t kMaxRecordCount = INT32_MAX - 1;
 enum class FileState : uint8_t { Closed = 0, Unchanged = 1, HeaderDirty = 2, Appended = 3 };
 enum class LockKind : uint8_t { None = 0, Append = 2, Records = 3 };
 
+// How a field's value is held in the record's bytes. The families the engine started with keep
+// every value as text; later ones keep numbers, times and memo block numbers as binary values.
+enum class Storage : uint8_t {
+  kText,         // text, digits, YYYYMMDD dates, logical letters, block numbers in digits
+  kInt32LE,      // I and + outside level 7
+  kInt32BE,      // I and + of level 7: big-endian, the sign bit inverted
+  kCurrency,     // Y: a little-endian 64-bit count of ten-thousandths
+  kDoubleLE,     // B of Visual FoxPro, O outside level 7
+  kDoubleBE,     // O of level 7: big-endian, ordered (sign bit set when >= 0, every bit inverted when < 0)
+  kDateTimeLE,   // T, and @ outside level 7: the Julian day and the milliseconds of the day
+  kTimestampBE,  // @ of level 7: a big-endian double of milliseconds, day 1 being 0001-01-01
+  kBlockLE,      // a memo field of 4 bytes: the block number, little-endian
+  kVarBytes,     // V and Q: as many bytes as the null flags and the field's last byte say
+};
+
 struct FieldDesc {
-  std::string name;       // upper case, at most 10 characters
-  char type = 'C';        // C, D, F, L, M or N
-  uint8_t length = 0;     // width in the raw record
+  std::string name;       // ASCII letters upper-cased, at most 11 characters
+  char type = 'C';        // how the engine presents it: C, D, F, L, M or N
+  char stored_type = 'C';  // the letter the table holds (G, I, T...)
+  Storage storage = Storage::kText;
+  uint16_t length = 0;    // width in the raw record
   uint8_t decimals = 0;
   uint16_t offset = 0;    // in the raw record; the first field is at 1
   uint16_t typed_offset = 0;  // in the typed record buffer (what FieldAddress computes)
+  int16_t null_bit = -1;    // its bit in the record's null flags; -1 when it cannot be null
+  int16_t length_bit = -1;  // V and Q: the bit saying the value is shorter than the field
+  bool autoincrement = false;  // the table counts its values up itself
+  // Visual FoxPro's autoincrement: where the header keeps the next value and its step (0 where
+  // this engine does not keep the count).
+  uint32_t counter_at = 0;
+  // The type of a field held as text and never null, as most fields are, which the record
+  // codec reads the quick way; 0 for the others.
+  char quick_type = '\0';
+
+  // The typed buffer holds a double (else a 32-bit integer, for N and F).
+  bool TypedDouble() const {
+    return decimals > 0 || storage == Storage::kCurrency || storage == Storage::kDoubleLE ||
+           storage == Storage::kDoubleBE;
+  }
+  // The width of its text in the typed buffer (C fields): a date and time shows as
+  // "YYYY-MM-DD HH:MM:SS".
+  uint16_t TextWidth() const {
+    return storage == Storage::kDateTimeLE || storage == Storage::kTimestampBE ? 19 : length;
+  }
+  // Text as stored, which a test of the stored bytes may read: a C field that cannot be null.
+  bool PlainText() const { return stored_type == 'C' && null_bit < 0 && length <= 255; }
 };
 
 // Size of a field in the typed record buffer.
@@ -68,6 +107,13 @@ struct WorkArea {
   uint16_t header_length = 0;
   uint16_t record_length = 0;
   std::vector<FieldDesc> fields;
+  // Visual FoxPro's hidden field of null flags (and varchar lengths), when there is one.
+  uint16_t null_flags_offset = 0;
+  uint16_t null_flags_length = 0;
+  bool binary_values = false;  // a field or the null flags hold binary bytes, never translated
+  // Record slots past the header's count, up to this one, were seen to hold records (their
+  // first byte is no end mark): appends only ever add to them.
+  int32_t slots_seen = 0;
   FileState file_state = FileState::Closed;
   std::string last_update;  // YYYYMMDD
   std::vector<char> raw;    // the current record as stored (translated for display)
@@ -118,6 +164,7 @@ struct WorkArea {
 
   bool IsDbase2() const { return version == 0x02; }
   bool IsLevel7() const { return version == 0x04 || version == 0x8C; }
+  bool IsVisualFoxPro() const { return version >= 0x30 && version <= 0x32; }
   int64_t RecordPosition(int32_t n) const {
     return static_cast<int64_t>(header_length) + static_cast<int64_t>(n - 1) * record_length;
   }

@@ -45,11 +45,21 @@ void CloseAll();   // areas 1 to 33, then selects area 1
 
 uint8_t FieldCount();
 char FieldType(int field);
-uint8_t FieldLen(int field);  // D fields: the displayed width, 8 or 10
+// C fields up to 65535 wide; D fields: the displayed width, 8 or 10; a date and time 19.
+uint16_t FieldLen(int field);
 uint8_t FieldDec(int field);
 std::string Field(int field);
 int FieldNo(std::string_view name);
+// Whether a field of the name `field_name` is the one an upper-case `name` names: field names
+// are told apart by their first 10 characters.
+bool SameFieldName(std::string_view field_name, std::string_view name);
 char* FieldAddress(int field);  // 0 = the deletion flag at the start of the buffer
+
+// Visual FoxPro's null values: whether the current record holds no value for the field, and
+// marking it so (or not) for the next Replace or Append. A field that cannot be null is never
+// null, and SetFieldNull returns false for it.
+bool FieldIsNull(int field);
+bool SetFieldNull(int field, bool null);
 
 // A field definition for CreateDbf: name, type letter, length, decimals.
 struct FieldSpec {
@@ -76,7 +86,8 @@ std::string TableFileName(const std::string& name);
 // The engine-wide switches (network mode, open modes, OEM, date settings...).
 EngineSwitches& Switches();
 
-// The typed record layout of a set of descriptors: fills typed_offset and returns the size.
+// The typed record layout of a set of descriptors: fills typed_offset and returns the size; 0
+// when the record is too large for a typed buffer.
 uint16_t LayoutTypedBuffer(std::vector<FieldDesc>& fields);
 
 }  // namespace vornelle::engine

@@ -1,5 +1,6 @@
 // USE: opening a table in a work area; closing work areas; Select.
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -9,6 +10,7 @@
 #include "engine/record_codec.h"
 #include "engine/record_io.h"
 #include "engine/table.h"
+#include "engine/table_fields.h"
 #include "engine/table_replace.h"
 #include "engine/update.h"
 #include "platform/codepage.h"
@@ -28,8 +30,13 @@ uint32_t U32(const uint8_t* p) {
 }
 
 bool KnownVersion(uint8_t v) {
-  return v == 0x02 || v == 0x03 || v == 0x04 || v == 0x83 || v == 0x8B || v == 0x8C || v == 0xF5;
+  return v == 0x02 || v == 0x03 || v == 0x04 || v == 0x83 || v == 0x8B || v == 0x8C || v == 0xF5 ||
+         (v >= 0x30 && v <= 0x32);  // Visual FoxPro
 }
+
+// Visual FoxPro keeps 263 bytes after the field descriptors (the path of the table's database).
+constexpr int kVisualFoxProTail = 263;
+constexpr uint8_t kVisualFoxProHasMemo = 0x02;  // in the table flags, header byte 28
 
 std::string TwoDigits(int v) {
   std::string s = std::to_string(v % 100);
@@ -42,19 +49,6 @@ std::string ShortName(const std::string& full, bool oem) {
   std::string name = slash == std::string::npos ? full : full.substr(slash + 1);
   if (oem) name = platform::AnsiToOem(name);
   return name.substr(0, 12);
-}
-
-// Parses one descriptor into `f`; false when the list ends here (0x0D).
-bool ParseDescriptor(const uint8_t* d, int name_end, int type_at, int len_at, int dec_at,
-                     FieldDesc& f) {
-  if (d[0] == 0x0D) return false;
-  std::string name;
-  for (int i = 0; i < name_end && d[i] != 0; ++i) name += static_cast<char>(d[i]);
-  f.name = UpperAscii(name.substr(0, 10));
-  f.type = static_cast<char>(d[type_at]);
-  f.length = d[len_at];
-  f.decimals = d[dec_at];
-  return true;
 }
 
 // OpenDbf: opens the file and reads header and descriptors into `wa`. Reports and returns false
@@ -86,7 +80,8 @@ bool OpenDbf(WorkArea& wa, uint8_t mode) {
   wa.has_memo = (wa.version & 0x80) != 0;
 
   std::vector<uint8_t> descriptors;
-  int width, name_end, type_at, len_at, dec_at, max_fields;
+  DescriptorLayout layout{};
+  int max_fields = 0;
   if (wa.IsDbase2()) {
     if (file_size <= 520)
       return fail(210, not_dbase + "(" + "Header is less than 521 bytes" + ") [Use/OpenDBF]");
@@ -97,17 +92,20 @@ bool OpenDbf(WorkArea& wa, uint8_t mode) {
     descriptors.resize(512);
     if (wa.file.ReadAt(8, descriptors.data(), 512, &got) != 0 || got < 512)
       return fail(100, "Error reading " + wa.file_name + " [Use/OpenDbf]");
-    width = 16, name_end = 11, type_at = 11, len_at = 12, dec_at = 15, max_fields = 32;
+    layout = {16, 11, 11, 12, 15, -1};
+    max_fields = 32;
   } else {
     wa.header_length = U16(h + 8);
     wa.record_length = U16(h + 10);
     uint32_t count = U32(h + 4);
     wa.record_count = count > kMaxRecordCount ? kMaxRecordCount : static_cast<int32_t>(count);
     wa.last_update = std::to_string(1900 + h[1]) + TwoDigits(h[2]) + TwoDigits(h[3]);
-    int first = wa.IsLevel7() ? 68 : 32;
-    width = wa.IsLevel7() ? 48 : 32;
+    const int first = wa.IsLevel7() ? 68 : 32;
+    const int width = wa.IsLevel7() ? 48 : 32;
+    // The list ends at its 0x0D; Visual FoxPro's tail has room for eight more descriptors.
+    const int tail = wa.IsVisualFoxPro() ? kVisualFoxProTail / width : 0;
     max_fields = wa.header_length > first ? (wa.header_length - first) / width : 0;
-    if (max_fields < 1 || max_fields > 255)
+    if (max_fields < 1 || max_fields > 255 + tail)
       return fail(210, wa.short_name + " is not a dBASE database." + " (" +
                            "Number of fields is out of range" + ") [Use/OpenDbf]");
     // The rest of the header; for level 7 the 36 bytes of language driver name are skipped.
@@ -116,35 +114,29 @@ bool OpenDbf(WorkArea& wa, uint8_t mode) {
         got < descriptors.size())
       return fail(100, "Error reading " + wa.file_name + " [Use/OpenDbf]");
     if (wa.IsLevel7())
-      name_end = 11, type_at = 32, len_at = 33, dec_at = 34;
+      layout = {48, 11, 32, 33, 34, -1, first};
     else
-      name_end = 11, type_at = 11, len_at = 16, dec_at = 17;
+      layout = {32, 11, 11, 16, 17, 18, first};
   }
   wa.file_state = FileState::Unchanged;
 
-  uint32_t offset = 1;
-  for (int i = 0; i < max_fields; ++i) {
-    FieldDesc f;
-    if (!ParseDescriptor(descriptors.data() + i * width, name_end, type_at, len_at, dec_at, f))
-      break;
-    if (f.type == 'B' || f.type == 'G' || f.type == 'P' || f.type == 'b' || f.type == 'g' ||
-        f.type == 'p')
-      f.type = 'M';
-    if (std::strchr("CDFLMN", f.type) == nullptr || f.type == 0)
-      return fail(211, "Field: " + f.name + " [" + std::string(1, f.type) + "] in " +
-                           wa.file_name + " is not a valid field type");
-    f.offset = static_cast<uint16_t>(std::min<uint32_t>(offset, 0xFFFF));
-    offset += f.length;
-    wa.fields.push_back(std::move(f));
+  const DescriptorProblem problem = ReadFieldDescriptors(wa, descriptors.data(), max_fields, layout, file_size);
+  if (problem.code != 0) return fail(problem.code, problem.context);
+  if (wa.IsVisualFoxPro()) {
+    wa.has_memo = (h[28] & kVisualFoxProHasMemo) != 0 ||
+                  std::any_of(wa.fields.begin(), wa.fields.end(), [](const FieldDesc& f) { return f.type == 'M'; });
   }
-  if (wa.fields.empty()) return fail(222, "Error reading " + wa.file_name + " [Use/OpenDbf]");
-  // A record too short for its fields (or of length 0) would have us read past every record.
-  if (wa.record_length == 0 || offset > wa.record_length)
-    return fail(210, not_dbase + " (" + "Record length does not match the fields" +
-                         ") [USE/OpenDBF]");
+  wa.binary_values = wa.null_flags_length > 0 ||
+                     std::any_of(wa.fields.begin(), wa.fields.end(),
+                                 [](const FieldDesc& f) { return f.storage != Storage::kText; });
+  if (wa.record_length == 0)
+    return fail(210, not_dbase + " (" + "Record length does not match the fields" + ") [USE/OpenDBF]");
   wa.raw.assign(wa.record_length, ' ');
 
-  if (State().switches.count_from_size) wa.record_count = CountFromSize(wa);
+  // Records past the header's count that the file holds count too (a writer stopped before
+  // it wrote the header): the count every command and every later recount agrees on.
+  const int32_t held = CountFromSize(wa);
+  if (State().switches.count_from_size || held > wa.record_count) wa.record_count = held;
   if (wa.record_count <= 0) {
     wa.record_count = 0;
     wa.recno = 0;
@@ -237,6 +229,7 @@ uint16_t LayoutTypedBuffer(std::vector<FieldDesc>& fields) {
   for (FieldDesc& f : fields) {
     f.typed_offset = static_cast<uint16_t>(at);
     at += static_cast<uint32_t>(TypedFieldSize(f));
+    if (at > 0xFFFF) return 0;
   }
   return static_cast<uint16_t>(at);
 }
@@ -301,6 +294,11 @@ void UseTable(const std::string& file_name, const UseOptions& options, void* buf
   if (!OpenDbf(*wa, mode)) return;
 
   uint16_t typed_size = LayoutTypedBuffer(wa->fields);
+  if (typed_size == 0) {
+    wa->file.Close();
+    Report(210, wa->file_name + " is not a dBASE database. (its records are too large to read) [USE]");
+    return;
+  }
   if (buffer == nullptr) {
     wa->owned_typed.assign(typed_size, 0);
     wa->typed = wa->owned_typed.data();

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "engine/field_storage.h"
 #include "engine/internal.h"
 #include "engine/memo.h"
 #include "engine/memo_internal.h"
@@ -27,15 +28,7 @@ constexpr const char* kRoutine = "PACK";
 
 // The records the file holds: those its header counts, and those another program appended and
 // could not count (the header is not what the calendar's readers go by), up to the end mark.
-int32_t RecordsHeld(WorkArea& wa) {
-  const int32_t by_size = CountFromSize(wa);
-  int32_t count = wa.record_count;
-  for (char first = 0; count < by_size; ++count) {
-    std::size_t got = 0;
-    if (wa.file.ReadAt(wa.RecordPosition(count + 1), &first, 1, &got) != 0 || got < 1 || first == 0x1A) break;
-  }
-  return std::min(count, by_size);
-}
+int32_t RecordsHeld(WorkArea& wa) { return CountFromSize(wa); }
 
 // A new table file of the old one's header (its kind, fields, language and every other byte),
 // counting no records yet. 0 or the platform code.
@@ -61,7 +54,7 @@ bool CopyMemoValues(WorkArea& from, WorkArea& to, std::vector<char>& raw) {
   for (const FieldDesc& f : from.fields) {
     if (f.type != 'M') continue;
     char* field = raw.data() + f.offset;
-    const int32_t block = ParseInteger(std::string_view(field, f.length));
+    const int32_t block = StoredBlock(f, field);
     if (block == 0) continue;
     std::string value;
     {
@@ -73,6 +66,10 @@ bool CopyMemoValues(WorkArea& from, WorkArea& to, std::vector<char>& raw) {
       CurrentAreaScope in_to(to.number);
       copied = WriteMemoValue(value, false);
       if (copied == 0 && LastError() != 0) return false;
+    }
+    if (f.storage == Storage::kBlockLE) {
+      PutBlock(field, copied);
+      continue;
     }
     const std::string text = copied == 0 ? std::string() : FormatNumber(copied, f.length, 0);
     std::memset(field, ' ', f.length);
@@ -102,8 +99,14 @@ bool PackTable(const std::string& table, const std::string& scratch, PackResult*
   }
   WorkArea& old = *Current();
   for (const FieldDesc& f : old.fields) {
-    if (f.type == 'M' && f.length != 10) {
+    if (f.type == 'M' && f.length != 10 && f.storage != Storage::kBlockLE) {
       Report(1300, old.file_name + ": memo field " + f.name + " is not stored as block numbers [" + kRoutine + "]");
+      return false;
+    }
+    // Values are copied as text: Visual FoxPro's binary values (G, P, W) would come out as text.
+    if (f.type == 'M' && old.IsVisualFoxPro() && f.stored_type != 'M') {
+      Report(1300, old.file_name + ": memo field " + f.name + " [" + std::string(1, f.stored_type) +
+                       "] holds binary values, which pack does not copy [" + kRoutine + "]");
       return false;
     }
   }

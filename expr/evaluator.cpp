@@ -150,12 +150,15 @@ class Machine {
     switch (kind) {
       case kOpFieldC:
         if (blank)
-          PushBlanks(f ? f->length : 0);
+          PushBlanks(f ? f->TextWidth() : 0);
         else
-          PushText(at + 1, f->length);
+          // A varchar is as long as its value; a text enters the language cut to its longest.
+          PushText(at + 1, std::min<std::size_t>(f->storage == engine::Storage::kVarBytes ? static_cast<uint8_t>(at[0])
+                                                                                         : f->TextWidth(),
+                                                 kMaxText));
         break;
       case kOpFieldN:
-        PushNumber(kTypeN, blank ? 0 : f->decimals > 0 ? engine::LoadDouble(at) : engine::LoadInt32(at));
+        PushNumber(kTypeN, blank ? 0 : f->TypedDouble() ? engine::LoadDouble(at) : engine::LoadInt32(at));
         break;
       case kOpFieldL: PushLogical(!blank && at[0] != 0); break;
       case kOpFieldD: PushNumber(kTypeD, blank ? kBlankDate : DateOf(at)); break;

@@ -2,11 +2,13 @@
 // the open work areas or to keywords, and the pool allowance, last field width and result
 // decimals that the compiled expression's sizes come from.
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
 
 #include "engine/state.h"
+#include "engine/table.h"
 #include "expr/compiler.h"
 #include "expr/number_text.h"
 #include "grammar.hpp"
@@ -272,7 +274,7 @@ int Compiler::ResolveName(const std::string& name, bool aliased, Operand* value)
   if (wa) {
     for (std::size_t i = 0; i < wa->fields.size(); ++i) {
       const engine::FieldDesc& f = wa->fields[i];
-      if (f.name != field_name) continue;
+      if (!engine::SameFieldName(f.name, field_name)) continue;
       switch (f.type) {
         case 'C': token = TOK_FIELD_C; break;
         case 'N':
@@ -284,8 +286,8 @@ int Compiler::ResolveName(const std::string& name, bool aliased, Operand* value)
       }
       value->field = static_cast<int32_t>(i + 1);
       value->area = area;
-      last_field_width = f.length;
-      if (f.type == 'C') pool_allowance += f.length + 1u;
+      last_field_width = static_cast<uint8_t>(std::min<int>(f.TextWidth(), 255));
+      if (f.type == 'C') pool_allowance += f.TextWidth() + 1u;
       if (token == TOK_FIELD_N)
         result_decimals = result_decimals == kNoDecimals ? f.decimals : kDefaultDecimals;
       break;

@@ -68,16 +68,44 @@ fox = (struct.pack(">I", 3) + b"\0\0" + struct.pack(">H", 64)).ljust(512, b"\0")
 fox += (struct.pack(">II", 1, 5) + b"hello").ljust(64, b"\0") + struct.pack(">II", 1, 0)
 seed("foxpro_memo", header(0xF5, memo_fields, [b" 0101         8", b" 0102         9"]), fox)
 
+# Level 7's binary types: I and + big-endian with the sign bit inverted, O ordered, @ a
+# big-endian double of milliseconds.
+binary7 = [("I", "I", 4, 0), ("ID", "+", 4, 0), ("O", "O", 8, 0), ("AT", "@", 8, 0)]
+seed("level7_binary", header(0x04, binary7, [b" " + struct.pack(">II", 0x7FFFFFFB, 0x80000007) + bytes.fromhex(
+    "3ffbffffffffffff42ccf9bdcaa9d000")], level7=True))
+# Visual FoxPro's varchar and varbinary with their lengths and nulls in the hidden _NullFlags.
+vfp = bytearray(header(0x32, [("V", "V", 6, 0), ("Q", "Q", 4, 0), ("N", "I", 4, 0), ("_NullFlags", "0", 1, 0)],
+                       [b" hi\0\0\0\x02\x01\0\0\x01\x05\0\0\0\x03", b"*sixsix\xff\xfe\xfd\xfc\xff\xff\xff\xff\x00"]))
+for i, flags in enumerate((0x02, 0x06, 0x02, 0x05)):
+    vfp[32 * (i + 1) + 18] = flags
+hl = struct.unpack_from("<H", vfp, 8)[0]
+struct.pack_into("<H", vfp, 8, hl + 263)
+seed("vfp_varchar", bytes(vfp[:hl]) + bytes(263) + bytes(vfp[hl:]))
+# A C field 300 wide, its high byte in the decimals byte.
+wide = bytearray(header(0x03, [("NOTE", "C", 44, 1), ("N", "N", 3, 0)], [b" " + b"x" * 300 + b"  7"]))
+struct.pack_into("<H", wide, 10, 304)
+seed("wide_char", bytes(wide))
+
+def peer_seed(folder, kind, ext, spec, rows):
+    """A seed of the table and memo file python3-dbf writes in its `kind` of table."""
+    path = os.path.join(folder, "peer_" + kind)
+    t = dbf.Table(path, spec, dbf_type=kind, codepage="cp437")
+    t.open(dbf.READ_WRITE)
+    for row in rows:
+        t.append(row)
+    t.close()
+    with open(path + ".dbf", "rb") as f:
+        table = f.read()
+    with open(path + "." + ext, "rb") as f:
+        memo = f.read()
+    seed("peer_" + kind, table, memo)
+
+
 with tempfile.TemporaryDirectory() as folder:
     for kind, ext in (("db3", "dbt"), ("fp", "fpt")):
-        path = os.path.join(folder, "peer_" + kind)
-        t = dbf.Table(path, "name C(10); day D; note M", dbf_type=kind, codepage="cp437")
-        t.open(dbf.READ_WRITE)
-        t.append(("one", datetime.date(2020, 2, 29), "memo text\r\nsecond line"))
-        t.append(("two", None, None))
-        t.close()
-        with open(path + ".dbf", "rb") as f:
-            table = f.read()
-        with open(path + "." + ext, "rb") as f:
-            memo = f.read()
-        seed("peer_" + kind, table, memo)
+        peer_seed(folder, kind, ext, "name C(10); day D; note M",
+                  [("one", datetime.date(2020, 2, 29), "memo text\r\nsecond line"), ("two", None, None)])
+    # Visual FoxPro's binary types and null flags, and Clipper's wide C field.
+    peer_seed(folder, "vfp", "fpt", "name C(10) null; qty I; price Y; ratio B; at T null; note M null",
+              [("one", -7, 12.5, 2.5, datetime.datetime(2024, 3, 5, 14, 30), "memo")])
+    peer_seed(folder, "clp", "dbt", "note C(300); n N(3,0); memo M", [("x" * 290, 7, "memo")])

@@ -70,7 +70,7 @@ ThemeTable ReadThemeTable(const std::string& table) {
     // other block, or as none.
     const engine::FieldDesc& field = engine::Current()->fields[static_cast<std::size_t>(joke - 1)];
     const std::string pointer(engine::Current()->raw.data() + field.offset, field.length);
-    if (pointer.find_first_not_of(' ') != std::string::npos &&
+    if (field.storage == engine::Storage::kText && pointer.find_first_not_of(' ') != std::string::npos &&
         pointer.substr(pointer.find_first_not_of(' ')).find_first_not_of("0123456789") != std::string::npos) {
       read.damage.push_back(where + "its memo pointer \"" + platform::VisibleText(platform::AnsiToUtf8(pointer)) +
                             "\" is no block number");

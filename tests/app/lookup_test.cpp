@@ -84,6 +84,38 @@ TEST_F(DayLookup, EmptyMemoAddsNothingButTheSeparator) {
   EXPECT_TRUE(boxes_.confirms.empty());
 }
 
+// A theme as Visual FoxPro keeps it: block numbers in 4 binary bytes (here with a byte the OEM
+// translation would change), its memo file an .fpt of small blocks.
+TEST_F(DayLookup, VisualFoxProThemeShowsItsMessage) {
+  testing::RawTable table;
+  table.version = 0x30;
+  table.fields = {{"THEDATE", 'C', 4}, {"THEJOKE", 'M', 4}};
+  table.records = {std::string(" 9999") + std::string(4, '\0'), std::string(" 0704\x81") + std::string(3, '\0')};
+  table.WriteTo(Folder() + "/vfp.dbf");
+  std::string memo(8, '\0');
+  memo[7] = 8;  // block size 8
+  memo.resize(0x81 * 8);
+  const std::string text = "Fireworks.\r\nSecond line \x81.";
+  memo += std::string("\0\0\0\1\0\0\0", 7) + static_cast<char>(text.size()) + text;
+  testing::WriteFileBytes(Folder() + "/vfp.fpt", memo);
+  EXPECT_EQ(Show({"vfp.dbf"}, 7, 4), (std::vector<std::string>{"Fireworks.", "Second line \xc3\xbc."}));
+  EXPECT_TRUE(boxes_.confirms.empty());
+}
+
+// Bytes past the end mark are no records, though the file has room for them: a record slot that
+// begins with the mark ends the theme, wherever the header's count stops.
+TEST_F(DayLookup, RecordsEndAtTheEndMark) {
+  Theme("a.dbf", {{"9999", "A"}, {"0704", "kept"}, {"0705", "past the end"}});
+  std::string bytes = testing::ReadFileBytes(Folder() + "/a.dbf");
+  const auto u16 = [&](int at) { return static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8; };
+  bytes[4] = 1;  // the header counts one record
+  bytes[static_cast<std::size_t>(u16(8) + 2 * u16(10))] = '\x1a';
+  testing::WriteFileBytes(Folder() + "/a.dbf", bytes);
+  EXPECT_EQ(Show({"a.dbf"}, 7, 4), std::vector<std::string>{"kept"});
+  EXPECT_TRUE(Show({"a.dbf"}, 7, 5).empty());
+  EXPECT_EQ(Texts(), std::vector<std::string>{"No Message on File for This .db: a.dbf"});
+}
+
 TEST_F(DayLookup, TableGoneWhileRunningIsAnErrorNotANewTable) {
   Theme("a.dbf", {{"0704", "a"}});
   pane_.lines = {"stale"};

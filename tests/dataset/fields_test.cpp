@@ -84,6 +84,40 @@ TEST_F(FieldValues, DateTextFollowsTheEnginesDateSettings) {
   table->Cancel();
 }
 
+// Visual FoxPro keeps numbers and moments as binary values: a double without decimals is still
+// a double, a date and time is its ISO text, and what is written goes back as binary bytes.
+TEST_F(FieldValues, VisualFoxProBinaryValuesReadAndWritten) {
+  RawTable t;
+  t.version = 0x30;
+  t.fields = {{"RATIO", 'B', 8}, {"QTY", 'I', 4}, {"AT", 'T', 8}};
+  const double ratio = 2.5;
+  const int32_t qty = -7, moment[2] = {2460375, (14 * 3600 + 30 * 60 + 15) * 1000};  // 2024-03-05
+  std::string record(" ");
+  record.append(reinterpret_cast<const char*>(&ratio), 8).append(reinterpret_cast<const char*>(&qty), 4);
+  record.append(reinterpret_cast<const char*>(moment), 8);
+  t.records = {record};
+  t.WriteTo(dir_.File("vfp.dbf"));
+  auto table = Component();
+  table->SetDbfFileName(dir_.File("vfp.dbf"));
+  table->SetActive(true);
+  EXPECT_DOUBLE_EQ(table->FieldByName("RATIO").AsFloat(), 2.5);
+  EXPECT_EQ(table->FieldByName("QTY").AsInteger(), -7);
+  EXPECT_EQ(table->FieldByName("AT").AsString(), "2024-03-05T14:30:15");
+  table->Edit();
+  table->FieldByName("RATIO").SetAsFloat(0.125);
+  table->FieldByName("AT").SetAsString("1999-12-31T23:59:59");
+  table->Post();
+  table->SetActive(false);
+  const std::string stored = testing::ReadFileBytes(dir_.File("vfp.dbf")).substr(392, 21);
+  double written = 0;
+  std::memcpy(&written, stored.data() + 1, 8);
+  EXPECT_EQ(written, 0.125);
+  EXPECT_EQ(stored.substr(9, 4), record.substr(9, 4));  // unchanged, as it was
+  int32_t day = 0;
+  std::memcpy(&day, stored.data() + 13, 4);
+  EXPECT_EQ(day, 2451544);  // 1999-12-31
+}
+
 TEST_F(FieldValues, UnknownFieldIsAFrameworkError) {
   auto table = OpenTyped();
   try {

@@ -101,11 +101,11 @@ TEST_F(OpenTable, ForeignFieldTypes) {
   EXPECT_EQ(FieldType(1), 'M');
   EXPECT_EQ(FieldType(2), 'M');
   CloseArea();
-  t.fields = {{"N", 'I', 4}};
+  t.fields = {{"N", 'X', 4}};
   t.version = 0x03;
-  t.WriteTo(dir_.File("i.dbf"));
-  EXPECT_EQ(ContextOf(Fail(dir_.File("i.dbf"))),
-            "Field: N [I] in " + dir_.File("i.dbf") + " is not a valid field type");
+  t.WriteTo(dir_.File("x.dbf"));
+  EXPECT_EQ(ContextOf(Fail(dir_.File("x.dbf"))),
+            "Field: N [X] in " + dir_.File("x.dbf") + " is not a valid field type");
 }
 
 TEST_F(OpenTable, NotATable) {
@@ -113,7 +113,7 @@ TEST_F(OpenTable, NotATable) {
   WriteFileBytes(path, "short");
   EXPECT_EQ(Fail(path), "Error # 210 (Not a dBASE data file)\r\n" + path +
                             " is not a dBASE database. (Prolog is less than 32 bytes) [USE/OpenDBF]");
-  WriteFileBytes(path, std::string(64, '\x30'));
+  WriteFileBytes(path, std::string(64, '\x35'));
   EXPECT_EQ(ContextOf(Fail(path)),
             path + " is not a dBASE database.(Invalid version byte)+ [USE/OpenDBF]");
   std::string header(32, '\0');
@@ -183,11 +183,12 @@ TEST_F(OpenTable, DamagedHeadersEndInErrors) {
   longer[8] = static_cast<char>(0xFF), longer[9] = 0x0F;
   WriteFileBytes(path, longer.substr(0, 80));
   EXPECT_EQ(ContextOf(Fail(path)), "Error reading " + path + " [Use/OpenDbf]");
-  // A record length of 0, and one too short for its fields.
+  // A record length of 0, and one too short for its fields, where the file's size does not
+  // prove the fields' length either.
   for (char length : {'\0', '\x05'}) {
     std::string broken = bytes;
     broken[10] = length, broken[11] = 0;
-    WriteFileBytes(path, broken);
+    WriteFileBytes(path, broken + "xy");
     EXPECT_NE(Fail(path).find("Error # 210"), std::string::npos);
   }
   // The descriptor list ends before its first entry.

@@ -400,6 +400,30 @@ class ThemeEditorTest : public QObject, public vt::WindowFixture {
     QCOMPARE(QString::fromUtf8(peer.readAllStandardOutput()).trimmed(), QString::fromUtf8("αΣπ ≈ √"));
   }
 
+  // A Visual FoxPro theme, as python3-dbf writes one, is saved as that family keeps it (the
+  // message's block number in 4 binary bytes), and its writer and dbfread read it back.
+  void savesAVisualFoxProTheme() {
+    QProcess maker;
+    maker.start(PEER_PYTHON, {"-c", "import dbf, sys; t = dbf.Table(sys.argv[1], 'thedate C(4); thejoke M', "
+                                    "dbf_type='vfp', codepage='cp437'); t.open(dbf.READ_WRITE); "
+                                    "t.append(('9999', 'Fox')); t.append(('0704', 'old')); t.close()",
+                              File("fox.dbf")});
+    QVERIFY(maker.waitForFinished(20000) && maker.exitCode() == 0);
+    ThemeEditor& editor = Edit("0704");
+    editor.OpenTheme("fox.dbf", "0704");
+    QCOMPARE(editor.MessageEdit()->toPlainText(), QString("old"));
+    editor.MessageEdit()->setPlainText("new message");
+    QVERIFY(editor.SaveClick());
+    QProcess peer;
+    peer.start(PEER_PYTHON, {"-c", "import dbf, dbfread, sys; t = dbf.Table(sys.argv[1]); t.open(dbf.READ_ONLY); "
+                                   "print([(r['THEDATE'], r['THEJOKE']) for r in dbfread.DBF(sys.argv[1])], "
+                                   "[r.thejoke for r in t])",
+                             File("fox.dbf")});
+    QVERIFY(peer.waitForFinished(20000));
+    QCOMPARE(QString::fromUtf8(peer.readAllStandardOutput()).trimmed(),
+             QString("[('9999', 'Fox'), ('0704', 'new message')] ['Fox', 'new message']"));
+  }
+
   // Tab leaves the grid for the next control; the arrow keys move between its rows.
   void tabMovesBetweenControlsAndArrowsBetweenRows() {
     ThemeEditor& editor = Edit("0704");

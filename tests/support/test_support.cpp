@@ -41,7 +41,8 @@ std::string RawTable::Bytes() const {
   bool level7 = version == 0x04 || version == 0x8C;
   std::size_t width = level7 ? 48 : 32;
   std::size_t first = level7 ? 68 : 32;
-  std::size_t header_length = first + width * fields.size() + 1;
+  const bool vfp = version >= 0x30 && version <= 0x32;
+  std::size_t header_length = first + width * fields.size() + 1 + (vfp ? 263 : 0);
   std::size_t record_length = 1;
   for (const RawField& f : fields) record_length += f.length;
   std::string h(header_length, '\0');
@@ -64,8 +65,11 @@ std::string RawTable::Bytes() const {
     h[at + type_at] = fields[i].type;
     h[at + type_at + (level7 ? 1 : 5)] = static_cast<char>(fields[i].length);
     h[at + type_at + (level7 ? 2 : 6)] = static_cast<char>(fields[i].decimals);
+    if (!level7) h[at + 18] = static_cast<char>(fields[i].flags);
   }
-  h[header_length - 1] = 0x0D;
+  h[first + width * fields.size()] = 0x0D;
+  for (const RawField& f : fields)
+    if (vfp && f.type == 'M') h[28] = 0x02;  // the table has a memo file
   for (const std::string& r : records) {
     std::string row = r;
     row.resize(record_length, ' ');

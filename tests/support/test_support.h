@@ -37,6 +37,7 @@ struct RawField {
   char type;
   uint8_t length;
   uint8_t decimals = 0;
+  uint8_t flags = 0;  // Visual FoxPro's field flags
 };
 struct RawTable {
   uint8_t version = 0x03;
@@ -45,7 +46,8 @@ struct RawTable {
   int32_t header_count = -1;         // -1: the number of records
   bool end_mark = true;              // 0x1A after the last record
 
-  // The file's bytes (dBASE III layout; level 7 when the version is 0x04 or 0x8C).
+  // The file's bytes (dBASE III layout; level 7 when the version is 0x04 or 0x8C; Visual FoxPro
+  // when it is 0x30 to 0x32, its memo flag set when a field is M).
   std::string Bytes() const;
   void WriteTo(const std::string& path) const;
 };

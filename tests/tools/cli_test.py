@@ -50,7 +50,7 @@ class Cli(ToolCase):
 
     def test_info(self):
         info = json.loads(self.ok("info", self.table, "--json"))
-        self.assertEqual(list(info), ["version", "records", "header_length", "record_length",
+        self.assertEqual(list(info), ["version", "records", "header_records", "header_length", "record_length",
                                       "last_update", "language_driver", "driver_code_page",
                                       "code_page", "memo", "fields"])
         self.assertEqual(info["version"], "0x8B")

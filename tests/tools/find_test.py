@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""vornelle-db find over themes python3-dbf writes: only each day's first record is searched
-(deleted or not), never the description or a second record; accented letters match in either
-case; hits come theme by theme, each in calendar order; the exit status is grep's.
+"""vornelle-db find over themes python3-dbf writes (dBASE III and Visual FoxPro): only each
+day's first record is searched (deleted or not), never the description or a second record;
+accented letters match in either case; hits come theme by theme, each in calendar order; the
+exit status is grep's.
 
 Usage: find_test.py VORNELLE_DB
 """
@@ -26,7 +27,7 @@ MOON = "1001\talmanac.dbf\tHarvest moon\n"
 class Find(tool_case.FolderCase):
     def test_find_searches_what_the_calendar_shows(self):
         tool_case.make_theme_with_python_dbf(self.path("almanac.dbf"), ALMANAC)
-        tool_case.make_theme_with_python_dbf(self.path("garden.dbf"), GARDEN)
+        tool_case.make_theme_with_python_dbf(self.path("garden.dbf"), GARDEN, "vfp")
         with open(self.path("Vornel.Ini"), "w") as f:
             f.write("[THEMES]\nThemeLINES=2\nDB_0=garden.dbf\nDB_1=gone.dbf\n")
         gone = "Theme File Not Found, Left Out: gone.dbf\n"
@@ -51,7 +52,7 @@ class Find(tool_case.FolderCase):
                 else:
                     self.assertIn(stderr, done.stderr)
         self.assertEqual(sorted(os.listdir(self.dir)),  # nothing is created
-                         ["Vornel.Ini", "almanac.dbf", "almanac.dbt", "garden.dbf", "garden.dbt"])
+                         ["Vornel.Ini", "almanac.dbf", "almanac.dbt", "garden.dbf", "garden.fpt"])
 
     def test_json_names_each_hit_with_its_theme(self):
         tool_case.make_theme_with_python_dbf(self.path("almanac.dbf"), ALMANAC)

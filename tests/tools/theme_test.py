@@ -53,6 +53,7 @@ MAKERS = {
     "vornelle-db": make_with_tool,
     "python3-dbf dBASE III": lambda p, r: tool_case.make_theme_with_python_dbf(p, r, "db3"),
     "python3-dbf FoxPro": lambda p, r: tool_case.make_theme_with_python_dbf(p, r, "fp"),
+    "python3-dbf Visual FoxPro": lambda p, r: tool_case.make_theme_with_python_dbf(p, r, "vfp"),
     "Perl XBase": make_with_perl,
 }
 

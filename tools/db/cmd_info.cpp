@@ -1,11 +1,14 @@
 // info: what a table's header says.
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/engine.h"
 #include "engine/memo_internal.h"
 #include "tools/db/cli.h"
+#include "tools/db/field_values.h"
 #include "tools/db/commands.h"
 #include "tools/db/json.h"
 #include "tools/db/output.h"
@@ -35,6 +38,30 @@ std::string CodePageText(const TextCodec& text, uint8_t driver, const CodePage* 
   return std::string(text.page().name) + " (" + origin + ")";
 }
 
+const char* Family(uint8_t version) {
+  switch (version) {
+    case 0x02: return "dBASE II";
+    case 0x03: return "dBASE III or IV, no memo";
+    case 0x83: return "dBASE III with memo";
+    case 0x8B: return "dBASE IV with memo";
+    case 0x04:
+    case 0x8C: return "level 7";
+    case 0xF5: return "FoxPro 2 with memo";
+    default: return "Visual FoxPro";
+  }
+}
+
+// What the engine makes of a field, where that is not plain from its letter: the type it is
+// read as, and whether it may be null or counts up itself.
+std::string Notes(const engine::FieldDesc& f) {
+  std::string notes;
+  const auto add = [&](const std::string& note) { notes += (notes.empty() ? "" : "; ") + note; };
+  if (f.type != f.stored_type) add(std::string("read as ") + f.type);
+  if (f.null_bit >= 0) add("may be null");
+  if (f.autoincrement) add("counts up itself");
+  return notes;
+}
+
 }  // namespace
 
 int InfoCommand(const Arguments& argv) {
@@ -43,21 +70,27 @@ int InfoCommand(const Arguments& argv) {
   TextCodec& text = OpenForReading(args.positional()[0], args);
   const engine::WorkArea& wa = *engine::Current();
   int32_t records = engine::RecCount();
+  const int32_t header_records = engine::HeaderRecCount();
+  const std::vector<std::string> names = FieldNames(text);
   const uint8_t driver = LanguageDriver();
   const CodePage* named = CodePageOfDriver(driver);
   char version[8];
   std::snprintf(version, sizeof version, "0x%02X", wa.version);
   if (args.Flag("--json")) {
     std::string fields = "[";
-    for (const engine::FieldDesc& f : wa.fields) {
+    for (std::size_t i = 0; i < wa.fields.size(); ++i) {
+      const engine::FieldDesc& f = wa.fields[i];
       if (fields.size() > 1) fields += ", ";
-      fields += JsonObject()
-                    .String("name", f.name)
-                    .String("type", std::string(1, f.type))
-                    .Number("length", f.length)
-                    .Number("decimals", f.decimals)
-                    .Number("offset", f.offset)
-                    .str();
+      JsonObject field;
+      field.String("name", names[i])
+          .String("type", std::string(1, f.stored_type))
+          .Number("length", f.length)
+          .Number("decimals", f.decimals)
+          .Number("offset", f.offset);
+      if (f.type != f.stored_type) field.String("read_as", std::string(1, f.type));
+      if (f.null_bit >= 0) field.Bool("nullable", true);
+      if (f.autoincrement) field.Bool("autoincrement", true);
+      fields += field.str();
     }
     fields += "]";
     std::string memo = "null";
@@ -69,6 +102,7 @@ int InfoCommand(const Arguments& argv) {
     Write(JsonObject()
                             .String("version", version)
                             .Number("records", records)
+                            .Number("header_records", header_records)
                             .Number("header_length", wa.header_length)
                             .Number("record_length", wa.record_length)
                             .String("last_update", wa.last_update)
@@ -80,8 +114,11 @@ int InfoCommand(const Arguments& argv) {
                             .str() +
           "\n");
   } else {
-    Print("version        %s\n", version);
-    Print("records        %d\n", records);
+    Print("version        %s (%s)\n", version, Family(wa.version));
+    if (records == header_records)
+      Print("records        %d\n", records);
+    else
+      Print("records        %d (its header counts %d)\n", records, header_records);
     Print("header length  %u\n", wa.header_length);
     Print("record length  %u\n", wa.record_length);
     Print("last update    %s\n", wa.last_update.c_str());
@@ -90,10 +127,17 @@ int InfoCommand(const Arguments& argv) {
       Print("memo file      %s, block size %u\n", MemoKind(wa.memo->type), wa.memo->block_size);
     else
       Print("memo file      none\n");
-    Print("\n%-10s  %-4s  %6s  %8s  %6s\n", "field", "type", "length", "decimals", "offset");
-    for (const engine::FieldDesc& f : wa.fields)
-      Print("%-10s  %-4c  %6u  %8u  %6u\n", f.name.c_str(), f.type, f.length, f.decimals,
-                  f.offset);
+    Print("\n%-11s  %-4s  %6s  %8s  %6s\n", "field", "type", "length", "decimals", "offset");
+    for (std::size_t i = 0; i < wa.fields.size(); ++i) {
+      const engine::FieldDesc& f = wa.fields[i];
+      // Padded by characters, not bytes: a name may hold letters of several bytes.
+      std::string line = names[i] + std::string(11 - std::min<std::size_t>(11, DisplayWidth(names[i])), ' ');
+      char columns[96];
+      std::snprintf(columns, sizeof columns, "  %-4c  %6u  %8u  %6u", f.stored_type, f.length, f.decimals, f.offset);
+      line += columns;
+      if (const std::string notes = Notes(f); !notes.empty()) line += "  " + notes;
+      Write(line + "\n");
+    }
   }
   engine::CloseAll();
   return 0;

@@ -18,11 +18,6 @@ namespace {
 
 constexpr std::size_t kMaxColumn = 40;
 
-std::size_t DisplayWidth(const std::string& utf8) {
-  return static_cast<std::size_t>(std::count_if(
-      utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 // Cuts to `width` characters (with an ellipsis when cut) and pads to it.
 std::string Column(std::string text, std::size_t width, bool right) {
   if (DisplayWidth(text) > width) {
@@ -48,9 +43,24 @@ std::string OneLine(const std::string& text) {
   return out;
 }
 
-std::size_t ColumnWidth(const engine::FieldDesc& f) {
-  std::size_t width = f.type == 'D' ? 10 : f.type == 'M' ? kMaxColumn : f.length;
-  return std::max(std::min(width, kMaxColumn), f.name.size());
+// The width of a field's values as the list shows them.
+std::size_t ValueWidth(const engine::FieldDesc& f) {
+  switch (f.storage) {
+    case engine::Storage::kInt32LE:
+    case engine::Storage::kInt32BE: return 11;
+    case engine::Storage::kCurrency: return 20;
+    case engine::Storage::kDoubleLE:
+    case engine::Storage::kDoubleBE: return 24;
+    case engine::Storage::kDateTimeLE:
+    case engine::Storage::kTimestampBE: return 23;
+    default: break;
+  }
+  if (f.stored_type == 'Q') return 2u * f.length;
+  return f.type == 'D' ? 10 : f.type == 'M' ? kMaxColumn : f.length;
+}
+
+std::size_t ColumnWidth(const engine::FieldDesc& f, const std::string& name) {
+  return std::max(std::min(ValueWidth(f), kMaxColumn), DisplayWidth(name));
 }
 
 }  // namespace
@@ -63,6 +73,9 @@ int ListCommand(const Arguments& argv) {
     throw UsageError("unknown format " + format + " (text, csv or json)");
   TextCodec& text = OpenForReading(args.positional()[0], args);
   const auto& fields = engine::Current()->fields;
+  const std::vector<std::string> names = FieldNames(text);
+  // JSON keys and CSV columns tell the fields apart even where names repeat.
+  const std::vector<std::string> keys = UniqueFieldNames(names);
   if (args.Has("--filter")) engine::Set_Filter_To(InPage(text, args.Option("--filter"), "filter"));
   engine::SetIgnoreDel(args.Flag("--hide-deleted"));
 
@@ -70,13 +83,13 @@ int ListCommand(const Arguments& argv) {
   if (!args.Flag("--count")) {
     if (format == "csv") {
       std::string header = "_recno,_deleted";
-      for (const auto& f : fields) header += "," + CsvField(f.name);
+      for (const std::string& key : keys) header += "," + CsvField(key);
       Write(header + "\r\n");
     } else if (format == "text") {
       std::string header = Column("#", 7, true) + " d";
-      for (const auto& f : fields) {
-        widths.push_back(ColumnWidth(f));
-        header += "  " + Column(f.name, widths.back(), false);
+      for (std::size_t i = 0; i < fields.size(); ++i) {
+        widths.push_back(ColumnWidth(fields[i], names[i]));
+        header += "  " + Column(names[i], widths.back(), false);
       }
       header.erase(header.find_last_not_of(' ') + 1);
       Write(header + "\n");
@@ -84,7 +97,7 @@ int ListCommand(const Arguments& argv) {
   }
   // JSON keys are the same for every record: escaped once.
   std::vector<std::string> json_keys;
-  for (const auto& f : fields) json_keys.push_back(", " + JsonString(f.name) + ": ");
+  for (const std::string& key : keys) json_keys.push_back(", " + JsonString(key) + ": ");
   FieldJsonWriter json_fields(text);
   long long visible = 0;
   const bool count_only = args.Flag("--count");
@@ -121,7 +134,7 @@ int ListCommand(const Arguments& argv) {
       line = Column(std::to_string(recno), 7, true) + (deleted ? " *" : "  ");
       for (std::size_t i = 0; i < fields.size(); ++i) {
         FieldValue v = ReadField(text, fields[i], static_cast<int>(i + 1));
-        bool number = v.type == 'N' || v.type == 'F';
+        const bool number = v.kind == FieldValue::Kind::kNumber;
         line += "  " + Column(OneLine(AsText(v)), widths[i], number);
       }
       line.erase(line.find_last_not_of(' ') + 1);

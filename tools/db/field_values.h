@@ -2,7 +2,6 @@
 // Field values between the engine's records and the user: reading the current record's fields
 // for output, and turning "FIELD=VALUE" as a person types it into checked values to store.
 
-#include <cstdint>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -15,12 +14,12 @@ namespace vornelle::tools {
 
 // One field of the current record, ready for output. Text is UTF-8.
 struct FieldValue {
-  char type = 'C';
-  std::string text;     // C: trailing blanks removed; M: the memo text; D: YYYY-MM-DD
-  double number = 0;    // N and F
-  bool integral = false;  // N and F without decimals
-  bool logical = false;   // L
-  bool null = false;      // D: blank or not a date
+  // Null: a value the field does not hold (a blank or starred number, a logical that is no
+  // letter of one, a date that is none) or one Visual FoxPro marks null.
+  enum class Kind : uint8_t { kNull, kText, kNumber, kLogical };
+  Kind kind = Kind::kNull;
+  std::string text;      // kText: the text; kNumber: the number as JSON writes it
+  bool logical = false;  // kLogical
 };
 
 // Text fields are converted from the table's code page with `text`.
@@ -50,18 +49,30 @@ class FieldJsonWriter {
   };
   std::array<JsonByte, 256> json_bytes_{};
   bool by_table_ = false;
+  // How each field of the table is written, decided once: text and memo values as stored (and
+  // never null) go straight from the record and the memo file, the others through ReadField.
+  enum class Way : uint8_t { kStoredText, kMemo, kValue };
+  std::vector<Way> ways_;
 };
-// The value as text: for CSV (the whole memo) or for a terminal column (memo on one line).
+// The value as text: for CSV (the whole memo) or for a terminal column (memo on one line);
+// empty for null.
 std::string AsText(const FieldValue& value);
+
+// The fields' names as the user reads them (through the table's code page), and as keys of a
+// JSON object or columns of CSV: a name a field before it already has is made unique by
+// "_2", "_3"... (the first that no field of the table is called).
+std::vector<std::string> FieldNames(TextCodec& text);
+std::vector<std::string> UniqueFieldNames(const std::vector<std::string>& names);
 
 // A checked value for one field, ready to store.
 struct Assignment {
   int field = 0;  // 1-based
   engine::FieldDesc desc;
-  std::string stored;  // C and M text, in the table's code page
+  std::string stored;  // C and M text, in the table's code page; a date and time as the engine shows it
   double number = 0;
   bool logical = false;
   std::string ymd;  // D: YYYYMMDD, or empty for a blank date
+  bool null = false;  // an empty value for a field that may be null
 };
 
 // Parses and checks every "FIELD=VALUE" against the current table before anything is written,

@@ -27,13 +27,18 @@ struct Command {
 
 const Command kCommands[] = {
     {"info", InfoCommand, "info TABLE [--json] [--codepage NAME]",
-     "Shows the table's header: version byte, record count, header and record lengths, the\n"
-     "date of the last update, the memo file's kind and block size, and each field's name,\n"
-     "type, length, decimals and offset in the record, and the code page of its text with the\n"
-     "language driver byte it comes from.\n"
-     "  --json   one JSON object with the keys version, records, header_length,\n"
-     "           record_length, last_update, language_driver, driver_code_page (null when\n"
-     "           the byte names none), code_page, memo ({type, block_size} or null) and fields."},
+     "Shows the table's header: version byte and family, the records the file holds (and the\n"
+     "header's count where it differs), header and record lengths, the date of the last\n"
+     "update, the memo file's kind and block size, and each field's name, the type letter the\n"
+     "table holds, length, decimals and offset in the record, with what it is read as where\n"
+     "that differs (a G field is read as M, a memo), whether it may be null and whether it\n"
+     "counts up itself; and the code page of its text with the language driver byte it comes\n"
+     "from.\n"
+     "  --json   one JSON object with the keys version, records, header_records,\n"
+     "           header_length, record_length, last_update, language_driver,\n"
+     "           driver_code_page (null when the byte names none), code_page, memo\n"
+     "           ({type, block_size} or null) and fields ({name, type, length, decimals,\n"
+     "           offset}, with read_as, nullable and autoincrement where they apply)."},
     {"list", ListCommand,
      "list TABLE [--filter EXPR] [--hide-deleted] [--format text|csv|json] [--count]\n"
      "       [--codepage NAME]",
@@ -43,7 +48,11 @@ const Command kCommands[] = {
      "  --hide-deleted   leave out records marked deleted (they are shown by default)\n"
      "  --format F       text (aligned columns, the default), csv (RFC 4180 with a header\n"
      "                   row) or json (one object per line: _recno, _deleted, then the fields)\n"
-     "  --count          print only the number of visible records"},
+     "  --count          print only the number of visible records\n"
+     "Numbers print as numbers, dates as YYYY-MM-DD, dates and times as YYYY-MM-DDTHH:MM:SS,\n"
+     "varbinary as hexadecimal. A value the field does not hold (a blank or starred number, a\n"
+     "logical that is no letter of one, a blank date, a Visual FoxPro null) is null in JSON and\n"
+     "empty in CSV and text. Where field names repeat, JSON keys and CSV columns add _2, _3..."},
     {"eval", EvalCommand, "eval EXPR [TABLE [--codepage NAME]]",
      "Evaluates a dBASE expression: once, or with TABLE once per record in file order\n"
      "(deleted records too). Prints one JSON object per evaluation with the result's type,\n"
@@ -60,10 +69,14 @@ const Command kCommands[] = {
      "an existing table is only replaced with --force."},
     {"append", AppendCommand, "append TABLE FIELD=VALUE... [--codepage NAME]",
      "Adds a record under the table's append lock (waiting up to 10 s for another program\n"
-     "that holds it) and prints its number. Values as you type them: C text, N and F\n"
-     "decimal numbers, L T or F, D YYYY-MM-DD, M text (stored as a new memo value).\n"
-     "Fields not given are blank. A value that does not fit its field, or holds a character\n"
-     "the table's code page lacks, is refused before anything is written."},
+     "that holds it) and prints its number. Values as you type them: C and V text, N, F, B\n"
+     "and O decimal numbers, I whole numbers, Y at most 4 decimals, L T or F, D YYYY-MM-DD,\n"
+     "T and @ YYYY-MM-DDTHH:MM:SS, Q hexadecimal bytes, M text (stored as a new memo value).\n"
+     "Fields not given are blank; an empty value makes a field that may be null null. A value\n"
+     "that does not fit its field, or holds a character the table's code page lacks, is\n"
+     "refused before anything is written. A field that counts its values up itself\n"
+     "(autoincrement) takes the next value the table's header keeps; level 7 tables with\n"
+     "such a field (+) are refused."},
     {"replace", ReplaceCommand, "replace TABLE RECNO FIELD=VALUE... [--codepage NAME]",
      "Changes fields of record RECNO under its record lock (waiting up to 10 s)."},
     {"delete", DeleteCommand, "delete TABLE RECNO", "Marks record RECNO deleted."},

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -58,6 +59,11 @@ int WriteWhole(const std::string& path, std::string_view bytes) {
 }
 
 }  // namespace
+
+std::size_t DisplayWidth(std::string_view utf8) {
+  return static_cast<std::size_t>(std::count_if(
+      utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
 
 // One large buffer for standard output, set before its first byte: a listing of a million
 // records is then a few hundred writes, not thousands.

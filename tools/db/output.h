@@ -17,6 +17,10 @@ class OutputError : public ToolError {
   using ToolError::ToolError;
 };
 
+// The characters of UTF-8 text: the columns it takes on a terminal, for text without wide or
+// combining characters.
+std::size_t DisplayWidth(std::string_view utf8);
+
 // Writes the bytes to stdout.
 void Write(std::string_view bytes);
 // printf to stdout, for fixed texts, numbers and names (a %s value ends at a NUL: values go
