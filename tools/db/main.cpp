@@ -91,14 +91,17 @@ const Command kCommands[] = {
      "8 KiB; when it cannot be, the messages are printed all the same and stderr says why.\n"
      "Example: vornelle-db day --date 2024-07-04 --folder ~/calendar\n"
      "         vornelle-db day --once --folder ~/.local/share/vornelle   # in ~/.bashrc"},
-    {"find", FindCommand, "find TEXT [--folder DIR] [--all] [--json] [THEME...]",
+    {"find", FindCommand, "find TEXT [--folder DIR] [--all] [--word] [--case] [--json] [THEME...]",
      "Prints the days whose message holds TEXT, a line each: MMDD, a tab, the theme's file, a\n"
      "tab and the first line of the message that holds TEXT; theme by theme, each in calendar\n"
      "order. The themes are the THEMEs named, else those the folder's Vornel.Ini displays (left\n"
      "out and named on stderr as for day), or with --all every table of the folder.\n"
-     "Matching ignores case, accented letters included (CAFÉ finds café). Only what the\n"
-     "calendar shows is searched: each day's first record, deleted or not; never the\n"
-     "description, nor a second record for a day.\n"
+     "Matching ignores case, accented letters included (CAFÉ finds café), and accents (cafe\n"
+     "finds café). --case matches capitals only where TEXT has them (Cafe finds Café, not\n"
+     "café); --word only where TEXT is a whole word, no letter or digit right before or after\n"
+     "it (moon finds \"moon.\", not \"moonlight\").\n"
+     "Only what the calendar shows is searched: each day's first record, deleted or not;\n"
+     "never the description, nor a second record for a day.\n"
      "A tab or a control character of the line is shown as a space or as ^[ and the like.\n"
      "--json prints [{\"key\", \"file\", \"description\", \"line\"}].\n"
      "A theme that cannot be read, or is cut short, is named on stderr and the others are still\n"
