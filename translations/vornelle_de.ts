@@ -271,6 +271,22 @@
         <source>Find Messages</source>
         <translation>Nachrichten suchen</translation>
     </message>
+    <message>
+        <source>&amp;Whole words</source>
+        <translation>&amp;Ganze Wörter</translation>
+    </message>
+    <message>
+        <source>Find the text only where no letter or digit comes right before or after it</source>
+        <translation>Den Text nur finden, wo kein Buchstabe und keine Ziffer direkt davor oder danach steht</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>Groß-/&amp;Kleinschreibung beachten</translation>
+    </message>
+    <message>
+        <source>Find capitals only where the text has them</source>
+        <translation>Großbuchstaben nur finden, wo der Text sie hat</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::GoToDateDialog</name>
@@ -293,6 +309,25 @@
     <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
         <translation>Kein Datum: „%1“. Schreiben Sie ein Datum als %2 oder %3.</translation>
+    </message>
+</context>
+<context>
+    <name>vornelle::app::HistoryNavigation</name>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the Day Shown Before.</source>
+        <translation>Zurück zum zuvor gezeigten Tag.</translation>
+    </message>
+    <message>
+        <source>F&amp;orward</source>
+        <translation>&amp;Vorwärts</translation>
+    </message>
+    <message>
+        <source>Forward to the Day Shown After.</source>
+        <translation>Vor zum danach gezeigten Tag.</translation>
     </message>
 </context>
 <context>
@@ -610,6 +645,14 @@
     <message>
         <source>&amp;Quiet Days Without Messages</source>
         <translation>&amp;Ruhige Tage ohne Nachrichten</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>&amp;Weitersuchen</translation>
+    </message>
+    <message>
+        <source>Find Pre&amp;vious</source>
+        <translation>&amp;Rückwärts suchen</translation>
     </message>
 </context>
 <context>

@@ -271,6 +271,22 @@
         <source>Find Messages</source>
         <translation>Buscar mensajes</translation>
     </message>
+    <message>
+        <source>&amp;Whole words</source>
+        <translation>&amp;Palabras completas</translation>
+    </message>
+    <message>
+        <source>Find the text only where no letter or digit comes right before or after it</source>
+        <translation>Encontrar el texto solo donde ninguna letra ni cifra lo toca antes o después</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>&amp;Mayúsculas y minúsculas</translation>
+    </message>
+    <message>
+        <source>Find capitals only where the text has them</source>
+        <translation>Encontrar mayúsculas solo donde el texto las tiene</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::GoToDateDialog</name>
@@ -293,6 +309,25 @@
     <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
         <translation>No es una fecha: «%1». Escriba una fecha como %2 o %3.</translation>
+    </message>
+</context>
+<context>
+    <name>vornelle::app::HistoryNavigation</name>
+    <message>
+        <source>&amp;Back</source>
+        <translation>A&amp;trás</translation>
+    </message>
+    <message>
+        <source>Back to the Day Shown Before.</source>
+        <translation>Volver al día mostrado antes.</translation>
+    </message>
+    <message>
+        <source>F&amp;orward</source>
+        <translation>Adela&amp;nte</translation>
+    </message>
+    <message>
+        <source>Forward to the Day Shown After.</source>
+        <translation>Ir al día mostrado después.</translation>
     </message>
 </context>
 <context>
@@ -610,6 +645,14 @@
     <message>
         <source>&amp;Quiet Days Without Messages</source>
         <translation>Días &amp;silenciosos sin mensajes</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Buscar &amp;siguiente</translation>
+    </message>
+    <message>
+        <source>Find Pre&amp;vious</source>
+        <translation>Buscar &amp;anterior</translation>
     </message>
 </context>
 <context>

@@ -271,6 +271,22 @@
         <source>Find Messages</source>
         <translation>Rechercher des messages</translation>
     </message>
+    <message>
+        <source>&amp;Whole words</source>
+        <translation>Mots &amp;entiers</translation>
+    </message>
+    <message>
+        <source>Find the text only where no letter or digit comes right before or after it</source>
+        <translation>Ne trouver le texte que là où aucune lettre ni aucun chiffre ne le touche avant ou après</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>Respecter la &amp;casse</translation>
+    </message>
+    <message>
+        <source>Find capitals only where the text has them</source>
+        <translation>Ne trouver des majuscules que là où le texte en a</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::GoToDateDialog</name>
@@ -293,6 +309,25 @@
     <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
         <translation>Pas une date : « %1 ». Écrivez une date sous la forme %2 ou %3.</translation>
+    </message>
+</context>
+<context>
+    <name>vornelle::app::HistoryNavigation</name>
+    <message>
+        <source>&amp;Back</source>
+        <translation>Re&amp;tour</translation>
+    </message>
+    <message>
+        <source>Back to the Day Shown Before.</source>
+        <translation>Revenir au jour affiché avant.</translation>
+    </message>
+    <message>
+        <source>F&amp;orward</source>
+        <translation>Ava&amp;ncer</translation>
+    </message>
+    <message>
+        <source>Forward to the Day Shown After.</source>
+        <translation>Aller au jour affiché après.</translation>
     </message>
 </context>
 <context>
@@ -610,6 +645,14 @@
     <message>
         <source>&amp;Quiet Days Without Messages</source>
         <translation>Jours &amp;silencieux sans message</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Rechercher le &amp;suivant</translation>
+    </message>
+    <message>
+        <source>Find Pre&amp;vious</source>
+        <translation>Rechercher le &amp;précédent</translation>
     </message>
 </context>
 <context>

@@ -34,6 +34,7 @@ namespace vornelle::app {
 class Delivery;
 class DesktopColourScheme;
 class FindWindow;
+class HistoryNavigation;
 class TAboutBox;
 class ThemeEditor;
 
@@ -83,6 +84,7 @@ class TForm1 : public QMainWindow {
   // The theme editor once it has been opened.
   ThemeEditor* Editor() const { return editor_.get(); }
   FindWindow* Finder() const { return finder_.get(); }
+  HistoryNavigation* History() const { return history_; }
   // The window's live place and size, as the settings keep them.
   WindowGeometry LiveGeometry() const;
   bool StartupDone() const { return startup_done_; }
@@ -104,6 +106,10 @@ class TForm1 : public QMainWindow {
   void CopyClick();
   void CopyDayClick();
   void FindClick();
+  // F3 and Shift+F3: the next and the previous result of the last search; the find window when
+  // there has been none.
+  void FindNextClick();
+  void FindPreviousClick();
   void GoToDateClick();
   void TodayClick();
   // Selects `text` as a date (ISO, or as the user's locale writes dates); false, and the user
@@ -155,6 +161,8 @@ class TForm1 : public QMainWindow {
   void Guarded(const std::function<void()>& work);
   QToolButton* AddToolButton(const char* name, const QIcon& icon, int left, const QString& tip,
                              void (TForm1::*slot)());
+  // A toolbar button giving `action`'s command, enabled as it is.
+  void AddToolButton(const char* name, QAction* action, int left);
 
   Program& program_;
   // The boxes, given the core's texts in the user's language.
@@ -169,6 +177,7 @@ class TForm1 : public QMainWindow {
   DesktopClipboard desktop_clipboard_;
   Clipboard* clipboard_ = &desktop_clipboard_;
   Delivery* delivery_ = nullptr;  // a child of the window
+  HistoryNavigation* history_ = nullptr;  // a child of the calendar
   QAction* quiet_days_action_ = nullptr;
   QAction* desktop_colours_action_ = nullptr;
   DesktopColourScheme* colour_scheme_ = nullptr;  // made when desktop colours are first used

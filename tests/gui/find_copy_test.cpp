@@ -2,6 +2,7 @@
 // clipboard with and without a selection, the find window over what the calendar shows, and
 // dates typed in.
 
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 #include "app/gui/date_entry.h"
 #include "app/gui/find_window.h"
 #include "app/gui/go_to_date_dialog.h"
+#include "app/gui/history_navigation.h"
 #include "app/gui/main_window.h"
 #include "engine/engine.h"
 #include "expr/expr.h"
@@ -118,24 +120,35 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("all");
     QTest::addColumn<QStringList>("found");  // day | theme | line | the marked part
+    QTest::addColumn<bool>("words");
+    QTest::addColumn<bool>("matchCase");
     const QStringList cafes = {"1 January|Almanac of Caf\u00e9s|Caf\u00e9 deleted.|Caf\u00e9",
                                "4 July|Almanac of Caf\u00e9s|Caf\u00e9 at noon.|Caf\u00e9",
                                "5 July|Almanac of Caf\u00e9s|CAF\u00c9 CLOSED|CAF\u00c9"};
-    QTest::newRow("accented, lower case") << "caf\u00e9" << false << cafes;
-    QTest::newRow("accented, upper case") << "CAF\u00c9" << false << cafes;
-    QTest::newRow("without the accent") << "cafe" << false << cafes;
-    QTest::newRow("upper case, no accent") << "CAFE" << false << cafes;
-    QTest::newRow("every theme") << "caf\u00e9" << true << (cafes + QStringList{"1 March|Garden|Garden caf\u00e9.|caf\u00e9"});
-    QTest::newRow("only in a second record") << "second" << false << QStringList();
-    QTest::newRow("only in the description") << "almanac" << false << QStringList();
+    QTest::newRow("accented, lower case") << "caf\u00e9" << false << cafes << false << false;
+    QTest::newRow("accented, upper case") << "CAF\u00c9" << false << cafes << false << false;
+    QTest::newRow("without the accent") << "cafe" << false << cafes << false << false;
+    QTest::newRow("upper case, no accent") << "CAFE" << false << cafes << false << false;
+    QTest::newRow("every theme") << "caf\u00e9" << true << (cafes + QStringList{"1 March|Garden|Garden caf\u00e9.|caf\u00e9"}) << false << false;
+    QTest::newRow("only in a second record") << "second" << false << QStringList() << false << false;
+    QTest::newRow("only in the description") << "almanac" << false << QStringList() << false << false;
+    QTest::newRow("matching case") << "Cafe" << false << QStringList{cafes[0], cafes[1]} << false << true;
+    QTest::newRow("matching capitals") << "CAFE" << false << QStringList{cafes[2]} << false << true;
+    QTest::newRow("part of a word") << "caf" << false << QStringList() << true << false;
+    QTest::newRow("whole words") << "cafe" << false << cafes << true << false;
+    QTest::newRow("whole words, case") << "Caf\u00e9 at" << false << QStringList{"4 July|Almanac of Caf\u00e9s|Caf\u00e9 at noon.|Caf\u00e9 at"} << true << true;
   }
   void findsWhatTheCalendarShows() {
     QFETCH(QString, text);
     QFETCH(bool, all);
     QFETCH(QStringList, found);
+    QFETCH(bool, words);
+    QFETCH(bool, matchCase);
     window_->FindClick();
     FindWindow& finder = *window_->Finder();
     finder.AllThemes()->setChecked(all);
+    finder.WholeWords()->setChecked(words);
+    finder.MatchCase()->setChecked(matchCase);
     finder.TextEdit()->setText(text);
     QTRY_VERIFY(!finder.Status()->text().isEmpty() && !finder.Status()->text().startsWith("Searching"));
     QStringList shown;
@@ -148,15 +161,17 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
                    .join('|');
     }
     QCOMPARE(shown, found);
-    QCOMPARE(finder.Status()->text(), found.isEmpty() ? QString("Nothing found") : QString("%1 days found").arg(found.size()));
+    QCOMPARE(finder.Status()->text(), found.isEmpty()      ? QString("Nothing found")
+                                      : found.size() == 1 ? QString("1 day found")
+                                                          : QString("%1 days found").arg(found.size()));
     if (found.isEmpty()) return;
     // Enter on the last result shows that day of this year in the calendar.
     finder.Results()->setFocus();
     finder.Results()->setCurrentItem(finder.Results()->topLevelItem(found.size() - 1));
     QTest::keyClick(finder.Results(), Qt::Key_Return);
-    const QDate expected = all ? QDate(2024, 3, 1) : QDate(2024, 7, 5);
-    QCOMPARE(window_->MonthCalendar1()->selectedDate(), expected);
-    QCOMPARE(Pane(), std::string(all ? "" : "CAF\u00c9 CLOSED"));
+    const QStringList last = found.last().split('|');
+    QCOMPARE(window_->MonthCalendar1()->selectedDate(), QDate::fromString(last[0] + " 2024", "d MMMM yyyy"));
+    if (!all) QVERIFY(QString::fromStdString(Pane()).contains(last[2]));
   }
 
   // With the engine's switches as the running calendar keeps them (a failure halts the
@@ -227,6 +242,66 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
     QVERIFY(QTest::qWaitForWindowActive(&finder));
     QTest::keyClick(finder.TextEdit(), Qt::Key_Escape);
     QVERIFY(!finder.isVisible());
+  }
+
+  // F3 and Shift+F3 in the calendar go round the last search's results, the window closed, and
+  // the pane marks each place the text stands on the day shown.
+  void findsTheNextAndThePreviousResult() {
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QTest::keyClick(window_->MonthCalendar1(), Qt::Key_F3);  // no search yet: the find window
+    FindWindow& finder = *window_->Finder();
+    QVERIFY(finder.isVisible());
+    QTest::keyClicks(finder.TextEdit(), "cafe");
+    QTest::keyClick(finder.TextEdit(), Qt::Key_Escape);
+    const auto marks = [this] {
+      QStringList marked;
+      for (const QTextEdit::ExtraSelection& mark : window_->JMsg()->extraSelections())
+        marked << mark.cursor.selectedText();
+      return marked.join('|');
+    };
+    // (key, modifiers, day shown, marks in the pane)
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, QDate, QString> steps[] = {
+        {Qt::Key_F3, Qt::NoModifier, QDate(2024, 1, 1), "Caf\u00e9"},
+        {Qt::Key_F3, Qt::NoModifier, QDate(2024, 7, 4), "Caf\u00e9"},
+        {Qt::Key_F3, Qt::NoModifier, QDate(2024, 7, 5), "CAF\u00c9"},
+        {Qt::Key_F3, Qt::NoModifier, QDate(2024, 1, 1), "Caf\u00e9"},
+        {Qt::Key_F3, Qt::ShiftModifier, QDate(2024, 7, 5), "CAF\u00c9"}};
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    for (const auto& [key, modifiers, day, marked] : steps) {
+      QTest::keyClick(window_->MonthCalendar1(), key, modifiers);
+      QCOMPARE(window_->MonthCalendar1()->selectedDate(), day);
+      QCOMPARE(marks(), marked);
+    }
+    // A day chosen otherwise shows no marks.
+    window_->MonthCalendar1()->setSelectedDate(QDate(2024, 7, 4));
+    QCOMPARE(marks(), QString());
+  }
+
+  // Alt+Left and Alt+Right go through the days shown, as a browser's Back and Forward; a day
+  // chosen after going back drops the days ahead.
+  void goesBackAndForwardThroughTheDaysShown() {
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QCalendarWidget* calendar = window_->MonthCalendar1();
+    for (const QDate& day : {QDate(2024, 12, 25), QDate(2025, 3, 1), QDate(2024, 1, 1)}) window_->GoToDate(day.toString(Qt::ISODate));
+    // (key, day shown, Back enabled, Forward enabled)
+    const std::tuple<Qt::Key, QDate, bool, bool> steps[] = {
+        {Qt::Key_Left, QDate(2025, 3, 1), true, true},  {Qt::Key_Left, QDate(2024, 12, 25), true, true},
+        {Qt::Key_Left, QDate(2024, 7, 4), false, true},  {Qt::Key_Left, QDate(2024, 7, 4), false, true},
+        {Qt::Key_Right, QDate(2024, 12, 25), true, true}};
+    for (const auto& [key, day, back, forward] : steps) {
+      QTest::keyClick(calendar, key, Qt::AltModifier);
+      QCOMPARE(calendar->selectedDate(), day);
+      QCOMPARE(Pane(), std::string(day == QDate(2024, 7, 4) ? "Fireworks.\nCaf\u00e9 at noon." : ""));
+      QCOMPARE(window_->History()->BackAction()->isEnabled(), back);
+      QCOMPARE(window_->History()->ForwardAction()->isEnabled(), forward);
+    }
+    window_->TodayClick();
+    QVERIFY(!window_->History()->ForwardAction()->isEnabled());
+    QTest::keyClick(calendar, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(calendar->selectedDate(), QDate(2024, 12, 25));
   }
 
   void goesToADateTypedInAndToToday_data() {
