@@ -74,7 +74,8 @@ const Command kCommands[] = {
      "place as one (another program reads the old pair or the new, never one of each). Refused\n"
      "while another program has the table open, the calendar's theme editor among them: a\n"
      "program writing a table it believes unchanged must not lose its writes."},
-    {"day", DayCommand, "day [--date YYYY-MM-DD] [--folder DIR] [--json] [--once] [THEME...]",
+    {"day", DayCommand,
+     "day [--date YYYY-MM-DD | --from YYYY-MM-DD --to YYYY-MM-DD] [--folder DIR] [--json] [--once] [THEME...]",
      "Prints the day's messages (default: today) exactly as the calendar's pane shows them:\n"
      "the message of each THEME in turn, or of the themes the folder's Vornel.Ini displays,\n"
      "with the separator block between themes. A theme without a message for the day is named\n"
@@ -85,6 +86,9 @@ const Command kCommands[] = {
      "Control characters of a message are shown (ESC as ^[), never sent to the terminal.\n"
      "--json prints {\"date\", \"key\", \"themes\": [{\"file\", \"description\", \"lines\"}]};\n"
      "description and lines are null where a theme has none.\n"
+     "--from and --to print each day of the range, both included: its date (YYYY-MM-DD) on a\n"
+     "line, its messages as above, and a blank line before the next day; each theme is read\n"
+     "once, and days without a message are not named. With --json, a list of the objects above.\n"
      "--once prints the messages (or the JSON) only the first time it runs on the day for\n"
      "the folder, and nothing later that day (exit status 0): for ~/.bashrc. The day shown is\n"
      "kept in $XDG_STATE_HOME/vornelle (~/.local/state/vornelle), a regular file of at most\n"
