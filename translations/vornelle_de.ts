@@ -654,6 +654,46 @@
         <source>Find Pre&amp;vious</source>
         <translation>&amp;Rückwärts suchen</translation>
     </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>Export as P&amp;DF...</source>
+        <translation>Als &amp;PDF exportieren...</translation>
+    </message>
+    <message>
+        <source>Selected Day</source>
+        <translation>Gewählter Tag</translation>
+    </message>
+    <message>
+        <source>Its Week</source>
+        <translation>Seine Woche</translation>
+    </message>
+    <message>
+        <source>Its Month</source>
+        <translation>Sein Monat</translation>
+    </message>
+    <message>
+        <source>Days to print</source>
+        <translation>Zu druckende Tage</translation>
+    </message>
+    <message>
+        <source>Export as PDF</source>
+        <translation>Als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>&amp;Days to export:</source>
+        <translation>Zu exportierende &amp;Tage:</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The PDF file %1 could not be written: %2</source>
+        <translation>Die PDF-Datei %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::ThemeEditor</name>

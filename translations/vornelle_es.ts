@@ -654,6 +654,46 @@
         <source>Find Pre&amp;vious</source>
         <translation>Buscar &amp;anterior</translation>
     </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimir...</translation>
+    </message>
+    <message>
+        <source>Export as P&amp;DF...</source>
+        <translation>Exportar como &amp;PDF...</translation>
+    </message>
+    <message>
+        <source>Selected Day</source>
+        <translation>Día elegido</translation>
+    </message>
+    <message>
+        <source>Its Week</source>
+        <translation>Su semana</translation>
+    </message>
+    <message>
+        <source>Its Month</source>
+        <translation>Su mes</translation>
+    </message>
+    <message>
+        <source>Days to print</source>
+        <translation>Días que imprimir</translation>
+    </message>
+    <message>
+        <source>Export as PDF</source>
+        <translation>Exportar como PDF</translation>
+    </message>
+    <message>
+        <source>&amp;Days to export:</source>
+        <translation>&amp;Días que exportar:</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Archivos PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The PDF file %1 could not be written: %2</source>
+        <translation>No se pudo escribir el archivo PDF %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::ThemeEditor</name>

@@ -654,6 +654,46 @@
         <source>Find Pre&amp;vious</source>
         <translation>Rechercher le &amp;précédent</translation>
     </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimer...</translation>
+    </message>
+    <message>
+        <source>Export as P&amp;DF...</source>
+        <translation>Exporter en &amp;PDF...</translation>
+    </message>
+    <message>
+        <source>Selected Day</source>
+        <translation>Jour choisi</translation>
+    </message>
+    <message>
+        <source>Its Week</source>
+        <translation>Sa semaine</translation>
+    </message>
+    <message>
+        <source>Its Month</source>
+        <translation>Son mois</translation>
+    </message>
+    <message>
+        <source>Days to print</source>
+        <translation>Jours à imprimer</translation>
+    </message>
+    <message>
+        <source>Export as PDF</source>
+        <translation>Exporter en PDF</translation>
+    </message>
+    <message>
+        <source>&amp;Days to export:</source>
+        <translation>&amp;Jours à exporter :</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Fichiers PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The PDF file %1 could not be written: %2</source>
+        <translation>Le fichier PDF %1 n’a pas pu être écrit : %2</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::ThemeEditor</name>

@@ -17,6 +17,7 @@
 #include "app/core/program.h"
 #include "app/gui/core_texts.h"
 #include "app/gui/delivery.h"
+#include "app/gui/print_pages.h"
 #include "app/gui/qt_services.h"
 #include "options/options_outcome.h"
 
@@ -25,6 +26,7 @@ class QCalendarWidget;
 class QSystemTrayIcon;
 class QFrame;
 class QPlainTextEdit;
+class QPrintPreviewDialog;
 class QSplitter;
 class QTimer;
 class QToolButton;
@@ -55,6 +57,11 @@ class TForm1 : public QMainWindow {
   // Asks for a date to go to; nothing when cancelled. A box with a line to type in, unless a
   // test puts in its own answer.
   std::function<std::optional<QString>()> ask_date;
+  // Asks what to export as PDF and where; nothing when cancelled. Two boxes, unless a test
+  // puts in its own answer.
+  std::function<std::optional<std::pair<PrintSpan, QString>>()> ask_pdf;
+  // Shows the print preview; modally, unless a test or a screenshot looks at it its own way.
+  std::function<void(QPrintPreviewDialog&)> show_print_preview;
   // Where copies go: the desktop's clipboard unless a test puts in its own.
   void SetClipboard(Clipboard& clipboard) { clipboard_ = &clipboard; }
   // Where notifications go: the desktop's unless a test puts in its own.
@@ -106,6 +113,11 @@ class TForm1 : public QMainWindow {
   void CopyClick();
   void CopyDayClick();
   void FindClick();
+  // File: the print preview of the selected day, its week or its month; the same pages as PDF.
+  void PrintClick();
+  void ExportPdfClick();
+  // Writes the pages of `span` to `path`; false, and the user told, when it cannot.
+  bool ExportPdf(PrintSpan span, const QString& path);
   // F3 and Shift+F3: the next and the previous result of the last search; the find window when
   // there has been none.
   void FindNextClick();
@@ -150,6 +162,8 @@ class TForm1 : public QMainWindow {
   void ShowDayMessages();
   void CopyGeometryToSettings();
   ThemeEditor& OpenEditor();
+  // The days of `span` around the selected day, in the displayed themes.
+  std::vector<PrintedDay> DaysToPrint(PrintSpan span) const;
   // The theme the editor opens on: the first displayed one, else the folder's first.
   std::string FirstTheme() const;
   // A key of the desktop's section, written at once (a failure is shown).

@@ -29,6 +29,11 @@ namespace vornelle::app {
 void TForm1::BuildMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   file->addAction(tr("&Save Changes Made"), this, &TForm1::SaveBClick);
+  file->addSeparator();
+  file->addAction(tr("&Print..."), QKeySequence::Print, this, &TForm1::PrintClick);
+  file->addAction(tr("Export as P&DF..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), this,
+                  &TForm1::ExportPdfClick);
+  file->addSeparator();
   file->addAction(tr("&Exit"), this, &TForm1::ExitBClick);
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   edit->addAction(tr("&Copy"), QKeySequence::Copy, this, &TForm1::CopyClick);

@@ -1,6 +1,6 @@
-// Finding, copying and going to a date in the calendar window, on the offscreen platform: the
-// clipboard with and without a selection, the find window over what the calendar shows, and
-// dates typed in.
+// Finding, copying, printing and going to a date in the calendar window, on the offscreen
+// platform: the clipboard with and without a selection, the find window over what the calendar
+// shows, a month as PDF read back by another program, and dates typed in.
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -302,6 +303,45 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
     QVERIFY(!window_->History()->ForwardAction()->isEnabled());
     QTest::keyClick(calendar, Qt::Key_Left, Qt::AltModifier);
     QCOMPARE(calendar->selectedDate(), QDate(2024, 12, 25));
+  }
+
+  // A month as PDF, read back by pdftotext: every day's date and message in order, each day
+  // whole on one page (each fits on one), and the theme long enough to take several pages.
+  void exportsAMonthAsPdf() {
+    std::vector<vt::ThemeRecord> records = {{"9999", "Journal"}};
+    for (int day = 1; day <= 31; ++day) {
+      std::string text;
+      for (int line = 1; line <= 1 + day % 9; ++line) text += (line > 1 ? "\r\n" : "") + ("Note " + std::to_string(day) + "." + std::to_string(line));
+      records.push_back({QString("07%1").arg(day, 2, 10, QChar('0')).toStdString(), text});
+    }
+    Theme("journal.dbf", records);
+    program_->themes.SelTheme = {"journal.dbf", "almanac.dbf"};
+    const QString pdf = File("july.pdf");
+    QVERIFY(window_->ExportPdf(app::PrintSpan::kMonth, pdf));
+    if (qEnvironmentVariableIsSet("KEEP_PDF")) QFile::copy(pdf, qEnvironmentVariable("KEEP_PDF"));
+    QProcess reader;
+    reader.start("pdftotext", {"-layout", pdf, "-"});
+    QVERIFY(reader.waitForFinished(30000));
+    QCOMPARE(reader.exitCode(), 0);
+    const QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts);
+    QVERIFY2(pages.size() >= 3, qPrintable(QString::number(pages.size())));
+    const QString all = pages.join('\n');
+    qsizetype at = 0;
+    for (int day = 1; day <= 31; ++day) {
+      const QString title = QLocale().toString(QDate(2024, 7, day), QLocale::LongFormat);
+      QStringList expected = {title, "Journal"};
+      for (int line = 1; line <= 1 + day % 9; ++line) expected << QString("Note %1.%2").arg(day).arg(line);
+      if (day == 4) expected << "Almanac of Caf\u00e9s" << "Fireworks." << "Caf\u00e9 at noon.";
+      if (day == 5) expected << "Almanac of Caf\u00e9s" << "CAF\u00c9 CLOSED";
+      const auto page = std::find_if(pages.begin(), pages.end(), [&](const QString& p) { return p.contains(title); });
+      QVERIFY2(page != pages.end(), qPrintable(title));
+      for (const QString& text : expected) {
+        const qsizetype found = all.indexOf(text, at);
+        QVERIFY2(found >= at, qPrintable(text));
+        QVERIFY2(page->contains(text), qPrintable(title + " / " + text));
+        at = found + text.size();
+      }
+    }
   }
 
   void goesToADateTypedInAndToToday_data() {
