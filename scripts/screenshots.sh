@@ -2,7 +2,8 @@
 # Starts the calendar under Xvfb on a copy of the sample folder and writes PNGs of the main window
 # (in the desktop's light and dark colours and in its own),
 # the About box, the options dialog, the theme editor, the find window, a match found again with
-# F3, the print preview and a PDF page of a month (from the window test) to build/screenshots,
+# F3, the print preview, a PDF page of a month (from the window test) and misspellings underlined
+# in the theme editor to build/screenshots,
 # the main window, the About box, the options dialog and the Edit menu in German (*-de.png),
 # the Edit menu in French (menu-fr.png), and a theme with Greek text in the pane, the find window
 # and the editor (*-greek.png).
@@ -189,6 +190,14 @@ if [[ "${1:-}" == --inside || "${1:-}" == --black ]]; then
   xdotool mousemove $((X + WIDTH - 60)) $((Y + 21)) click 1
   dialog=$(window "New Theme from File")
   import -window "$dialog" "$out/new-theme-dialog.png"
+  # Misspelled words typed into the message, underlined.
+  xdotool key Escape
+  sleep 0.5
+  xdotool windowfocus --sync "$editor"
+  xdotool key --clearmodifiers alt+m ctrl+End Return
+  xdotool type --delay 20 "Sheep graze on the medow whith their lambs untill dusk."
+  sleep 0.5
+  import -window "$editor" "$out/theme-editor-spelling.png"
   exit 0
 fi
 

@@ -426,6 +426,37 @@
     </message>
 </context>
 <context>
+    <name>vornelle::app::Spelling</name>
+    <message>
+        <source>The spelling language could not be kept in %1</source>
+        <translation>Die Rechtschreibsprache konnte nicht in %1 gespeichert werden</translation>
+    </message>
+    <message>
+        <source>No Suggestions</source>
+        <translation>Keine Vorschläge</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Dictionary</source>
+        <translation>Zum &amp;Wörterbuch hinzufügen</translation>
+    </message>
+    <message>
+        <source>The word could not be added to your dictionary: %1</source>
+        <translation>Das Wort konnte nicht zu Ihrem Wörterbuch hinzugefügt werden: %1</translation>
+    </message>
+    <message>
+        <source>Spelling &amp;Language</source>
+        <translation>Rechtschreib&amp;sprache</translation>
+    </message>
+    <message>
+        <source>No Checking</source>
+        <translation>Keine Prüfung</translation>
+    </message>
+    <message>
+        <source>No spelling dictionary is installed, so the theme editor does not check spelling. Install one for your language (for English, the package hunspell-en-us) and open the editor again.</source>
+        <translation>Es ist kein Rechtschreibwörterbuch installiert, daher prüft der Themen-Editor die Rechtschreibung nicht. Installieren Sie eines für Ihre Sprache (für Deutsch das Paket hunspell-de-de, für Englisch hunspell-en-us) und öffnen Sie den Editor erneut.</translation>
+    </message>
+</context>
+<context>
     <name>vornelle::app::TAboutBox</name>
     <message>
         <source>%1 icon</source>

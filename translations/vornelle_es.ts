@@ -426,6 +426,37 @@
     </message>
 </context>
 <context>
+    <name>vornelle::app::Spelling</name>
+    <message>
+        <source>The spelling language could not be kept in %1</source>
+        <translation>No se pudo guardar el idioma de ortografía en %1</translation>
+    </message>
+    <message>
+        <source>No Suggestions</source>
+        <translation>Sin sugerencias</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Dictionary</source>
+        <translation>Añadir al dicc&amp;ionario</translation>
+    </message>
+    <message>
+        <source>The word could not be added to your dictionary: %1</source>
+        <translation>No se pudo añadir la palabra a su diccionario: %1</translation>
+    </message>
+    <message>
+        <source>Spelling &amp;Language</source>
+        <translation>Idioma de &amp;ortografía</translation>
+    </message>
+    <message>
+        <source>No Checking</source>
+        <translation>Sin revisión</translation>
+    </message>
+    <message>
+        <source>No spelling dictionary is installed, so the theme editor does not check spelling. Install one for your language (for English, the package hunspell-en-us) and open the editor again.</source>
+        <translation>No hay ningún diccionario ortográfico instalado, así que el editor de temas no revisa la ortografía. Instale uno para su idioma (para español, el paquete hunspell-es; para inglés, hunspell-en-us) y vuelva a abrir el editor.</translation>
+    </message>
+</context>
+<context>
     <name>vornelle::app::TAboutBox</name>
     <message>
         <source>%1 icon</source>

@@ -426,6 +426,37 @@
     </message>
 </context>
 <context>
+    <name>vornelle::app::Spelling</name>
+    <message>
+        <source>The spelling language could not be kept in %1</source>
+        <translation>La langue d’orthographe n’a pas pu être enregistrée dans %1</translation>
+    </message>
+    <message>
+        <source>No Suggestions</source>
+        <translation>Aucune suggestion</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Dictionary</source>
+        <translation>Ajouter au &amp;dictionnaire</translation>
+    </message>
+    <message>
+        <source>The word could not be added to your dictionary: %1</source>
+        <translation>Le mot n’a pas pu être ajouté à votre dictionnaire : %1</translation>
+    </message>
+    <message>
+        <source>Spelling &amp;Language</source>
+        <translation>&amp;Langue d’orthographe</translation>
+    </message>
+    <message>
+        <source>No Checking</source>
+        <translation>Pas de vérification</translation>
+    </message>
+    <message>
+        <source>No spelling dictionary is installed, so the theme editor does not check spelling. Install one for your language (for English, the package hunspell-en-us) and open the editor again.</source>
+        <translation>Aucun dictionnaire orthographique n’est installé : l’éditeur de thèmes ne vérifie donc pas l’orthographe. Installez-en un pour votre langue (pour le français, le paquet hunspell-fr ; pour l’anglais, hunspell-en-us) puis rouvrez l’éditeur.</translation>
+    </message>
+</context>
+<context>
     <name>vornelle::app::TAboutBox</name>
     <message>
         <source>%1 icon</source>
