@@ -5,8 +5,9 @@
 // day after midnight; closing asks to save when the settings changed.
 //
 // Its rooms: main_window.cpp is the window itself (its parts, start-up, look, the day shown,
-// closing); main_window_menus.cpp the menus and the commands they give; delivery.h the messages
-// that come by themselves (tray, notifications, start at login).
+// closing); main_window_menus.cpp the menus and the commands they give; main_window_print.cpp
+// printing and PDF; history_navigation.h Back and Forward; delivery.h the messages that come by
+// themselves (tray, notifications, start at login).
 
 #include <QMainWindow>
 #include <filesystem>
