@@ -305,6 +305,22 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
     QCOMPARE(calendar->selectedDate(), QDate(2024, 12, 25));
   }
 
+  // The days a print covers around the selected day.
+  void printsTheDayItsWeekOrItsMonth() {
+    using app::PrintSpan;
+    // (span, day, first day of the week, first and last day printed)
+    const std::tuple<PrintSpan, QDate, Qt::DayOfWeek, QDate, QDate> cases[] = {
+        {PrintSpan::kDay, QDate(2024, 7, 4), Qt::Monday, QDate(2024, 7, 4), QDate(2024, 7, 4)},
+        {PrintSpan::kWeek, QDate(2024, 7, 4), Qt::Monday, QDate(2024, 7, 1), QDate(2024, 7, 7)},
+        {PrintSpan::kWeek, QDate(2024, 7, 1), Qt::Monday, QDate(2024, 7, 1), QDate(2024, 7, 7)},
+        {PrintSpan::kWeek, QDate(2024, 7, 6), Qt::Sunday, QDate(2024, 6, 30), QDate(2024, 7, 6)},
+        {PrintSpan::kWeek, QDate(2024, 12, 31), Qt::Saturday, QDate(2024, 12, 28), QDate(2025, 1, 3)},
+        {PrintSpan::kMonth, QDate(2024, 2, 10), Qt::Monday, QDate(2024, 2, 1), QDate(2024, 2, 29)},
+        {PrintSpan::kMonth, QDate(2023, 2, 28), Qt::Monday, QDate(2023, 2, 1), QDate(2023, 2, 28)}};
+    for (const auto& [span, day, first_day, first, last] : cases)
+      QCOMPARE(app::SpanDays(span, day, first_day), std::make_pair(first, last));
+  }
+
   // A month as PDF, read back by pdftotext: every day's date and message in order, each day
   // whole on one page (each fits on one), and the theme long enough to take several pages.
   void exportsAMonthAsPdf() {
