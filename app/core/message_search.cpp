@@ -97,7 +97,7 @@ MessageSearch::Cached& MessageSearch::Load(const std::string& theme) {
   auto kept = cache_.find(path);
   if (kept != cache_.end() && !error && kept->second.modified == modified && kept->second.size == size)
     return kept->second;
-  Cached cached{modified, size, ReadThemeTexts(theme), {}};
+  Cached cached{modified, size, ReadThemeTexts(theme), {}, {}};
   for (const ThemeTexts::Day& day : cached.texts.days) {
     std::vector<std::u32string>& folded = cached.folded.emplace_back();
     for (const std::string& line : day.lines) folded.push_back(platform::FoldedForSearch(line));
