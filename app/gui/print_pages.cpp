@@ -102,10 +102,16 @@ int PaintDays(QPagedPaintDevice& device, const std::vector<PrintedDay>& days, co
   const QRectF area = painter.viewport();
   PageBuilder builder(font, &device, area.width());
   builder.AddDays(days);
-  const std::vector<PrintedPage> pages = LayOutPages(builder.Paragraphs(), area.height());
+  // Each page ends in its number, "2 / 5", under a line's space of its own.
+  const QFont footer_font(font, &device);
+  const qreal footer = 2 * QFontMetricsF(footer_font, &device).lineSpacing();
+  const std::vector<PrintedPage> pages = LayOutPages(builder.Paragraphs(), area.height() - footer);
   painter.setPen(Qt::black);
   for (std::size_t p = 0; p < pages.size(); ++p) {
     if (p > 0) device.newPage();
+    painter.setFont(footer_font);
+    painter.drawText(QRectF(0, area.height() - footer, area.width(), footer), Qt::AlignHCenter | Qt::AlignBottom,
+                     QString("%1 / %2").arg(p + 1).arg(pages.size()));
     for (const PagePiece& piece : pages[p]) {
       const Block& block = builder.BlockAt(piece.paragraph);
       for (int i = 0; i < piece.line_count; ++i) {

@@ -32,7 +32,7 @@ struct PrintedDay {
 std::vector<PrintedDay> ReadPrintedDays(const std::vector<std::string>& files, const QDate& first, const QDate& last);
 
 // Paints `days` on `device`, a page after another, with `font` for the messages (the dates and
-// descriptions in its bold). Returns the number of pages.
+// descriptions in its bold), each page's number at its foot. Returns the number of pages.
 int PaintDays(QPagedPaintDevice& device, const std::vector<PrintedDay>& days, const QFont& font);
 
 }  // namespace vornelle::app

@@ -341,6 +341,8 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
     QCOMPARE(reader.exitCode(), 0);
     const QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts);
     QVERIFY2(pages.size() >= 3, qPrintable(QString::number(pages.size())));
+    for (qsizetype page = 0; page < pages.size(); ++page)
+      QVERIFY(pages[page].simplified().remove(' ').endsWith(QString("%1/%2").arg(page + 1).arg(pages.size())));
     const QString all = pages.join('\n');
     qsizetype at = 0;
     for (int day = 1; day <= 31; ++day) {
