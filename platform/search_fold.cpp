@@ -78,24 +78,39 @@ char32_t Unaccent(char32_t c) {
   return found != std::end(kUnaccented) && found->letter == c ? found->base : c;
 }
 
+locale_t Unicode() {
+  static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+  return unicode;
+}
+
 char32_t Lower(char32_t c) {
   if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 32 : c;
-  static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-  return unicode ? static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), unicode)) : c;
+  return Unicode() ? static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), Unicode())) : c;
+}
+
+char32_t Upper(char32_t c) {
+  if (c < 0x80) return c >= 'a' && c <= 'z' ? c - 32 : c;
+  return Unicode() ? static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), Unicode())) : c;
 }
 
 }  // namespace
 
-std::u32string FoldedForSearch(std::string_view text) {
+std::u32string FoldedForSearch(std::string_view text, bool keep_case) {
   std::u32string folded;
   folded.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t length = Utf8CharLength(text.substr(i));
     const char32_t c = length == 0 ? U'\uFFFD' : Utf8CodePoint(text.substr(i, length));
-    folded += Unaccent(Lower(c));
+    const char32_t lower = Lower(c);
+    folded += keep_case && lower != c ? Upper(Unaccent(lower)) : Unaccent(lower);
     i += length == 0 ? 1 : length;
   }
   return folded;
+}
+
+bool IsWordCharacter(char32_t c) {
+  if (c < 0x80) return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
+  return Unicode() && iswalnum_l(static_cast<wint_t>(c), Unicode());
 }
 
 std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters) {

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the calendar under Xvfb on a copy of the sample folder and writes PNGs of the main window
 # (in the desktop's light and dark colours and in its own),
-# the About box, the options dialog, the theme editor and the find window to build/screenshots,
+# the About box, the options dialog, the theme editor, the find window, a match found again with
+# F3, the print preview, a PDF page of a month (from the window test) and misspellings underlined
+# in the theme editor to build/screenshots,
 # the main window, the About box, the options dialog and the Edit menu in German (*-de.png),
 # the Edit menu in French (menu-fr.png), and a theme with Greek text in the pane, the find window
 # and the editor (*-greek.png), and the editor on a theme the system provides
@@ -179,6 +181,20 @@ if [[ "${1:-}" == --inside || "${1:-}" == --black ]]; then
   xdotool type --delay 30 christmas
   sleep 1
   import -window "$finder" "$out/find-messages.png"
+  # F3 in the calendar, the find window closed: the next result, the text marked in the pane.
+  xdotool key Escape
+  sleep 0.3
+  xdotool windowfocus --sync "$main"
+  xdotool key --window "$main" F3
+  sleep 0.5
+  import -window "$main" "$out/main-window-found.png"
+  # The print preview of the selected day.
+  xdotool windowfocus --sync "$main"
+  xdotool key --window "$main" ctrl+p
+  preview=$(window "Print Preview.*")
+  import -window "$preview" "$out/print-preview.png"
+  xdotool key Escape
+  sleep 0.5
   # The theme editor on the selected day, and its dialog for a theme made from a file.
   xdotool windowfocus --sync "$main"
   sleep 0.3
@@ -190,6 +206,14 @@ if [[ "${1:-}" == --inside || "${1:-}" == --black ]]; then
   xdotool key --window "$editor" --clearmodifiers alt+f
   dialog=$(window "New Theme from File")
   import -window "$dialog" "$out/new-theme-dialog.png"
+  # Misspelled words typed into the message, underlined.
+  xdotool key Escape
+  sleep 0.5
+  xdotool windowfocus --sync "$editor"
+  xdotool key --clearmodifiers alt+m ctrl+End Return
+  xdotool type --delay 20 "Sheep graze on the medow whith their lambs untill dusk."
+  sleep 0.5
+  import -window "$editor" "$out/theme-editor-spelling.png"
   exit 0
 fi
 
@@ -227,5 +251,10 @@ XDG_DATA_HOME=$system/data XDG_DATA_DIRS=$system/share \
 # The settings' own colours, on a black window colour.
 sed -i -e '/^WC=/d' -e '/^\[WinSet\]/a WC=0' -e 's/^UseDesktopColours=1/UseDesktopColours=0/' "$folder/Vornel.Ini"
 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --black "$build/app/gui/vornelle" "$folder" "$out"
+# A month as PDF, as the window test's export writes it, its first page drawn.
+if [[ -x "$build/tests/find_copy_tests" ]]; then
+  KEEP_PDF="$folder/month.pdf" QT_QPA_PLATFORM=offscreen "$build/tests/find_copy_tests" exportsAMonthAsPdf >/dev/null 2>&1
+  pdftoppm -r 60 -png -f 1 -l 1 -singlefile "$folder/month.pdf" "$out/pdf-page"
+fi
 echo "screenshots in $out:"
 ls "$out"

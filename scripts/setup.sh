@@ -11,8 +11,9 @@ packages=(
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   libxbase64-dev
   qt6-base-dev libqt6svg6 qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+  libhunspell-dev hunspell-en-us hunspell-de-de hunspell-fr hunspell-es
   xvfb xauth xdotool imagemagick dbus-daemon
-  hyperfine fortune-mod fortunes-min calendar strace pgdbf time
+  poppler-utils hyperfine fortune-mod fortunes-min calendar strace pgdbf time
   lintian desktop-file-utils appstream scdoc librsvg2-bin dpkg-dev file bash-completion
   python3-gi python3-icalendar khal
 )

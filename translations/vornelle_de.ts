@@ -271,6 +271,22 @@
         <source>Find Messages</source>
         <translation>Nachrichten suchen</translation>
     </message>
+    <message>
+        <source>&amp;Whole words</source>
+        <translation>&amp;Ganze Wörter</translation>
+    </message>
+    <message>
+        <source>Find the text only where no letter or digit comes right before or after it</source>
+        <translation>Den Text nur finden, wo kein Buchstabe und keine Ziffer direkt davor oder danach steht</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>Groß-/&amp;Kleinschreibung beachten</translation>
+    </message>
+    <message>
+        <source>Find capitals only where the text has them</source>
+        <translation>Großbuchstaben nur finden, wo der Text sie hat</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::GoToDateDialog</name>
@@ -293,6 +309,25 @@
     <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
         <translation>Kein Datum: „%1“. Schreiben Sie ein Datum als %2 oder %3.</translation>
+    </message>
+</context>
+<context>
+    <name>vornelle::app::HistoryNavigation</name>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the Day Shown Before.</source>
+        <translation>Zurück zum zuvor gezeigten Tag.</translation>
+    </message>
+    <message>
+        <source>F&amp;orward</source>
+        <translation>&amp;Vorwärts</translation>
+    </message>
+    <message>
+        <source>Forward to the Day Shown After.</source>
+        <translation>Vor zum danach gezeigten Tag.</translation>
     </message>
 </context>
 <context>
@@ -392,6 +427,37 @@
     <message>
         <source>iCalendar file (.ics, BEGIN:VCALENDAR)</source>
         <translation>iCalendar-Datei (.ics, BEGIN:VCALENDAR)</translation>
+    </message>
+</context>
+<context>
+    <name>vornelle::app::Spelling</name>
+    <message>
+        <source>The spelling language could not be kept in %1</source>
+        <translation>Die Rechtschreibsprache konnte nicht in %1 gespeichert werden</translation>
+    </message>
+    <message>
+        <source>No Suggestions</source>
+        <translation>Keine Vorschläge</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Dictionary</source>
+        <translation>Zum &amp;Wörterbuch hinzufügen</translation>
+    </message>
+    <message>
+        <source>The word could not be added to your dictionary: %1</source>
+        <translation>Das Wort konnte nicht zu Ihrem Wörterbuch hinzugefügt werden: %1</translation>
+    </message>
+    <message>
+        <source>Spelling &amp;Language</source>
+        <translation>Rechtschreib&amp;sprache</translation>
+    </message>
+    <message>
+        <source>No Checking</source>
+        <translation>Keine Prüfung</translation>
+    </message>
+    <message>
+        <source>No spelling dictionary is installed, so the theme editor does not check spelling. Install one for your language (for English, the package hunspell-en-us) and open the editor again.</source>
+        <translation>Es ist kein Rechtschreibwörterbuch installiert, daher prüft der Themen-Editor die Rechtschreibung nicht. Installieren Sie eines für Ihre Sprache (für Deutsch das Paket hunspell-de-de, für Englisch hunspell-en-us) und öffnen Sie den Editor erneut.</translation>
     </message>
 </context>
 <context>
@@ -614,6 +680,54 @@
     <message>
         <source>&amp;Quiet Days Without Messages</source>
         <translation>&amp;Ruhige Tage ohne Nachrichten</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>&amp;Weitersuchen</translation>
+    </message>
+    <message>
+        <source>Find Pre&amp;vious</source>
+        <translation>&amp;Rückwärts suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>Export as P&amp;DF...</source>
+        <translation>Als &amp;PDF exportieren...</translation>
+    </message>
+    <message>
+        <source>Selected Day</source>
+        <translation>Gewählter Tag</translation>
+    </message>
+    <message>
+        <source>Its Week</source>
+        <translation>Seine Woche</translation>
+    </message>
+    <message>
+        <source>Its Month</source>
+        <translation>Sein Monat</translation>
+    </message>
+    <message>
+        <source>Days to print</source>
+        <translation>Zu druckende Tage</translation>
+    </message>
+    <message>
+        <source>Export as PDF</source>
+        <translation>Als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>&amp;Days to export:</source>
+        <translation>Zu exportierende &amp;Tage:</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The PDF file %1 could not be written: %2</source>
+        <translation>Die PDF-Datei %1 konnte nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>

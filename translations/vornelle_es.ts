@@ -271,6 +271,22 @@
         <source>Find Messages</source>
         <translation>Buscar mensajes</translation>
     </message>
+    <message>
+        <source>&amp;Whole words</source>
+        <translation>&amp;Palabras completas</translation>
+    </message>
+    <message>
+        <source>Find the text only where no letter or digit comes right before or after it</source>
+        <translation>Encontrar el texto solo donde ninguna letra ni cifra lo toca antes o después</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>&amp;Mayúsculas y minúsculas</translation>
+    </message>
+    <message>
+        <source>Find capitals only where the text has them</source>
+        <translation>Encontrar mayúsculas solo donde el texto las tiene</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::GoToDateDialog</name>
@@ -293,6 +309,25 @@
     <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
         <translation>No es una fecha: «%1». Escriba una fecha como %2 o %3.</translation>
+    </message>
+</context>
+<context>
+    <name>vornelle::app::HistoryNavigation</name>
+    <message>
+        <source>&amp;Back</source>
+        <translation>A&amp;trás</translation>
+    </message>
+    <message>
+        <source>Back to the Day Shown Before.</source>
+        <translation>Volver al día mostrado antes.</translation>
+    </message>
+    <message>
+        <source>F&amp;orward</source>
+        <translation>Adela&amp;nte</translation>
+    </message>
+    <message>
+        <source>Forward to the Day Shown After.</source>
+        <translation>Ir al día mostrado después.</translation>
     </message>
 </context>
 <context>
@@ -392,6 +427,37 @@
     <message>
         <source>iCalendar file (.ics, BEGIN:VCALENDAR)</source>
         <translation>archivo iCalendar (.ics, BEGIN:VCALENDAR)</translation>
+    </message>
+</context>
+<context>
+    <name>vornelle::app::Spelling</name>
+    <message>
+        <source>The spelling language could not be kept in %1</source>
+        <translation>No se pudo guardar el idioma de ortografía en %1</translation>
+    </message>
+    <message>
+        <source>No Suggestions</source>
+        <translation>Sin sugerencias</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Dictionary</source>
+        <translation>Añadir al dicc&amp;ionario</translation>
+    </message>
+    <message>
+        <source>The word could not be added to your dictionary: %1</source>
+        <translation>No se pudo añadir la palabra a su diccionario: %1</translation>
+    </message>
+    <message>
+        <source>Spelling &amp;Language</source>
+        <translation>Idioma de &amp;ortografía</translation>
+    </message>
+    <message>
+        <source>No Checking</source>
+        <translation>Sin revisión</translation>
+    </message>
+    <message>
+        <source>No spelling dictionary is installed, so the theme editor does not check spelling. Install one for your language (for English, the package hunspell-en-us) and open the editor again.</source>
+        <translation>No hay ningún diccionario ortográfico instalado, así que el editor de temas no revisa la ortografía. Instale uno para su idioma (para español, el paquete hunspell-es; para inglés, hunspell-en-us) y vuelva a abrir el editor.</translation>
     </message>
 </context>
 <context>
@@ -614,6 +680,54 @@
     <message>
         <source>&amp;Quiet Days Without Messages</source>
         <translation>Días &amp;silenciosos sin mensajes</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Buscar &amp;siguiente</translation>
+    </message>
+    <message>
+        <source>Find Pre&amp;vious</source>
+        <translation>Buscar &amp;anterior</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimir...</translation>
+    </message>
+    <message>
+        <source>Export as P&amp;DF...</source>
+        <translation>Exportar como &amp;PDF...</translation>
+    </message>
+    <message>
+        <source>Selected Day</source>
+        <translation>Día elegido</translation>
+    </message>
+    <message>
+        <source>Its Week</source>
+        <translation>Su semana</translation>
+    </message>
+    <message>
+        <source>Its Month</source>
+        <translation>Su mes</translation>
+    </message>
+    <message>
+        <source>Days to print</source>
+        <translation>Días que imprimir</translation>
+    </message>
+    <message>
+        <source>Export as PDF</source>
+        <translation>Exportar como PDF</translation>
+    </message>
+    <message>
+        <source>&amp;Days to export:</source>
+        <translation>&amp;Días que exportar:</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Archivos PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The PDF file %1 could not be written: %2</source>
+        <translation>No se pudo escribir el archivo PDF %1: %2</translation>
     </message>
 </context>
 <context>

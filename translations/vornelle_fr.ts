@@ -271,6 +271,22 @@
         <source>Find Messages</source>
         <translation>Rechercher des messages</translation>
     </message>
+    <message>
+        <source>&amp;Whole words</source>
+        <translation>Mots &amp;entiers</translation>
+    </message>
+    <message>
+        <source>Find the text only where no letter or digit comes right before or after it</source>
+        <translation>Ne trouver le texte que là où aucune lettre ni aucun chiffre ne le touche avant ou après</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>Respecter la &amp;casse</translation>
+    </message>
+    <message>
+        <source>Find capitals only where the text has them</source>
+        <translation>Ne trouver des majuscules que là où le texte en a</translation>
+    </message>
 </context>
 <context>
     <name>vornelle::app::GoToDateDialog</name>
@@ -293,6 +309,25 @@
     <message>
         <source>Not a Date: &quot;%1&quot;. Write a date as %2 or %3.</source>
         <translation>Pas une date : « %1 ». Écrivez une date sous la forme %2 ou %3.</translation>
+    </message>
+</context>
+<context>
+    <name>vornelle::app::HistoryNavigation</name>
+    <message>
+        <source>&amp;Back</source>
+        <translation>Re&amp;tour</translation>
+    </message>
+    <message>
+        <source>Back to the Day Shown Before.</source>
+        <translation>Revenir au jour affiché avant.</translation>
+    </message>
+    <message>
+        <source>F&amp;orward</source>
+        <translation>Ava&amp;ncer</translation>
+    </message>
+    <message>
+        <source>Forward to the Day Shown After.</source>
+        <translation>Aller au jour affiché après.</translation>
     </message>
 </context>
 <context>
@@ -392,6 +427,37 @@
     <message>
         <source>iCalendar file (.ics, BEGIN:VCALENDAR)</source>
         <translation>fichier iCalendar (.ics, BEGIN:VCALENDAR)</translation>
+    </message>
+</context>
+<context>
+    <name>vornelle::app::Spelling</name>
+    <message>
+        <source>The spelling language could not be kept in %1</source>
+        <translation>La langue d’orthographe n’a pas pu être enregistrée dans %1</translation>
+    </message>
+    <message>
+        <source>No Suggestions</source>
+        <translation>Aucune suggestion</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Dictionary</source>
+        <translation>Ajouter au &amp;dictionnaire</translation>
+    </message>
+    <message>
+        <source>The word could not be added to your dictionary: %1</source>
+        <translation>Le mot n’a pas pu être ajouté à votre dictionnaire : %1</translation>
+    </message>
+    <message>
+        <source>Spelling &amp;Language</source>
+        <translation>&amp;Langue d’orthographe</translation>
+    </message>
+    <message>
+        <source>No Checking</source>
+        <translation>Pas de vérification</translation>
+    </message>
+    <message>
+        <source>No spelling dictionary is installed, so the theme editor does not check spelling. Install one for your language (for English, the package hunspell-en-us) and open the editor again.</source>
+        <translation>Aucun dictionnaire orthographique n’est installé : l’éditeur de thèmes ne vérifie donc pas l’orthographe. Installez-en un pour votre langue (pour le français, le paquet hunspell-fr ; pour l’anglais, hunspell-en-us) puis rouvrez l’éditeur.</translation>
     </message>
 </context>
 <context>
@@ -614,6 +680,54 @@
     <message>
         <source>&amp;Quiet Days Without Messages</source>
         <translation>Jours &amp;silencieux sans message</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Rechercher le &amp;suivant</translation>
+    </message>
+    <message>
+        <source>Find Pre&amp;vious</source>
+        <translation>Rechercher le &amp;précédent</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimer...</translation>
+    </message>
+    <message>
+        <source>Export as P&amp;DF...</source>
+        <translation>Exporter en &amp;PDF...</translation>
+    </message>
+    <message>
+        <source>Selected Day</source>
+        <translation>Jour choisi</translation>
+    </message>
+    <message>
+        <source>Its Week</source>
+        <translation>Sa semaine</translation>
+    </message>
+    <message>
+        <source>Its Month</source>
+        <translation>Son mois</translation>
+    </message>
+    <message>
+        <source>Days to print</source>
+        <translation>Jours à imprimer</translation>
+    </message>
+    <message>
+        <source>Export as PDF</source>
+        <translation>Exporter en PDF</translation>
+    </message>
+    <message>
+        <source>&amp;Days to export:</source>
+        <translation>&amp;Jours à exporter :</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Fichiers PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The PDF file %1 could not be written: %2</source>
+        <translation>Le fichier PDF %1 n’a pas pu être écrit : %2</translation>
     </message>
 </context>
 <context>

@@ -66,12 +66,30 @@ ThemeTexts ReadThemeTexts(const std::string& theme) {
   return texts;
 }
 
-std::optional<std::u32string> SearchKey(std::string_view text_utf8) {
+std::optional<std::u32string> SearchKey(std::string_view text_utf8, const SearchOptions& options) {
   if (text_utf8.empty()) return std::nullopt;
-  return platform::FoldedForSearch(text_utf8);
+  return FoldedLine(text_utf8, options);
 }
 
-const MessageSearch::Cached& MessageSearch::Load(const std::string& theme) {
+std::u32string FoldedLine(std::string_view line_utf8, const SearchOptions& options) {
+  return platform::FoldedForSearch(line_utf8, options.match_case);
+}
+
+std::size_t FindKey(std::u32string_view line, std::u32string_view key, bool whole_words, std::size_t from) {
+  if (key.empty()) return std::u32string_view::npos;
+  // A side of the text that is no word character ("moon.") may touch a word.
+  const bool word_before = whole_words && platform::IsWordCharacter(key.front());
+  const bool word_after = whole_words && platform::IsWordCharacter(key.back());
+  for (std::size_t at = line.find(key, from); at != std::u32string_view::npos; at = line.find(key, at + 1)) {
+    const std::size_t end = at + key.size();
+    if (word_before && at > 0 && platform::IsWordCharacter(line[at - 1])) continue;
+    if (word_after && end < line.size() && platform::IsWordCharacter(line[end])) continue;
+    return at;
+  }
+  return std::u32string_view::npos;
+}
+
+MessageSearch::Cached& MessageSearch::Load(const std::string& theme) {
   const std::string path = ThemeTablePath(theme);
   std::error_code error;
   const auto modified = std::filesystem::last_write_time(path, error);
@@ -79,7 +97,7 @@ const MessageSearch::Cached& MessageSearch::Load(const std::string& theme) {
   auto kept = cache_.find(path);
   if (kept != cache_.end() && !error && kept->second.modified == modified && kept->second.size == size)
     return kept->second;
-  Cached cached{modified, size, ReadThemeTexts(theme), {}};
+  Cached cached{modified, size, ReadThemeTexts(theme), {}, {}};
   for (const ThemeTexts::Day& day : cached.texts.days) {
     std::vector<std::u32string>& folded = cached.folded.emplace_back();
     for (const std::string& line : day.lines) folded.push_back(platform::FoldedForSearch(line));
@@ -87,12 +105,19 @@ const MessageSearch::Cached& MessageSearch::Load(const std::string& theme) {
   return cache_[path] = std::move(cached);
 }
 
-void MessageSearch::FindInTheme(const std::string& theme, const std::u32string& key, std::vector<SearchHit>& hits) {
-  const Cached& cached = Load(theme);
-  for (std::size_t d = 0; d < cached.folded.size(); ++d) {
-    const std::vector<std::u32string>& folded = cached.folded[d];
+void MessageSearch::FindInTheme(const std::string& theme, const std::u32string& key, std::vector<SearchHit>& hits,
+                                const SearchOptions& options) {
+  Cached& cached = Load(theme);
+  if (options.match_case && cached.cased.empty())
+    for (const ThemeTexts::Day& day : cached.texts.days) {
+      std::vector<std::u32string>& cased = cached.cased.emplace_back();
+      for (const std::string& line : day.lines) cased.push_back(FoldedLine(line, options));
+    }
+  const auto& days = options.match_case ? cached.cased : cached.folded;
+  for (std::size_t d = 0; d < days.size(); ++d) {
+    const std::vector<std::u32string>& folded = days[d];
     for (std::size_t l = 0; l < folded.size(); ++l) {
-      const std::size_t at = folded[l].find(key);
+      const std::size_t at = FindKey(folded[l], key, options.whole_words);
       if (at == std::u32string::npos) continue;
       // Folding keeps one code point for each character: the match's place in the line.
       const std::string& line = cached.texts.days[d].lines[l];
@@ -104,11 +129,12 @@ void MessageSearch::FindInTheme(const std::string& theme, const std::u32string& 
   }
 }
 
-std::vector<SearchHit> MessageSearch::Find(const std::vector<std::string>& themes, std::string_view text_utf8) {
+std::vector<SearchHit> MessageSearch::Find(const std::vector<std::string>& themes, std::string_view text_utf8,
+                                           const SearchOptions& options) {
   std::vector<SearchHit> hits;
-  const std::optional<std::u32string> key = SearchKey(text_utf8);
+  const std::optional<std::u32string> key = SearchKey(text_utf8, options);
   if (!key) return hits;
-  for (const std::string& theme : themes) FindInTheme(theme, *key, hits);
+  for (const std::string& theme : themes) FindInTheme(theme, *key, hits, options);
   return hits;
 }
 

@@ -40,17 +40,34 @@ struct SearchHit {
   std::size_t match_begin = 0, match_length = 0;  // the match, in bytes of `line`
 };
 
+// How a text is matched: by default anywhere, in any case, accents ignored. Whole words: only
+// where no letter or digit stands right before or after it (on a side where the text itself
+// begins or ends with one). Match case: capitals only where the text has them, accents still
+// ignored ("Cafe" finds "Café", not "café").
+struct SearchOptions {
+  bool whole_words = false;
+  bool match_case = false;
+  bool operator==(const SearchOptions&) const = default;
+};
+
 // What the text is searched as: folded as every message is (platform/search_fold.h); nothing
 // when it is empty.
-std::optional<std::u32string> SearchKey(std::string_view text_utf8);
+std::optional<std::u32string> SearchKey(std::string_view text_utf8, const SearchOptions& options = {});
+// A line folded as SearchKey folds the text for `options`.
+std::u32string FoldedLine(std::string_view line_utf8, const SearchOptions& options);
+// Where `key` stands in the folded `line` at or after character `from`: a character offset, or
+// npos.
+std::size_t FindKey(std::u32string_view line, std::u32string_view key, bool whole_words, std::size_t from = 0);
 
 class MessageSearch {
  public:
   // The hits of `text_utf8` in `themes`, in theme order and then calendar order.
-  std::vector<SearchHit> Find(const std::vector<std::string>& themes, std::string_view text_utf8);
-  // One theme's hits for a key of SearchKey, added to `hits`: for a caller that lets its
-  // window breathe between themes.
-  void FindInTheme(const std::string& theme, const std::u32string& key, std::vector<SearchHit>& hits);
+  std::vector<SearchHit> Find(const std::vector<std::string>& themes, std::string_view text_utf8,
+                              const SearchOptions& options = {});
+  // One theme's hits for a key SearchKey made with the same `options`, added to `hits`: for a
+  // caller that lets its window breathe between themes.
+  void FindInTheme(const std::string& theme, const std::u32string& key, std::vector<SearchHit>& hits,
+                   const SearchOptions& options = {});
 
  private:
   struct Cached {
@@ -58,8 +75,9 @@ class MessageSearch {
     std::uintmax_t size = 0;
     ThemeTexts texts;
     std::vector<std::vector<std::u32string>> folded;  // each day's lines, folded
+    std::vector<std::vector<std::u32string>> cased;   // the same keeping case, when first asked for
   };
-  const Cached& Load(const std::string& theme);
+  Cached& Load(const std::string& theme);
 
   std::map<std::string, Cached> cache_;  // by the table's full path
 };

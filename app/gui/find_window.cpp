@@ -94,6 +94,17 @@ FindWindow::FindWindow(std::function<std::vector<std::string>()> displayed,
   row->addWidget(text_, 1);
   row->addWidget(all_);
   column->addLayout(row);
+  auto* narrowing = new QHBoxLayout;
+  words_ = new QCheckBox(tr("&Whole words"), this);
+  words_->setObjectName("WholeWords");
+  words_->setAccessibleDescription(tr("Find the text only where no letter or digit comes right before or after it"));
+  case_ = new QCheckBox(tr("Match &case"), this);
+  case_->setObjectName("MatchCase");
+  case_->setAccessibleDescription(tr("Find capitals only where the text has them"));
+  narrowing->addWidget(words_);
+  narrowing->addWidget(case_);
+  narrowing->addStretch(1);
+  column->addLayout(narrowing);
 
   results_ = new QTreeWidget(this);
   results_->setObjectName("FindResults");
@@ -119,7 +130,7 @@ FindWindow::FindWindow(std::function<std::vector<std::string>()> displayed,
   pause_->setInterval(kPauseMs);
   connect(pause_, &QTimer::timeout, this, &FindWindow::StartSearch);
   connect(text_, &QLineEdit::textChanged, pause_, qOverload<>(&QTimer::start));
-  connect(all_, &QCheckBox::toggled, this, &FindWindow::StartSearch);
+  for (QCheckBox* box : {all_, words_, case_}) connect(box, &QCheckBox::toggled, this, &FindWindow::StartSearch);
   connect(results_, &QTreeWidget::activated, this, &FindWindow::ResultActivated);
   // Enter in the text box shows the result at hand; Down goes to the results, and Escape
   // closes the window, as in a search field of any desktop.
@@ -155,10 +166,27 @@ void FindWindow::ShowChosenResult() {
   // Typed and not searched yet: searched now, to the end, so Enter never shows an old result.
   if (pause_->isActive()) StartSearch();
   while (Searching()) SearchNextTheme();
-  const QTreeWidgetItem* chosen = results_->currentItem();
+  QTreeWidgetItem* chosen = results_->currentItem();
   for (int i = 0; !chosen && i < results_->topLevelItemCount(); ++i)
     if (!results_->topLevelItem(i)->isDisabled()) chosen = results_->topLevelItem(i);
-  if (chosen && !chosen->isDisabled()) Q_EMIT DayChosen(chosen->data(kDayColumn, kKeyRole).toString());
+  if (!chosen || chosen->isDisabled()) return;
+  results_->setCurrentItem(chosen);  // where F3 goes on from
+  Q_EMIT DayChosen(chosen->data(kDayColumn, kKeyRole).toString());
+}
+
+bool FindWindow::StepResult(int step) {
+  if (pause_->isActive()) StartSearch();
+  while (Searching()) SearchNextTheme();
+  QList<QTreeWidgetItem*> found;
+  for (int i = 0; i < results_->topLevelItemCount(); ++i)
+    if (!results_->topLevelItem(i)->isDisabled()) found << results_->topLevelItem(i);
+  if (found.isEmpty()) return false;
+  const qsizetype at = found.indexOf(results_->currentItem());
+  // Nothing current yet: the first step forward goes to the first result, back to the last.
+  const qsizetype next = at < 0 ? (step > 0 ? 0 : found.size() - 1) : ((at + step) % found.size() + found.size()) % found.size();
+  results_->setCurrentItem(found[next]);
+  Q_EMIT DayChosen(found[next]->data(kDayColumn, kKeyRole).toString());
+  return true;
 }
 
 void FindWindow::StartSearch() {
@@ -166,7 +194,9 @@ void FindWindow::StartSearch() {
   ++generation_;
   results_->clear();
   pending_.clear();
-  const std::optional<std::u32string> key = SearchKey(text_->text().toStdString());
+  searched_text_ = text_->text();
+  searched_options_ = {words_->isChecked(), case_->isChecked()};
+  const std::optional<std::u32string> key = SearchKey(searched_text_.toStdString(), searched_options_);
   if (!key) {
     status_->setText(text_->text().isEmpty() ? QString() : tr("Nothing found"));
     return;
@@ -187,7 +217,7 @@ void FindWindow::SearchNextTheme() {
   pending_.pop_back();
   std::vector<SearchHit> hits;
   try {
-    search_.FindInTheme(theme, key_, hits);
+    search_.FindInTheme(theme, key_, hits, searched_options_);
   } catch (const std::exception& error) {
     // One theme that cannot be read does not end the search; the user is told which.
     auto* item = new QTreeWidgetItem(results_, {QString(), QString::fromStdString(theme), CoreText(error.what())});

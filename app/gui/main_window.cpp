@@ -22,6 +22,7 @@
 #include "app/gui/delivery.h"
 #include "app/gui/desktop_colour_scheme.h"
 #include "app/gui/find_window.h"
+#include "app/gui/history_navigation.h"
 #include "app/gui/theme_editor.h"
 #include "app/gui/window_placement.h"
 
@@ -62,7 +63,6 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
                             [this](const char* key, bool on) { WriteDesktopSetting(key, on); },
                             [this] { CopyDayClick(); }},
                            program_, clock_);
-  BuildMenus();
 
   // The window colour fills everything under the menu bar; the menu bar keeps the desktop's
   // colours, so that its names stay legible on any window colour.
@@ -132,6 +132,10 @@ TForm1::TForm1(Program& program, MessageBoxService& boxes, HelpViewer& help, con
   connect(calendar_, &QCalendarWidget::selectionChanged, this, &TForm1::SelectedDayChanged);
   connect(calendar_, &QCalendarWidget::clicked, this, &TForm1::MonthCalendar1Click);
   connect(calendar_, &QCalendarWidget::currentPageChanged, this, &TForm1::MonthPageChanged);
+  history_ = new HistoryNavigation(calendar_);
+  AddToolButton("BackB", history_->BackAction(), 227);
+  AddToolButton("ForwardB", history_->ForwardAction(), 264);
+  BuildMenus();
 
   jp_ = new QFrame(splitter_);
   jp_->setObjectName("JP");
@@ -195,6 +199,16 @@ QToolButton* TForm1::AddToolButton(const char* name, const QIcon& icon, int left
   button->setGeometry(left, 2, 35, 26);
   connect(button, &QToolButton::clicked, this, slot);
   return button;
+}
+
+void TForm1::AddToolButton(const char* name, QAction* action, int left) {
+  auto* button = new QToolButton(panel2_);
+  button->setObjectName(name);
+  button->setDefaultAction(action);
+  button->setIconSize(QSize(20, 20));
+  button->setAutoRaise(true);
+  button->setGeometry(left, 2, 35, 26);
+  button->setAccessibleName(action->text().remove('&'));
 }
 
 WindowGeometry TForm1::LiveGeometry() const { return {x(), y(), width(), height()}; }
@@ -266,6 +280,7 @@ void TForm1::StartUp() {
   splitter_->show();
   ApplyPanelHeight();
   calendar_->setFocus();  // the arrow keys move the day at once
+  history_->Restart();
   // Closing compares with where the window could go and the size it could take once laid
   // out, so that a place moved onto a screen, or a size below the window's minimum, is no
   // change of the user's: the settings keep their values until the user moves or saves.
@@ -359,6 +374,7 @@ void TForm1::ShowDayMessages() {
   // would have them read twice.
   const QString day = QLocale().toString(calendar_->selectedDate(), QLocale::LongFormat);
   pane_->setAccessibleName(tr("Messages of %1").arg(day));
+  pane_->setExtraSelections({});  // the marks of a search belong to the day they were made on
   program_.ShowDay(*selected_date_, *pane_service_, boxes_, LiveGeometry());
 }
 

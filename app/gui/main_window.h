@@ -5,8 +5,9 @@
 // day after midnight; closing asks to save when the settings changed.
 //
 // Its rooms: main_window.cpp is the window itself (its parts, start-up, look, the day shown,
-// closing); main_window_menus.cpp the menus and the commands they give; delivery.h the messages
-// that come by themselves (tray, notifications, start at login).
+// closing); main_window_menus.cpp the menus and the commands they give; main_window_print.cpp
+// printing and PDF; history_navigation.h Back and Forward; delivery.h the messages that come by
+// themselves (tray, notifications, start at login).
 
 #include <QMainWindow>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "app/core/program.h"
 #include "app/gui/core_texts.h"
 #include "app/gui/delivery.h"
+#include "app/gui/print_pages.h"
 #include "app/gui/qt_services.h"
 #include "options/options_outcome.h"
 
@@ -25,6 +27,7 @@ class QCalendarWidget;
 class QSystemTrayIcon;
 class QFrame;
 class QPlainTextEdit;
+class QPrintPreviewDialog;
 class QSplitter;
 class QTimer;
 class QToolButton;
@@ -34,6 +37,7 @@ namespace vornelle::app {
 class Delivery;
 class DesktopColourScheme;
 class FindWindow;
+class HistoryNavigation;
 class TAboutBox;
 class ThemeEditor;
 
@@ -54,6 +58,11 @@ class TForm1 : public QMainWindow {
   // Asks for a date to go to; nothing when cancelled. A box with a line to type in, unless a
   // test puts in its own answer.
   std::function<std::optional<QString>()> ask_date;
+  // Asks what to export as PDF and where; nothing when cancelled. Two boxes, unless a test
+  // puts in its own answer.
+  std::function<std::optional<std::pair<PrintSpan, QString>>()> ask_pdf;
+  // Shows the print preview; modally, unless a test or a screenshot looks at it its own way.
+  std::function<void(QPrintPreviewDialog&)> show_print_preview;
   // Where copies go: the desktop's clipboard unless a test puts in its own.
   void SetClipboard(Clipboard& clipboard) { clipboard_ = &clipboard; }
   // Where notifications go: the desktop's unless a test puts in its own.
@@ -83,6 +92,7 @@ class TForm1 : public QMainWindow {
   // The theme editor once it has been opened.
   ThemeEditor* Editor() const { return editor_.get(); }
   FindWindow* Finder() const { return finder_.get(); }
+  HistoryNavigation* History() const { return history_; }
   // The window's live place and size, as the settings keep them.
   WindowGeometry LiveGeometry() const;
   bool StartupDone() const { return startup_done_; }
@@ -104,6 +114,15 @@ class TForm1 : public QMainWindow {
   void CopyClick();
   void CopyDayClick();
   void FindClick();
+  // File: the print preview of the selected day, its week or its month; the same pages as PDF.
+  void PrintClick();
+  void ExportPdfClick();
+  // Writes the pages of `span` to `path`; false, and the user told, when it cannot.
+  bool ExportPdf(PrintSpan span, const QString& path);
+  // F3 and Shift+F3: the next and the previous result of the last search; the find window when
+  // there has been none.
+  void FindNextClick();
+  void FindPreviousClick();
   void GoToDateClick();
   void TodayClick();
   // Selects `text` as a date (ISO, or as the user's locale writes dates); false, and the user
@@ -144,6 +163,8 @@ class TForm1 : public QMainWindow {
   void ShowDayMessages();
   void CopyGeometryToSettings();
   ThemeEditor& OpenEditor();
+  // The days of `span` around the selected day, in the displayed themes.
+  std::vector<PrintedDay> DaysToPrint(PrintSpan span) const;
   // The theme the editor opens on: the first displayed one, else the folder's first.
   std::string FirstTheme() const;
   // A key of the desktop's section, written at once (a failure is shown).
@@ -155,6 +176,8 @@ class TForm1 : public QMainWindow {
   void Guarded(const std::function<void()>& work);
   QToolButton* AddToolButton(const char* name, const QIcon& icon, int left, const QString& tip,
                              void (TForm1::*slot)());
+  // A toolbar button giving `action`'s command, enabled as it is.
+  void AddToolButton(const char* name, QAction* action, int left);
 
   Program& program_;
   // The boxes, given the core's texts in the user's language.
@@ -169,6 +192,7 @@ class TForm1 : public QMainWindow {
   DesktopClipboard desktop_clipboard_;
   Clipboard* clipboard_ = &desktop_clipboard_;
   Delivery* delivery_ = nullptr;  // a child of the window
+  HistoryNavigation* history_ = nullptr;  // a child of the calendar
   QAction* quiet_days_action_ = nullptr;
   QAction* desktop_colours_action_ = nullptr;
   DesktopColourScheme* colour_scheme_ = nullptr;  // made when desktop colours are first used

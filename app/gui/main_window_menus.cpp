@@ -18,7 +18,9 @@
 #include "app/gui/delivery.h"
 #include "app/gui/find_window.h"
 #include "app/gui/go_to_date_dialog.h"
+#include "app/gui/history_navigation.h"
 #include "app/gui/main_window.h"
+#include "app/gui/match_highlight.h"
 #include "app/gui/theme_editor.h"
 #include "platform/profile.h"
 
@@ -27,6 +29,11 @@ namespace vornelle::app {
 void TForm1::BuildMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   file->addAction(tr("&Save Changes Made"), this, &TForm1::SaveBClick);
+  file->addSeparator();
+  file->addAction(tr("&Print..."), QKeySequence::Print, this, &TForm1::PrintClick);
+  file->addAction(tr("Export as P&DF..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), this,
+                  &TForm1::ExportPdfClick);
+  file->addSeparator();
   file->addAction(tr("&Exit"), this, &TForm1::ExitBClick);
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   edit->addAction(tr("&Copy"), QKeySequence::Copy, this, &TForm1::CopyClick);
@@ -34,8 +41,13 @@ void TForm1::BuildMenus() {
                   &TForm1::CopyDayClick);
   edit->addSeparator();
   edit->addAction(tr("&Find Messages..."), QKeySequence::Find, this, &TForm1::FindClick);
+  edit->addAction(tr("Find &Next"), QKeySequence(Qt::Key_F3), this, &TForm1::FindNextClick);
+  edit->addAction(tr("Find Pre&vious"), QKeySequence(Qt::SHIFT | Qt::Key_F3), this, &TForm1::FindPreviousClick);
   edit->addAction(tr("&Go to Date..."), QKeySequence(Qt::CTRL | Qt::Key_G), this, &TForm1::GoToDateClick);
   edit->addAction(tr("&Today"), QKeySequence(Qt::CTRL | Qt::Key_T), this, &TForm1::TodayClick);
+  edit->addSeparator();
+  edit->addAction(history_->BackAction());
+  edit->addAction(history_->ForwardAction());
   QMenu* tools = menuBar()->addMenu(tr("&Tools"));
   tools->addAction(tr("&Options"), this, &TForm1::OptionsBClick);
   tools->addSeparator();
@@ -177,12 +189,21 @@ void TForm1::FindClick() {
   finder_->FocusText();
 }
 
+void TForm1::FindNextClick() {
+  if (!finder_ || !finder_->StepResult(1)) FindClick();
+}
+
+void TForm1::FindPreviousClick() {
+  if (!finder_ || !finder_->StepResult(-1)) FindClick();
+}
+
 void TForm1::FoundDayChosen(const QString& key) {
   const int month = key.left(2).toInt(), day = key.mid(2, 2).toInt();
   int year = clock_.Today().year;
   // 29 February is in the next leap year when this year has none.
   while (!QDate::isValid(year, month, day) && year < clock_.Today().year + 8) ++year;
   calendar_->setSelectedDate(QDate(year, month, day));
+  HighlightMatches(pane_, finder_->SearchedText(), finder_->SearchedOptions());
   activateWindow();
 }
 

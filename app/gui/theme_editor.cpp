@@ -29,6 +29,7 @@
 #include "themes/theme_source.h"
 #include "themes/theme_text.h"
 #include "app/gui/qt_services.h"
+#include "app/gui/spelling.h"
 #include "app/gui/theme_records_model.h"
 #include "engine/engine.h"
 #include "platform/codepage.h"
@@ -168,6 +169,7 @@ void ThemeEditor::BuildWindow() {
   message_label->setBuddy(message_);
   form->addWidget(message_label);
   form->addWidget(message_, 1);
+  spelling_ = new Spelling(message_, program_.settings_path, boxes_);
   splitter->addWidget(grid_);
   splitter->addWidget(record);
   splitter->setStretchFactor(0, 3);
@@ -251,6 +253,7 @@ void ThemeEditor::OpenTheme(const std::string& file, const std::string& key) {
       return;
     }
     file_ = file;
+    spelling_->ThemeOpened(file_);
     grid_->setModel(model_.get());
     QHeaderView* header = grid_->horizontalHeader();
     header->setSectionResizeMode(ThemeRecordsModel::kMessageColumn, QHeaderView::Stretch);

@@ -36,6 +36,7 @@ class QTableView;
 
 namespace vornelle::app {
 
+class Spelling;
 class ThemeRecordsModel;
 
 inline constexpr const char* kThemeEditorTitle =
@@ -76,6 +77,7 @@ class ThemeEditor : public QWidget {
   QLineEdit* DayEdit() const { return day_; }
   QPlainTextEdit* MessageEdit() const { return message_; }
   QLabel* Note() const { return note_; }
+  Spelling* Speller() const { return spelling_; }
   QPushButton* DeleteButton() const { return delete_; }
   QPushButton* CopyButton() const { return copy_; }
   ThemeRecordsModel* Model() const { return model_.get(); }
@@ -186,6 +188,7 @@ class ThemeEditor : public QWidget {
   QLabel* day_name_ = nullptr;
   QLabel* note_ = nullptr;
   QPlainTextEdit* message_ = nullptr;
+  Spelling* spelling_ = nullptr;  // a child of the message box
   QPushButton* save_ = nullptr;
   QPushButton* revert_ = nullptr;
   QPushButton* new_day_button_ = nullptr;

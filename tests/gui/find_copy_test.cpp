@@ -1,7 +1,8 @@
-// Finding, copying and going to a date in the calendar window, on the offscreen platform: the
-// clipboard with and without a selection, the find window over what the calendar shows, and
-// dates typed in.
+// Finding, copying, printing and going to a date in the calendar window, on the offscreen
+// platform: the clipboard with and without a selection, the find window over what the calendar
+// shows, a month as PDF read back by another program, and dates typed in.
 
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -18,6 +20,7 @@
 #include "app/gui/date_entry.h"
 #include "app/gui/find_window.h"
 #include "app/gui/go_to_date_dialog.h"
+#include "app/gui/history_navigation.h"
 #include "app/gui/main_window.h"
 #include "engine/engine.h"
 #include "expr/expr.h"
@@ -118,24 +121,35 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("all");
     QTest::addColumn<QStringList>("found");  // day | theme | line | the marked part
+    QTest::addColumn<bool>("words");
+    QTest::addColumn<bool>("matchCase");
     const QStringList cafes = {"1 January|Almanac of Caf\u00e9s|Caf\u00e9 deleted.|Caf\u00e9",
                                "4 July|Almanac of Caf\u00e9s|Caf\u00e9 at noon.|Caf\u00e9",
                                "5 July|Almanac of Caf\u00e9s|CAF\u00c9 CLOSED|CAF\u00c9"};
-    QTest::newRow("accented, lower case") << "caf\u00e9" << false << cafes;
-    QTest::newRow("accented, upper case") << "CAF\u00c9" << false << cafes;
-    QTest::newRow("without the accent") << "cafe" << false << cafes;
-    QTest::newRow("upper case, no accent") << "CAFE" << false << cafes;
-    QTest::newRow("every theme") << "caf\u00e9" << true << (cafes + QStringList{"1 March|Garden|Garden caf\u00e9.|caf\u00e9"});
-    QTest::newRow("only in a second record") << "second" << false << QStringList();
-    QTest::newRow("only in the description") << "almanac" << false << QStringList();
+    QTest::newRow("accented, lower case") << "caf\u00e9" << false << cafes << false << false;
+    QTest::newRow("accented, upper case") << "CAF\u00c9" << false << cafes << false << false;
+    QTest::newRow("without the accent") << "cafe" << false << cafes << false << false;
+    QTest::newRow("upper case, no accent") << "CAFE" << false << cafes << false << false;
+    QTest::newRow("every theme") << "caf\u00e9" << true << (cafes + QStringList{"1 March|Garden|Garden caf\u00e9.|caf\u00e9"}) << false << false;
+    QTest::newRow("only in a second record") << "second" << false << QStringList() << false << false;
+    QTest::newRow("only in the description") << "almanac" << false << QStringList() << false << false;
+    QTest::newRow("matching case") << "Cafe" << false << QStringList{cafes[0], cafes[1]} << false << true;
+    QTest::newRow("matching capitals") << "CAFE" << false << QStringList{cafes[2]} << false << true;
+    QTest::newRow("part of a word") << "caf" << false << QStringList() << true << false;
+    QTest::newRow("whole words") << "cafe" << false << cafes << true << false;
+    QTest::newRow("whole words, case") << "Caf\u00e9 at" << false << QStringList{"4 July|Almanac of Caf\u00e9s|Caf\u00e9 at noon.|Caf\u00e9 at"} << true << true;
   }
   void findsWhatTheCalendarShows() {
     QFETCH(QString, text);
     QFETCH(bool, all);
     QFETCH(QStringList, found);
+    QFETCH(bool, words);
+    QFETCH(bool, matchCase);
     window_->FindClick();
     FindWindow& finder = *window_->Finder();
     finder.AllThemes()->setChecked(all);
+    finder.WholeWords()->setChecked(words);
+    finder.MatchCase()->setChecked(matchCase);
     finder.TextEdit()->setText(text);
     QTRY_VERIFY(!finder.Status()->text().isEmpty() && !finder.Status()->text().startsWith("Searching"));
     QStringList shown;
@@ -148,15 +162,17 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
                    .join('|');
     }
     QCOMPARE(shown, found);
-    QCOMPARE(finder.Status()->text(), found.isEmpty() ? QString("Nothing found") : QString("%1 days found").arg(found.size()));
+    QCOMPARE(finder.Status()->text(), found.isEmpty()      ? QString("Nothing found")
+                                      : found.size() == 1 ? QString("1 day found")
+                                                          : QString("%1 days found").arg(found.size()));
     if (found.isEmpty()) return;
     // Enter on the last result shows that day of this year in the calendar.
     finder.Results()->setFocus();
     finder.Results()->setCurrentItem(finder.Results()->topLevelItem(found.size() - 1));
     QTest::keyClick(finder.Results(), Qt::Key_Return);
-    const QDate expected = all ? QDate(2024, 3, 1) : QDate(2024, 7, 5);
-    QCOMPARE(window_->MonthCalendar1()->selectedDate(), expected);
-    QCOMPARE(Pane(), std::string(all ? "" : "CAF\u00c9 CLOSED"));
+    const QStringList last = found.last().split('|');
+    QCOMPARE(window_->MonthCalendar1()->selectedDate(), QDate::fromString(last[0] + " 2024", "d MMMM yyyy"));
+    if (!all) QVERIFY(QString::fromStdString(Pane()).contains(last[2]));
   }
 
   // With the engine's switches as the running calendar keeps them (a failure halts the
@@ -227,6 +243,123 @@ class FindCopyTest : public QObject, public vt::WindowFixture {
     QVERIFY(QTest::qWaitForWindowActive(&finder));
     QTest::keyClick(finder.TextEdit(), Qt::Key_Escape);
     QVERIFY(!finder.isVisible());
+  }
+
+  // F3 and Shift+F3 in the calendar go round the last search's results, the window closed, and
+  // the pane marks each place the text stands on the day shown.
+  void findsTheNextAndThePreviousResult() {
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QTest::keyClick(window_->MonthCalendar1(), Qt::Key_F3);  // no search yet: the find window
+    FindWindow& finder = *window_->Finder();
+    QVERIFY(finder.isVisible());
+    QTest::keyClicks(finder.TextEdit(), "cafe");
+    QTest::keyClick(finder.TextEdit(), Qt::Key_Escape);
+    const auto marks = [this] {
+      QStringList marked;
+      for (const QTextEdit::ExtraSelection& mark : window_->JMsg()->extraSelections())
+        marked << mark.cursor.selectedText();
+      return marked.join('|');
+    };
+    // (key, modifiers, day shown, marks in the pane)
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, QDate, QString> steps[] = {
+        {Qt::Key_F3, Qt::NoModifier, QDate(2024, 1, 1), "Caf\u00e9"},
+        {Qt::Key_F3, Qt::NoModifier, QDate(2024, 7, 4), "Caf\u00e9"},
+        {Qt::Key_F3, Qt::NoModifier, QDate(2024, 7, 5), "CAF\u00c9"},
+        {Qt::Key_F3, Qt::NoModifier, QDate(2024, 1, 1), "Caf\u00e9"},
+        {Qt::Key_F3, Qt::ShiftModifier, QDate(2024, 7, 5), "CAF\u00c9"}};
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    for (const auto& [key, modifiers, day, marked] : steps) {
+      QTest::keyClick(window_->MonthCalendar1(), key, modifiers);
+      QCOMPARE(window_->MonthCalendar1()->selectedDate(), day);
+      QCOMPARE(marks(), marked);
+    }
+    // A day chosen otherwise shows no marks.
+    window_->MonthCalendar1()->setSelectedDate(QDate(2024, 7, 4));
+    QCOMPARE(marks(), QString());
+  }
+
+  // Alt+Left and Alt+Right go through the days shown, as a browser's Back and Forward; a day
+  // chosen after going back drops the days ahead.
+  void goesBackAndForwardThroughTheDaysShown() {
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QCalendarWidget* calendar = window_->MonthCalendar1();
+    for (const QDate& day : {QDate(2024, 12, 25), QDate(2025, 3, 1), QDate(2024, 1, 1)}) window_->GoToDate(day.toString(Qt::ISODate));
+    // (key, day shown, Back enabled, Forward enabled)
+    const std::tuple<Qt::Key, QDate, bool, bool> steps[] = {
+        {Qt::Key_Left, QDate(2025, 3, 1), true, true},  {Qt::Key_Left, QDate(2024, 12, 25), true, true},
+        {Qt::Key_Left, QDate(2024, 7, 4), false, true},  {Qt::Key_Left, QDate(2024, 7, 4), false, true},
+        {Qt::Key_Right, QDate(2024, 12, 25), true, true}};
+    for (const auto& [key, day, back, forward] : steps) {
+      QTest::keyClick(calendar, key, Qt::AltModifier);
+      QCOMPARE(calendar->selectedDate(), day);
+      QCOMPARE(Pane(), std::string(day == QDate(2024, 7, 4) ? "Fireworks.\nCaf\u00e9 at noon." : ""));
+      QCOMPARE(window_->History()->BackAction()->isEnabled(), back);
+      QCOMPARE(window_->History()->ForwardAction()->isEnabled(), forward);
+    }
+    window_->TodayClick();
+    QVERIFY(!window_->History()->ForwardAction()->isEnabled());
+    QTest::keyClick(calendar, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(calendar->selectedDate(), QDate(2024, 12, 25));
+  }
+
+  // The days a print covers around the selected day.
+  void printsTheDayItsWeekOrItsMonth() {
+    using app::PrintSpan;
+    // (span, day, first day of the week, first and last day printed)
+    const std::tuple<PrintSpan, QDate, Qt::DayOfWeek, QDate, QDate> cases[] = {
+        {PrintSpan::kDay, QDate(2024, 7, 4), Qt::Monday, QDate(2024, 7, 4), QDate(2024, 7, 4)},
+        {PrintSpan::kWeek, QDate(2024, 7, 4), Qt::Monday, QDate(2024, 7, 1), QDate(2024, 7, 7)},
+        {PrintSpan::kWeek, QDate(2024, 7, 1), Qt::Monday, QDate(2024, 7, 1), QDate(2024, 7, 7)},
+        {PrintSpan::kWeek, QDate(2024, 7, 6), Qt::Sunday, QDate(2024, 6, 30), QDate(2024, 7, 6)},
+        {PrintSpan::kWeek, QDate(2024, 12, 31), Qt::Saturday, QDate(2024, 12, 28), QDate(2025, 1, 3)},
+        {PrintSpan::kMonth, QDate(2024, 2, 10), Qt::Monday, QDate(2024, 2, 1), QDate(2024, 2, 29)},
+        {PrintSpan::kMonth, QDate(2023, 2, 28), Qt::Monday, QDate(2023, 2, 1), QDate(2023, 2, 28)}};
+    for (const auto& [span, day, first_day, first, last] : cases)
+      QCOMPARE(app::SpanDays(span, day, first_day), std::make_pair(first, last));
+  }
+
+  // A month as PDF, read back by pdftotext: every day's date and message in order, each day
+  // whole on one page (each fits on one), and the theme long enough to take several pages.
+  void exportsAMonthAsPdf() {
+    std::vector<vt::ThemeRecord> records = {{"9999", "Journal"}};
+    for (int day = 1; day <= 31; ++day) {
+      std::string text;
+      for (int line = 1; line <= 1 + day % 9; ++line) text += (line > 1 ? "\r\n" : "") + ("Note " + std::to_string(day) + "." + std::to_string(line));
+      records.push_back({QString("07%1").arg(day, 2, 10, QChar('0')).toStdString(), text});
+    }
+    Theme("journal.dbf", records);
+    program_->themes.SelTheme = {"journal.dbf", "almanac.dbf"};
+    const QString pdf = File("july.pdf");
+    QVERIFY(window_->ExportPdf(app::PrintSpan::kMonth, pdf));
+    if (qEnvironmentVariableIsSet("KEEP_PDF")) QFile::copy(pdf, qEnvironmentVariable("KEEP_PDF"));
+    QProcess reader;
+    reader.start("pdftotext", {"-layout", pdf, "-"});
+    QVERIFY(reader.waitForFinished(30000));
+    QCOMPARE(reader.exitCode(), 0);
+    const QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts);
+    QVERIFY2(pages.size() >= 3, qPrintable(QString::number(pages.size())));
+    for (qsizetype page = 0; page < pages.size(); ++page)
+      QVERIFY(pages[page].simplified().remove(' ').endsWith(QString("%1/%2").arg(page + 1).arg(pages.size())));
+    const QString all = pages.join('\n');
+    qsizetype at = 0;
+    for (int day = 1; day <= 31; ++day) {
+      const QString title = QLocale().toString(QDate(2024, 7, day), QLocale::LongFormat);
+      QStringList expected = {title, "Journal"};
+      for (int line = 1; line <= 1 + day % 9; ++line) expected << QString("Note %1.%2").arg(day).arg(line);
+      if (day == 4) expected << "Almanac of Caf\u00e9s" << "Fireworks." << "Caf\u00e9 at noon.";
+      if (day == 5) expected << "Almanac of Caf\u00e9s" << "CAF\u00c9 CLOSED";
+      const auto page = std::find_if(pages.begin(), pages.end(), [&](const QString& p) { return p.contains(title); });
+      QVERIFY2(page != pages.end(), qPrintable(title));
+      for (const QString& text : expected) {
+        const qsizetype found = all.indexOf(text, at);
+        QVERIFY2(found >= at, qPrintable(text));
+        QVERIFY2(page->contains(text), qPrintable(title + " / " + text));
+        at = found + text.size();
+      }
+    }
   }
 
   void goesToADateTypedInAndToToday_data() {

@@ -41,6 +41,14 @@ class Find(tool_case.FolderCase):
                 (["caf\u00e9"], 0, GARDEN_CAFE, gone),
                 (["--all", "caf\u00e9"], 0, ALMANAC_CAFE + GARDEN_CAFE, ""),
                 (["nowhere", "--all"], 1, "", ""),
+                # --case keeps capitals but still ignores accents; --word wants no letter or
+                # digit touching the text, and a text that ends in no letter may touch one.
+                (["--case", "Cafe", "almanac.dbf", "garden.dbf"], 0, GARDEN_CAFE, ""),
+                (["--case", "CAF\u00c9", "almanac.dbf"], 0, "0101\talmanac.dbf\tA CAF\u00c9 at dawn\n", ""),
+                (["--word", "moo", "almanac.dbf"], 1, "", ""),
+                (["--word", "moon", "almanac.dbf"], 0, MOON, ""),
+                (["--word", "Caf\u00e9 ", "garden.dbf"], 0, GARDEN_CAFE, ""),
+                (["--word", "--case", "Moon", "almanac.dbf"], 1, "", ""),
                 (["moon", "missing.dbf", "almanac.dbf"], 2, MOON, "File not found"),
                 ([], 2, "", "Usage: vornelle-db find"),
                 (["moon", "--all", "almanac.dbf"], 2, "", "--all takes no THEME")):

@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <tuple>
 
 #include "app/core/day_lookup.h"
+#include "app/core/day_range.h"
 #include "app/core/program.h"
 #include "app/core/theme_catalogue.h"
 #include "themes/theme_damage.h"
@@ -32,14 +34,26 @@ struct ThemeDay {
   std::optional<std::vector<std::string>> lines;
 };
 
-platform::CalendarDate ParseDate(const std::string& text) {
+platform::CalendarDate ParseDate(const Args& args, const std::string& option) {
+  const std::string text = args.Option(option);
   platform::CalendarDate date;
   char rest = 0;
   platform::TDateTime ignored = 0;
   if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &date.year, &date.month, &date.day, &rest) != 3 ||
       !platform::TryEncodeDate(date.year, date.month, date.day, &ignored))
-    throw UsageError("--date takes a date as YYYY-MM-DD, not " + text);
+    throw UsageError(option + " takes a date as YYYY-MM-DD, not " + text);
   return date;
+}
+
+// --from and --to, checked: both or neither, in order, without --date or --once.
+std::optional<std::pair<platform::CalendarDate, platform::CalendarDate>> Range(const Args& args) {
+  if (!args.Has("--from") && !args.Has("--to")) return std::nullopt;
+  if (!args.Has("--from") || !args.Has("--to")) throw UsageError("--from and --to go together");
+  if (args.Has("--date") || args.Flag("--once")) throw UsageError("--from and --to take neither --date nor --once");
+  const platform::CalendarDate from = ParseDate(args, "--from"), to = ParseDate(args, "--to");
+  if (std::tie(from.year, from.month, from.day) > std::tie(to.year, to.month, to.day))
+    throw UsageError("--from comes after --to");
+  return std::make_pair(from, to);
 }
 
 std::string JsonLines(const std::vector<std::string>& lines) {
@@ -62,9 +76,9 @@ int Shown(std::optional<OnceADay>& once) {
 }  // namespace
 
 int DayCommand(const Arguments& argv) {
-  const Args args(argv, {"--json", "--once", "--user-folder"}, {"--date", "--folder"});
-  const platform::CalendarDate date =
-      args.Has("--date") ? ParseDate(args.Option("--date")) : platform::Today();
+  const Args args(argv, {"--json", "--once", "--user-folder"}, {"--date", "--folder", "--from", "--to"});
+  const auto range = Range(args);
+  const platform::CalendarDate date = args.Has("--date") ? ParseDate(args, "--date") : platform::Today();
   char iso[16];
   std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", date.year, date.month, date.day);
   EnterThemeFolder(args);
@@ -93,6 +107,8 @@ int DayCommand(const Arguments& argv) {
     }
     themes = std::move(named.SelTheme);
   }
+
+  if (range) return PrintDayRange(range->first, range->second, themes, args.Flag("--json"), failed);
 
   const std::string key = app::DayKey(date);
   std::vector<std::string> pane;

@@ -20,7 +20,7 @@
 namespace vornelle::tools {
 
 int FindCommand(const Arguments& argv) {
-  const Args args(argv, {"--all", "--json", "--user-folder"}, {"--folder"});
+  const Args args(argv, {"--all", "--json", "--word", "--case", "--user-folder"}, {"--folder"});
   args.Expect(1, std::numeric_limits<std::size_t>::max());
   const std::string& text = args.positional().front();
   // An empty text would be found nowhere: surely a script's unset variable, not a question.
@@ -45,11 +45,12 @@ int FindCommand(const Arguments& argv) {
   // past a file it cannot read; the status then says so.
   bool failed = false;
   std::vector<app::SearchHit> hits;
-  const std::optional<std::u32string> key = app::SearchKey(text);  // none: found nowhere
+  const app::SearchOptions options{args.Flag("--word"), args.Flag("--case")};
+  const std::optional<std::u32string> key = app::SearchKey(text, options);  // none: found nowhere
   app::MessageSearch search;
   for (const std::string& theme : themes) {
     try {
-      if (key) search.FindInTheme(app::ThemeName(theme), *key, hits);
+      if (key) search.FindInTheme(app::ThemeName(theme), *key, hits, options);
     } catch (const engine::ETavrinError& e) {
       std::fprintf(stderr, "%s\n", EngineMessage(e).c_str());
       failed = true;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/locale.h"
+
 namespace vornelle::tools {
 
 using Arguments = std::vector<std::string>;
@@ -22,6 +24,10 @@ int RecallCommand(const Arguments& args);
 int PackCommand(const Arguments& args);
 int DayCommand(const Arguments& args);
 int FindCommand(const Arguments& args);
+// day --from --to: the days' panes from `from` to `to` of the theme `files`, each after its
+// date (or a JSON list of days); 1 when a theme could not be read or `failed` already.
+int PrintDayRange(const platform::CalendarDate& from, const platform::CalendarDate& to,
+                  const std::vector<std::string>& files, bool json, bool failed);
 int ThemesCommand(const Arguments& args);
 int ThemeCommand(const Arguments& args);
 

@@ -87,7 +87,9 @@ const Command kCommands[] = {
      "place as one (another program reads the old pair or the new, never one of each). Refused\n"
      "while another program has the table open, the calendar's theme editor among them: a\n"
      "program writing a table it believes unchanged must not lose its writes."},
-    {"day", DayCommand, "day [--date YYYY-MM-DD] [--folder DIR | --user-folder] [--json] [--once] [THEME...]",
+    {"day", DayCommand,
+     "day [--date YYYY-MM-DD | --from YYYY-MM-DD --to YYYY-MM-DD] [--folder DIR | --user-folder] [--json] [--once]\n"
+     "    [THEME...]",
      "Prints the day's messages (default: today) exactly as the calendar's pane shows them:\n"
      "the message of each THEME in turn, or of the themes the folder's Vornel.Ini displays,\n"
      "with the separator block between themes. A theme without a message for the day is named\n"
@@ -98,6 +100,9 @@ const Command kCommands[] = {
      "Control characters of a message are shown (ESC as ^[), never sent to the terminal.\n"
      "--json prints {\"date\", \"key\", \"themes\": [{\"file\", \"description\", \"lines\"}]};\n"
      "description and lines are null where a theme has none.\n"
+     "--from and --to print each day of the range, both included: its date (YYYY-MM-DD) on a\n"
+     "line, its messages as above, and a blank line before the next day; each theme is read\n"
+     "once, and days without a message are not named. With --json, a list of the objects above.\n"
      "--once prints the messages (or the JSON) only the first time it runs on the day for\n"
      "the folder, and nothing later that day (exit status 0): for ~/.bashrc. The day shown is\n"
      "kept in $XDG_STATE_HOME/vornelle (~/.local/state/vornelle), a regular file of at most\n"
@@ -105,14 +110,17 @@ const Command kCommands[] = {
      "--user-folder reads the folder and the themes the calendar started so offers (see themes).\n"
      "Example: vornelle-db day --date 2024-07-04 --folder ~/calendar\n"
      "         vornelle-db day --once --user-folder   # in ~/.bashrc"},
-    {"find", FindCommand, "find TEXT [--folder DIR | --user-folder] [--all] [--json] [THEME...]",
+    {"find", FindCommand, "find TEXT [--folder DIR | --user-folder] [--all] [--word] [--case] [--json] [THEME...]",
      "Prints the days whose message holds TEXT, a line each: MMDD, a tab, the theme's file, a\n"
      "tab and the first line of the message that holds TEXT; theme by theme, each in calendar\n"
      "order. The themes are the THEMEs named, else those the folder's Vornel.Ini displays (left\n"
      "out and named on stderr as for day), or with --all every table of the folder.\n"
-     "Matching ignores case, accented letters included (CAFÉ finds café). Only what the\n"
-     "calendar shows is searched: each day's first record, deleted or not; never the\n"
-     "description, nor a second record for a day.\n"
+     "Matching ignores case, accented letters included (CAFÉ finds café), and accents (cafe\n"
+     "finds café). --case matches capitals only where TEXT has them (Cafe finds Café, not\n"
+     "café); --word only where TEXT is a whole word, no letter or digit right before or after\n"
+     "it (moon finds \"moon.\", not \"moonlight\").\n"
+     "Only what the calendar shows is searched: each day's first record, deleted or not;\n"
+     "never the description, nor a second record for a day.\n"
      "A tab or a control character of the line is shown as a space or as ^[ and the like.\n"
      "--json prints [{\"key\", \"file\", \"description\", \"line\"}].\n"
      "A theme that cannot be read, or is cut short, is named on stderr and the others are still\n"
