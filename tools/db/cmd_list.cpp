@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <string_view>
 
 #include "engine/engine.h"
 #include "tools/db/cli.h"
@@ -66,6 +67,7 @@ std::size_t ColumnWidth(const engine::FieldDesc& f, const std::string& name) {
 }  // namespace
 
 int ListCommand(const Arguments& argv) {
+  using namespace std::string_view_literals;
   Args args(argv, {"--hide-deleted", "--count"}, {"--filter", "--format", kCodePageOption});
   args.Expect(1, 1);
   std::string format = args.Option("--format", "text");
@@ -112,14 +114,14 @@ int ListCommand(const Arguments& argv) {
     if (json) {
       char digits[16];
       const auto end = std::to_chars(digits, digits + sizeof digits, recno).ptr;
-      lines += "{\"_recno\": ";
+      lines += "{\"_recno\": "sv;
       lines.append(digits, end);
-      lines += deleted ? ", \"_deleted\": true" : ", \"_deleted\": false";
+      lines += deleted ? ", \"_deleted\": true"sv : ", \"_deleted\": false"sv;
       for (std::size_t i = 0; i < fields.size(); ++i) {
         lines += json_keys[i];
         json_fields.Append(lines, fields[i], static_cast<int>(i + 1));
       }
-      lines += "}\n";
+      lines += "}\n"sv;
       if (lines.size() >= (1 << 20)) {  // as large as the output buffer: written past it, not copied
         Write(lines);
         lines.clear();

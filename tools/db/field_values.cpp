@@ -1,7 +1,6 @@
 #include "tools/db/field_values.h"
 
 #include <algorithm>
-#include <bit>
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -239,39 +238,30 @@ void FieldJsonWriter::AppendText(std::string& out, std::string_view stored) {
     return;
   }
   out += '"';
-  std::size_t plain = 0, i = 0;
-  while (i < stored.size()) {
-    // Printable ASCII that needs no escape is copied as it is, in the run, eight bytes at a
-    // time; the scan goes straight to the first byte that is not.
-    if (i + 8 <= stored.size()) {
-      uint64_t eight;
-      std::memcpy(&eight, stored.data() + i, 8);
-      const uint64_t flagged = JsonNotPlain(eight);
-      if (flagged == 0) {
-        i += 8;
-        continue;
-      }
-      i += static_cast<std::size_t>(std::countr_zero(flagged)) / 8;
-    }
-    const JsonByte& entry = json_bytes_[static_cast<unsigned char>(stored[i])];
-    if (entry.length != 0) {
-      out.append(stored.data() + plain, i - plain);
+  while (!stored.empty()) {
+    const std::size_t plain = JsonPlainPrefix(stored, true);
+    out.append(stored.data(), plain);
+    if (plain == stored.size()) break;
+    const JsonByte& entry = json_bytes_[static_cast<unsigned char>(stored[plain])];
+    if (entry.length != 0)
       out.append(entry.text, entry.length);
-      plain = i + 1;
-    }
-    ++i;
+    else
+      out += stored[plain];
+    stored.remove_prefix(plain + 1);
   }
-  out.append(stored.data() + plain, stored.size() - plain);
   out += '"';
 }
 
 void FieldJsonWriter::Append(std::string& out, const engine::FieldDesc& field, int number) {
   switch (ways_[static_cast<std::size_t>(number - 1)]) {
     case Way::kStoredText: AppendText(out, StoredText(field)); break;
-    case Way::kMemo:
-      engine::ReadMemoValueInto(MemoBlock(number), false, stored_);
-      AppendText(out, stored_);
+    case Way::kMemo: {
+      // Escaped from where the memo file's read-ahead holds it, not copied first.
+      std::string_view value;
+      engine::ViewMemoValue(MemoBlock(number), stored_, &value);
+      AppendText(out, value);
       break;
+    }
     default: out += AsJson(ReadField(text_, field, number)); break;
   }
 }

@@ -9,19 +9,11 @@ namespace vornelle::tools {
 
 // A JSON string literal, quotes included.
 std::string JsonString(std::string_view utf8);
-// For eight bytes read little-endian: a high bit set in each byte a JSON string must escape
-// (below 0x20, a quote, a backslash or 0x7F; the usual test for a byte below n, or a zero byte
-// after an exclusive or, eight at a time). A borrow may flag bytes above the first flagged one;
-// the lowest is exact. Zero: none of the eight.
-inline uint64_t JsonToEscape(uint64_t bytes) {
-  constexpr uint64_t kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
-  auto zero_in = [](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
-  return ((bytes - kOnes * 0x20) & ~bytes & kHighs) | zero_in(bytes ^ (kOnes * '"')) |
-         zero_in(bytes ^ (kOnes * '\\')) | zero_in(bytes ^ (kOnes * 0x7F));
-}
-// The same, with every byte that is not ASCII flagged too.
-inline uint64_t JsonNotPlain(uint64_t bytes) { return (bytes & 0x8080808080808080) | JsonToEscape(bytes); }
-// The same appended to `out`.
+// How many bytes at the start of `bytes` a JSON string holds as they are: none below 0x20, no
+// quote, backslash or 0x7F, and with `ascii_only` nothing above 0x7F either (a byte of a code page
+// that turns into more than itself). Sixteen bytes at a time where the processor can.
+std::size_t JsonPlainPrefix(std::string_view bytes, bool ascii_only);
+// Appends `utf8` to `out` as a JSON string literal, quotes included.
 void AppendJsonString(std::string& out, std::string_view utf8);
 // A JSON number: whole numbers in plain digits, others the shortest text that reads back as the
 // same double; null when not finite.
