@@ -67,9 +67,11 @@ std::size_t DisplayWidth(std::string_view utf8) {
 
 // One large buffer for standard output, set before its first byte: a listing of a million
 // records is then a few hundred writes, not thousands.
+constexpr std::size_t kBufferBytes = 1 << 20;
+
 void UseLargeBuffer() {
   static const bool done = [] {
-    static char storage[1 << 20];
+    static char storage[kBufferBytes];
     return std::setvbuf(stdout, storage, _IOFBF, sizeof storage) == 0;
   }();
   (void)done;
@@ -77,6 +79,13 @@ void UseLargeBuffer() {
 
 void Write(std::string_view bytes) {
   UseLargeBuffer();
+  // What would fill the buffer goes out directly, after what the buffer holds: copied into it
+  // first, it would be moved once more for nothing.
+  if (bytes.size() >= kBufferBytes) {
+    if (std::fflush(stdout) != 0) Failed(errno);
+    if (const int err = WriteAll(STDOUT_FILENO, bytes)) Failed(err);
+    return;
+  }
   if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) Failed(errno);
 }
 
