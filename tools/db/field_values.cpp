@@ -258,7 +258,7 @@ void FieldJsonWriter::Append(std::string& out, const engine::FieldDesc& field, i
     case Way::kMemo: {
       // Escaped from where the memo file's read-ahead holds it, not copied first.
       std::string_view value;
-      engine::ViewMemoValue(MemoBlock(number), stored_, &value);
+      engine::ViewMemoValue(engine::LoadInt32(engine::Current()->typed + field.typed_offset), stored_, &value);
       AppendText(out, value);
       break;
     }
