@@ -131,9 +131,10 @@ class ToolInterop(tool_case.FolderCase):
                 assert_dbfread_reads(self, path, listed)
 
     def test_long_listings_read_as_dbfread_reads_them(self):
-        # Memo values across the edges of the scan's read-ahead, and output past the size at
-        # which it is written straight out rather than buffered.
+        # Memo values across the edges of the scan's read-ahead and longer than it, escaped in
+        # pieces, and output past the size at which it is written straight out.
         rows = [sample(i) for i in range(4000)]
+        rows[7]["NOTE"] = "\"quoted\" \u00fc\r\n" * 9000
         for kind in ("db3", "fp"):
             with self.subTest(kind=kind):
                 path = self.fill_with_python_dbf(kind, rows)

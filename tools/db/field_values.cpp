@@ -230,29 +230,42 @@ FieldJsonWriter::FieldJsonWriter(TextCodec& text) : text_(text), by_table_(text.
   }
 }
 
-void FieldJsonWriter::AppendText(std::string& out, std::string_view stored) {
+void FieldJsonWriter::AppendText(OutputBuffer& out, std::string_view stored) {
   if (!by_table_) {
     decoded_.clear();
     text_.DecodeInto(stored, decoded_);
-    AppendJsonString(out, decoded_);
+    json_.clear();
+    AppendJsonString(json_, decoded_);
+    out.Append(json_);
     return;
   }
-  out += '"';
+  out.Append("\"");
+  // Room is asked for a slice at a time, as much as its bytes could take escaped, so that a
+  // long value needs no more than its slice's. An escape's text is copied whole (a fixed size
+  // copies fastest) and only its length kept.
+  constexpr std::size_t kSlice = 16 << 10;
   while (!stored.empty()) {
-    const std::size_t plain = JsonPlainPrefix(stored, true);
-    out.append(stored.data(), plain);
-    if (plain == stored.size()) break;
-    const JsonByte& entry = json_bytes_[static_cast<unsigned char>(stored[plain])];
-    if (entry.length != 0)
-      out.append(entry.text, entry.length);
-    else
-      out += stored[plain];
-    stored.remove_prefix(plain + 1);
+    std::string_view slice = stored.substr(0, kSlice);
+    stored.remove_prefix(slice.size());
+    char* const start = out.Room(slice.size() * sizeof(JsonByte::text));
+    char* at = start;
+    while (!slice.empty()) {
+      const std::size_t plain = JsonPlainPrefix(slice, true);
+      std::memcpy(at, slice.data(), plain);
+      at += plain;
+      if (plain == slice.size()) break;
+      const JsonByte& entry = json_bytes_[static_cast<unsigned char>(slice[plain])];
+      std::memcpy(at, entry.text, sizeof entry.text);
+      if (entry.length == 0) *at = slice[plain];
+      at += std::max<std::size_t>(entry.length, 1);
+      slice.remove_prefix(plain + 1);
+    }
+    out.Advance(static_cast<std::size_t>(at - start));
   }
-  out += '"';
+  out.Append("\"");
 }
 
-void FieldJsonWriter::Append(std::string& out, const engine::FieldDesc& field, int number) {
+void FieldJsonWriter::Append(OutputBuffer& out, const engine::FieldDesc& field, int number) {
   switch (ways_[static_cast<std::size_t>(number - 1)]) {
     case Way::kStoredText: AppendText(out, StoredText(field)); break;
     case Way::kMemo: {
@@ -262,7 +275,7 @@ void FieldJsonWriter::Append(std::string& out, const engine::FieldDesc& field, i
       AppendText(out, value);
       break;
     }
-    default: out += AsJson(ReadField(text_, field, number)); break;
+    default: out.Append(AsJson(ReadField(text_, field, number))); break;
   }
 }
 
