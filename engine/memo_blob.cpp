@@ -503,6 +503,7 @@ namespace {
 // views `value`.
 bool ReadDirect(MemoFile& memo, int32_t block, bool translate, std::string& value,
                 std::string_view* whole = nullptr) {
+  const bool viewed = whole && !translate;  // a translated value is a copy
   const int64_t offset = std::abs(static_cast<int64_t>(block)) * memo.block_size;
   // The first look takes in the header and the whole text of most values: what a window holds
   // costs nothing to look at, a read alone costs its bytes.
@@ -514,7 +515,7 @@ bool ReadDirect(MemoFile& memo, int32_t block, bool translate, std::string& valu
   if (length > kScanAhead) return false;
   if (length >= 0) {
     const auto at_hand = std::min(static_cast<std::size_t>(length), look.size() - 8);
-    if (whole && at_hand == static_cast<std::size_t>(length)) {
+    if (viewed && at_hand == static_cast<std::size_t>(length)) {
       *whole = look.substr(8, at_hand);
       return true;
     }
@@ -533,7 +534,7 @@ bool ReadDirect(MemoFile& memo, int32_t block, bool translate, std::string& valu
   } else {
     // The value ends at its mark, or where the file ends.
     int64_t at = offset;
-    if (const void* mark = std::memchr(look.data(), 0x1A, look.size()); mark && whole) {
+    if (const void* mark = std::memchr(look.data(), 0x1A, look.size()); mark && viewed) {
       *whole = look.substr(0, static_cast<std::size_t>(static_cast<const char*>(mark) - look.data()));
       return true;
     }

@@ -65,13 +65,13 @@ std::size_t DisplayWidth(std::string_view utf8) {
       utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-// One large buffer for standard output, set before its first byte: a listing of a million
-// records is then a few hundred writes, not thousands.
 constexpr std::size_t kBufferBytes = 1 << 20;
 // Bytes this many or more are written straight out (after what the buffer holds): copied into
 // the buffer first, they would be moved once more for nothing.
 constexpr std::size_t kDirectBytes = 64 << 10;
 
+// One large buffer for standard output, set before its first byte: a listing of a million
+// records is then a few hundred writes, not thousands.
 void UseLargeBuffer() {
   static const bool done = [] {
     static char storage[kBufferBytes];
