@@ -31,6 +31,14 @@ inline std::string CacheFolder() {
   return folder;
 }
 
+// Whether each record of a scan table has a memo value of its own (VORNELLE_BENCH_DISTINCT set
+// and not 0), as a real theme's records do, rather than pointing in turn at 366 values all
+// records share: the memo file then grows with the records and a scan reads it through once.
+inline bool DistinctMemos() {
+  const char* env = std::getenv("VORNELLE_BENCH_DISTINCT");
+  return env && *env && std::strcmp(env, "0") != 0;
+}
+
 inline int32_t RecordCount(int32_t fallback) {
   const char* env = std::getenv("VORNELLE_BENCH_RECORDS");
   return env && *env ? static_cast<int32_t>(std::atol(env)) : fallback;
@@ -110,16 +118,18 @@ inline uint16_t ScanHeaderLength(MemoForm form) {
 }
 inline uint16_t ScanRecordLength(MemoForm form) { return form == MemoForm::VisualFoxPro ? 1 + 4 + 4 : 1 + 4 + 10; }
 
-// The memo file of the 366 messages (OEM text, as stored in themes) in one family's layout:
-// a dBASE III value is its text ended by 0x1A 0x1A in 512-byte blocks; a dBASE IV one has an
-// FF FF 08 00 block header with its length; a FoxPro one a big-endian header in 64-byte
-// blocks. `blocks` gets each message's first block.
-inline std::vector<uint8_t> ScanMemo(MemoForm form, std::vector<uint32_t>& blocks) {
+// The memo file of `values` values, value k the message of day k % 366 (OEM text, as stored in
+// themes), in one family's layout: a dBASE III value is its text ended by 0x1A 0x1A in 512-byte
+// blocks; a dBASE IV one has an FF FF 08 00 block header with its length; a FoxPro one a
+// big-endian header in 64-byte blocks. `blocks` gets each value's first block.
+inline std::vector<uint8_t> ScanMemo(MemoForm form, std::size_t values, std::vector<uint32_t>& blocks) {
   const uint32_t block_size = FoxProMemo(form) ? 64 : 512;
   std::vector<uint8_t> memo(512, 0);  // the header
-  const std::size_t messages = DayKeys().size();
-  for (std::size_t k = 0; k < messages; ++k) {
-    const std::string text = vornelle::platform::AnsiToOem(MessageText(static_cast<int32_t>(k)));
+  std::vector<std::string> messages;
+  for (std::size_t k = 0; k < DayKeys().size(); ++k)
+    messages.push_back(vornelle::platform::AnsiToOem(MessageText(static_cast<int32_t>(k))));
+  for (std::size_t k = 0; k < values; ++k) {
+    const std::string& text = messages[k % messages.size()];
     blocks.push_back(static_cast<uint32_t>(memo.size() / block_size));
     uint8_t head[8];
     if (FoxProMemo(form)) {
@@ -157,17 +167,20 @@ inline std::vector<uint8_t> ScanMemo(MemoForm form, std::vector<uint32_t>& block
 }
 
 // A theme table of `records` records written byte by byte: a table of the memo family `form`
-// whose records point, by day key, to the 366 messages of its memo file. The same records and
-// texts in every family; the dBASE IV one is scan_<records>.dbf, the others have the family's
-// name after the count. Returns the .dbf path.
+// whose records point, by day key, to the 366 messages of its memo file (with DistinctMemos(),
+// each to its own copy of its day's message). The same records and texts in every family; the
+// dBASE IV one is scan_<records>.dbf, the others have the family's name after the count, and
+// tables of distinct values "_distinct" after that. Returns the .dbf path.
 inline std::string ScanTable(int32_t records, MemoForm form = MemoForm::Dbase4) {
   std::string base = CacheFolder() + "/scan_" + std::to_string(records);
   if (form != MemoForm::Dbase4) base += std::string("_") + FormName(form);
+  const bool distinct = DistinctMemos();
+  if (distinct) base += "_distinct";
   const std::string dbf = base + ".dbf", done = base + ".done";
   if (std::filesystem::exists(done)) return dbf;
   const auto& keys = DayKeys();
   std::vector<uint32_t> blocks;
-  WriteFile(MemoPathOf(dbf, form), ScanMemo(form, blocks));
+  WriteFile(MemoPathOf(dbf, form), ScanMemo(form, distinct ? records : keys.size(), blocks));
 
   // The table: header, two descriptors, the terminator, the records, the end mark.
   const bool vfp = form == MemoForm::VisualFoxPro;
@@ -194,11 +207,12 @@ inline std::string ScanTable(int32_t records, MemoForm form = MemoForm::Dbase4) 
     uint8_t* r = table.data() + kHeader + static_cast<std::size_t>(i) * kRecord;
     std::size_t day = static_cast<std::size_t>(i) % keys.size();
     std::memcpy(r + 1, keys[day].data(), 4);
+    const uint32_t value = blocks[distinct ? static_cast<std::size_t>(i) : day];
     if (vfp) {
-      PutLE(r + 5, blocks[day], 4);
+      PutLE(r + 5, value, 4);
       continue;
     }
-    std::snprintf(block, sizeof block, "%10u", static_cast<unsigned>(blocks[day]));
+    std::snprintf(block, sizeof block, "%10u", static_cast<unsigned>(value));
     std::memcpy(r + 5, block, 10);
   }
   table.back() = 0x1A;

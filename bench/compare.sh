@@ -9,7 +9,8 @@
 # of resident memory, and says where the two tools print different rows.
 # Usage: bench/compare.sh OLD_COMMIT [BUILD_DIR]   (BUILD_DIR: this tree's, default
 # build/release); RECORDS sets the table size (default 1000000), RUNS hyperfine's runs (5),
-# FORMS the families (default "dbase3 dbase4 foxpro"; an older tool may not read "vfp").
+# FORMS the families (default "dbase3 dbase4 foxpro"; an older tool may not read "vfp"; with
+# "-distinct" after a family, e.g. foxpro-distinct, every record has a memo value of its own).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -75,8 +76,8 @@ echo "vornelle-db of ${old:0:12} (old) and of $build (new), $records records, $r
 python3 - "$results" <<'PY'
 import sys
 rows = [line.rstrip("\n").split("\t") for line in open(sys.argv[1])]
-print(f"{'family':<8} {'workload':<34} {'old ms':>9} {'new ms':>9} {'new/old':>8} "
+print(f"{'family':<15} {'workload':<34} {'old ms':>9} {'new ms':>9} {'new/old':>8} "
       f"{'old cpu':>9} {'new cpu':>9} {'new/old':>8} {'old MiB':>8} {'new MiB':>8}")
 for form, what, *figures in rows:
-    print(f"{form:<8} {what:<34} " + " ".join(f"{f:>{w}}" for f, w in zip(figures, (9, 9, 8, 9, 9, 8, 8, 8))))
+    print(f"{form:<15} {what:<34} " + " ".join(f"{f:>{w}}" for f, w in zip(figures, (9, 9, 8, 9, 9, 8, 8, 8))))
 PY

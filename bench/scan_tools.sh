@@ -19,7 +19,8 @@
 # the ratio of the first command's to each other's (0.5 = it takes half the other's time).
 # Usage: bench/scan_tools.sh [BUILD_DIR]; RUNS sets hyperfine's largest number of runs per
 # command (default 5; a command of more than a second and a half gets 2), SIZES the record
-# counts (default "10000 100000 1000000"), FORMS the families (default "dbase3 dbase4 foxpro vfp").
+# counts (default "10000 100000 1000000"), FORMS the families (default "dbase3 dbase4 foxpro vfp";
+# "dbase3-distinct" and so on: the same theme with a memo value of its own in every record).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -132,10 +133,11 @@ memos_read() {
 # One table size in one family: the checks that every program reads the same rows and every
 # memo, then the workloads.
 measure() {
-  local records=$1 form=$2
-  table_of "$records" foxpro
+  local records=$1 form=$2 family=${2%-distinct}
+  local variant=${form#"$family"}  # the distinct tables are set against distinct tables
+  table_of "$records" "foxpro$variant"
   local fox=$table fox_memo=$memo
-  table_of "$records" dbase4
+  table_of "$records" "dbase4$variant"
   local reference=$table
   table_of "$records" "$form"
   cat "$table" "$memo" "$fox" "$fox_memo" >/dev/null  # into the page cache
@@ -161,7 +163,7 @@ measure() {
     echo "python3-dbfread is not installed: left out" >&2
   fi
   if command -v pgdbf >/dev/null; then
-    if [[ $form == dbase4 ]]; then
+    if [[ $family == dbase4 ]]; then
       memos_read "pgdbf on the FoxPro form" pgdbf -m "$fox_memo" "$fox"
       listing+=("pgdbf (FoxPro form)=pgdbf -m $fox_memo $fox")
     else
@@ -171,7 +173,7 @@ measure() {
   else
     echo "pgdbf is not installed: left out" >&2
   fi
-  if [[ $form != vfp ]]; then  # libxbase64 does not read Visual FoxPro tables
+  if [[ $family != vfp ]]; then  # libxbase64 does not read Visual FoxPro tables
     memos_read "libxbase64" "$xbase64" "$table"
     listing+=("libxbase64=$xbase64 $table")
   fi

@@ -57,6 +57,10 @@ const MemoLines& MemoLineList();
 std::string ReadMemoValue(int32_t block, bool translate);
 // The same into `value`, whose room is reused (a scan reads many values); false on failure.
 bool ReadMemoValueInto(int32_t block, bool translate, std::string& value);
+// The value at `block` as stored (never translated), for a scan that only looks at it: *value
+// views the bytes where the memo file's read-ahead holds them whole (valid until the memo file
+// is next read), or else `room`, which the value is read into. False on failure (reported).
+bool ViewMemoValue(int32_t block, std::string& room, std::string_view* value);
 // Writes `text` as a new memo value; returns its block number, 0 on failure.
 int32_t WriteMemoValue(std::string_view text, bool translate);
 

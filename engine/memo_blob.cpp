@@ -498,8 +498,12 @@ namespace {
 // end-marked value's up to its mark, so that a value costs its bytes and not the room its
 // unknown length might need. A value longer than its first MiB (whose length the general path
 // learns before it gathers more), and every fault, are left to the general path and its
-// reports: false, with `value` empty.
-bool ReadDirect(MemoFile& memo, int32_t block, bool translate, std::string& value) {
+// reports: false, with `value` empty. With `whole`, a value the bytes looked at hold whole is not
+// copied at all: *whole views it there (until the memo file is next read); otherwise *whole
+// views `value`.
+bool ReadDirect(MemoFile& memo, int32_t block, bool translate, std::string& value,
+                std::string_view* whole = nullptr) {
+  const bool viewed = whole && !translate;  // a translated value is a copy
   const int64_t offset = std::abs(static_cast<int64_t>(block)) * memo.block_size;
   // The first look takes in the header and the whole text of most values: what a window holds
   // costs nothing to look at, a read alone costs its bytes.
@@ -511,6 +515,10 @@ bool ReadDirect(MemoFile& memo, int32_t block, bool translate, std::string& valu
   if (length > kScanAhead) return false;
   if (length >= 0) {
     const auto at_hand = std::min(static_cast<std::size_t>(length), look.size() - 8);
+    if (viewed && at_hand == static_cast<std::size_t>(length)) {
+      *whole = look.substr(8, at_hand);
+      return true;
+    }
     value.assign(look.data() + 8, at_hand);
     const auto rest = static_cast<std::size_t>(length) - at_hand;
     if (rest > 0) {
@@ -526,6 +534,10 @@ bool ReadDirect(MemoFile& memo, int32_t block, bool translate, std::string& valu
   } else {
     // The value ends at its mark, or where the file ends.
     int64_t at = offset;
+    if (const void* mark = std::memchr(look.data(), 0x1A, look.size()); mark && viewed) {
+      *whole = look.substr(0, static_cast<std::size_t>(static_cast<const char*>(mark) - look.data()));
+      return true;
+    }
     while (true) {
       const auto* mark = static_cast<const char*>(std::memchr(look.data(), 0x1A, look.size()));
       value.append(look.data(), mark ? static_cast<std::size_t>(mark - look.data()) : look.size());
@@ -538,26 +550,27 @@ bool ReadDirect(MemoFile& memo, int32_t block, bool translate, std::string& valu
   }
   if (translate && LooksLikeText(value.data(), std::min(value.size(), static_cast<std::size_t>(kPiece))))
     platform::OemToAnsi(value.data(), value.size());
+  if (whole) *whole = value;
   return true;
 }
 
-}  // namespace
-
-bool ReadMemoValueInto(int32_t block, bool translate, std::string& value) {
-  value.clear();
-  if (block == 0) return true;
-  if (WorkArea* wa = Current(); wa && wa->memo && !wa->memo->blob.active) {
-    bool read = false;
-    try {
-      read = ReadDirect(*wa->memo, block, translate, value);
-    } catch (const std::bad_alloc&) {
-      value = std::string();  // the general path reports it
-    }
-    if (read) {
-      ClearLastError();  // as a read through a descriptor starts
-      return true;
-    }
+// The value read without a descriptor when it can be (see ReadDirect); false, with `value`
+// empty, when the general path is to read it.
+bool ReadWithoutDescriptor(int32_t block, bool translate, std::string& value, std::string_view* whole) {
+  WorkArea* wa = Current();
+  if (!wa || !wa->memo || wa->memo->blob.active) return false;
+  bool read = false;
+  try {
+    read = ReadDirect(*wa->memo, block, translate, value, whole);
+  } catch (const std::bad_alloc&) {
+    value = std::string();  // the general path reports it
   }
+  if (read) ClearLastError();  // as a read through a descriptor starts
+  return read;
+}
+
+// The value through a blob descriptor, with its reports: what ReadDirect leaves.
+bool ReadThroughDescriptor(int32_t block, bool translate, std::string& value) {
   if (CreateBlobDescriptor(translate, block, BlobMode::Read) == 0 && LastError() != 0) return false;
   const BlobDescriptor& blob = Current()->memo->blob;
   // The room grows with the bytes read, a piece ahead of them at most: a length in a block
@@ -590,6 +603,23 @@ bool ReadMemoValueInto(int32_t block, bool translate, std::string& value) {
   const bool read = LastError() == 0;
   DestroyBlobDescriptor();
   return read && LastError() == 0;
+}
+
+}  // namespace
+
+bool ViewMemoValue(int32_t block, std::string& room, std::string_view* value) {
+  room.clear();
+  *value = {};
+  if (block == 0 || ReadWithoutDescriptor(block, false, room, value)) return true;
+  const bool read = ReadThroughDescriptor(block, false, room);
+  *value = room;
+  return read;
+}
+
+bool ReadMemoValueInto(int32_t block, bool translate, std::string& value) {
+  value.clear();
+  if (block == 0 || ReadWithoutDescriptor(block, translate, value, nullptr)) return true;
+  return ReadThroughDescriptor(block, translate, value);
 }
 
 int32_t WriteMemoValue(std::string_view text, bool translate) {

@@ -218,6 +218,17 @@ std::optional<double> WholeNumber(std::string_view text) {
 }
 
 int32_t ParseInteger(std::string_view text) {
+  // What fields mostly hold, a memo's block number above all: blanks, then up to nine digits
+  // to the end, which no 32-bit integer can overflow. Read here without more ado.
+  const char* digit = text.data();
+  const char* const stop = digit + text.size();
+  while (digit != stop && *digit == ' ') ++digit;
+  if (digit != stop && stop - digit <= 9) {
+    uint32_t value = 0;
+    for (unsigned d; digit != stop && (d = static_cast<unsigned char>(*digit) - '0') <= 9; ++digit)
+      value = value * 10 + d;
+    if (digit == stop) return static_cast<int32_t>(value);
+  }
   text = TrimBlanks(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   int32_t value = 0;

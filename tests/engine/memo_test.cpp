@@ -144,8 +144,9 @@ TEST_F(Memo, WrittenValuesMatchEachFamilysLayout) {
 
 // A sequential scan reads the memo file through its read-ahead window: every family's values,
 // small, across a window's edge, larger than a window and than a MiB, in order and out of it,
-// come out whole as a plain open reads them, and so do their lines. A value takes the room of
-// its bytes, not of the longest value a length yet unknown might allow.
+// come out whole as a plain open reads them (also where a scan only views them), and so do
+// their lines. A value takes the room of its bytes, not of the longest value a length yet
+// unknown might allow.
 TEST_F(Memo, ASequentialScanReadsEveryValueAsAPlainOpenDoes) {
   const std::vector<std::string> values = {"short", std::string(700, 'x') + "\r\nend", "",
                                            std::string(70000, 'y'), "after the large one",
@@ -173,6 +174,10 @@ TEST_F(Memo, ASequentialScanReadsEveryValueAsAPlainOpenDoes) {
         EXPECT_TRUE(ReadMemoValueInto(Block(), false, value));
         EXPECT_EQ(value, values[order[record]]) << "memo kind " << int(kind) << ", record " << record + 1;
         EXPECT_LE(value.capacity(), std::max<std::size_t>(2 * value.size(), 4096)) << "memo kind " << int(kind);
+        std::string room;
+        std::string_view view;
+        EXPECT_TRUE(ViewMemoValue(Block(), room, &view));
+        EXPECT_EQ(view, values[order[record]]) << "viewed, memo kind " << int(kind) << ", record " << record + 1;
         for (const std::string& line : Lines(Block())) lines[sequential].push_back(line);
       }
       CloseArea();

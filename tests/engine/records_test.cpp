@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/engine.h"
 #include "engine/record_codec.h"
@@ -125,6 +128,10 @@ TEST_F(Records, NumbersThatDoNotFitBecomeAsterisks) {
   EXPECT_EQ(FormatNumber(1e300, 7, 2), "*******");
   EXPECT_EQ(ParseInteger(" 1e3 "), 1000);
   EXPECT_EQ(ParseInteger("99999999999"), INT32_MAX);
+  for (const auto& [text, value] : std::vector<std::pair<std::string, int32_t>>{
+           {"   1234567", 1234567}, {"123456789", 123456789}, {"2147483647", INT32_MAX},
+           {"0000000042", 42}, {"  -42", -42}, {" 42 ", 42}, {"  4 2", 4}, {"   ", 0}})
+    EXPECT_EQ(ParseInteger(text), value) << "'" << text << "'";
   EXPECT_DOUBLE_EQ(ParseNumber(" +2.5"), 2.5);
   EXPECT_DOUBLE_EQ(ParseNumber("abc"), 0);
 }

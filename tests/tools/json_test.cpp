@@ -37,5 +37,32 @@ TEST(Json, StringsEscapeQuotesBackslashesAndControlBytes) {
             R"({"_recno": 100000, "A": "b", "_deleted": false})");
 }
 
+// The plain run the escaping copies whole ends exactly at the first byte that is not plain,
+// wherever that falls among the sixteen-byte looks (the first, a later one, the last look
+// that overlaps the one before) and in strings too short for one.
+TEST(Json, PlainRunsEndAtTheFirstByteToEscape) {
+  struct Case {
+    char byte;
+    bool ascii_only;
+    bool plain;
+  };
+  const Case cases[] = {{'a', true, true},   {'~', true, true},    {'"', false, false},
+                        {'\\', false, false}, {'\x1F', false, false}, {'\x7F', false, false},
+                        {'\0', true, false},  {'\xC3', false, true}, {'\xC3', true, false},
+                        {'\x80', true, false}, {'\xFF', false, true}, {' ', true, true}};
+  for (const Case& c : cases) {
+    for (std::size_t size : {1, 5, 15, 16, 17, 31, 33, 40}) {
+      for (std::size_t at = 0; at < size; ++at) {
+        std::string text(size, 'x');
+        text[at] = c.byte;
+        EXPECT_EQ(JsonPlainPrefix(text, c.ascii_only), c.plain ? size : at)
+            << "byte " << int(static_cast<unsigned char>(c.byte)) << ", size " << size << ", at " << at;
+      }
+    }
+  }
+  EXPECT_EQ(JsonPlainPrefix("", true), 0u);
+  EXPECT_EQ(JsonPlainPrefix(std::string(20, 'x') + "\n" + std::string(12, '"'), false), 20u);
+}
+
 }  // namespace
 }  // namespace vornelle::tools

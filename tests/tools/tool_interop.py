@@ -108,14 +108,14 @@ def fields_of(row):
 class ToolInterop(tool_case.FolderCase):
     # Tables others write, listed by the tool as they read them.
 
-    def fill_with_python_dbf(self, kind):
+    def fill_with_python_dbf(self, kind, rows=ROWS):
         """The sample rows written by python3-dbf in its `kind` of table, record 4 deleted."""
         import dbf
-        path = self.path("peer_%s.dbf" % kind)
+        path = self.path("peer_%s_%d.dbf" % (kind, len(rows)))
         table = dbf.Table(path, "name C(20); amount N(10,2); count N(6,0); day D; flag L; note M",
                           dbf_type=kind, codepage="cp437")
         table.open(dbf.READ_WRITE)
-        for r in ROWS:
+        for r in rows:
             day = datetime.date.fromisoformat(r["DAY"]) if r["DAY"] else None
             table.append((r["NAME"], r["AMOUNT"], r["COUNT"], day, r["FLAG"], r["NOTE"]))
         dbf.delete(table[3])
@@ -128,6 +128,18 @@ class ToolInterop(tool_case.FolderCase):
                 path = self.fill_with_python_dbf(kind)
                 listed = tool_list(path)
                 self.assertEqual([r["_deleted"] for r in listed], [n == 3 for n in range(len(ROWS))])
+                assert_dbfread_reads(self, path, listed)
+
+    def test_long_listings_read_as_dbfread_reads_them(self):
+        # Memo values across the edges of the scan's read-ahead and longer than it, escaped in
+        # pieces, and output past the size at which it is written straight out.
+        rows = [sample(i) for i in range(4000)]
+        rows[7]["NOTE"] = "\"quoted\" \u00fc\r\n" * 9000
+        for kind in ("db3", "fp"):
+            with self.subTest(kind=kind):
+                path = self.fill_with_python_dbf(kind, rows)
+                listed = tool_list(path)
+                self.assertGreater(len(tool("list", path, "--format", "json")), 1 << 20)
                 assert_dbfread_reads(self, path, listed)
 
     def test_perl_xbase_dbase4_table_lists_as_perl_reads_it(self):

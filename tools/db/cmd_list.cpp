@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <string_view>
 
 #include "engine/engine.h"
 #include "tools/db/cli.h"
@@ -66,6 +67,7 @@ std::size_t ColumnWidth(const engine::FieldDesc& f, const std::string& name) {
 }  // namespace
 
 int ListCommand(const Arguments& argv) {
+  using namespace std::string_view_literals;
   Args args(argv, {"--hide-deleted", "--count"}, {"--filter", "--format", kCodePageOption});
   args.Expect(1, 1);
   std::string format = args.Option("--format", "text");
@@ -102,7 +104,8 @@ int ListCommand(const Arguments& argv) {
   long long visible = 0;
   const bool count_only = args.Flag("--count");
   const bool json = format == "json";
-  std::string line, lines;  // JSON lines are gathered and written a MiB at a time
+  std::string line;
+  OutputBuffer json_lines;
   for (engine::GoTop(); !engine::dEOF(); engine::Skip(1)) {
     ++visible;
     if (count_only) continue;
@@ -110,20 +113,16 @@ int ListCommand(const Arguments& argv) {
     bool deleted = engine::FieldAddress(0)[0] != 0;
     line.clear();
     if (json) {
-      char digits[16];
-      const auto end = std::to_chars(digits, digits + sizeof digits, recno).ptr;
-      lines += "{\"_recno\": ";
-      lines.append(digits, end);
-      lines += deleted ? ", \"_deleted\": true" : ", \"_deleted\": false";
+      json_lines.Append("{\"_recno\": "sv);
+      char* const digits = json_lines.Room(16);
+      json_lines.Advance(static_cast<std::size_t>(std::to_chars(digits, digits + 16, recno).ptr - digits));
+      json_lines.Append(deleted ? ", \"_deleted\": true"sv : ", \"_deleted\": false"sv);
       for (std::size_t i = 0; i < fields.size(); ++i) {
-        lines += json_keys[i];
-        json_fields.Append(lines, fields[i], static_cast<int>(i + 1));
+        json_lines.Append(json_keys[i]);
+        json_fields.Append(json_lines, fields[i], static_cast<int>(i + 1));
       }
-      lines += "}\n";
-      if (lines.size() >= (1 << 20)) {  // as large as the output buffer: written past it, not copied
-        Write(lines);
-        lines.clear();
-      }
+      json_lines.Append("}\n"sv);
+      json_lines.EndLine();
       continue;
     } else if (format == "csv") {
       line = std::to_string(recno) + (deleted ? ",true" : ",false");
@@ -142,7 +141,7 @@ int ListCommand(const Arguments& argv) {
     }
     Write(line);
   }
-  Write(lines);
+  json_lines.Flush();
   if (count_only) Print("%lld\n", visible);
   engine::CloseAll();
   return 0;

@@ -1,7 +1,6 @@
 #include "tools/db/field_values.h"
 
 #include <algorithm>
-#include <bit>
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -231,48 +230,52 @@ FieldJsonWriter::FieldJsonWriter(TextCodec& text) : text_(text), by_table_(text.
   }
 }
 
-void FieldJsonWriter::AppendText(std::string& out, std::string_view stored) {
+void FieldJsonWriter::AppendText(OutputBuffer& out, std::string_view stored) {
   if (!by_table_) {
     decoded_.clear();
     text_.DecodeInto(stored, decoded_);
-    AppendJsonString(out, decoded_);
+    json_.clear();
+    AppendJsonString(json_, decoded_);
+    out.Append(json_);
     return;
   }
-  out += '"';
-  std::size_t plain = 0, i = 0;
-  while (i < stored.size()) {
-    // Printable ASCII that needs no escape is copied as it is, in the run, eight bytes at a
-    // time; the scan goes straight to the first byte that is not.
-    if (i + 8 <= stored.size()) {
-      uint64_t eight;
-      std::memcpy(&eight, stored.data() + i, 8);
-      const uint64_t flagged = JsonNotPlain(eight);
-      if (flagged == 0) {
-        i += 8;
-        continue;
-      }
-      i += static_cast<std::size_t>(std::countr_zero(flagged)) / 8;
+  out.Append("\"");
+  // Room is asked for a slice at a time, as much as its bytes could take escaped, so that a
+  // long value needs no more than its slice's. An escape's text is copied whole (a fixed size
+  // copies fastest) and only its length kept.
+  constexpr std::size_t kSlice = 16 << 10;
+  while (!stored.empty()) {
+    std::string_view slice = stored.substr(0, kSlice);
+    stored.remove_prefix(slice.size());
+    char* const start = out.Room(slice.size() * sizeof(JsonByte::text));
+    char* at = start;
+    while (!slice.empty()) {
+      const std::size_t plain = JsonPlainPrefix(slice, true);
+      std::memcpy(at, slice.data(), plain);
+      at += plain;
+      if (plain == slice.size()) break;
+      const JsonByte& entry = json_bytes_[static_cast<unsigned char>(slice[plain])];
+      std::memcpy(at, entry.text, sizeof entry.text);
+      if (entry.length == 0) *at = slice[plain];
+      at += std::max<std::size_t>(entry.length, 1);
+      slice.remove_prefix(plain + 1);
     }
-    const JsonByte& entry = json_bytes_[static_cast<unsigned char>(stored[i])];
-    if (entry.length != 0) {
-      out.append(stored.data() + plain, i - plain);
-      out.append(entry.text, entry.length);
-      plain = i + 1;
-    }
-    ++i;
+    out.Advance(static_cast<std::size_t>(at - start));
   }
-  out.append(stored.data() + plain, stored.size() - plain);
-  out += '"';
+  out.Append("\"");
 }
 
-void FieldJsonWriter::Append(std::string& out, const engine::FieldDesc& field, int number) {
+void FieldJsonWriter::Append(OutputBuffer& out, const engine::FieldDesc& field, int number) {
   switch (ways_[static_cast<std::size_t>(number - 1)]) {
     case Way::kStoredText: AppendText(out, StoredText(field)); break;
-    case Way::kMemo:
-      engine::ReadMemoValueInto(MemoBlock(number), false, stored_);
-      AppendText(out, stored_);
+    case Way::kMemo: {
+      // Escaped from where the memo file's read-ahead holds it, not copied first.
+      std::string_view value;
+      engine::ViewMemoValue(engine::LoadInt32(engine::Current()->typed + field.typed_offset), stored_, &value);
+      AppendText(out, value);
       break;
-    default: out += AsJson(ReadField(text_, field, number)); break;
+    }
+    default: out.Append(AsJson(ReadField(text_, field, number))); break;
   }
 }
 

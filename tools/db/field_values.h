@@ -9,6 +9,7 @@
 
 #include "engine/state.h"
 #include "tools/db/code_page.h"
+#include "tools/db/output.h"
 
 namespace vornelle::tools {
 
@@ -33,14 +34,14 @@ class FieldJsonWriter {
  public:
   explicit FieldJsonWriter(TextCodec& text);
   // Appends the value of field `number` (1-based) to `out`.
-  void Append(std::string& out, const engine::FieldDesc& field, int number);
+  void Append(OutputBuffer& out, const engine::FieldDesc& field, int number);
 
  private:
   // Stored text as a JSON string, decoded and escaped in one pass.
-  void AppendText(std::string& out, std::string_view stored);
+  void AppendText(OutputBuffer& out, std::string_view stored);
 
   TextCodec& text_;
-  std::string stored_, decoded_;
+  std::string stored_, decoded_, json_;
   // For a page decoded byte by byte whose ASCII stands for itself: what each stored byte
   // becomes inside a JSON string (length 0: the byte itself).
   struct JsonByte {

@@ -37,28 +37,14 @@ const EscapeTable& Escapes() {
 void AppendJsonString(std::string& out, std::string_view utf8) {
   const EscapeTable& escapes = Escapes();
   out += '"';
-  // Runs of plain bytes are copied whole, found eight bytes at a time.
-  std::size_t plain = 0, i = 0;
-  while (i < utf8.size()) {
-    if (i + 8 <= utf8.size()) {
-      uint64_t eight;
-      std::memcpy(&eight, utf8.data() + i, 8);
-      const uint64_t flagged = JsonToEscape(eight);
-      if (flagged == 0) {
-        i += 8;
-        continue;
-      }
-      i += static_cast<std::size_t>(std::countr_zero(flagged)) / 8;  // the first flagged byte
-    }
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    if (escapes.length[c] != 0) {
-      out.append(utf8.data() + plain, i - plain);
-      out.append(escapes.text[c].data(), escapes.length[c]);
-      plain = i + 1;
-    }
-    ++i;
+  while (!utf8.empty()) {
+    const std::size_t plain = JsonPlainPrefix(utf8, false);
+    out.append(utf8.data(), plain);
+    if (plain == utf8.size()) break;
+    const auto c = static_cast<unsigned char>(utf8[plain]);
+    out.append(escapes.text[c].data(), escapes.length[c]);
+    utf8.remove_prefix(plain + 1);
   }
-  out.append(utf8.data() + plain, utf8.size() - plain);
   out += '"';
 }
 

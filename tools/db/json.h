@@ -1,27 +1,55 @@
 #pragma once
 // The small amount of JSON and CSV the tool writes. Strings are UTF-8.
 
+#include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vornelle::tools {
 
 // A JSON string literal, quotes included.
 std::string JsonString(std::string_view utf8);
-// For eight bytes read little-endian: a high bit set in each byte a JSON string must escape
-// (below 0x20, a quote, a backslash or 0x7F; the usual test for a byte below n, or a zero byte
-// after an exclusive or, eight at a time). A borrow may flag bytes above the first flagged one;
-// the lowest is exact. Zero: none of the eight.
-inline uint64_t JsonToEscape(uint64_t bytes) {
-  constexpr uint64_t kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
-  auto zero_in = [](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
-  return ((bytes - kOnes * 0x20) & ~bytes & kHighs) | zero_in(bytes ^ (kOnes * '"')) |
-         zero_in(bytes ^ (kOnes * '\\')) | zero_in(bytes ^ (kOnes * 0x7F));
+// How many bytes at the start of `bytes` a JSON string holds as they are: none below 0x20, no
+// quote, backslash or 0x7F, and with `ascii_only` nothing above 0x7F either (a byte of a code page
+// that turns into more than itself). Sixteen bytes at a time where the processor can.
+inline std::size_t JsonPlainPrefix(std::string_view bytes, bool ascii_only) {
+  const std::size_t size = bytes.size();
+  const char* data = bytes.data();
+#if defined(__SSE2__)
+  if (size >= 16) {
+    // A mask bit for each of sixteen bytes that is not plain. Compared as signed, every byte
+    // above 0x7F is below 0x20 too; unsigned, min(v, 0x1F) == v finds the control bytes alone.
+    const auto flagged = [ascii_only](const char* at) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+      const __m128i control = ascii_only ? _mm_cmplt_epi8(v, _mm_set1_epi8(0x20))
+                                         : _mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(0x1F)), v);
+      const __m128i named = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('"')),
+                                         _mm_cmpeq_epi8(v, _mm_set1_epi8('\\')));
+      const __m128i flags = _mm_or_si128(_mm_or_si128(control, named), _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F)));
+      return static_cast<unsigned>(_mm_movemask_epi8(flags));
+    };
+    std::size_t i = 0;
+    for (; i + 16 <= size; i += 16)
+      if (const unsigned mask = flagged(data + i)) return i + static_cast<std::size_t>(std::countr_zero(mask));
+    if (i == size) return size;
+    // The last bytes in one look that ends with them, without the bytes already seen.
+    const unsigned mask = flagged(data + size - 16) >> (i - (size - 16));
+    return mask ? i + static_cast<std::size_t>(std::countr_zero(mask)) : size;
+  }
+#endif
+  for (std::size_t i = 0; i < size; ++i) {
+    const auto c = static_cast<unsigned char>(data[i]);
+    if (c < 0x20 || c == '"' || c == '\\' || c == 0x7F || (ascii_only && c > 0x7F)) return i;
+  }
+  return size;
 }
-// The same, with every byte that is not ASCII flagged too.
-inline uint64_t JsonNotPlain(uint64_t bytes) { return (bytes & 0x8080808080808080) | JsonToEscape(bytes); }
-// The same appended to `out`.
+// Appends `utf8` to `out` as a JSON string literal, quotes included.
 void AppendJsonString(std::string& out, std::string_view utf8);
 // A JSON number: whole numbers in plain digits, others the shortest text that reads back as the
 // same double; null when not finite.

@@ -65,11 +65,16 @@ std::size_t DisplayWidth(std::string_view utf8) {
       utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
+constexpr std::size_t kBufferBytes = 1 << 20;
+// Bytes this many or more are written straight out (after what the buffer holds): copied into
+// the buffer first, they would be moved once more for nothing.
+constexpr std::size_t kDirectBytes = 64 << 10;
+
 // One large buffer for standard output, set before its first byte: a listing of a million
 // records is then a few hundred writes, not thousands.
 void UseLargeBuffer() {
   static const bool done = [] {
-    static char storage[1 << 20];
+    static char storage[kBufferBytes];
     return std::setvbuf(stdout, storage, _IOFBF, sizeof storage) == 0;
   }();
   (void)done;
@@ -77,7 +82,21 @@ void UseLargeBuffer() {
 
 void Write(std::string_view bytes) {
   UseLargeBuffer();
+  if (bytes.size() >= kDirectBytes) {
+    if (std::fflush(stdout) != 0) Failed(errno);
+    if (const int err = WriteAll(STDOUT_FILENO, bytes)) Failed(err);
+    return;
+  }
   if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) Failed(errno);
+}
+
+void OutputBuffer::Flush() {
+  Write({bytes_.data(), used_});
+  used_ = 0;
+}
+
+void OutputBuffer::Grow(std::size_t count) {
+  bytes_.resize(std::max(2 * bytes_.size(), used_ + count));
 }
 
 void Print(const char* format, ...) {
