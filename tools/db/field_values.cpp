@@ -240,16 +240,18 @@ void FieldJsonWriter::AppendText(OutputBuffer& out, std::string_view stored) {
     out.Append(json_);
     return;
   }
-  out.Append("\"");
-  // Room is asked for a slice at a time, as much as its bytes could take escaped, so that a
-  // long value needs no more than its slice's. An escape's text is copied whole (a fixed size
-  // copies fastest) and only its length kept.
+  // Room is asked for a slice at a time, as much as its bytes could take escaped and the quotes,
+  // so that a long value needs no more than its slice's. An escape's text is copied whole (a
+  // fixed size copies fastest) and only its length kept.
   constexpr std::size_t kSlice = 16 << 10;
-  while (!stored.empty()) {
+  bool first = true;
+  do {
     std::string_view slice = stored.substr(0, kSlice);
     stored.remove_prefix(slice.size());
-    char* const start = out.Room(slice.size() * sizeof(JsonByte::text));
+    char* const start = out.Room(slice.size() * sizeof(JsonByte::text) + 2);
     char* at = start;
+    if (first) *at++ = '"';
+    first = false;
 #if defined(__SSE2__)
     // Sixteen bytes are copied while they are looked at, and kept up to the first that is not
     // plain. The room left always takes sixteen: it is seven bytes for each byte left.
@@ -262,13 +264,16 @@ void FieldJsonWriter::AppendText(OutputBuffer& out, std::string_view stored) {
         slice.remove_prefix(16);
         continue;
       }
-      const auto plain = static_cast<std::size_t>(std::countr_zero(mask));
-      at += plain;
-      const JsonByte& entry = json_bytes_[static_cast<unsigned char>(slice[plain])];
-      std::memcpy(at, entry.text, sizeof entry.text);
-      if (entry.length == 0) *at = slice[plain];
-      at += std::max<std::size_t>(entry.length, 1);
-      slice.remove_prefix(plain + 1);
+      // The byte that is not plain, and those right after it that are not either (a CR LF).
+      auto used = static_cast<std::size_t>(std::countr_zero(mask));
+      at += used;
+      do {
+        const JsonByte& entry = json_bytes_[static_cast<unsigned char>(slice[used])];
+        std::memcpy(at, entry.text, sizeof entry.text);
+        if (entry.length == 0) *at = slice[used];
+        at += std::max<std::size_t>(entry.length, 1);
+      } while (++used < 16 && (mask >> used & 1) != 0);
+      slice.remove_prefix(used);
     }
     // The last few bytes one at a time, each as its text says (the byte itself or its escape).
     for (const char c : slice) {
@@ -290,9 +295,9 @@ void FieldJsonWriter::AppendText(OutputBuffer& out, std::string_view stored) {
       slice.remove_prefix(plain + 1);
     }
 #endif
+    if (stored.empty()) *at++ = '"';
     out.Advance(static_cast<std::size_t>(at - start));
-  }
-  out.Append("\"");
+  } while (!stored.empty());
 }
 
 void FieldJsonWriter::Append(OutputBuffer& out, const engine::FieldDesc& field, int number) {
