@@ -61,6 +61,9 @@ bool ReadMemoValueInto(int32_t block, bool translate, std::string& value);
 // views the bytes where the memo file's read-ahead holds them whole (valid until the memo file
 // is next read), or else `room`, which the value is read into. False on failure (reported).
 bool ViewMemoValue(int32_t block, std::string& room, std::string_view* value);
+// The block number memo field `field` of the current work area holds in its stored record, as
+// the typed buffer would hold it (0 for a null value); for a scan by SkipStoredOnly.
+int32_t StoredMemoBlock(const FieldDesc& field);
 // Writes `text` as a new memo value; returns its block number, 0 on failure.
 int32_t WriteMemoValue(std::string_view text, bool translate);
 

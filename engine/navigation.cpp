@@ -169,6 +169,30 @@ void Skip(int32_t n) {
   RunMovedHook(*wa);
 }
 
+bool SkipStoredOnly() {
+  WorkArea* wa = Current();
+  if (!wa || wa->eof || wa->record_count == 0 || wa->filter || wa->host_filter || wa->host_while ||
+      wa->while_expr || wa->moved_hook) {
+    Skip(1);
+    return LastError() == 0 && !dEOF();
+  }
+  ClearLastError();
+  MoveScope move(*wa);
+  wa->bof = false;
+  for (int32_t next = wa->recno + 1;; ++next) {
+    // Other programs' appends only matter once we pass the count we know.
+    if (next > wa->record_count) Recount(*wa);
+    if (next > wa->record_count) {
+      wa->recno = wa->record_count + 1;
+      wa->eof = true;
+      ClearRecordOf(*wa);
+      return false;
+    }
+    if (!ReadRecord(*wa, next, ReadAhead::Forward)) return false;
+    if (!wa->skip_deleted || wa->raw[0] != '*') return true;
+  }
+}
+
 void Go(int32_t n) {
   WorkArea* wa = Guard("GO()");
   if (!wa) return;

@@ -14,6 +14,12 @@ void GoTop();
 void GoBottom();
 void Skip(int32_t count);
 void Go(int32_t recno);
+// The next record of a scan that reads only the stored record (WorkArea::raw, memo blocks by
+// StoredMemoBlock), never the typed buffer: as Skip(1), with the deleted-record rule, the
+// record count to the end mark and other programs' appends, but without refreshing the typed
+// buffer, which keeps what it last held. A table with a filter, a while condition or a moved
+// hook moves by Skip(1) itself. false at the end (dEOF is true then) or on an error.
+bool SkipStoredOnly();
 // false (and no move) when the number is <= 0 or above RecCount; else Go and true.
 bool SafeGo(int32_t recno);
 // Reads record n without filter, hooks or end scan.

@@ -9,6 +9,7 @@
 
 #include "engine/field_storage.h"
 #include "engine/internal.h"
+#include "engine/memo.h"
 #include "engine/typed_buffer.h"
 #include "platform/locale.h"
 
@@ -406,6 +407,14 @@ void UnpackRecord(WorkArea& wa) {
     // Most fields are held as text and never null: one switch on their type reads them.
     if (!UnpackText(wa, f, f.quick_type, out, sw)) UnpackOther(wa, f, out, sw);
   }
+}
+
+int32_t StoredMemoBlock(const FieldDesc& f) {
+  const WorkArea* wa = Current();
+  if (!wa || IsNullValue(*wa, f, wa->raw.data())) return 0;
+  // As UnpackRecord reads it: text by ParseInteger, a binary block number as stored.
+  if (f.storage == Storage::kText) return ParseInteger(FieldText(*wa, f));
+  return StoredBlock(f, wa->raw.data() + f.offset);
 }
 
 void PackRecord(WorkArea& wa) {

@@ -250,5 +250,56 @@ TEST_F(Navigate, SharedTableSeesAnotherProgramsAppend) {
   EXPECT_EQ(RecCount(), 3);
 }
 
+// A scan that reads only the stored record, as the tool's listing does, visits what Skip(1)
+// visits: deleted records by the rule, other programs' appends on the way, and a filter, a
+// while condition and the moved hook (through Skip itself).
+TEST_F(Navigate, StoredOnlyScanVisitsWhatSkipVisits) {
+  struct Case {
+    const char* name;
+    bool hide_deleted;
+    HostTestFn filter, while_holds;
+    RecordMovedFn hook;
+  };
+  const Case cases[] = {
+      {"every record", false, nullptr, nullptr, nullptr},
+      {"deleted hidden", true, nullptr, nullptr, nullptr},
+      {"filter", true, KeyIsEven, nullptr, nullptr},
+      {"while", false, nullptr, KeyBelowFive, nullptr},
+      {"moved hook", true, nullptr, nullptr, CountMove},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // The keys the scan visits, and the hook's calls; another program appends R10 and R11 (the
+    // latter deleted) when the scan stands on record 6.
+    const auto visit = [&](bool stored_only) {
+      USE(Table(9, {1, 4, 9}));
+      SetIgnoreDel(c.hide_deleted);
+      SetFilterRoutine(c.filter, nullptr);
+      SetWhileRoutine(c.while_holds, nullptr);
+      SetRecordMovedHook(c.hook);
+      g_moves = 0;
+      std::string seen;
+      GoTop();
+      for (bool more = !dEOF(); more; more = stored_only ? SkipStoredOnly() : (Skip(1), !dEOF())) {
+        seen += std::string(Current()->raw.data() + 1, 3) + " ";
+        if (RecNo() != 6) continue;
+        int fd = ::open(path_.c_str(), O_WRONLY);
+        EXPECT_GE(fd, 0);
+        EXPECT_EQ(pwrite(fd, " R10*R11\x1A", 9, lseek(fd, 0, SEEK_END) - 1), 9);
+        ::close(fd);
+      }
+      EXPECT_TRUE(dEOF());
+      seen += "moves " + std::to_string(g_moves);
+      CloseArea();
+      return seen;
+    };
+    const std::string expected = visit(false);
+    EXPECT_EQ(visit(true), expected);
+    if (!c.while_holds) {
+      EXPECT_NE(expected.find("R10"), std::string::npos);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vornelle::engine

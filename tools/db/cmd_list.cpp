@@ -106,11 +106,14 @@ int ListCommand(const Arguments& argv) {
   const bool json = format == "json";
   std::string line;
   OutputBuffer json_lines;
-  for (engine::GoTop(); !engine::dEOF(); engine::Skip(1)) {
+  // Every value is read from the stored record: the scan leaves the typed buffer alone.
+  const engine::WorkArea& table = *engine::Current();
+  engine::GoTop();
+  for (bool more = !engine::dEOF(); more; more = engine::SkipStoredOnly()) {
     ++visible;
     if (count_only) continue;
-    int32_t recno = engine::RecNo();
-    bool deleted = engine::FieldAddress(0)[0] != 0;
+    const int32_t recno = table.recno;
+    const bool deleted = table.raw[0] == '*';
     line.clear();
     if (json) {
       json_lines.Append("{\"_recno\": "sv);

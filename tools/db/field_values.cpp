@@ -1,6 +1,7 @@
 #include "tools/db/field_values.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -93,7 +94,7 @@ std::string_view StoredText(const engine::FieldDesc& field) {
   return stored.substr(0, stored.find_last_not_of(' ') + 1);
 }
 
-int32_t MemoBlock(int number) { return engine::LoadInt32(engine::FieldAddress(number)); }
+int32_t MemoBlock(const engine::FieldDesc& field) { return engine::StoredMemoBlock(field); }
 
 // The stored date as YYYY-MM-DD, or empty when it is blank or not a date.
 std::string IsoDate(const std::string& ymd) {
@@ -156,7 +157,7 @@ std::string WithCrLf(const std::string& text) {
 
 }  // namespace
 
-FieldValue ReadField(TextCodec& text, const engine::FieldDesc& field, int number) {
+FieldValue ReadField(TextCodec& text, const engine::FieldDesc& field, int /*number*/) {
   const engine::WorkArea& wa = *engine::Current();
   const char* bytes = wa.raw.data() + field.offset;
   if (engine::IsNullValue(wa, field, wa.raw.data())) return Null();
@@ -197,7 +198,7 @@ FieldValue ReadField(TextCodec& text, const engine::FieldDesc& field, int number
       std::string date = IsoDate(RawField(field));
       return date.empty() ? Null() : Text(std::move(date));
     }
-    case 'M': return Text(text.Decode(engine::ReadMemoValue(MemoBlock(number), false)));
+    case 'M': return Text(text.Decode(engine::ReadMemoValue(MemoBlock(field), false)));
     default: return Null();
   }
 }
@@ -239,16 +240,49 @@ void FieldJsonWriter::AppendText(OutputBuffer& out, std::string_view stored) {
     out.Append(json_);
     return;
   }
-  out.Append("\"");
-  // Room is asked for a slice at a time, as much as its bytes could take escaped, so that a
-  // long value needs no more than its slice's. An escape's text is copied whole (a fixed size
-  // copies fastest) and only its length kept.
+  // Room is asked for a slice at a time, as much as its bytes could take escaped and the quotes,
+  // so that a long value needs no more than its slice's. An escape's text is copied whole (a
+  // fixed size copies fastest) and only its length kept.
   constexpr std::size_t kSlice = 16 << 10;
-  while (!stored.empty()) {
+  bool first = true;
+  do {
     std::string_view slice = stored.substr(0, kSlice);
     stored.remove_prefix(slice.size());
-    char* const start = out.Room(slice.size() * sizeof(JsonByte::text));
+    char* const start = out.Room(slice.size() * sizeof(JsonByte::text) + 2);
     char* at = start;
+    if (first) *at++ = '"';
+    first = false;
+#if defined(__SSE2__)
+    // Sixteen bytes are copied while they are looked at, and kept up to the first that is not
+    // plain. The room left always takes sixteen: it is seven bytes for each byte left.
+    while (slice.size() >= 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(slice.data()));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(at), v);
+      const unsigned mask = JsonFlags16(v, true);
+      if (mask == 0) {
+        at += 16;
+        slice.remove_prefix(16);
+        continue;
+      }
+      // The byte that is not plain, and those right after it that are not either (a CR LF).
+      auto used = static_cast<std::size_t>(std::countr_zero(mask));
+      at += used;
+      do {
+        const JsonByte& entry = json_bytes_[static_cast<unsigned char>(slice[used])];
+        std::memcpy(at, entry.text, sizeof entry.text);
+        if (entry.length == 0) *at = slice[used];
+        at += std::max<std::size_t>(entry.length, 1);
+      } while (++used < 16 && (mask >> used & 1) != 0);
+      slice.remove_prefix(used);
+    }
+    // The last few bytes one at a time, each as its text says (the byte itself or its escape).
+    for (const char c : slice) {
+      const JsonByte& entry = json_bytes_[static_cast<unsigned char>(c)];
+      std::memcpy(at, entry.text, sizeof entry.text);
+      if (entry.length == 0) *at = c;
+      at += std::max<std::size_t>(entry.length, 1);
+    }
+#else
     while (!slice.empty()) {
       const std::size_t plain = JsonPlainPrefix(slice, true);
       std::memcpy(at, slice.data(), plain);
@@ -260,9 +294,10 @@ void FieldJsonWriter::AppendText(OutputBuffer& out, std::string_view stored) {
       at += std::max<std::size_t>(entry.length, 1);
       slice.remove_prefix(plain + 1);
     }
+#endif
+    if (stored.empty()) *at++ = '"';
     out.Advance(static_cast<std::size_t>(at - start));
-  }
-  out.Append("\"");
+  } while (!stored.empty());
 }
 
 void FieldJsonWriter::Append(OutputBuffer& out, const engine::FieldDesc& field, int number) {
@@ -271,7 +306,7 @@ void FieldJsonWriter::Append(OutputBuffer& out, const engine::FieldDesc& field, 
     case Way::kMemo: {
       // Escaped from where the memo file's read-ahead holds it, not copied first.
       std::string_view value;
-      engine::ViewMemoValue(engine::LoadInt32(engine::Current()->typed + field.typed_offset), stored_, &value);
+      engine::ViewMemoValue(engine::StoredMemoBlock(field), stored_, &value);
       AppendText(out, value);
       break;
     }

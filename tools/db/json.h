@@ -15,6 +15,20 @@ namespace vornelle::tools {
 
 // A JSON string literal, quotes included.
 std::string JsonString(std::string_view utf8);
+#if defined(__SSE2__)
+// A mask bit for each of the sixteen bytes of `v` that is not plain (see JsonPlainPrefix).
+// Compared as signed, every byte above 0x7F is below 0x20 too; unsigned, min(v, 0x1F) == v finds
+// the control bytes alone.
+inline unsigned JsonFlags16(__m128i v, bool ascii_only) {
+  const __m128i control = ascii_only ? _mm_cmplt_epi8(v, _mm_set1_epi8(0x20))
+                                     : _mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(0x1F)), v);
+  const __m128i named = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('"')),
+                                     _mm_cmpeq_epi8(v, _mm_set1_epi8('\\')));
+  const __m128i flags = _mm_or_si128(_mm_or_si128(control, named), _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F)));
+  return static_cast<unsigned>(_mm_movemask_epi8(flags));
+}
+#endif
+
 // How many bytes at the start of `bytes` a JSON string holds as they are: none below 0x20, no
 // quote, backslash or 0x7F, and with `ascii_only` nothing above 0x7F either (a byte of a code page
 // that turns into more than itself). Sixteen bytes at a time where the processor can.
@@ -23,16 +37,8 @@ inline std::size_t JsonPlainPrefix(std::string_view bytes, bool ascii_only) {
   const char* data = bytes.data();
 #if defined(__SSE2__)
   if (size >= 16) {
-    // A mask bit for each of sixteen bytes that is not plain. Compared as signed, every byte
-    // above 0x7F is below 0x20 too; unsigned, min(v, 0x1F) == v finds the control bytes alone.
     const auto flagged = [ascii_only](const char* at) {
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-      const __m128i control = ascii_only ? _mm_cmplt_epi8(v, _mm_set1_epi8(0x20))
-                                         : _mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(0x1F)), v);
-      const __m128i named = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('"')),
-                                         _mm_cmpeq_epi8(v, _mm_set1_epi8('\\')));
-      const __m128i flags = _mm_or_si128(_mm_or_si128(control, named), _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F)));
-      return static_cast<unsigned>(_mm_movemask_epi8(flags));
+      return JsonFlags16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), ascii_only);
     };
     std::size_t i = 0;
     for (; i + 16 <= size; i += 16)
