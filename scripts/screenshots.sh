@@ -22,6 +22,13 @@ window() {  # the id of the window titled $1, waiting up to 10 s for it
   exit 1
 }
 
+start_in() {  # start_in LANGUAGE LOCALE PROGRAM FOLDER: the calendar as a desktop in that language starts it
+  # Qt needs no such locale installed for its dates.
+  LANGUAGE=$1 LANG=$2 LC_ALL='' LC_MESSAGES='' LC_TIME='' "$3" "$4" 2>/dev/null &
+  pid=$!
+  trap 'kill $pid 2>/dev/null || true' EXIT
+}
+
 menu_open() {  # menu_open WINDOW KEYS FILE: the window with a menu opened by KEYS, as the screen shows it
   xdotool windowfocus --sync "$1"
   xdotool key --window "$1" --clearmodifiers "$2"
@@ -48,11 +55,8 @@ fi
 if [[ "${1:-}" == --german ]]; then
   # Under Xvfb, in German: the main window, the About box and the options dialog, whose fixed
   # places must hold the longer words.
-  # As a German desktop starts it; Qt needs no German locale installed for its dates.
   program=$2 folder=$3 out=$4
-  LANGUAGE=de LANG=de_DE.UTF-8 LC_ALL='' LC_MESSAGES='' LC_TIME='' "$program" "$folder" 2>/dev/null &
-  pid=$!
-  trap 'kill $pid 2>/dev/null || true' EXIT
+  start_in de de_DE.UTF-8 "$program" "$folder"
   main=$(window "Vornelle 1.0")
   import -window "$main" "$out/main-window-de.png"
   xdotool windowfocus --sync "$main"
@@ -80,9 +84,7 @@ fi
 if [[ "${1:-}" == --french ]]; then
   # Under Xvfb, in French: the Edit menu, opened from the keyboard by its mnemonic.
   program=$2 folder=$3 out=$4
-  LANGUAGE=fr LANG=fr_FR.UTF-8 LC_ALL='' LC_MESSAGES='' LC_TIME='' "$program" "$folder" 2>/dev/null &
-  pid=$!
-  trap 'kill $pid 2>/dev/null || true' EXIT
+  start_in fr fr_FR.UTF-8 "$program" "$folder"
   main=$(window "Vornelle 1.0")
   menu_open "$main" alt+d "$out/menu-fr.png"
   exit 0
